@@ -1,0 +1,6 @@
+#include "definition_table.h"
+
+void DefinitionTable::Clear() {
+  nPoints = 0;
+  std::vector<TOUCHDOWNVTX>().swap(points);
+}

@@ -1,0 +1,43 @@
+#include "vantrel.h"
+
+#include <cstdint>
+
+#include "orbiter_api.h"
+
+namespace {
+
+// The number the banner shows. It is fixed and independent of the version
+// and date the library reports to the host.
+constexpr int kBannerVersion = 190119;
+
+// The sweep over all vessels runs inside this post-step callback.
+constexpr std::int32_t kSweepStep = 10;
+
+}  // namespace
+
+Vantrel::Vantrel(HINSTANCE hDLL) : oapi::Module(hDLL) {
+  oapiWriteLogV("Vantrel Loaded, Version:%i", kBannerVersion);
+  stepCount = 0;
+  sweepPending = true;
+}
+
+Vantrel::~Vantrel() { table.Clear(); }
+
+void Vantrel::clbkSimulationStart(RenderMode) {}
+
+void Vantrel::clbkPostStep(double, double, double) {
+  if (!sweepPending) return;
+  // Counts in unsigned arithmetic: if a failed sweep leaves sweepPending
+  // set, the counter keeps going and wraps instead of overflowing.
+  stepCount = static_cast<std::int32_t>(static_cast<std::uint32_t>(stepCount) +
+                                        1u);
+  if (stepCount != kSweepStep) return;
+  // The count is asked again before every comparison: an update may change
+  // the number of vessels.
+  for (DWORD i = 0; i < oapiGetVesselCount(); ++i) {
+    UpdateVessel(oapiGetVesselByIndex(static_cast<int>(i)));
+  }
+  sweepPending = false;
+}
+
+void Vantrel::clbkNewVessel(OBJHANDLE hVessel) { UpdateVessel(hVessel); }

@@ -1,0 +1,67 @@
+#include "host.h"
+
+#include <cstdio>
+#include <cstdlib>
+#include <utility>
+
+namespace standin {
+namespace {
+
+Host* current = nullptr;
+
+}  // namespace
+
+Host::Host(std::filesystem::path folder) : folder_(std::move(folder)) {
+  if (current != nullptr) {
+    std::fprintf(stderr, "vantrel: a second stand-in host was created\n");
+    std::abort();
+  }
+  current = this;
+}
+
+Host::~Host() {
+  DestroyModules();
+  current = nullptr;
+}
+
+Host& Host::Current() {
+  if (current == nullptr) {
+    std::fprintf(stderr,
+                 "vantrel: a host operation was called without a host\n");
+    std::abort();
+  }
+  return *current;
+}
+
+std::optional<std::string> Host::RootPrefix(PathRoot root) {
+  switch (root) {
+    case ROOT:
+      return "";
+    case CONFIG:
+      return "Config\\";
+    case SCENARIOS:
+      return "Scenarios\\";
+    case TEXTURES:
+      return "Textures\\";
+    case TEXTURES2:
+      return "Textures2\\";
+    case MESHES:
+      return "Meshes\\";
+    case MODULES:
+      return "Modules\\";
+  }
+  return std::nullopt;
+}
+
+void Host::DestroyModules() {
+  std::vector<oapi::Module*> modules;
+  modules.swap(modules_);
+  for (oapi::Module* module : modules) delete module;
+}
+
+void Host::Fault(std::string message) {
+  std::fprintf(stderr, "vantrel: host refused a call: %s\n", message.c_str());
+  faults_.push_back(std::move(message));
+}
+
+}  // namespace standin

@@ -1,0 +1,82 @@
+#ifndef VANTREL_STANDIN_HOST_H_
+#define VANTREL_STANDIN_HOST_H_
+
+#include <filesystem>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "file_ledger.h"
+#include "host_log.h"
+#include "orbiter_api.h"
+#include "vessel_registry.h"
+
+namespace standin {
+
+// The stand-in for the simulator: the state behind the host operations that
+// a plug-in imports (see host_operations.cc). One host at a time is current;
+// the operations act on it.
+class Host {
+ public:
+  // A host over the host folder `folder`, current until it is destroyed.
+  // Aborts when another host is current.
+  explicit Host(std::filesystem::path folder);
+  // Destroys the registered module objects that are left.
+  ~Host();
+  Host(const Host&) = delete;
+  Host& operator=(const Host&) = delete;
+
+  // The current host. Aborts with a message when there is none: a host
+  // operation called without a host is a fault of the caller.
+  static Host& Current();
+
+  const std::filesystem::path& folder() const { return folder_; }
+  // The folder a path root stands for, as a host-relative prefix ending in
+  // '\', or nothing for a root the stand-in does not know.
+  static std::optional<std::string> RootPrefix(PathRoot root);
+
+  HostLog& log() { return log_; }
+  VesselRegistry& vessels() { return vessels_; }
+  FileLedger& files() { return files_; }
+
+  // Module objects registered with oapiRegisterModule, in order. The host
+  // owns them.
+  const std::vector<oapi::Module*>& modules() const { return modules_; }
+  void RegisterModule(oapi::Module* module) { modules_.push_back(module); }
+  // Destroys every registered module through its virtual destructor.
+  void DestroyModules();
+
+  // Records that a module broke a rule of the host's interface, and says so
+  // on standard error. The host refuses the call instead of misbehaving.
+  void Fault(std::string message);
+  const std::vector<std::string>& faults() const { return faults_; }
+
+  // The lookup the module is doing now: begun by oapiGetObjectName on a
+  // vessel, followed by the files it opens. It tells which definition
+  // applied when SetTouchdownPoints comes.
+  struct Lookup {
+    const SimObject* vessel = nullptr;
+    int opens = 0;
+    std::string last_opened;  // the last file that opened, as asked for
+  };
+  Lookup& lookup() { return lookup_; }
+
+  // Calls of InitLib and Date2Int, for tests of the library.
+  int init_lib_calls = 0;
+  int date2int_calls = 0;
+  // When set, Date2Int returns this instead of converting its text.
+  std::optional<int> date2int_result;
+
+ private:
+  std::filesystem::path folder_;
+  HostLog log_;
+  VesselRegistry vessels_;
+  FileLedger files_;
+  std::vector<oapi::Module*> modules_;
+  std::vector<std::string> faults_;
+  Lookup lookup_;
+};
+
+}  // namespace standin
+
+#endif  // VANTREL_STANDIN_HOST_H_

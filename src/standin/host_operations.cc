@@ -1,0 +1,277 @@
+// The host operations a plug-in imports, implemented over the current
+// stand-in host. They mirror the real host wherever a module could tell the
+// difference, and refuse loudly (Host::Fault) where a call breaks the
+// interface's rules.
+#include <algorithm>
+#include <cstdarg>
+#include <cstdio>
+#include <cstring>
+#include <fstream>
+#include <iterator>
+#include <string>
+
+#include "date_to_int.h"
+#include "host.h"
+#include "host_paths.h"
+#include "item_file.h"
+#include "orbiter_api.h"
+
+namespace {
+
+using standin::Host;
+using standin::SimObject;
+
+// The interface version the host writes into every module it constructs:
+// that of the host's 2016 release.
+constexpr int kHostVersion = 160828;
+
+// The text of a regular file, or nothing when it cannot be read.
+std::optional<std::string> ReadWholeFile(const std::filesystem::path& path) {
+  std::error_code error;
+  if (!std::filesystem::is_regular_file(path, error) || error) {
+    return std::nullopt;
+  }
+  std::ifstream file(path, std::ios::binary);
+  if (!file) return std::nullopt;
+  std::string text((std::istreambuf_iterator<char>(file)),
+                   std::istreambuf_iterator<char>());
+  if (file.bad()) return std::nullopt;
+  return text;
+}
+
+const standin::OpenFile* FindOpenFile(FILEHANDLE f, const char* operation) {
+  Host& host = Host::Current();
+  const standin::OpenFile* file = host.files().Find(f);
+  if (file == nullptr) {
+    host.Fault(std::string(operation) + " on a file handle that is not open");
+  }
+  return file;
+}
+
+SimObject* FindObject(OBJHANDLE handle, const char* operation) {
+  Host& host = Host::Current();
+  SimObject* object = host.vessels().Find(handle);
+  if (object == nullptr) {
+    host.Fault(std::string(operation) + " on a handle that names no object");
+  }
+  return object;
+}
+
+const SimObject& VesselOf(const VESSEL* vessel) {
+  return *static_cast<const SimObject*>(vessel);
+}
+
+}  // namespace
+
+// --- Vessels -------------------------------------------------------------
+
+char* VESSEL::GetClassNameA() const {
+  const SimObject& vessel = VesselOf(this);
+  if (!vessel.class_name) return nullptr;
+  return const_cast<char*>(vessel.class_name->c_str());
+}
+
+void VESSEL::SetTouchdownPoints(const TOUCHDOWNVTX* pts, DWORD n) const {
+  Host& host = Host::Current();
+  SimObject& vessel = const_cast<SimObject&>(VesselOf(this));
+  if (n < 3 || pts == nullptr) {
+    host.Fault("SetTouchdownPoints for " + vessel.name + " with " +
+               std::to_string(n) +
+               " vertices: the host needs an array of at least 3");
+    return;
+  }
+  vessel.touchdown.assign(pts, pts + n);
+  ++vessel.touchdown_sets;
+  const Host::Lookup& lookup = host.lookup();
+  if (lookup.vessel == &vessel && lookup.opens > 0) {
+    vessel.source.kind = lookup.opens == 1
+                             ? standin::TouchdownSource::Kind::kName
+                             : standin::TouchdownSource::Kind::kClass;
+    vessel.source.file = lookup.last_opened;
+  }
+}
+
+void oapiGetObjectName(OBJHANDLE hObj, char* name, int n) {
+  if (n <= 0 || name == nullptr) {
+    Host::Current().Fault("oapiGetObjectName with no room for the name");
+    return;
+  }
+  name[0] = '\0';
+  const SimObject* object = FindObject(hObj, "oapiGetObjectName");
+  if (object == nullptr) return;
+  const std::size_t length =
+      std::min(object->name.size(), static_cast<std::size_t>(n - 1));
+  std::memcpy(name, object->name.data(), length);
+  name[length] = '\0';
+  Host::Current().lookup() = Host::Lookup{object, 0, ""};
+}
+
+bool oapiIsVessel(OBJHANDLE hObj) {
+  const SimObject* object = Host::Current().vessels().Find(hObj);
+  return object != nullptr && object->is_vessel;
+}
+
+VESSEL* oapiGetVesselInterface(OBJHANDLE hVessel) {
+  SimObject* object = FindObject(hVessel, "oapiGetVesselInterface");
+  if (object == nullptr) return nullptr;
+  if (!object->is_vessel) {
+    Host::Current().Fault("oapiGetVesselInterface on " + object->name +
+                          ", which is not a vessel");
+    return nullptr;
+  }
+  return object;
+}
+
+double oapiGetMass(OBJHANDLE hObj) {
+  const SimObject* object = FindObject(hObj, "oapiGetMass");
+  return object == nullptr ? 0.0 : object->mass;
+}
+
+DWORD oapiGetVesselCount() {
+  return static_cast<DWORD>(Host::Current().vessels().vessel_count());
+}
+
+OBJHANDLE oapiGetVesselByIndex(int index) {
+  Host& host = Host::Current();
+  SimObject* vessel =
+      index < 0 ? nullptr
+                : host.vessels().VesselAt(static_cast<std::size_t>(index));
+  if (vessel == nullptr) {
+    host.Fault("oapiGetVesselByIndex(" + std::to_string(index) +
+               ") with only " + std::to_string(host.vessels().vessel_count()) +
+               " vessels");
+  }
+  return vessel;
+}
+
+// --- Files ---------------------------------------------------------------
+
+FILEHANDLE oapiOpenFile(const char* fname, FileAccessMode mode,
+                        PathRoot root) {
+  Host& host = Host::Current();
+  if (mode != FILE_IN && mode != FILE_IN_ZEROONFAIL) {
+    host.Fault("oapiOpenFile for writing: the stand-in host only reads");
+    return nullptr;
+  }
+  const auto prefix = Host::RootPrefix(root);
+  if (!prefix || fname == nullptr) {
+    host.Fault("oapiOpenFile with an unknown path root or no path");
+    return nullptr;
+  }
+  std::optional<std::string> text;
+  if (const auto path = standin::ResolveHostPath(host.folder(), *prefix + fname)) {
+    text = ReadWholeFile(*path);
+  }
+  ++host.lookup().opens;
+  if (!text) {
+    // Without ZEROONFAIL the real host gives a handle to a stream that
+    // reads nothing.
+    if (mode == FILE_IN_ZEROONFAIL) return nullptr;
+    text.emplace();
+  }
+  host.lookup().last_opened = fname;
+  return host.files().Open(fname, mode, standin::ItemFile(*text));
+}
+
+void oapiCloseFile(FILEHANDLE file, FileAccessMode mode) {
+  if (file == nullptr) return;
+  Host& host = Host::Current();
+  const standin::OpenFile* open = FindOpenFile(file, "oapiCloseFile");
+  if (open == nullptr) return;
+  if (open->mode != mode) {
+    host.Fault("oapiCloseFile for " + open->path +
+               " with another mode than it was opened with");
+  }
+  host.files().Close(file);
+}
+
+bool oapiReadItem_string(FILEHANDLE f, char* item, char* val) {
+  const standin::OpenFile* file = FindOpenFile(f, "oapiReadItem_string");
+  if (file == nullptr || item == nullptr || val == nullptr) return false;
+  const auto lookup = file->items.Find(item);
+  if (lookup.result != standin::ItemFile::Lookup::Result::kFound) return false;
+  // The real host copies without a bound; the stand-in fills at most the
+  // 256-character buffer the interface promises.
+  const std::size_t length = std::min<std::size_t>(lookup.value.size(), 255);
+  std::memcpy(val, lookup.value.data(), length);
+  val[length] = '\0';
+  return true;
+}
+
+bool oapiReadItem_int(FILEHANDLE f, char* item, int& val) {
+  const standin::OpenFile* file = FindOpenFile(f, "oapiReadItem_int");
+  if (file == nullptr || item == nullptr) return false;
+  const auto lookup = file->items.Find(item);
+  if (lookup.result != standin::ItemFile::Lookup::Result::kFound) return false;
+  return standin::ParseItemInt(lookup.value, val);
+}
+
+// --- Log, modules and library set-up --------------------------------------
+
+void oapiWriteLogV(const char* format, ...) {
+  Host& host = Host::Current();
+  if (format == nullptr) {
+    host.Fault("oapiWriteLogV without a format");
+    return;
+  }
+  va_list args;
+  va_start(args, format);
+  va_list measure;
+  va_copy(measure, args);
+  const int length = std::vsnprintf(nullptr, 0, format, measure);
+  va_end(measure);
+  std::string line;
+  if (length > 0) {
+    line.resize(static_cast<std::size_t>(length) + 1);
+    std::vsnprintf(&line[0], line.size(), format, args);
+    line.resize(static_cast<std::size_t>(length));
+  }
+  va_end(args);
+  host.log().Add(std::move(line));
+}
+
+void oapiRegisterModule(oapi::Module* module) {
+  Host& host = Host::Current();
+  if (module == nullptr) {
+    host.Fault("oapiRegisterModule without a module object");
+    return;
+  }
+  host.RegisterModule(module);
+}
+
+int Date2Int(char* date) {
+  Host& host = Host::Current();
+  ++host.date2int_calls;
+  if (host.date2int_result) return *host.date2int_result;
+  return standin::DateToInt(date);
+}
+
+void InitLib(HINSTANCE) { ++Host::Current().init_lib_calls; }
+
+// --- Module base class ----------------------------------------------------
+
+oapi::ModuleNV::ModuleNV(HINSTANCE hDLL)
+    : version(kHostVersion), hModule(hDLL) {}
+
+oapi::Module::Module(HINSTANCE hDLL) : ModuleNV(hDLL) {}
+oapi::Module::~Module() = default;
+void oapi::Module::clbkSimulationStart(RenderMode) {}
+void oapi::Module::clbkSimulationEnd() {}
+void oapi::Module::clbkPreStep(double, double, double) {}
+void oapi::Module::clbkPostStep(double, double, double) {}
+void oapi::Module::clbkTimeJump(double, double, double) {}
+void oapi::Module::clbkFocusChanged(OBJHANDLE, OBJHANDLE) {}
+void oapi::Module::clbkTimeAccChanged(double, double) {}
+void oapi::Module::clbkNewVessel(OBJHANDLE) {}
+void oapi::Module::clbkDeleteVessel(OBJHANDLE) {}
+void oapi::Module::clbkVesselJump(OBJHANDLE) {}
+void oapi::Module::clbkPause(bool) {}
+bool oapi::Module::clbkProcessMouse(UINT, DWORD, DWORD, DWORD) {
+  return false;
+}
+bool oapi::Module::clbkProcessKeyboardImmediate(char[256], bool) {
+  return false;
+}
+bool oapi::Module::clbkProcessKeyboardBuffered(DWORD, char[256], bool) {
+  return false;
+}

@@ -1,0 +1,79 @@
+#ifndef VANTREL_STANDIN_ITEM_FILE_H_
+#define VANTREL_STANDIN_ITEM_FILE_H_
+
+#include <cstddef>
+#include <string>
+#include <string_view>
+#include <unordered_map>
+#include <vector>
+
+namespace standin {
+
+// An item file as the host's item reader sees it. The text is split into
+// lines and indexed once, so that every read costs the same whatever the
+// size of the file.
+//
+// The reader's rules, applied to each line in order from the top:
+//  - From the first ';' on, the line is a comment.
+//  - Spaces and tabs are trimmed at both ends; a CR before the LF is not part
+//    of the line.
+//  - A line longer than kMaxLineLength, or a line reading END_PARSE (any
+//    case), ends the search: the read fails.
+//  - The key is the text before the first '=', trailing blanks removed (the
+//    whole line when there is no '='). It matches an item name as a whole
+//    string, without regard to case; the first matching line decides.
+//  - The value is the text after the first '=', leading blanks skipped. With
+//    no '=' or an empty value the read fails.
+class ItemFile {
+ public:
+  static constexpr std::size_t kMaxLineLength = 511;
+
+  // What a read of one item finds.
+  struct Lookup {
+    enum class Result {
+      kFound,       // `value` holds the item's text
+      kNotFound,    // no line matches before the end or a line that ends it
+      kEmptyValue,  // the first matching line has no '=' or no value
+    };
+    Result result = Result::kNotFound;
+    std::string value;
+    int line = 0;  // 1-based line of the matching line; 0 when none
+  };
+
+  // One line of the file after the rules above.
+  struct Line {
+    enum class Kind { kItem, kEndParse, kTooLong };
+    Kind kind = Kind::kItem;
+    std::string key;    // as written, trimmed
+    std::string value;  // after the first '=', trimmed
+    bool has_equals = false;
+  };
+
+  // Splits `text` into lines and indexes them.
+  explicit ItemFile(std::string_view text);
+
+  // Reads the item `name` as the host would.
+  Lookup Find(std::string_view name) const;
+
+  const std::vector<Line>& lines() const { return lines_; }
+
+ private:
+  std::vector<Line> lines_;
+  // Folded key -> index of the first line with that key.
+  std::unordered_map<std::string, std::size_t> first_line_of_key_;
+  // Index of the first line that ends every search; lines_.size() if none.
+  std::size_t search_end_ = 0;
+};
+
+// Folds ASCII letters to lower case, as the host compares names.
+std::string FoldCase(std::string_view text);
+
+// Converts the text of an integer item as sscanf("%d") does: leading white
+// space, an optional sign and at least one digit; what follows is ignored.
+// Values beyond the range of int saturate. False, and `value` untouched,
+// when the text does not start with a number.
+bool ParseItemInt(const std::string& text, int& value);
+
+}  // namespace standin
+
+#endif  // VANTREL_STANDIN_ITEM_FILE_H_

@@ -1,0 +1,50 @@
+#ifndef VANTREL_STANDIN_PLUGIN_LIBRARY_H_
+#define VANTREL_STANDIN_PLUGIN_LIBRARY_H_
+
+#include <memory>
+#include <string>
+
+#include "orbiter_api.h"
+
+namespace standin {
+
+// A plug-in library loaded as the simulator loads one: with dlopen on POSIX
+// systems and LoadLibrary on Windows. The plug-in resolves the host
+// operations from the running program, which exports them.
+class PluginLibrary {
+ public:
+  // Loads the library at `path`. Returns null, with `error` saying why, when
+  // it cannot be loaded.
+  static std::unique_ptr<PluginLibrary> Load(const std::string& path,
+                                             std::string* error);
+
+  // Unloads the library; its detach code runs now.
+  ~PluginLibrary();
+  PluginLibrary(const PluginLibrary&) = delete;
+  PluginLibrary& operator=(const PluginLibrary&) = delete;
+
+  // The handle the host passes to the library's InitModule.
+  HINSTANCE handle() const { return handle_; }
+
+  // The address of an exported function, or null when the library does not
+  // export `name`.
+  template <typename Function>
+  Function Find(const char* name) const {
+    return reinterpret_cast<Function>(FindAddress(name));
+  }
+
+  // The file name of the plug-in on this platform: "Vantrel.dll" or
+  // "Vantrel.so".
+  static std::string FileName(const std::string& module_name);
+
+ private:
+  explicit PluginLibrary(HINSTANCE handle) : handle_(handle) {}
+  using Address = void (*)();
+  Address FindAddress(const char* name) const;
+
+  HINSTANCE handle_;
+};
+
+}  // namespace standin
+
+#endif  // VANTREL_STANDIN_PLUGIN_LIBRARY_H_

@@ -1,0 +1,29 @@
+#include <dlfcn.h>
+
+#include "plugin_library.h"
+
+namespace standin {
+
+std::unique_ptr<PluginLibrary> PluginLibrary::Load(const std::string& path,
+                                                   std::string* error) {
+  void* handle = dlopen(path.c_str(), RTLD_NOW | RTLD_LOCAL);
+  if (handle == nullptr) {
+    const char* reason = dlerror();
+    *error = reason != nullptr ? reason : "cannot load " + path;
+    return nullptr;
+  }
+  return std::unique_ptr<PluginLibrary>(
+      new PluginLibrary(static_cast<HINSTANCE>(handle)));
+}
+
+PluginLibrary::~PluginLibrary() { dlclose(static_cast<void*>(handle_)); }
+
+PluginLibrary::Address PluginLibrary::FindAddress(const char* name) const {
+  return reinterpret_cast<Address>(dlsym(static_cast<void*>(handle_), name));
+}
+
+std::string PluginLibrary::FileName(const std::string& module_name) {
+  return module_name + ".so";
+}
+
+}  // namespace standin

@@ -1,0 +1,189 @@
+#include "scenario.h"
+
+#include <cerrno>
+#include <cmath>
+#include <cstdlib>
+#include <map>
+#include <sstream>
+
+namespace standin {
+namespace {
+
+std::string_view Trim(std::string_view text) {
+  const char* blanks = " \t\r\v\f";
+  const std::size_t first = text.find_first_not_of(blanks);
+  if (first == std::string_view::npos) return {};
+  const std::size_t last = text.find_last_not_of(blanks);
+  return text.substr(first, last - first + 1);
+}
+
+bool HasBlank(std::string_view text) {
+  return text.find_first_of(" \t\r\v\f") != std::string_view::npos;
+}
+
+// A whole token as a finite real, or nothing.
+std::optional<double> ParseReal(const std::string& token) {
+  if (token.empty()) return std::nullopt;
+  char* end = nullptr;
+  errno = 0;
+  const double value = std::strtod(token.c_str(), &end);
+  if (*end != '\0' || errno == ERANGE || !std::isfinite(value)) {
+    return std::nullopt;
+  }
+  return value;
+}
+
+// A whole token as a step number 1 ... 1e9, or nothing.
+std::optional<int> ParseStep(const std::string& token) {
+  if (token.empty() || token.size() > 9) return std::nullopt;
+  int value = 0;
+  for (char c : token) {
+    if (c < '0' || c > '9') return std::nullopt;
+    value = value * 10 + (c - '0');
+  }
+  if (value < 1) return std::nullopt;
+  return value;
+}
+
+class ScenarioParser {
+ public:
+  Scenario Parse(std::string_view text) {
+    int number = 0;
+    std::size_t start = 0;
+    while (start < text.size()) {
+      std::size_t end = text.find('\n', start);
+      if (end == std::string_view::npos) end = text.size();
+      ++number;
+      Line(number, Trim(text.substr(start, end - start)));
+      start = end + 1;
+    }
+    Finish();
+    return std::move(scenario_);
+  }
+
+ private:
+  enum class State { kOutside, kShips, kVessel };
+
+  void Error(int line, std::string message) {
+    scenario_.errors.push_back({line, std::move(message)});
+  }
+
+  void Line(int number, std::string_view line) {
+    switch (state_) {
+      case State::kOutside:
+        if (line == "BEGIN_SHIPS") {
+          state_ = State::kShips;
+          ships_line_ = number;
+          seen_ships_ = true;
+        }
+        return;
+      case State::kShips:
+        ShipsLine(number, line);
+        return;
+      case State::kVessel:
+        VesselLine(number, line);
+        return;
+    }
+  }
+
+  void ShipsLine(int number, std::string_view line) {
+    if (line.empty()) return;
+    if (line == "END_SHIPS") {
+      state_ = State::kOutside;
+      return;
+    }
+    if (line == "END") {
+      Error(number, "END without a vessel line before it");
+      return;
+    }
+    const std::size_t colon = line.find(':');
+    const std::string_view name = line.substr(0, colon);
+    const std::string_view class_name =
+        colon == std::string_view::npos ? name : line.substr(colon + 1);
+    if (name.empty() || HasBlank(line)) {
+      Error(number, "malformed vessel line '" + std::string(line) +
+                        "': expected Name:Class, without spaces");
+      vessel_ = nullptr;
+    } else {
+      scenario_.vessels.push_back(ScenarioVessel{
+          std::string(name),
+          std::string(class_name.empty() ? name : class_name), std::nullopt,
+          0, number});
+      vessel_ = &scenario_.vessels.back();
+      const auto earlier = first_line_of_name_.emplace(vessel_->name, number);
+      if (!earlier.second) {
+        Error(number, "vessel name '" + vessel_->name +
+                          "' is already used at line " +
+                          std::to_string(earlier.first->second));
+      }
+    }
+    vessel_line_ = number;
+    state_ = State::kVessel;
+  }
+
+  void VesselLine(int number, std::string_view line) {
+    if (line == "END") {
+      state_ = State::kShips;
+      return;
+    }
+    if (line == "END_SHIPS") {
+      Error(vessel_line_, "vessel block has no END before END_SHIPS at line " +
+                              std::to_string(number));
+      state_ = State::kOutside;
+      return;
+    }
+    std::istringstream words{std::string(line)};
+    std::string key;
+    std::string value;
+    std::string extra;
+    words >> key >> value >> extra;
+    if (key != "MASS" && key != "SPAWN_STEP") return;
+    if (value.empty() || !extra.empty()) {
+      Error(number, key + " takes exactly one value");
+      return;
+    }
+    if (key == "MASS") {
+      const auto mass = ParseReal(value);
+      if (!mass) {
+        Error(number, "MASS '" + value + "' is not a finite number of kg");
+      } else if (vessel_ != nullptr) {
+        vessel_->mass = mass;
+      }
+    } else {
+      const auto step = ParseStep(value);
+      if (!step) {
+        Error(number, "SPAWN_STEP '" + value +
+                          "' is not a step number (1, 2, 3 ...)");
+      } else if (vessel_ != nullptr) {
+        vessel_->spawn_step = *step;
+      }
+    }
+  }
+
+  void Finish() {
+    if (state_ == State::kVessel) {
+      Error(vessel_line_, "vessel block has no END");
+    } else if (state_ == State::kShips) {
+      Error(ships_line_, "BEGIN_SHIPS has no END_SHIPS");
+    } else if (!seen_ships_) {
+      scenario_.warnings.push_back(
+          {0, "no BEGIN_SHIPS section: the scenario has no vessels"});
+    }
+  }
+
+  Scenario scenario_;
+  State state_ = State::kOutside;
+  ScenarioVessel* vessel_ = nullptr;
+  int vessel_line_ = 0;
+  int ships_line_ = 0;
+  bool seen_ships_ = false;
+  std::map<std::string, int> first_line_of_name_;
+};
+
+}  // namespace
+
+Scenario ParseScenario(std::string_view text) {
+  return ScenarioParser().Parse(text);
+}
+
+}  // namespace standin

@@ -1,0 +1,45 @@
+#ifndef VANTREL_STANDIN_SCENARIO_H_
+#define VANTREL_STANDIN_SCENARIO_H_
+
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace standin {
+
+// One vessel of a scenario.
+struct ScenarioVessel {
+  std::string name;
+  std::string class_name;      // the name when the scenario gives no class
+  std::optional<double> mass;  // MASS <kg>; absent when not given
+  int spawn_step = 0;          // SPAWN_STEP <k>; 0 when present from the start
+  int line = 0;                // line of the "Name:Class" line
+};
+
+// A problem found in a scenario file, at a line (0 for the whole file).
+struct ScenarioProblem {
+  int line = 0;
+  std::string message;
+};
+
+// The vessels of a scenario file, and what was wrong with it. The scenario
+// can be run only when `errors` is empty.
+struct Scenario {
+  std::vector<ScenarioVessel> vessels;
+  std::vector<ScenarioProblem> errors;
+  std::vector<ScenarioProblem> warnings;
+};
+
+// Reads a scenario in the host's format: vessel blocks from a line
+// "Name:Class" to a line "END", between "BEGIN_SHIPS" and "END_SHIPS".
+// Other sections and unknown parameter lines are ignored. Two parameter
+// lines are the stand-in's own: "MASS <kg>" and "SPAWN_STEP <k>".
+Scenario ParseScenario(std::string_view text);
+
+// The mass of a vessel whose block gives no MASS line (kg).
+constexpr double kDefaultVesselMass = 1000.0;
+
+}  // namespace standin
+
+#endif  // VANTREL_STANDIN_SCENARIO_H_

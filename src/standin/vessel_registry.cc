@@ -1,0 +1,39 @@
+#include "vessel_registry.h"
+
+#include <utility>
+
+namespace standin {
+
+SimObject& VesselRegistry::AddVessel(std::string name,
+                                     std::optional<std::string> class_name,
+                                     double mass) {
+  auto vessel = std::make_unique<SimObject>();
+  vessel->name = std::move(name);
+  vessel->class_name = std::move(class_name);
+  vessel->mass = mass;
+  vessel->touchdown = DefaultTouchdownPoints();
+  handles_.insert(vessel.get());
+  vessels_.push_back(std::move(vessel));
+  return *vessels_.back();
+}
+
+SimObject& VesselRegistry::AddObject(std::string name, double mass) {
+  auto object = std::make_unique<SimObject>();
+  object->name = std::move(name);
+  object->mass = mass;
+  object->is_vessel = false;
+  handles_.insert(object.get());
+  others_.push_back(std::move(object));
+  return *others_.back();
+}
+
+SimObject* VesselRegistry::Find(const void* handle) const {
+  if (handles_.count(handle) == 0) return nullptr;
+  return static_cast<SimObject*>(const_cast<void*>(handle));
+}
+
+SimObject* VesselRegistry::VesselAt(std::size_t index) const {
+  return index < vessels_.size() ? vessels_[index].get() : nullptr;
+}
+
+}  // namespace standin
