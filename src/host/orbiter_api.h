@@ -45,9 +45,7 @@ typedef void* FILEHANDLE;
 
 union VECTOR3 {
   double data[3];
-  VANTREL_ANONYMOUS_STRUCT {
-    double x, y, z;
-  };
+  VANTREL_ANONYMOUS_STRUCT { double x, y, z; };
 };
 
 // One touchdown vertex: where a vessel meets the ground. 56 bytes.

@@ -41,8 +41,8 @@ class HostFileCloser {
 // coefficient repeats the lateral one.
 TOUCHDOWNVTX ParsePoint(const char* value, int index) {
   double r[7] = {0.0, 0.0, 0.0, 0.0, 0.0, 0.0, 0.0};
-  std::sscanf(value, "%lf%lf%lf%lf%lf%lf%lf", &r[0], &r[1], &r[2], &r[3],
-              &r[4], &r[5], &r[6]);
+  std::sscanf(value, "%lf%lf%lf%lf%lf%lf%lf", &r[0], &r[1], &r[2], &r[3], &r[4],
+              &r[5], &r[6]);
   TOUCHDOWNVTX vertex;
   vertex.pos.x = r[0];
   vertex.pos.y = r[1];

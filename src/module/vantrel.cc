@@ -29,8 +29,8 @@ void Vantrel::clbkPostStep(double, double, double) {
   if (!sweepPending) return;
   // Counts in unsigned arithmetic: if a failed sweep leaves sweepPending
   // set, the counter keeps going and wraps instead of overflowing.
-  stepCount = static_cast<std::int32_t>(static_cast<std::uint32_t>(stepCount) +
-                                        1u);
+  stepCount =
+      static_cast<std::int32_t>(static_cast<std::uint32_t>(stepCount) + 1u);
   if (stepCount != kSweepStep) return;
   // The count is asked again before every comparison: an update may change
   // the number of vessels.

@@ -59,8 +59,8 @@ bool CheckRoot(const fs::path& root, std::ostream& err) {
   std::error_code error;
   fs::directory_iterator listing(root, error);
   if (error) {
-    err << root.string() << ": cannot read the host folder: "
-        << error.message() << '\n';
+    err << root.string() << ": cannot read the host folder: " << error.message()
+        << '\n';
     return false;
   }
   return true;
@@ -119,10 +119,10 @@ int RunCommand(const RunArguments& arguments, std::ostream& out,
 
   standin::SessionOptions options;
   options.root = inputs->root;
-  options.plugin = arguments.plugin.value_or(
-      (ExecutableFolder() / "Modules" / "Plugin" /
-       standin::PluginLibrary::FileName("Vantrel"))
-          .string());
+  options.plugin =
+      arguments.plugin.value_or((ExecutableFolder() / "Modules" / "Plugin" /
+                                 standin::PluginLibrary::FileName("Vantrel"))
+                                    .string());
   options.steps = arguments.steps;
   options.log_file = arguments.log_file;
   standin::SessionError error;

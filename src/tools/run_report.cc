@@ -39,10 +39,9 @@ void PrintPoints(const standin::VesselOutcome& vessel, std::ostream& out) {
   table.AddRow({"#", "x", "y", "z", "stiffness", "damping", "mu", "mu_lng"});
   int index = 1;
   for (const TOUCHDOWNVTX& v : vessel.touchdown) {
-    table.AddRow({std::to_string(index++), Fixed(v.pos.x, 3),
-                  Fixed(v.pos.y, 3), Fixed(v.pos.z, 3),
-                  Fixed(v.stiffness, 3), Fixed(v.damping, 3), Fixed(v.mu, 3),
-                  Fixed(v.mu_lng, 3)});
+    table.AddRow({std::to_string(index++), Fixed(v.pos.x, 3), Fixed(v.pos.y, 3),
+                  Fixed(v.pos.z, 3), Fixed(v.stiffness, 3), Fixed(v.damping, 3),
+                  Fixed(v.mu, 3), Fixed(v.mu_lng, 3)});
   }
   table.Print(out, "    ");
 }
@@ -63,8 +62,7 @@ void PrintRunReport(const standin::SessionResult& result, int steps,
                     vessel.spawn_step == 0
                         ? "at start"
                         : "step " + std::to_string(vessel.spawn_step),
-                    std::to_string(vessel.touchdown_sets),
-                    Definition(vessel)});
+                    std::to_string(vessel.touchdown_sets), Definition(vessel)});
   }
   vessels.Print(out, "  ");
 

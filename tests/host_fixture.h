@@ -1,0 +1,35 @@
+#ifndef VANTREL_TESTS_HOST_FIXTURE_H_
+#define VANTREL_TESTS_HOST_FIXTURE_H_
+
+#include <gtest/gtest.h>
+
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "host.h"
+#include "test_folder.h"
+
+// A stand-in host over a fresh temporary host folder, current for the
+// length of one test.
+class HostTest : public ::testing::Test {
+ protected:
+  standin::SimObject& AddVessel(const std::string& name,
+                                std::optional<std::string> class_name,
+                                double mass = 100.0) {
+    return host.vessels().AddVessel(name, std::move(class_name), mass);
+  }
+
+  const std::vector<std::string>& Log() const { return host.log().lines(); }
+
+  // The host refused no call and every file handle was given back.
+  void ExpectHostClean() const {
+    EXPECT_EQ(host.faults(), std::vector<std::string>{});
+    EXPECT_EQ(host.files().open_count(), 0u) << "file handles left open";
+  }
+
+  TestFolder folder;
+  standin::Host host{folder.path()};
+};
+
+#endif  // VANTREL_TESTS_HOST_FIXTURE_H_

@@ -1,0 +1,193 @@
+// The stand-in's host operations, called as a plug-in calls them.
+#include <cstring>
+#include <string>
+
+#include "host_fixture.h"
+#include "orbiter_api.h"
+
+namespace {
+
+class HostOperationsTest : public HostTest {
+ protected:
+  FILEHANDLE Open(const char* path) {
+    return oapiOpenFile(path, FILE_IN_ZEROONFAIL, CONFIG);
+  }
+};
+
+TEST_F(HostOperationsTest, OpensFilesBelowConfigWithoutRegardToCase) {
+  folder.Write("Config/Vantrel/Lander.cfg", "N = 3\n");
+  folder.Write("Config/Fleet/Mk2/Probe.cfg", "N = 4\n");
+  folder.Write("Lander.cfg", "N = 9\n");
+  int n = 0;
+  char key[] = "N";
+
+  FILEHANDLE file = Open("\\vantrel\\LANDER.CFG");
+  ASSERT_NE(file, nullptr);
+  EXPECT_TRUE(oapiReadItem_int(file, key, n));
+  EXPECT_EQ(n, 3);
+  oapiCloseFile(file, FILE_IN_ZEROONFAIL);
+
+  file = Open("\\Fleet\\mk2\\Probe.cfg");
+  ASSERT_NE(file, nullptr);
+  EXPECT_TRUE(oapiReadItem_int(file, key, n));
+  EXPECT_EQ(n, 4);
+  oapiCloseFile(file, FILE_IN_ZEROONFAIL);
+
+  // Root 1 is the Config folder; the host folder itself is root 0.
+  EXPECT_EQ(Open("\\Lander.cfg"), nullptr);
+  file = oapiOpenFile("Lander.cfg", FILE_IN_ZEROONFAIL, ROOT);
+  EXPECT_NE(file, nullptr);
+  oapiCloseFile(file, FILE_IN_ZEROONFAIL);
+  ExpectHostClean();
+}
+
+TEST_F(HostOperationsTest, PrefersTheExactSpellingAndFollowsWindowsNames) {
+  folder.Write("Config/Vantrel/probe.cfg", "N = 1\n");
+  folder.Write("Config/Vantrel/Probe.cfg", "N = 2\n");
+  folder.Write("Config/Vantrel/Rover.cfg", "N = 3\n");
+  int n = 0;
+  char key[] = "N";
+  FILEHANDLE file = Open("\\Vantrel\\Probe.cfg");
+  ASSERT_NE(file, nullptr);
+  oapiReadItem_int(file, key, n);
+  EXPECT_EQ(n, 2);
+  oapiCloseFile(file, FILE_IN_ZEROONFAIL);
+
+  // Windows drops trailing dots and spaces, and "." and "..".
+  file = Open("\\Vantrel.\\.\\Sub\\..\\Rover.cfg. ");
+  EXPECT_NE(file, nullptr);
+  oapiCloseFile(file, FILE_IN_ZEROONFAIL);
+  // Characters Windows forbids in names never name a file.
+  folder.Write("Config/Vantrel/A:B.cfg", "N = 3\n");
+  EXPECT_EQ(Open("\\Vantrel\\A:B.cfg"), nullptr);
+  // ".." never leaves the host folder.
+  EXPECT_EQ(Open("\\..\\..\\Config\\Vantrel\\Rover.cfg"), nullptr);
+  ExpectHostClean();
+}
+
+TEST_F(HostOperationsTest, ModeThreeGivesNullWhenTheFileCannotBeRead) {
+  folder.Write("Config/Vantrel/Folder.cfg/inside.txt", "N = 3\n");
+  EXPECT_EQ(Open("\\Vantrel\\Missing.cfg"), nullptr);
+  EXPECT_EQ(Open("\\Vantrel\\Folder.cfg"), nullptr) << "a folder";
+  EXPECT_EQ(Open("\\Missing\\Missing.cfg"), nullptr);
+  EXPECT_EQ(host.files().total_opened(), 0u);
+  // Closing a null handle does nothing.
+  oapiCloseFile(nullptr, FILE_IN_ZEROONFAIL);
+  ExpectHostClean();
+}
+
+TEST_F(HostOperationsTest, TheLedgerRefusesHandlesThatAreNotOpen) {
+  folder.Write("Config/A.cfg", "N = 3\n");
+  FILEHANDLE file = Open("A.cfg");
+  ASSERT_NE(file, nullptr);
+  EXPECT_EQ(host.files().open_count(), 1u);
+  oapiCloseFile(file, FILE_IN_ZEROONFAIL);
+  EXPECT_EQ(host.files().open_count(), 0u);
+  EXPECT_TRUE(host.faults().empty());
+
+  int n = 0;
+  char key[] = "N";
+  EXPECT_FALSE(oapiReadItem_int(file, key, n)) << "read after close";
+  oapiCloseFile(file, FILE_IN_ZEROONFAIL);  // closed twice
+  EXPECT_EQ(host.faults().size(), 2u);
+
+  file = Open("A.cfg");
+  oapiCloseFile(file, FILE_IN);
+  EXPECT_EQ(host.faults().size(), 3u) << "closed with another mode";
+}
+
+TEST_F(HostOperationsTest, StringItemsCopyAtMost255Characters) {
+  folder.Write("Config/A.cfg",
+               "LONG = " + std::string(300, 'v') + "\nSHORT = abc\nEMPTY =\n");
+  FILEHANDLE file = Open("A.cfg");
+  ASSERT_NE(file, nullptr);
+  char buffer[300];
+  std::memset(buffer, '#', sizeof buffer);
+  char long_key[] = "LONG";
+  EXPECT_TRUE(oapiReadItem_string(file, long_key, buffer));
+  EXPECT_EQ(std::strlen(buffer), 255u);
+  EXPECT_EQ(buffer[256], '#') << "wrote past the 256-character buffer";
+
+  char short_key[] = "short";
+  EXPECT_TRUE(oapiReadItem_string(file, short_key, buffer));
+  EXPECT_STREQ(buffer, "abc");
+  // Absent and empty items leave the buffer untouched.
+  char empty_key[] = "EMPTY";
+  char missing_key[] = "MISSING";
+  EXPECT_FALSE(oapiReadItem_string(file, empty_key, buffer));
+  EXPECT_FALSE(oapiReadItem_string(file, missing_key, buffer));
+  EXPECT_STREQ(buffer, "abc");
+  int n = 5;
+  EXPECT_FALSE(oapiReadItem_int(file, short_key, n));
+  EXPECT_EQ(n, 5);
+  oapiCloseFile(file, FILE_IN_ZEROONFAIL);
+  ExpectHostClean();
+}
+
+TEST_F(HostOperationsTest, VesselsAnswerForTheirNameClassAndMass) {
+  standin::SimObject& probe = AddVessel("Probe-1", "Lander", 1200.0);
+  standin::SimObject& nameless_class = AddVessel("Rover", std::nullopt);
+  standin::SimObject& moon = host.vessels().AddObject("Moon", 7.3e22);
+
+  EXPECT_EQ(oapiGetVesselCount(), 2u);
+  EXPECT_EQ(oapiGetVesselByIndex(0), static_cast<OBJHANDLE>(&probe));
+  EXPECT_EQ(oapiGetVesselByIndex(1), static_cast<OBJHANDLE>(&nameless_class));
+  EXPECT_TRUE(oapiIsVessel(&probe));
+  EXPECT_FALSE(oapiIsVessel(&moon));
+  EXPECT_DOUBLE_EQ(oapiGetMass(&probe), 1200.0);
+  EXPECT_STREQ(oapiGetVesselInterface(&probe)->GetClassNameA(), "Lander");
+  EXPECT_EQ(oapiGetVesselInterface(&nameless_class)->GetClassNameA(), nullptr);
+
+  char name[8];
+  oapiGetObjectName(&probe, name, sizeof name);
+  EXPECT_STREQ(name, "Probe-1");
+  char small[4];
+  oapiGetObjectName(&probe, small, sizeof small);
+  EXPECT_STREQ(small, "Pro") << "names are cut to the buffer, NUL included";
+  ExpectHostClean();
+
+  EXPECT_EQ(oapiGetVesselByIndex(2), nullptr);
+  EXPECT_EQ(oapiGetVesselInterface(&moon), nullptr);
+  EXPECT_EQ(host.faults().size(), 2u);
+}
+
+TEST_F(HostOperationsTest, SetTouchdownPointsNeedsThreeVertices) {
+  standin::SimObject& vessel = AddVessel("Probe-1", "Lander");
+  ASSERT_EQ(vessel.touchdown.size(), 3u) << "the vessel's own points";
+  EXPECT_EQ(vessel.touchdown[0].pos.z, 10.0);
+
+  TOUCHDOWNVTX points[4] = {};
+  points[3].pos.y = -7.0;
+  oapiGetVesselInterface(&vessel)->SetTouchdownPoints(points, 2);
+  EXPECT_EQ(host.faults().size(), 1u) << "two vertices are refused";
+  EXPECT_EQ(vessel.touchdown.size(), 3u);
+  EXPECT_EQ(vessel.touchdown[0].pos.z, 10.0) << "refused points are not kept";
+  EXPECT_EQ(vessel.touchdown_sets, 0);
+
+  oapiGetVesselInterface(&vessel)->SetTouchdownPoints(points, 4);
+  ASSERT_EQ(vessel.touchdown.size(), 4u);
+  EXPECT_EQ(vessel.touchdown[3].pos.y, -7.0);
+  EXPECT_EQ(vessel.touchdown_sets, 1);
+}
+
+TEST_F(HostOperationsTest, LogAndDates) {
+  oapiWriteLogV("point%i : %.3f %s", 2, 595.0969, "x");
+  oapiWriteLogV("%s", std::string(1000, 'a').c_str());
+  ASSERT_EQ(Log().size(), 2u);
+  EXPECT_EQ(Log()[0], "point2 : 595.097 x");
+  EXPECT_EQ(Log()[1].size(), 1000u) << "long lines are kept whole";
+
+  char date[] = "Aug 28 2016";
+  char lower[] = "aug 28 2016";
+  char other[] = "Jan 19 2019";
+  char bad[] = "Foo 1 2000";
+  char empty[] = "";
+  EXPECT_EQ(Date2Int(date), 160828);
+  EXPECT_EQ(Date2Int(lower), 160828);
+  EXPECT_EQ(Date2Int(other), 190119);
+  EXPECT_EQ(Date2Int(bad), 0);
+  EXPECT_EQ(Date2Int(empty), 0);
+  EXPECT_EQ(host.date2int_calls, 5);
+}
+
+}  // namespace
