@@ -4,10 +4,12 @@
 #include <filesystem>
 #include <optional>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "file_ledger.h"
 #include "host_log.h"
+#include "item_file.h"
 #include "orbiter_api.h"
 #include "vessel_registry.h"
 
@@ -61,6 +63,22 @@ class Host {
   };
   Lookup& lookup() { return lookup_; }
 
+  // What the module asked of the host's files, in order: each open and each
+  // item read with the line that answered it. Tools use it to tell a user
+  // where every value the module handed over came from.
+  struct FileEvent {
+    enum class Kind { kOpened, kNotOpened, kItemRead };
+    Kind kind = Kind::kItemRead;
+    std::string path;         // the file as the module asked for it
+    std::string disk_path;    // kOpened: the file found on disk
+    std::string item;         // kItemRead: the item name asked for
+    ItemFile::Lookup lookup;  // kItemRead: what the reader found
+  };
+  const std::vector<FileEvent>& file_events() const { return file_events_; }
+  void RecordFileEvent(FileEvent event) {
+    file_events_.push_back(std::move(event));
+  }
+
   // Calls of InitLib and Date2Int, for tests of the library.
   int init_lib_calls = 0;
   int date2int_calls = 0;
@@ -75,6 +93,7 @@ class Host {
   std::vector<oapi::Module*> modules_;
   std::vector<std::string> faults_;
   Lookup lookup_;
+  std::vector<FileEvent> file_events_;
 };
 
 }  // namespace standin

@@ -48,6 +48,16 @@ const standin::OpenFile* FindOpenFile(FILEHANDLE f, const char* operation) {
   return file;
 }
 
+void RecordItemRead(const standin::OpenFile& file, const char* item,
+                    const standin::ItemFile::Lookup& lookup) {
+  Host::FileEvent event;
+  event.kind = Host::FileEvent::Kind::kItemRead;
+  event.path = file.path;
+  event.item = item;
+  event.lookup = lookup;
+  Host::Current().RecordFileEvent(std::move(event));
+}
+
 SimObject* FindObject(OBJHANDLE handle, const char* operation) {
   Host& host = Host::Current();
   SimObject* object = host.vessels().Find(handle);
@@ -159,9 +169,17 @@ FILEHANDLE oapiOpenFile(const char* fname, FileAccessMode mode,
     return nullptr;
   }
   std::optional<std::string> text;
+  Host::FileEvent event;
+  event.kind = Host::FileEvent::Kind::kNotOpened;
+  event.path = fname;
   if (const auto path = standin::ResolveHostPath(host.folder(), *prefix + fname)) {
     text = ReadWholeFile(*path);
+    if (text) {
+      event.kind = Host::FileEvent::Kind::kOpened;
+      event.disk_path = path->string();
+    }
   }
+  host.RecordFileEvent(std::move(event));
   ++host.lookup().opens;
   if (!text) {
     // Without ZEROONFAIL the real host gives a handle to a stream that
@@ -189,6 +207,7 @@ bool oapiReadItem_string(FILEHANDLE f, char* item, char* val) {
   const standin::OpenFile* file = FindOpenFile(f, "oapiReadItem_string");
   if (file == nullptr || item == nullptr || val == nullptr) return false;
   const auto lookup = file->items.Find(item);
+  RecordItemRead(*file, item, lookup);
   if (lookup.result != standin::ItemFile::Lookup::Result::kFound) return false;
   // The real host copies without a bound; the stand-in fills at most the
   // 256-character buffer the interface promises.
@@ -202,6 +221,7 @@ bool oapiReadItem_int(FILEHANDLE f, char* item, int& val) {
   const standin::OpenFile* file = FindOpenFile(f, "oapiReadItem_int");
   if (file == nullptr || item == nullptr) return false;
   const auto lookup = file->items.Find(item);
+  RecordItemRead(*file, item, lookup);
   if (lookup.result != standin::ItemFile::Lookup::Result::kFound) return false;
   return standin::ParseItemInt(lookup.value, val);
 }

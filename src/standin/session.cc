@@ -20,6 +20,7 @@ SessionResult Collect(Host& host, const Scenario& scenario) {
   result.log = host.log().lines();
   result.faults = host.faults();
   result.files_left_open = host.files().open_count();
+  result.file_events = host.file_events();
   for (std::size_t i = 0; i < host.vessels().vessel_count(); ++i) {
     const SimObject& vessel = *host.vessels().VesselAt(i);
     VesselOutcome outcome;

@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "host.h"
 #include "orbiter_api.h"
 #include "scenario.h"
 #include "sim_object.h"
@@ -45,6 +46,7 @@ struct SessionResult {
   std::vector<VesselOutcome> vessels;  // in order of creation
   std::vector<std::string> faults;     // calls the host refused
   std::size_t files_left_open = 0;
+  std::vector<Host::FileEvent> file_events;  // opens and item reads, in order
 };
 
 // Runs `scenario` as the simulator would: loads the plug-in and calls its
