@@ -1,0 +1,24 @@
+#ifndef VANTREL_TOOLS_CHECK_COMMAND_H_
+#define VANTREL_TOOLS_CHECK_COMMAND_H_
+
+#include <optional>
+#include <ostream>
+#include <string>
+#include <vector>
+
+// The arguments of `vantrel check`.
+struct CheckArguments {
+  std::optional<std::string> root;  // host folder; the current one if unset
+  std::vector<std::string> paths;   // files or folders; all of
+                                    // ROOT/Config/Vantrel/ if empty
+  bool json = false;                // --format json
+};
+
+// Checks definition files and prints one line per diagnostic (or a JSON
+// document) to `out`, and problems with the command itself to `err`.
+// Returns kExitOk when nothing was found, kExitFindings for warnings or
+// errors, kExitInput when a file or folder could not be read.
+int CheckCommand(const CheckArguments& arguments, std::ostream& out,
+                 std::ostream& err);
+
+#endif  // VANTREL_TOOLS_CHECK_COMMAND_H_

@@ -1,0 +1,26 @@
+#ifndef VANTREL_TOOLS_DIAGNOSTIC_OUTPUT_H_
+#define VANTREL_TOOLS_DIAGNOSTIC_OUTPUT_H_
+
+#include <ostream>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "diagnostic.h"
+
+// One diagnostic as compilers print them: "file:line:col: severity: message
+// [code]". Line and column are left out when they are 0; control
+// characters become '?'.
+std::string FormatDiagnostic(const Diagnostic& diagnostic);
+
+// Every diagnostic as one JSON document:
+// {"files_checked": n, "errors": e, "warnings": w, "diagnostics": [{"file",
+//  "line", "column", "severity", "message", "code"}, ...]}
+void PrintDiagnosticsJson(const std::vector<Diagnostic>& diagnostics,
+                          int files_checked, std::ostream& out);
+
+// `text` as a JSON string literal, quotes included. Bytes that are not valid
+// UTF-8 become U+FFFD, so that the document stays valid.
+std::string JsonString(std::string_view text);
+
+#endif  // VANTREL_TOOLS_DIAGNOSTIC_OUTPUT_H_
