@@ -1,0 +1,24 @@
+#ifndef VANTREL_TOOLS_SHOW_COMMAND_H_
+#define VANTREL_TOOLS_SHOW_COMMAND_H_
+
+#include <optional>
+#include <ostream>
+#include <string>
+
+// The arguments of `vantrel show`.
+struct ShowArguments {
+  std::optional<std::string> root;        // host folder; the current one
+  std::string name;                       // the vessel's name
+  std::optional<std::string> class_name;  // its class; the name if unset
+  double mass = 0.0;                      // kg
+  std::optional<std::string> svg;         // draw the points into this file
+  std::optional<std::string> plugin;      // plug-in library to load
+};
+
+// Runs the plug-in on one vessel in the stand-in host, as `vantrel run` runs
+// a scenario holding only that vessel, and explains what the vessel got.
+// Returns an ExitCode.
+int ShowCommand(const ShowArguments& arguments, std::ostream& out,
+                std::ostream& err);
+
+#endif  // VANTREL_TOOLS_SHOW_COMMAND_H_

@@ -1,0 +1,20 @@
+#ifndef VANTREL_TOOLS_SHOW_REPORT_H_
+#define VANTREL_TOOLS_SHOW_REPORT_H_
+
+#include <optional>
+#include <ostream>
+
+#include "session.h"
+
+// Prints what `vantrel show` tells about one vessel after the plug-in updated
+// it: the files the module tried and why each did or did not apply, the host
+// log, the points handed to the host with where each value came from, and
+// how the vessel rests on its first three points.
+void PrintShowReport(const standin::SessionResult& result,
+                     const standin::VesselOutcome& vessel, std::ostream& out);
+
+// The resting load of the points a vessel has, for a drawing; nothing when
+// it does not stand.
+std::optional<double> RestingOriginHeight(const standin::VesselOutcome& vessel);
+
+#endif  // VANTREL_TOOLS_SHOW_REPORT_H_
