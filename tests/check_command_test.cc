@@ -1,0 +1,135 @@
+#include "check_command.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <sstream>
+#include <string>
+
+#include "diagnostic_output.h"
+#include "exit_codes.h"
+#include "test_folder.h"
+
+namespace {
+
+const char* const kClean =
+    "N = 3\nPOINT_1 = 0 -1 2\nPOINT_2 = -1 -1 -1\nPOINT_3 = 1 -1 -1\n";
+
+struct Outcome {
+  int code;
+  std::string out;
+  std::string err;
+};
+
+Outcome Check(const CheckArguments& arguments) {
+  std::ostringstream out, err;
+  const int code = CheckCommand(arguments, out, err);
+  return {code, out.str(), err.str()};
+}
+
+TEST(CheckCommandTest, ExitCodesAsShellcheckUsesThem) {
+  TestFolder folder;
+  CheckArguments arguments;
+  arguments.root = folder.path().string();
+  {
+    SCOPED_TRACE("no definition folder: nothing could be read");
+    EXPECT_EQ(Check(arguments).code, kExitInput);
+  }
+  folder.WriteDefinition("Lander.cfg", kClean);
+  {
+    SCOPED_TRACE("clean");
+    const Outcome outcome = Check(arguments);
+    EXPECT_EQ(outcome.code, kExitOk);
+    EXPECT_EQ(outcome.out, "");
+  }
+  const auto bad = folder.WriteDefinition("Sub/Bad.cfg", "N = 2\n");
+  {
+    SCOPED_TRACE("findings, in the compilers' format, folders searched");
+    const Outcome outcome = Check(arguments);
+    EXPECT_EQ(outcome.code, kExitFindings);
+    EXPECT_NE(outcome.out.find(bad.string() +
+                               ":1:5: error: N = 2: a definition needs"),
+              std::string::npos)
+        << outcome.out;
+    EXPECT_NE(outcome.out.find("[file-name]"), std::string::npos);
+  }
+  {
+    SCOPED_TRACE("a named file that does not exist");
+    CheckArguments named;
+    named.paths = {(folder.path() / "Config/Vantrel/Lander.cfg").string(),
+                   (folder.path() / "missing.cfg").string()};
+    const Outcome outcome = Check(named);
+    EXPECT_EQ(outcome.code, kExitInput);
+    EXPECT_NE(outcome.out.find("missing.cfg: error: cannot read the file: "
+                               "no such file [unreadable]"),
+              std::string::npos);
+  }
+}
+
+TEST(CheckCommandTest, JsonHoldsTheSameDiagnostics) {
+  TestFolder folder;
+  const auto file = folder.WriteDefinition("A.cfg", "N = 3\nPOINT_1 = 0 -1\n");
+  CheckArguments arguments;
+  arguments.paths = {file.string()};
+  arguments.json = true;
+  const Outcome outcome = Check(arguments);
+  EXPECT_EQ(outcome.code, kExitFindings);
+  EXPECT_EQ(outcome.err, "");
+  EXPECT_EQ(outcome.out.rfind("{\n  \"files_checked\": 1,\n  \"errors\": 1,\n"
+                              "  \"warnings\": 2,\n  \"diagnostics\": [\n",
+                              0),
+            0u)
+      << outcome.out;
+  EXPECT_NE(outcome.out.find("{\"file\": " + JsonString(file.string()) +
+                             ", \"line\": 2, \"column\": 11, \"severity\": "
+                             "\"error\", \"message\": \"POINT_1 has 2 "
+                             "number(s); x, y and z need 3 (the missing ones "
+                             "are 0)\", \"code\": \"point-short\"}"),
+            std::string::npos)
+      << outcome.out;
+
+  arguments.paths = {folder.WriteDefinition("B.cfg", kClean).string()};
+  EXPECT_EQ(Check(arguments).out,
+            "{\n  \"files_checked\": 1,\n  \"errors\": 0,\n  \"warnings\": "
+            "0,\n  \"diagnostics\": []\n}\n");
+}
+
+TEST(CheckCommandTest, OneDiagnosticIsOneLine) {
+  const Diagnostic d{"a\nb.cfg",   3, 0, Severity::kWarning, "key 'x\ry'",
+                     "unknown-key"};
+  EXPECT_EQ(FormatDiagnostic(d), "a?b.cfg:3: warning: key 'x?y' [unknown-key]");
+}
+
+TEST(CheckCommandTest, JsonStringsStayValid) {
+  EXPECT_EQ(JsonString("a\"b\\c\n\t"), "\"a\\\"b\\\\c\\n\\t\"");
+  EXPECT_EQ(JsonString(std::string("\x01\x7f", 2)), "\"\\u0001\\u007f\"");
+  // Valid UTF-8 stays; bytes that are not become U+FFFD.
+  EXPECT_EQ(JsonString("\xc3\xa9"), "\"\xc3\xa9\"");
+  EXPECT_EQ(JsonString("\xff\xc3"), "\"\\ufffd\\ufffd\"");
+  EXPECT_EQ(JsonString("\xc0\xaf"), "\"\\ufffd\\ufffd\"");  // overlong '/'
+  EXPECT_EQ(JsonString("\xed\xa0\x80"), "\"\\ufffd\\ufffd\\ufffd\"");
+}
+
+#if defined(VANTREL_COMMAND) && !defined(_WIN32)
+}  // namespace
+#include <sys/wait.h>
+
+#include <cstdlib>
+namespace {
+
+// The command line itself: a bad one exits with 3 before anything runs.
+TEST(CheckCommandTest, BadUsageExitsWithThree) {
+  const std::string command = VANTREL_COMMAND;
+  const auto exit_code = [&](const std::string& arguments) {
+    const int status =
+        std::system((command + " " + arguments + " >/dev/null 2>&1").c_str());
+    return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+  };
+  EXPECT_EQ(exit_code("check --format xml"), kExitUsage);
+  EXPECT_EQ(exit_code("check --no-such-option"), kExitUsage);
+  EXPECT_EQ(exit_code("show --name X"), kExitUsage);
+  EXPECT_EQ(exit_code("show --name X --mass -1"), kExitUsage);
+}
+#endif
+
+}  // namespace

@@ -1,0 +1,73 @@
+#include "resting_load.h"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <vector>
+
+namespace {
+
+TOUCHDOWNVTX Point(double x, double y, double z, double k, double c) {
+  TOUCHDOWNVTX v{};
+  v.pos.x = x;
+  v.pos.y = y;
+  v.pos.z = z;
+  v.stiffness = k;
+  v.damping = c;
+  return v;
+}
+
+TEST(RestingLoadTest, LoadsBalanceForcesAndMoments) {
+  // Nose 4 m ahead, mains 2 m behind: the nose carries 2/6 of the weight.
+  const std::vector<TOUCHDOWNVTX> points = {Point(0, -2, 4, 1e5, 2e4),
+                                            Point(-3, -2, -2, 2e5, 2e4),
+                                            Point(3, -2, -2, 2e5, 2e4)};
+  const RestingLoad load = ComputeRestingLoad(points, 1000);
+  ASSERT_EQ(load.outcome, RestingLoad::Outcome::kStands);
+  const double weight = 1000 * 9.81;
+  EXPECT_NEAR(load.contacts[0].force, weight / 3, 1e-9);
+  EXPECT_NEAR(load.contacts[1].force, weight / 3, 1e-9);
+  EXPECT_NEAR(load.contacts[0].compression, weight / 3 / 1e5, 1e-12);
+  EXPECT_NEAR(load.contacts[0].origin_height, 2 - weight / 3 / 1e5, 1e-12);
+  // zeta = c / (2 sqrt(k m)), m = 1000 / 3 kg on each point.
+  EXPECT_NEAR(load.contacts[1].damping_ratio,
+              2e4 / (2 * std::sqrt(2e5 * 1000 / 3.0)), 1e-12);
+
+  // An off-centre triangle: nose 6 m ahead, mains 2 m behind.
+  const RestingLoad skewed =
+      ComputeRestingLoad({Point(0, -1, 6, 1e5, 0), Point(-1, -1, -2, 1e5, 0),
+                          Point(3, -1, -2, 1e5, 0)},
+                         100);
+  double sum = 0, moment_x = 0, moment_z = 0;
+  const double xs[] = {0, -1, 3}, zs[] = {6, -2, -2};
+  for (int i = 0; i < 3; ++i) {
+    sum += skewed.contacts[i].force;
+    moment_x += skewed.contacts[i].force * xs[i];
+    moment_z += skewed.contacts[i].force * zs[i];
+  }
+  EXPECT_NEAR(sum, 981, 1e-9);
+  EXPECT_NEAR(moment_x, 0, 1e-9);
+  EXPECT_NEAR(moment_z, 0, 1e-9);
+}
+
+TEST(RestingLoadTest, TippingAndDegenerateTriangles) {
+  // The centre of mass lies behind the triangle.
+  EXPECT_EQ(ComputeRestingLoad({Point(0, -1, 6, 1, 1), Point(-1, -1, 2, 1, 1),
+                                Point(1, -1, 2, 1, 1)},
+                               10)
+                .outcome,
+            RestingLoad::Outcome::kTips);
+  // Seen from above the points lie in a line, though not from the side.
+  EXPECT_EQ(ComputeRestingLoad({Point(0, -1, 2, 1, 1), Point(0, -2, 0, 1, 1),
+                                Point(0, -1, -2, 1, 1)},
+                               10)
+                .outcome,
+            RestingLoad::Outcome::kNoTriangle);
+  EXPECT_EQ(ComputeRestingLoad({Point(NAN, -1, 2, 1, 1), Point(1, -1, 0, 1, 1),
+                                Point(0, -1, -2, 1, 1)},
+                               10)
+                .outcome,
+            RestingLoad::Outcome::kNoTriangle);
+}
+
+}  // namespace

@@ -1,0 +1,179 @@
+#include "show_command.h"
+
+#include <gtest/gtest.h>
+
+#include <map>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include "exit_codes.h"
+#include "run_command.h"
+#include "test_folder.h"
+
+namespace {
+
+using Rows = std::vector<std::vector<std::string>>;
+
+// The numbers of the point rows that follow `heading` in `text`: every
+// line that starts with a point number, up to the first that does not.
+Rows PointRows(const std::string& text, const std::string& heading) {
+  Rows rows;
+  std::istringstream lines(text.substr(text.find(heading)));
+  std::string line;
+  std::getline(lines, line);
+  bool started = false;
+  while (std::getline(lines, line)) {
+    std::istringstream words(line);
+    std::vector<std::string> row;
+    std::string word;
+    while (row.size() < 8 && words >> word) {
+      if (!word.empty() && word.back() == '*') word.pop_back();
+      row.push_back(word);
+    }
+    const bool point =
+        !row.empty() && !row[0].empty() &&
+        row[0].find_first_not_of("0123456789") == std::string::npos;
+    if (row.empty() || row[0] == "#") continue;
+    if (!point) {
+      if (started) break;
+      continue;
+    }
+    started = true;
+    rows.push_back(row);
+  }
+  return rows;
+}
+
+class ShowCommandTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    folder_.WriteDefinition("Eagle-2.cfg",
+                            "N = 4\n"
+                            "POINT_1 = 0 -2.2 4.5 3e5 3e4 0.5 0.2\n"
+                            "POINT_2 = -3.2 -2.2 -3 3e5 3e4 0.5 0.2\n"
+                            "POINT_3 = 3.2 -2.2 -3 3e5 3e4 0.5 0.2\n"
+                            "POINT_4 = 0 3.5 -2 1e6 1e5 0.8 0.1\n");
+    folder_.WriteDefinition("Lander.cfg",
+                            "; springs and friction left to completion\n"
+                            "N = 4\n"
+                            "POINT_1 = 0 -1.5 2\n"
+                            "POINT_2 = -1.8 -1.5 -1 5e4 1e3 0.4\n"
+                            "POINT_3 = 1.8 -1.5 -1\n");
+    folder_.WriteDefinition("Short.cfg", "N = 2\n");
+    folder_.Write("Scenarios/Test.scn",
+                  "BEGIN_SHIPS\n"
+                  "Eagle-2:Lander\n  MASS 15000\nEND\n"
+                  "Probe-1:Lander\n  MASS 1200\nEND\n"
+                  "Short:Lander\n  MASS 900\nEND\n"
+                  "END_SHIPS\n");
+  }
+
+  std::string Run() {
+    RunArguments arguments;
+    arguments.root = folder_.path().string();
+    arguments.scenario = "Test.scn";
+    arguments.plugin = VANTREL_TEST_PLUGIN;
+    std::ostringstream out, err;
+    EXPECT_EQ(RunCommand(arguments, out, err), kExitOk) << err.str();
+    return out.str();
+  }
+
+  std::string Show(const std::string& name, double mass,
+                   const std::string& svg = "") {
+    ShowArguments arguments;
+    arguments.root = folder_.path().string();
+    arguments.name = name;
+    arguments.class_name = "Lander";
+    arguments.mass = mass;
+    arguments.plugin = VANTREL_TEST_PLUGIN;
+    if (!svg.empty()) arguments.svg = svg;
+    std::ostringstream out, err;
+    EXPECT_EQ(ShowCommand(arguments, out, err), kExitOk) << err.str();
+    return out.str();
+  }
+
+  TestFolder folder_;
+};
+
+TEST_F(ShowCommandTest, ShowsWhatRunHandsOverForTheSameVessel) {
+  const std::string run = Run();
+  const std::map<std::string, double> masses = {
+      {"Eagle-2", 15000}, {"Probe-1", 1200}, {"Short", 900}};
+  for (const auto& [name, mass] : masses) {
+    SCOPED_TRACE(name);
+    const Rows shown = PointRows(Show(name, mass), "Touchdown points");
+    const Rows ran = PointRows(run, "  " + name + ": ");
+    ASSERT_FALSE(ran.empty());
+    EXPECT_EQ(shown, ran);
+  }
+}
+
+TEST_F(ShowCommandTest, ExplainsTheLookupAndWhereValuesCameFrom) {
+  const std::string probe = Show("Probe-1", 1200);
+  EXPECT_NE(probe.find("name   Config\\Vantrel\\Probe-1.cfg  not found"),
+            std::string::npos)
+      << probe;
+  EXPECT_NE(probe.find("N = 4 (line 2): applied"), std::string::npos);
+  // Point 4 has no item: it repeats point 3's text.
+  EXPECT_NE(probe.find("Lander.cfg:5 (POINT_4 missing; repeats POINT_3)"),
+            std::string::npos)
+      << probe;
+  // Point 2's own springs and friction are overwritten by completion.
+  EXPECT_NE(probe.find("11772.000*"), std::string::npos);
+  EXPECT_NE(probe.find("stiffness, damping: completion"), std::string::npos);
+  EXPECT_NE(probe.find("mu, mu_lng: completion"), std::string::npos);
+
+  const std::string eagle = Show("Eagle-2", 15000);
+  EXPECT_NE(eagle.find("0.800*  Eagle-2.cfg:5"), std::string::npos) << eagle;
+  EXPECT_NE(eagle.find("mu_lng from point 4 on"), std::string::npos);
+  EXPECT_EQ(eagle.find("completion"), std::string::npos);
+
+  const std::string fallback = Show("Short", 900);
+  EXPECT_NE(fallback.find("N = 2 (line 1): fewer than 3 points, does not "
+                          "count"),
+            std::string::npos)
+      << fallback;
+  EXPECT_NE(fallback.find("class  Config\\Vantrel\\Lander.cfg"),
+            std::string::npos);
+}
+
+TEST_F(ShowCommandTest, WithoutADefinitionTheVesselKeepsItsPoints) {
+  ShowArguments arguments;
+  arguments.root = folder_.path().string();
+  arguments.name = "Rover";
+  arguments.mass = 800;
+  arguments.plugin = VANTREL_TEST_PLUGIN;
+  std::ostringstream out, err;
+  EXPECT_EQ(ShowCommand(arguments, out, err), kExitOk);
+  EXPECT_NE(out.str().find("No definition applied"), std::string::npos);
+  EXPECT_NE(out.str().find("the vessel's own"), std::string::npos);
+}
+
+TEST_F(ShowCommandTest, RestingNumbersFollowFromStatics) {
+  // Eagle-2: the nose point 4.5 m ahead, the mains 3 m behind carry 3/7.5 of
+  // the weight between them.
+  const std::string eagle = Show("Eagle-2", 15000);
+  EXPECT_NE(eagle.find("1   58860.0  40.0 %           0.1962"),
+            std::string::npos)
+      << eagle;
+  EXPECT_NE(eagle.find("2   44145.0  30.0 %"), std::string::npos);
+}
+
+TEST_F(ShowCommandTest, BadInputs) {
+  ShowArguments arguments;
+  arguments.name = "X";
+  arguments.mass = 1;
+  arguments.plugin = VANTREL_TEST_PLUGIN;
+  std::ostringstream out, err;
+  arguments.root = (folder_.path() / "nowhere").string();
+  EXPECT_EQ(ShowCommand(arguments, out, err), kExitInput);
+  arguments.root = folder_.path().string();
+  arguments.svg = (folder_.path() / "no" / "such" / "folder.svg").string();
+  EXPECT_EQ(ShowCommand(arguments, out, err), kExitInput);
+  arguments.svg.reset();
+  arguments.plugin = (folder_.path() / "none.so").string();
+  EXPECT_EQ(ShowCommand(arguments, out, err), kExitPlugin);
+}
+
+}  // namespace
