@@ -1,9 +1,8 @@
 #include "host_paths.h"
 
-#include <system_error>
 #include <vector>
 
-#include "item_file.h"
+#include "folder_listings.h"
 
 namespace standin {
 namespace {
@@ -57,24 +56,11 @@ std::optional<std::vector<std::string>> SplitComponents(
   return components;
 }
 
-// The entry of `folder` whose name is `name` without regard to case.
-std::optional<fs::path> FindEntry(const fs::path& folder,
-                                  const std::string& name) {
-  std::error_code error;
-  const fs::path exact = folder / name;
-  if (fs::symlink_status(exact, error).type() != fs::file_type::not_found &&
-      !error) {
-    return exact;
-  }
-  const std::string folded = FoldCase(name);
-  std::optional<fs::path> best;
-  for (fs::directory_iterator it(folder, error), end; !error && it != end;
-       it.increment(error)) {
-    const fs::path candidate = it->path();
-    if (FoldCase(candidate.filename().string()) != folded) continue;
-    if (!best || candidate.filename() < best->filename()) best = candidate;
-  }
-  return best;
+// The listings are kept for the whole process: during a sweep over every
+// vessel a module looks up one name after another in one folder.
+FolderListings& Listings() {
+  static FolderListings listings;
+  return listings;
 }
 
 }  // namespace
@@ -83,9 +69,22 @@ std::optional<fs::path> ResolveHostPath(const fs::path& base,
                                         std::string_view relative) {
   const auto components = SplitComponents(relative);
   if (!components) return std::nullopt;
+  if (components->empty()) return base;
+
+  // Most paths name a file in a folder whose path is spelled as on disk.
+  // Every folder on the way is then the exactly spelled one, and only the
+  // last component needs a search.
+  fs::path folder = base;
+  for (std::size_t i = 0; i + 1 < components->size(); ++i) {
+    folder /= (*components)[i];
+  }
+  const FolderListings::Match match =
+      Listings().Find(folder, components->back());
+  if (match.folder_found) return match.entry;
+
   fs::path current = base;
   for (const std::string& component : *components) {
-    const auto entry = FindEntry(current, component);
+    const auto entry = Listings().Find(current, component).entry;
     if (!entry) return std::nullopt;
     current = *entry;
   }

@@ -17,7 +17,9 @@ namespace standin {
 //    * or a control character) names nothing;
 //  - every component matches an entry without regard to case; an entry
 //    spelled exactly as asked is preferred, otherwise the first in sorted
-//    order.
+//    order. Folder listings are kept between calls while a folder is
+//    unchanged (see FolderListings), so entries created or removed between
+//    two calls are seen.
 // Returns the path on disk of the entry named, or nothing when a component
 // is not found. The entry may be of any type; opening it is the caller's
 // business.
