@@ -1,0 +1,72 @@
+#ifndef VANTREL_BENCH_BENCH_HOST_H_
+#define VANTREL_BENCH_BENCH_HOST_H_
+
+#include <cstddef>
+#include <filesystem>
+#include <memory>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "host.h"
+#include "vantrel.h"
+
+// A temporary host folder on disk, removed with everything in it when the
+// object goes.
+class HostFolder {
+ public:
+  HostFolder();
+  ~HostFolder();
+  HostFolder(const HostFolder&) = delete;
+  HostFolder& operator=(const HostFolder&) = delete;
+
+  const std::filesystem::path& path() const { return path_; }
+
+  // Writes Config/Vantrel/<file_name> and returns its path on disk.
+  std::filesystem::path WriteDefinition(const std::string& file_name,
+                                        const std::string& text) const;
+
+  // Waits until the folders' modification times are old enough for the
+  // stand-in host to keep their listings between lookups, so that timings
+  // show the steady state of a simulation rather than the moment after a
+  // file changed.
+  void Settle() const;
+
+ private:
+  std::filesystem::path path_;
+};
+
+// A stand-in host over a folder with the module linked in, and the vessels
+// the benchmarks update. The host keeps every log line and every file
+// access, so a benchmark starts it afresh now and then.
+class BenchHost {
+ public:
+  struct Vessel {
+    std::string name;
+    std::optional<std::string> class_name;
+  };
+
+  BenchHost(std::filesystem::path folder, std::vector<Vessel> vessels);
+
+  Vantrel& module() { return *module_; }
+  OBJHANDLE vessel(std::size_t index) const { return handles_[index]; }
+
+  // The number of lines in the host's log.
+  std::size_t log_lines() const { return host_->log().lines().size(); }
+
+  // Starts a new host with the same vessels and a new module. Vessel handles
+  // change.
+  void Renew();
+
+  // Faults the host recorded: a benchmark that causes any is broken.
+  const std::vector<std::string>& faults() const { return host_->faults(); }
+
+ private:
+  std::filesystem::path folder_;
+  std::vector<Vessel> vessels_;
+  std::unique_ptr<Vantrel> module_;
+  std::unique_ptr<standin::Host> host_;
+  std::vector<OBJHANDLE> handles_;
+};
+
+#endif  // VANTREL_BENCH_BENCH_HOST_H_

@@ -1,0 +1,60 @@
+// The sweep over every vessel during the tenth post-step, in a folder with
+// as many definition files as there are vessels: half the vessels have a
+// definition under their name, the other half have none under their name or
+// their class.
+#include <benchmark/benchmark.h>
+
+#include <cstdio>
+#include <string>
+#include <vector>
+
+#include "bench_host.h"
+#include "definition_text.h"
+
+namespace {
+
+constexpr int kPointsPerVessel = 8;
+constexpr int kSweepStep = 10;
+
+std::string Numbered(const char* prefix, int number) {
+  char text[32];
+  std::snprintf(text, sizeof text, "%s%05d", prefix, number);
+  return text;
+}
+
+void BM_Sweep(benchmark::State& state) {
+  const int count = static_cast<int>(state.range(0));
+  HostFolder folder;
+  const std::string text = DefinitionText(kPointsPerVessel);
+  std::vector<BenchHost::Vessel> vessels;
+  for (int i = 0; i < count; ++i) {
+    const std::string name = Numbered("Vessel", i);
+    if (i % 2 == 0) {
+      folder.WriteDefinition(name + ".cfg", text);
+      vessels.push_back({name, "Shuttle"});
+    } else {
+      // A definition for a vessel that is not in the scene keeps the
+      // folder as large as the number of vessels.
+      folder.WriteDefinition(Numbered("Absent", i) + ".cfg", text);
+      vessels.push_back({name, Numbered("Class", i)});
+    }
+  }
+  folder.Settle();
+  BenchHost host(folder.path(), vessels);
+
+  // The vessels are swept during the tenth post-step.
+  for (auto _ : state) {
+    state.PauseTiming();
+    host.Renew();
+    host.module().stepCount = kSweepStep - 1;
+    host.module().sweepPending = true;
+    state.ResumeTiming();
+    host.module().clbkPostStep(0.0, 0.0, 0.0);
+  }
+  if (!host.faults().empty()) state.SkipWithError(host.faults()[0].c_str());
+  state.counters["vessels"] = count;
+}
+BENCHMARK(BM_Sweep)->Arg(100)->Arg(1000)->Arg(10000)->UseRealTime()->Unit(
+    benchmark::kMillisecond);
+
+}  // namespace
