@@ -138,6 +138,27 @@ TEST_F(ShowCommandTest, ExplainsTheLookupAndWhereValuesCameFrom) {
             std::string::npos);
 }
 
+TEST_F(ShowCommandTest, MarksOnlyWhatThePluginChanged) {
+  // The explanation reads numbers as the plug-in does: odd spellings are
+  // not marked as changed, and neither are values after a stop.
+  folder_.WriteDefinition("Odd.cfg",
+                          "N = 4\n"
+                          "POINT_1 = 0x1p1 -1.5 +2 3e5 3E4 .5 5e-1\n"
+                          "POINT_2 = -1.8 -1.5e0 -1 3e5 3e4 0.5 1.5abc\n"
+                          "POINT_3 = 1.8 -1.5 -1 3e5 3e4abc 0.5 0.2\n"
+                          "POINT_4 = 0 -1 -0 inf 1e4 nan 7\n");
+  const std::string odd = Show("Odd", 100);
+  const Rows rows = PointRows(odd, "Touchdown points");
+  ASSERT_EQ(rows.size(), 4u) << odd;
+  EXPECT_EQ(rows[0][1], "2.000");
+  EXPECT_EQ(rows[2][5], "30000.000");
+  EXPECT_EQ(rows[2][6], "0.000");
+  // Only point 4's longitudinal friction is not what its text says.
+  const std::string table = odd.substr(odd.find("Touchdown points"));
+  EXPECT_EQ(table.find('*'), table.find("nan*") + 3) << odd;
+  EXPECT_NE(table.find("mu_lng from point 4 on"), std::string::npos) << odd;
+}
+
 TEST_F(ShowCommandTest, WithoutADefinitionTheVesselKeepsItsPoints) {
   ShowArguments arguments;
   arguments.root = folder_.path().string();

@@ -15,11 +15,16 @@ namespace {
 
 using Result = standin::ItemFile::Lookup::Result;
 
+// A value as `vantrel run` prints it.
 std::string Fixed(double value, int decimals) {
-  if (!std::isfinite(value)) return "n/a";
   char text[64];
   std::snprintf(text, sizeof text, "%.*f", decimals, value);
   return text;
+}
+
+// A derived value, which need not exist.
+std::string Derived(double value, int decimals) {
+  return std::isfinite(value) ? Fixed(value, decimals) : "n/a";
 }
 
 std::string Shortest(double value) {
@@ -162,17 +167,17 @@ void PrintRestingLoad(const standin::VesselOutcome& vessel, std::ostream& out) {
                 "origin height (m)", "damping ratio"});
   for (std::size_t i = 0; i < 3; ++i) {
     const ContactLoad& c = load.contacts[i];
-    table.AddRow({std::to_string(i + 1), Fixed(c.force, 1),
-                  Fixed(100.0 * c.force / (vessel.mass * kGravity), 1) + " %",
-                  Fixed(c.compression, 4), Fixed(c.origin_height, 4),
-                  Fixed(c.damping_ratio, 3)});
+    table.AddRow({std::to_string(i + 1), Derived(c.force, 1),
+                  Derived(100.0 * c.force / (vessel.mass * kGravity), 1) + " %",
+                  Derived(c.compression, 4), Derived(c.origin_height, 4),
+                  Derived(c.damping_ratio, 3)});
   }
   table.Print(out, "  ");
   if (load.outcome == RestingLoad::Outcome::kTips) {
     out << "  A negative load: the centre of mass lies outside the triangle "
            "of points 1-3, seen from above; the vessel tips over.\n";
   } else {
-    out << "  The origin stands " << Fixed(load.origin_height, 4)
+    out << "  The origin stands " << Derived(load.origin_height, 4)
         << " m above the ground (the mean of the three).\n";
   }
   out << "  Model: a rigid vessel upright on level ground, the centre of mass "
