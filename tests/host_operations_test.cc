@@ -173,9 +173,15 @@ TEST_F(HostOperationsTest, SetTouchdownPointsNeedsThreeVertices) {
 TEST_F(HostOperationsTest, LogAndDates) {
   oapiWriteLogV("point%i : %.3f %s", 2, 595.0969, "x");
   oapiWriteLogV("%s", std::string(1000, 'a').c_str());
-  ASSERT_EQ(Log().size(), 2u);
+  oapiWriteLogV("%s", std::string(511, 'b').c_str());
+  oapiWriteLogV("%s", std::string(512, 'c').c_str());
+  oapiWriteLogV("%s", "");
+  ASSERT_EQ(Log().size(), 5u);
   EXPECT_EQ(Log()[0], "point2 : 595.097 x");
-  EXPECT_EQ(Log()[1].size(), 1000u) << "long lines are kept whole";
+  EXPECT_EQ(Log()[1], std::string(1000, 'a')) << "long lines are kept whole";
+  EXPECT_EQ(Log()[2], std::string(511, 'b'));
+  EXPECT_EQ(Log()[3], std::string(512, 'c'));
+  EXPECT_EQ(Log()[4], "");
 
   char date[] = "Aug 28 2016";
   char lower[] = "aug 28 2016";
@@ -188,6 +194,31 @@ TEST_F(HostOperationsTest, LogAndDates) {
   EXPECT_EQ(Date2Int(bad), 0);
   EXPECT_EQ(Date2Int(empty), 0);
   EXPECT_EQ(host.date2int_calls, 5);
+}
+
+TEST_F(HostOperationsTest, ReadsFilesOfManyBlocksWhole) {
+  // Items beyond the first blocks of a long file are found, and a line
+  // split across two blocks stays one line.
+  std::string text;
+  for (int i = 0; text.size() < 16300; ++i) {
+    text += "; filler line " + std::to_string(i) + "\n";
+  }
+  text += ";" + std::string(16379 - text.size(), ' ') + "\n";
+  text += "N = 7\n";  // from byte 16380, across the first 16 KiB
+  for (int i = 0; i < 2000; ++i)
+    text += "POINT_" + std::to_string(i) + " = 1\n";
+  text += "LAST = 9";
+  folder.Write("Config/Vantrel/Long.cfg", text);
+  FILEHANDLE file = Open("Vantrel\\Long.cfg");
+  ASSERT_NE(file, nullptr);
+  int n = 0;
+  char count[] = "N";
+  EXPECT_TRUE(oapiReadItem_int(file, count, n));
+  EXPECT_EQ(n, 7);
+  char last[] = "LAST";
+  EXPECT_TRUE(oapiReadItem_int(file, last, n));
+  EXPECT_EQ(n, 9);
+  oapiCloseFile(file, FILE_IN_ZEROONFAIL);
 }
 
 }  // namespace

@@ -7,7 +7,6 @@
 #include <cstdio>
 #include <cstring>
 #include <fstream>
-#include <iterator>
 #include <string>
 
 #include "date_to_int.h"
@@ -33,8 +32,13 @@ std::optional<std::string> ReadWholeFile(const std::filesystem::path& path) {
   }
   std::ifstream file(path, std::ios::binary);
   if (!file) return std::nullopt;
-  std::string text((std::istreambuf_iterator<char>(file)),
-                   std::istreambuf_iterator<char>());
+  // Read in large blocks: a definition may hold thousands of points.
+  std::string text;
+  char block[1 << 14];
+  std::streamsize got = 0;
+  while ((got = file.rdbuf()->sgetn(block, sizeof block)) > 0) {
+    text.append(block, static_cast<std::size_t>(got));
+  }
   if (file.bad()) return std::nullopt;
   return text;
 }
@@ -236,17 +240,22 @@ void oapiWriteLogV(const char* format, ...) {
   }
   va_list args;
   va_start(args, format);
-  va_list measure;
-  va_copy(measure, args);
-  const int length = std::vsnprintf(nullptr, 0, format, measure);
-  va_end(measure);
+  va_list retry;
+  va_copy(retry, args);
+  // Most lines fit the buffer and are formatted once; a longer one is
+  // formatted again into a string of its length.
+  char buffer[512];
+  const int length = std::vsnprintf(buffer, sizeof buffer, format, args);
+  va_end(args);
   std::string line;
-  if (length > 0) {
+  if (length > 0 && static_cast<std::size_t>(length) < sizeof buffer) {
+    line.assign(buffer, static_cast<std::size_t>(length));
+  } else if (length > 0) {
     line.resize(static_cast<std::size_t>(length) + 1);
-    std::vsnprintf(&line[0], line.size(), format, args);
+    std::vsnprintf(&line[0], line.size(), format, retry);
     line.resize(static_cast<std::size_t>(length));
   }
-  va_end(args);
+  va_end(retry);
   host.log().Add(std::move(line));
 }
 
