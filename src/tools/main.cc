@@ -2,8 +2,10 @@
 #include <CLI/CLI.hpp>
 #include <iostream>
 
+#include "check_command.h"
 #include "exit_codes.h"
 #include "run_command.h"
+#include "show_command.h"
 
 int main(int argc, char** argv) {
   CLI::App app{
@@ -42,6 +44,52 @@ int main(int argc, char** argv) {
                       "in DIR/Scenarios/")
       ->type_name("SCENARIO");
 
+  CheckArguments check;
+  std::string check_format = "text";
+  CLI::App* check_app = app.add_subcommand(
+      "check",
+      "Check definition files and report what the host and the module will "
+      "make of them, one diagnostic per line. Exit code 0 clean, 1 warnings "
+      "or errors found, 2 a file could not be read, 3 bad usage.");
+  check_app
+      ->add_option("--root", check.root,
+                   "Host folder; by default every .cfg below "
+                   "DIR/Config/Vantrel/ is checked (default: .)")
+      ->type_name("DIR");
+  check_app->add_option("--format", check_format, "Output format")
+      ->check(CLI::IsMember({"text", "json"}))
+      ->capture_default_str();
+  check_app
+      ->add_option("paths", check.paths,
+                   "Definition files, or folders to search for .cfg "
+                   "files")
+      ->type_name("PATH");
+
+  ShowArguments show;
+  CLI::App* show_app = app.add_subcommand(
+      "show",
+      "Run the plug-in on one vessel and explain what it got: the files "
+      "tried, the points handed to the host and where each value came "
+      "from, and how the vessel rests on them.");
+  show_app->add_option("--root", show.root, "Host folder (default: .)")
+      ->type_name("DIR");
+  show_app->add_option("--name", show.name, "The vessel's name")->required();
+  show_app->add_option("--class", show.class_name,
+                       "The vessel's class (default: its name, as the "
+                       "host does)");
+  show_app->add_option("--mass", show.mass, "The vessel's mass in kg")
+      ->required()
+      ->check(CLI::PositiveNumber);
+  show_app
+      ->add_option("--svg", show.svg,
+                   "Also draw the points, in three views, into FILE")
+      ->type_name("FILE");
+  show_app
+      ->add_option("--plugin", show.plugin,
+                   "Plug-in library to load (default: "
+                   "Modules/Plugin/ beside this program)")
+      ->type_name("FILE");
+
   try {
     app.parse(argc, argv);
   } catch (const CLI::ParseError& e) {
@@ -50,5 +98,10 @@ int main(int argc, char** argv) {
   }
 
   if (run_app->parsed()) return RunCommand(run, std::cout, std::cerr);
+  if (check_app->parsed()) {
+    check.json = check_format == "json";
+    return CheckCommand(check, std::cout, std::cerr);
+  }
+  if (show_app->parsed()) return ShowCommand(show, std::cout, std::cerr);
   return kExitUsage;
 }
