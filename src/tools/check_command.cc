@@ -57,7 +57,13 @@ std::string PathBelowVantrel(const fs::path& file) {
 
 std::optional<std::string> ReadFile(const fs::path& path, std::string* reason) {
   std::error_code error;
-  if (!fs::exists(path, error)) {
+  const bool exists = fs::exists(path, error);
+  if (error) {
+    // Not a missing file: a loop of links, say, or a folder without access.
+    *reason = error.message();
+    return std::nullopt;
+  }
+  if (!exists) {
     *reason = "no such file";
     return std::nullopt;
   }

@@ -1,6 +1,7 @@
 #include "definition_check.h"
 
 #include <algorithm>
+#include <cmath>
 #include <cstdio>
 #include <map>
 #include <optional>
@@ -269,6 +270,16 @@ class Checker {
               " number(s); x, y and z need 3 (the missing ones are 0)",
           "point-short");
     }
+    for (std::size_t k = 0; k < source.values.values.size(); ++k) {
+      if (std::isfinite(source.values.values[k])) continue;
+      Add(source.line, column + static_cast<int>(source.values.offsets[k]),
+          Severity::kWarning,
+          key + " holds " + Number(source.values.values[k]) +
+              ", which is not a finite number; the module hands it to the "
+              "host as it is",
+          "not-finite");
+      break;
+    }
     if (index >= 4 && source.values.values.size() == PointValues::kMaxValues) {
       Add(source.line, column + static_cast<int>(source.values.offsets[6]),
           Severity::kWarning,
@@ -322,6 +333,14 @@ class Checker {
       p[i].x = values.At(0);
       p[i].y = values.At(1);
       p[i].z = values.At(2);
+    }
+    // A value that is not finite makes no plane; it has a warning of its
+    // own.
+    for (const VECTOR3& point : p) {
+      if (!std::isfinite(point.x) || !std::isfinite(point.y) ||
+          !std::isfinite(point.z)) {
+        return;
+      }
     }
     const int line = sources[0].line > 0 ? sources[0].line : count_line_;
     switch (StanceOf(GroundNormal(p[0], p[1], p[2]))) {
