@@ -65,7 +65,8 @@ class Host {
 
   // What the module asked of the host's files, in order: each open and each
   // item read with the line that answered it. Tools use it to tell a user
-  // where every value the module handed over came from.
+  // where every value the module handed over came from. Kept only while
+  // record_file_events is set, so that long runs do not pay for it.
   struct FileEvent {
     enum class Kind { kOpened, kNotOpened, kItemRead };
     Kind kind = Kind::kItemRead;
@@ -75,6 +76,7 @@ class Host {
     ItemFile::Lookup lookup;  // kItemRead: what the reader found
   };
   const std::vector<FileEvent>& file_events() const { return file_events_; }
+  bool record_file_events = false;
   void RecordFileEvent(FileEvent event) {
     file_events_.push_back(std::move(event));
   }
@@ -84,6 +86,10 @@ class Host {
   int date2int_calls = 0;
   // When set, Date2Int returns this instead of converting its text.
   std::optional<int> date2int_result;
+  // When set, oapiReadItem_string copies the whole value as the real host
+  // does, without the bound of the 256-character buffer the interface
+  // promises: for tests that a module's buffer holds any value.
+  bool unbounded_item_copy = false;
 
  private:
   std::filesystem::path folder_;

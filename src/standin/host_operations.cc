@@ -54,6 +54,7 @@ const standin::OpenFile* FindOpenFile(FILEHANDLE f, const char* operation) {
 
 void RecordItemRead(const standin::OpenFile& file, const char* item,
                     const standin::ItemFile::Lookup& lookup) {
+  if (!Host::Current().record_file_events) return;
   Host::FileEvent event;
   event.kind = Host::FileEvent::Kind::kItemRead;
   event.path = file.path;
@@ -173,17 +174,19 @@ FILEHANDLE oapiOpenFile(const char* fname, FileAccessMode mode,
     return nullptr;
   }
   std::optional<std::string> text;
-  Host::FileEvent event;
-  event.kind = Host::FileEvent::Kind::kNotOpened;
-  event.path = fname;
+  std::string found;
   if (const auto path = standin::ResolveHostPath(host.folder(), *prefix + fname)) {
     text = ReadWholeFile(*path);
-    if (text) {
-      event.kind = Host::FileEvent::Kind::kOpened;
-      event.disk_path = path->string();
-    }
+    if (text && host.record_file_events) found = path->string();
   }
-  host.RecordFileEvent(std::move(event));
+  if (host.record_file_events) {
+    Host::FileEvent event;
+    event.kind = text ? Host::FileEvent::Kind::kOpened
+                      : Host::FileEvent::Kind::kNotOpened;
+    event.path = fname;
+    event.disk_path = std::move(found);
+    host.RecordFileEvent(std::move(event));
+  }
   ++host.lookup().opens;
   if (!text) {
     // Without ZEROONFAIL the real host gives a handle to a stream that
@@ -214,8 +217,12 @@ bool oapiReadItem_string(FILEHANDLE f, char* item, char* val) {
   RecordItemRead(*file, item, lookup);
   if (lookup.result != standin::ItemFile::Lookup::Result::kFound) return false;
   // The real host copies without a bound; the stand-in fills at most the
-  // 256-character buffer the interface promises.
-  const std::size_t length = std::min<std::size_t>(lookup.value.size(), 255);
+  // 256-character buffer the interface promises, unless a test asks it to
+  // copy as the real host does.
+  const std::size_t length =
+      Host::Current().unbounded_item_copy
+          ? lookup.value.size()
+          : std::min<std::size_t>(lookup.value.size(), 255);
   std::memcpy(val, lookup.value.data(), length);
   val[length] = '\0';
   return true;

@@ -46,6 +46,7 @@ std::optional<SessionResult> RunSession(const Scenario& scenario,
                                         const SessionOptions& options,
                                         SessionError* error) {
   Host host(options.root);
+  host.record_file_events = options.record_file_events;
   if (options.log_file && !host.log().WriteTo(*options.log_file)) {
     *error = {SessionError::Kind::kLogFile,
               *options.log_file + ": cannot create the log file"};

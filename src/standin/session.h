@@ -19,6 +19,7 @@ struct SessionOptions {
   std::string plugin;             // the plug-in library to load
   int steps = 10;                 // post-steps to run; the sweep is the 10th
   std::optional<std::string> log_file;  // also write the log lines here
+  bool record_file_events = false;      // keep SessionResult::file_events
 };
 
 // One vessel as it stood at the end of a run.
@@ -46,7 +47,8 @@ struct SessionResult {
   std::vector<VesselOutcome> vessels;  // in order of creation
   std::vector<std::string> faults;     // calls the host refused
   std::size_t files_left_open = 0;
-  std::vector<Host::FileEvent> file_events;  // opens and item reads, in order
+  // Opens and item reads, in order, when the options asked for them.
+  std::vector<Host::FileEvent> file_events;
 };
 
 // Runs `scenario` as the simulator would: loads the plug-in and calls its

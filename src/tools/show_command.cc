@@ -63,6 +63,7 @@ int ShowCommand(const ShowArguments& arguments, std::ostream& out,
                                  standin::PluginLibrary::FileName("Vantrel"))
                                     .string());
   options.steps = kSteps;
+  options.record_file_events = true;
   standin::SessionError session_error;
   const auto result = standin::RunSession(scenario, options, &session_error);
   if (!result) {
