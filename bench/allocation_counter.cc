@@ -73,6 +73,8 @@ void Start() {
   counting = true;
 }
 
+std::size_t Live() { return live_bytes; }
+
 std::size_t StopAndGetPeak() {
   counting = false;
   return peak_bytes;

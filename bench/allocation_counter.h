@@ -9,6 +9,8 @@ namespace allocation_counter {
 
 // Starts a measurement: the live and peak counts start at zero.
 void Start();
+// The bytes allocated since Start that are still live.
+std::size_t Live();
 // Ends the measurement and returns the most bytes that were live at once
 // since Start, counting only blocks allocated since then.
 std::size_t StopAndGetPeak();

@@ -21,7 +21,8 @@ class BudgetReport : public benchmark::ConsoleReporter {
 
  private:
   struct Sample {
-    double nanoseconds = 0.0;  // real time per iteration
+    double nanoseconds = 0.0;      // real time per iteration
+    double cpu_nanoseconds = 0.0;  // CPU time of the process per iteration
     std::map<std::string, double> counters;
   };
 
