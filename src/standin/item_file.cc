@@ -1,5 +1,6 @@
 #include "item_file.h"
 
+#include <algorithm>
 #include <cctype>
 #include <climits>
 
@@ -47,6 +48,10 @@ std::string FoldCase(std::string_view text) {
 }
 
 ItemFile::ItemFile(std::string_view text) {
+  // Sized once: a file of thousands of lines would otherwise hold up to
+  // twice its lines while the vector grows.
+  lines_.reserve(
+      static_cast<std::size_t>(std::count(text.begin(), text.end(), '\n')) + 1);
   std::size_t start = 0;
   while (start < text.size()) {
     std::size_t end = text.find('\n', start);
@@ -58,6 +63,7 @@ ItemFile::ItemFile(std::string_view text) {
     start = end + 1;
   }
   search_end_ = lines_.size();
+  first_line_of_key_.reserve(lines_.size());
   for (std::size_t i = 0; i < lines_.size(); ++i) {
     if (lines_[i].kind != Line::Kind::kItem) {
       search_end_ = i;
