@@ -27,12 +27,14 @@ const std::vector<std::string> kGoodLog = {
 }  // namespace
 
 Outcome Update(const BadVessel& vessel,
-               const std::function<void(const TestFolder&)>& prepare) {
+               const std::function<void(const TestFolder&)>& prepare,
+               ValueCopy copy) {
   TestFolder folder;
   prepare(folder);
   folder.WriteDefinition("Good.cfg", kGoodDefinition);
 
   standin::Host host(folder.path());
+  host.unbounded_item_copy = copy == ValueCopy::kWhole;
   standin::SimObject& bad =
       host.vessels().AddVessel(vessel.name, vessel.class_name, vessel.mass);
   standin::SimObject& good =
@@ -63,10 +65,13 @@ Outcome Update(const BadVessel& vessel,
   return outcome;
 }
 
-Outcome UpdateWithDefinition(const std::string& text) {
-  return Update(BadVessel{}, [&text](const TestFolder& folder) {
-    folder.WriteDefinition("Bad.cfg", text);
-  });
+Outcome UpdateWithDefinition(const std::string& text, ValueCopy copy) {
+  return Update(
+      BadVessel{},
+      [&text](const TestFolder& folder) {
+        folder.WriteDefinition("Bad.cfg", text);
+      },
+      copy);
 }
 
 std::vector<std::string> NoDefinitionLog() {

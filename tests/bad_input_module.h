@@ -29,13 +29,19 @@ struct Outcome {
   int sets = 0;  // how often the host accepted points for it
 };
 
+// How the host copies an item's value into the module's buffer: bounded
+// to 255 characters as the stand-in does, or whole as the real host does.
+enum class ValueCopy { kBounded, kWhole };
+
 // Calls `prepare` on a fresh host folder, then updates `vessel` and Good.
 Outcome Update(const BadVessel& vessel,
-               const std::function<void(const TestFolder&)>& prepare);
+               const std::function<void(const TestFolder&)>& prepare,
+               ValueCopy copy = ValueCopy::kBounded);
 
 // Updates the vessel "Bad" of class "BadClass" with Config/Vantrel/Bad.cfg
 // holding `text`.
-Outcome UpdateWithDefinition(const std::string& text);
+Outcome UpdateWithDefinition(const std::string& text,
+                             ValueCopy copy = ValueCopy::kBounded);
 
 // The log of an update of "Bad" whose file Bad.cfg opened but does not
 // count: the class lookup follows and misses.

@@ -79,9 +79,12 @@ bool Vantrel::LoadDefinition(std::string key) {
   table.nPoints = n;
   table.points.reserve(static_cast<std::size_t>(n));
   // The value buffer is prepared once per file: a POINT item that is absent
-  // leaves the text of the point read before it, or "0" before any.
+  // leaves the text of the point read before it, or "0" before any. The
+  // host copies a value without a bound, from lines of up to 511
+  // characters; the buffer holds any of them, so that a long value in a
+  // user's file cannot overrun it.
   char itemKey[256] = {};
-  char value[256] = {'0'};
+  char value[512] = {'0'};
   for (int i = 1; i <= n; ++i) {
     std::snprintf(itemKey, sizeof itemKey, "POINT_%i", i);
     oapiReadItem_string(file, itemKey, value);
