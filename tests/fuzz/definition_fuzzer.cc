@@ -8,10 +8,11 @@
 //   where the file lies: "name", "class", or anything else for nowhere
 //   definition file bytes ...
 //
-// After the update it checks what must hold whatever the input: the host
-// refused no call, no file handle is left open, every log line is one the
-// module writes and agrees with the points the vessel got, and a second
-// vessel with a sound definition of its own still gets exactly its points.
+// The host copies item values whole, as the real host does. After the
+// update it checks what must hold whatever the input: the host refused no
+// call, no file handle is left open, every log line is one the module writes
+// and agrees with the points the vessel got, and a second vessel with a
+// sound definition of its own still gets exactly its points.
 #include <unistd.h>
 
 #include <cstdint>
@@ -255,6 +256,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data,
   }
 
   standin::Host host(HostFolder());
+  // Values are copied whole, as the real host copies them, so that a value
+  // longer than the interface's 256 characters meets the module's buffer.
+  host.unbounded_item_copy = true;
   standin::SimObject& vessel =
       host.vessels().AddVessel(input.name, input.class_name, input.mass);
   standin::SimObject& bystander =
