@@ -2,7 +2,6 @@
 
 #include <gtest/gtest.h>
 
-#include <cstdio>
 #include <cstring>
 
 #include "host.h"
@@ -76,14 +75,6 @@ Outcome UpdateWithDefinition(const std::string& text, ValueCopy copy) {
 
 std::vector<std::string> NoDefinitionLog() {
   return {"Vantrel: No TD Pts Override for: BadClass"};
-}
-
-std::string PointLine(int j, const TOUCHDOWNVTX& v) {
-  char line[512];
-  std::snprintf(line, sizeof line,
-                "point%i : %.3f %.3f %.3f %.3f %.3f %.3f %.3f", j, v.pos.x,
-                v.pos.y, v.pos.z, v.stiffness, v.damping, v.mu, v.mu_lng);
-  return line;
 }
 
 }  // namespace bad_input

@@ -47,9 +47,6 @@ Outcome UpdateWithDefinition(const std::string& text,
 // count: the class lookup follows and misses.
 std::vector<std::string> NoDefinitionLog();
 
-// The log line of point `j` as the module writes it.
-std::string PointLine(int j, const TOUCHDOWNVTX& v);
-
 }  // namespace bad_input
 
 #endif  // VANTREL_TESTS_BAD_INPUT_MODULE_H_

@@ -5,8 +5,8 @@
 
 #include <filesystem>
 #include <fstream>
+#include <functional>
 #include <string>
-#include <system_error>
 #include <vector>
 
 #include "bad_input_module.h"
