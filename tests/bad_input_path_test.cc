@@ -54,6 +54,10 @@ TEST(BadDefinitionPathTest, NamesNoReadableFile) {
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.what);
+#if defined(_WIN32)
+    // Wine, like many Windows set-ups, makes no symbolic links.
+    if (std::string(c.what) != "a folder") continue;
+#endif
     const auto outcome = UpdateWith(c.prepare);
     EXPECT_EQ(outcome.log, kMissLog);
     EXPECT_EQ(outcome.sets, 0);

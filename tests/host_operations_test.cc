@@ -1,5 +1,6 @@
 // The stand-in's host operations, called as a plug-in calls them.
 #include <cstring>
+#include <filesystem>
 #include <string>
 
 #include "host_fixture.h"
@@ -42,9 +43,12 @@ TEST_F(HostOperationsTest, OpensFilesBelowConfigWithoutRegardToCase) {
 }
 
 TEST_F(HostOperationsTest, PrefersTheExactSpellingAndFollowsWindowsNames) {
-  folder.Write("Config/Vantrel/probe.cfg", "N = 1\n");
   folder.Write("Config/Vantrel/Probe.cfg", "N = 2\n");
   folder.Write("Config/Vantrel/Rover.cfg", "N = 3\n");
+  // Where the file system tells case apart, a second spelling may exist.
+  if (!std::filesystem::exists(folder.path() / "Config/Vantrel/probe.cfg")) {
+    folder.Write("Config/Vantrel/probe.cfg", "N = 1\n");
+  }
   int n = 0;
   char key[] = "N";
   FILEHANDLE file = Open("\\Vantrel\\Probe.cfg");
@@ -57,8 +61,11 @@ TEST_F(HostOperationsTest, PrefersTheExactSpellingAndFollowsWindowsNames) {
   file = Open("\\Vantrel.\\.\\Sub\\..\\Rover.cfg. ");
   EXPECT_NE(file, nullptr);
   oapiCloseFile(file, FILE_IN_ZEROONFAIL);
-  // Characters Windows forbids in names never name a file.
+  // Characters Windows forbids in names never name a file, even where the
+  // file system allows them.
+#if !defined(_WIN32)
   folder.Write("Config/Vantrel/A:B.cfg", "N = 3\n");
+#endif
   EXPECT_EQ(Open("\\Vantrel\\A:B.cfg"), nullptr);
   // ".." never leaves the host folder.
   EXPECT_EQ(Open("\\..\\..\\Config\\Vantrel\\Rover.cfg"), nullptr);

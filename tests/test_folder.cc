@@ -10,9 +10,9 @@ namespace fs = std::filesystem;
 TestFolder::TestFolder() {
   static std::atomic<int> counter{0};
   std::random_device random;
-  path_ = fs::temp_directory_path() /
-          ("vantrel-test-" + std::to_string(random()) + "-" +
-           std::to_string(counter++));
+  path_ =
+      fs::temp_directory_path() / ("vantrel-test-" + std::to_string(random()) +
+                                   "-" + std::to_string(counter++));
   fs::create_directories(path_);
 }
 

@@ -40,6 +40,9 @@ class Host {
   HostLog& log() { return log_; }
   VesselRegistry& vessels() { return vessels_; }
   FileLedger& files() { return files_; }
+  const HostLog& log() const { return log_; }
+  const VesselRegistry& vessels() const { return vessels_; }
+  const FileLedger& files() const { return files_; }
 
   // Module objects registered with oapiRegisterModule, in order. The host
   // owns them.

@@ -23,25 +23,30 @@ int main(int argc, char** argv) {
       "Run a scenario with the plug-in loaded and show the host log and the "
       "touchdown points every vessel got. Without arguments, runs the "
       "bundled example.");
-  run_app->add_option("--root", run.root,
-                      "Host folder; definitions are read from "
-                      "DIR/Config/Vantrel/")
+  run_app
+      ->add_option("--root", run.root,
+                   "Host folder; definitions are read from "
+                   "DIR/Config/Vantrel/")
       ->type_name("DIR");
-  run_app->add_option("--steps", run.steps,
-                      "Simulation steps to run; the sweep over all vessels "
-                      "happens in step 10")
+  run_app
+      ->add_option("--steps", run.steps,
+                   "Simulation steps to run; the sweep over all vessels "
+                   "happens in step 10")
       ->check(CLI::Range(0, 1000000))
       ->capture_default_str();
-  run_app->add_option("--log", run.log_file,
-                      "Also write the module's log lines to FILE")
+  run_app
+      ->add_option("--log", run.log_file,
+                   "Also write the module's log lines to FILE")
       ->type_name("FILE");
-  run_app->add_option("--plugin", run.plugin,
-                      "Plug-in library to load (default: "
-                      "Modules/Plugin/ beside this program)")
+  run_app
+      ->add_option("--plugin", run.plugin,
+                   "Plug-in library to load (default: "
+                   "Modules/Plugin/ beside this program)")
       ->type_name("FILE");
-  run_app->add_option("scenario", run.scenario,
-                      "Scenario file (.scn); a bare name is also looked up "
-                      "in DIR/Scenarios/")
+  run_app
+      ->add_option("scenario", run.scenario,
+                   "Scenario file (.scn); a bare name is also looked up "
+                   "in DIR/Scenarios/")
       ->type_name("SCENARIO");
 
   CheckArguments check;
