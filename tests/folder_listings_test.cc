@@ -123,6 +123,7 @@ TEST(FolderListingsTest, ScansAnUnchangedFolderOnceAndSeesEveryChange) {
 
 TEST(HostPathsTest, ResolvesThroughKeptListingsAndSeesFilesCreatedBetween) {
   TestFolder folder;
+  if (IgnoresCase(folder)) GTEST_SKIP() << "the file system ignores case";
   const fs::path base = folder.path();
   folder.Write("Config/Vantrel/Lander.cfg", "a");
   SettleFolder(base / "Config" / "Vantrel");
