@@ -161,8 +161,7 @@ OBJHANDLE oapiGetVesselByIndex(int index) {
 
 // --- Files ---------------------------------------------------------------
 
-FILEHANDLE oapiOpenFile(const char* fname, FileAccessMode mode,
-                        PathRoot root) {
+FILEHANDLE oapiOpenFile(const char* fname, FileAccessMode mode, PathRoot root) {
   Host& host = Host::Current();
   if (mode != FILE_IN && mode != FILE_IN_ZEROONFAIL) {
     host.Fault("oapiOpenFile for writing: the stand-in host only reads");
@@ -175,7 +174,8 @@ FILEHANDLE oapiOpenFile(const char* fname, FileAccessMode mode,
   }
   std::optional<std::string> text;
   std::string found;
-  if (const auto path = standin::ResolveHostPath(host.folder(), *prefix + fname)) {
+  if (const auto path =
+          standin::ResolveHostPath(host.folder(), *prefix + fname)) {
     text = ReadWholeFile(*path);
     if (text && host.record_file_events) found = path->string();
   }
@@ -302,9 +302,7 @@ void oapi::Module::clbkNewVessel(OBJHANDLE) {}
 void oapi::Module::clbkDeleteVessel(OBJHANDLE) {}
 void oapi::Module::clbkVesselJump(OBJHANDLE) {}
 void oapi::Module::clbkPause(bool) {}
-bool oapi::Module::clbkProcessMouse(UINT, DWORD, DWORD, DWORD) {
-  return false;
-}
+bool oapi::Module::clbkProcessMouse(UINT, DWORD, DWORD, DWORD) { return false; }
 bool oapi::Module::clbkProcessKeyboardImmediate(char[256], bool) {
   return false;
 }

@@ -105,10 +105,10 @@ class ScenarioParser {
                         "': expected Name:Class, without spaces");
       vessel_ = nullptr;
     } else {
-      scenario_.vessels.push_back(ScenarioVessel{
-          std::string(name),
-          std::string(class_name.empty() ? name : class_name), std::nullopt,
-          0, number});
+      scenario_.vessels.push_back(
+          ScenarioVessel{std::string(name),
+                         std::string(class_name.empty() ? name : class_name),
+                         std::nullopt, 0, number});
       vessel_ = &scenario_.vessels.back();
       const auto earlier = first_line_of_name_.emplace(vessel_->name, number);
       if (!earlier.second) {
@@ -152,8 +152,8 @@ class ScenarioParser {
     } else {
       const auto step = ParseStep(value);
       if (!step) {
-        Error(number, "SPAWN_STEP '" + value +
-                          "' is not a step number (1, 2, 3 ...)");
+        Error(number,
+              "SPAWN_STEP '" + value + "' is not a step number (1, 2, 3 ...)");
       } else if (vessel_ != nullptr) {
         vessel_->spawn_step = *step;
       }

@@ -6,8 +6,8 @@
 namespace standin {
 namespace {
 
-constexpr double kStepLength = 0.02;     // s
-constexpr double kStartDate = 51544.5;   // MJD of the first step
+constexpr double kStepLength = 0.02;    // s
+constexpr double kStartDate = 51544.5;  // MJD of the first step
 constexpr double kSecondsPerDay = 86400.0;
 
 void AddVessel(Host& host, const ScenarioVessel& vessel) {
@@ -73,8 +73,8 @@ std::optional<SessionResult> RunSession(const Scenario& scenario,
     for (const ScenarioVessel& vessel : scenario.vessels) {
       if (vessel.spawn_step != step) continue;
       AddVessel(host, vessel);
-      OBJHANDLE handle = host.vessels().VesselAt(
-          host.vessels().vessel_count() - 1);
+      OBJHANDLE handle =
+          host.vessels().VesselAt(host.vessels().vessel_count() - 1);
       for (oapi::Module* module : host.modules()) module->clbkNewVessel(handle);
     }
     const double simt = step * kStepLength;

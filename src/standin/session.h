@@ -15,9 +15,9 @@ namespace standin {
 
 // How to run a scenario on the stand-in host.
 struct SessionOptions {
-  std::filesystem::path root;     // the host folder
-  std::string plugin;             // the plug-in library to load
-  int steps = 10;                 // post-steps to run; the sweep is the 10th
+  std::filesystem::path root;  // the host folder
+  std::string plugin;          // the plug-in library to load
+  int steps = 10;              // post-steps to run; the sweep is the 10th
   std::optional<std::string> log_file;  // also write the log lines here
   bool record_file_events = false;      // keep SessionResult::file_events
 };
