@@ -1,6 +1,5 @@
 #include "item_file.h"
 
-#include <algorithm>
 #include <cctype>
 #include <climits>
 
@@ -39,6 +38,21 @@ ItemFile::Line ParseLine(std::string_view raw) {
 
 }  // namespace
 
+std::vector<std::string_view> SplitItemLines(std::string_view text) {
+  std::vector<std::string_view> lines;
+  std::size_t start = 0;
+  while (start < text.size()) {
+    std::size_t end = text.find('\n', start);
+    const bool last = end == std::string_view::npos;
+    if (last) end = text.size();
+    std::string_view raw = text.substr(start, end - start);
+    if (!last && !raw.empty() && raw.back() == '\r') raw.remove_suffix(1);
+    lines.push_back(raw);
+    start = end + 1;
+  }
+  return lines;
+}
+
 std::string FoldCase(std::string_view text) {
   std::string folded(text);
   for (char& c : folded) {
@@ -48,20 +62,9 @@ std::string FoldCase(std::string_view text) {
 }
 
 ItemFile::ItemFile(std::string_view text) {
-  // Sized once: a file of thousands of lines would otherwise hold up to
-  // twice its lines while the vector grows.
-  lines_.reserve(
-      static_cast<std::size_t>(std::count(text.begin(), text.end(), '\n')) + 1);
-  std::size_t start = 0;
-  while (start < text.size()) {
-    std::size_t end = text.find('\n', start);
-    const bool last = end == std::string_view::npos;
-    if (last) end = text.size();
-    std::string_view raw = text.substr(start, end - start);
-    if (!last && !raw.empty() && raw.back() == '\r') raw.remove_suffix(1);
-    lines_.push_back(ParseLine(raw));
-    start = end + 1;
-  }
+  const std::vector<std::string_view> raw_lines = SplitItemLines(text);
+  lines_.reserve(raw_lines.size());
+  for (std::string_view raw : raw_lines) lines_.push_back(ParseLine(raw));
   search_end_ = lines_.size();
   first_line_of_key_.reserve(lines_.size());
   for (std::size_t i = 0; i < lines_.size(); ++i) {

@@ -65,6 +65,11 @@ class ItemFile {
   std::size_t search_end_ = 0;
 };
 
+// The lines of an item file as the host's reader splits them: at each LF,
+// without the LF and without a CR before it. No empty line follows a final
+// LF.
+std::vector<std::string_view> SplitItemLines(std::string_view text);
+
 // Folds ASCII letters to lower case, as the host compares names.
 std::string FoldCase(std::string_view text);
 

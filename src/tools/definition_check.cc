@@ -27,23 +27,6 @@ std::string Number(double value) {
   return text;
 }
 
-// The lines of the text split as the host's reader splits them, for the
-// columns of what the reader found.
-std::vector<std::string_view> RawLines(std::string_view text) {
-  std::vector<std::string_view> lines;
-  std::size_t start = 0;
-  while (start < text.size()) {
-    std::size_t end = text.find('\n', start);
-    const bool last = end == std::string_view::npos;
-    if (last) end = text.size();
-    std::string_view raw = text.substr(start, end - start);
-    if (!last && !raw.empty() && raw.back() == '\r') raw.remove_suffix(1);
-    lines.push_back(raw);
-    start = end + 1;
-  }
-  return lines;
-}
-
 // 1-based column where the value of an item line starts.
 int ValueColumn(std::string_view raw) {
   std::size_t position = raw.find('=');
@@ -66,7 +49,7 @@ struct PointSource {
 class Checker {
  public:
   Checker(std::string_view file_name, std::string_view text)
-      : file_(file_name), items_(text), raw_(RawLines(text)) {}
+      : file_(file_name), items_(text), raw_(standin::SplitItemLines(text)) {}
 
   std::vector<Diagnostic> Run() {
     CheckLines();
