@@ -6,13 +6,14 @@
 #include <cstdarg>
 #include <cstdio>
 #include <cstring>
-#include <fstream>
+#include <filesystem>
 #include <string>
 
 #include "date_to_int.h"
 #include "host.h"
 #include "host_paths.h"
 #include "item_file.h"
+#include "log_format.h"
 #include "orbiter_api.h"
 
 namespace {
@@ -30,16 +31,18 @@ std::optional<std::string> ReadWholeFile(const std::filesystem::path& path) {
   if (!std::filesystem::is_regular_file(path, error) || error) {
     return std::nullopt;
   }
-  std::ifstream file(path, std::ios::binary);
-  if (!file) return std::nullopt;
+  std::FILE* file = std::fopen(path.string().c_str(), "rb");
+  if (file == nullptr) return std::nullopt;
   // Read in large blocks: a definition may hold thousands of points.
   std::string text;
   char block[1 << 14];
-  std::streamsize got = 0;
-  while ((got = file.rdbuf()->sgetn(block, sizeof block)) > 0) {
-    text.append(block, static_cast<std::size_t>(got));
+  std::size_t got = 0;
+  while ((got = std::fread(block, 1, sizeof block, file)) > 0) {
+    text.append(block, got);
   }
-  if (file.bad()) return std::nullopt;
+  const bool failed = std::ferror(file) != 0;
+  std::fclose(file);
+  if (failed) return std::nullopt;
   return text;
 }
 
@@ -247,22 +250,8 @@ void oapiWriteLogV(const char* format, ...) {
   }
   va_list args;
   va_start(args, format);
-  va_list retry;
-  va_copy(retry, args);
-  // Most lines fit the buffer and are formatted once; a longer one is
-  // formatted again into a string of its length.
-  char buffer[512];
-  const int length = std::vsnprintf(buffer, sizeof buffer, format, args);
+  std::string line = standin::FormatLogLine(format, args);
   va_end(args);
-  std::string line;
-  if (length > 0 && static_cast<std::size_t>(length) < sizeof buffer) {
-    line.assign(buffer, static_cast<std::size_t>(length));
-  } else if (length > 0) {
-    line.resize(static_cast<std::size_t>(length) + 1);
-    std::vsnprintf(&line[0], line.size(), format, retry);
-    line.resize(static_cast<std::size_t>(length));
-  }
-  va_end(retry);
   host.log().Add(std::move(line));
 }
 

@@ -24,7 +24,7 @@ ItemFile::Line ParseLine(std::string_view raw) {
   raw = raw.substr(0, raw.find('\0'));
   raw = raw.substr(0, raw.find(';'));
   raw = TrimBlanks(raw);
-  if (FoldCase(raw) == "end_parse") {
+  if (raw.size() == 9 && FoldCase(raw) == "end_parse") {
     line.kind = ItemFile::Line::Kind::kEndParse;
     return line;
   }
