@@ -37,29 +37,30 @@ std::string FormatLogLine(const char* format, va_list args) {
   char* const end = line + sizeof line;
   bool converted = true;
   for (const char* p = format; *p != '\0' && converted; ++p) {
-    const char* spec = p + 1;
-    if (*p != '%' || *spec == '%') {
+    const char* conversion = p + 1;
+    if (*p != '%' || *conversion == '%') {
       converted = out < end;
       if (converted) *out++ = *p;
-      if (*p == '%') p = spec;
-    } else if (*spec == 'i' || *spec == 'd') {
+      if (*p == '%') p = conversion;
+    } else if (*conversion == 'i' || *conversion == 'd') {
       const auto result = std::to_chars(out, end, va_arg(args, int));
       converted = result.ec == std::errc();
       out = result.ptr;
-      p = spec;
-    } else if (*spec == 's') {
+      p = conversion;
+    } else if (*conversion == 's') {
       const char* text = va_arg(args, const char*);
       if (text == nullptr) text = "(null)";
       for (; *text != '\0' && out < end; ++text) *out++ = *text;
       converted = *text == '\0';
-      p = spec;
-    } else if (spec[0] == '.' && IsDigit(spec[1]) && spec[2] == 'f') {
+      p = conversion;
+    } else if (conversion[0] == '.' && IsDigit(conversion[1]) &&
+               conversion[2] == 'f') {
       const auto result =
           std::to_chars(out, end, va_arg(args, double),
-                        std::chars_format::fixed, spec[1] - '0');
+                        std::chars_format::fixed, conversion[1] - '0');
       converted = result.ec == std::errc();
       out = result.ptr;
-      p = spec + 2;
+      p = conversion + 2;
     } else {
       converted = false;
     }
