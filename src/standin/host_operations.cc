@@ -31,7 +31,13 @@ std::optional<std::string> ReadWholeFile(const std::filesystem::path& path) {
   if (!std::filesystem::is_regular_file(path, error) || error) {
     return std::nullopt;
   }
-  std::FILE* file = std::fopen(path.string().c_str(), "rb");
+  // Opened by its native name, so that names beyond ASCII survive on
+  // Windows too.
+#if defined(_WIN32)
+  std::FILE* file = _wfopen(path.c_str(), L"rb");
+#else
+  std::FILE* file = std::fopen(path.c_str(), "rb");
+#endif
   if (file == nullptr) return std::nullopt;
   // Read in large blocks: a definition may hold thousands of points.
   std::string text;
