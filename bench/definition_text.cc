@@ -1,5 +1,7 @@
 #include "definition_text.h"
 
+#include <benchmark/benchmark.h>
+
 #include <cstdio>
 
 std::string DefinitionText(int points) {
@@ -13,4 +15,8 @@ std::string DefinitionText(int points) {
     text += line;
   }
   return text;
+}
+
+void PointCounts(benchmark::internal::Benchmark* benchmark) {
+  for (int points : {3, 8, 64, 512, 4096}) benchmark->Arg(points);
 }

@@ -32,12 +32,6 @@ void BM_ReadFileFloor(benchmark::State& state) {
   state.counters["file_bytes"] =
       static_cast<double>(std::filesystem::file_size(path));
 }
-BENCHMARK(BM_ReadFileFloor)
-    ->Arg(3)
-    ->Arg(8)
-    ->Arg(64)
-    ->Arg(512)
-    ->Arg(4096)
-    ->UseRealTime();
+BENCHMARK(BM_ReadFileFloor)->Apply(PointCounts)->UseRealTime();
 
 }  // namespace

@@ -70,13 +70,7 @@ void BM_UpdateNameMatch(benchmark::State& state) {
 
   TimeUpdates(state, host, file);
 }
-BENCHMARK(BM_UpdateNameMatch)
-    ->Arg(3)
-    ->Arg(8)
-    ->Arg(64)
-    ->Arg(512)
-    ->Arg(4096)
-    ->UseRealTime();
+BENCHMARK(BM_UpdateNameMatch)->Apply(PointCounts)->UseRealTime();
 
 void BM_UpdateClassMatch(benchmark::State& state) {
   HostFolder folder;
