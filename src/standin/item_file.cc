@@ -2,6 +2,7 @@
 
 #include <cctype>
 #include <climits>
+#include <cstdio>
 
 namespace standin {
 namespace {
@@ -112,6 +113,13 @@ bool ParseItemInt(const std::string& text, int& value) {
     if (magnitude > limit) magnitude = limit;
   }
   value = static_cast<int>(negative ? -magnitude : magnitude);
+  return true;
+}
+
+bool ParseItemReal(const std::string& text, double& value) {
+  double read = 0.0;
+  if (std::sscanf(text.c_str(), "%lf", &read) != 1) return false;
+  value = read;
   return true;
 }
 

@@ -79,6 +79,12 @@ std::string FoldCase(std::string_view text);
 // when the text does not start with a number.
 bool ParseItemInt(const std::string& text, int& value);
 
+// Converts the text of a real item as sscanf("%lf") does: leading white
+// space, then the longest prefix that is a real number; what follows is
+// ignored. False, and `value` untouched, when the text does not start with
+// a number.
+bool ParseItemReal(const std::string& text, double& value);
+
 }  // namespace standin
 
 #endif  // VANTREL_STANDIN_ITEM_FILE_H_

@@ -1,10 +1,9 @@
 #include "scenario.h"
 
-#include <cerrno>
-#include <cmath>
-#include <cstdlib>
 #include <map>
 #include <sstream>
+
+#include "vessel_mass.h"
 
 namespace standin {
 namespace {
@@ -19,18 +18,6 @@ std::string_view Trim(std::string_view text) {
 
 bool HasBlank(std::string_view text) {
   return text.find_first_of(" \t\r\v\f") != std::string_view::npos;
-}
-
-// A whole token as a finite real, or nothing.
-std::optional<double> ParseReal(const std::string& token) {
-  if (token.empty()) return std::nullopt;
-  char* end = nullptr;
-  errno = 0;
-  const double value = std::strtod(token.c_str(), &end);
-  if (*end != '\0' || errno == ERANGE || !std::isfinite(value)) {
-    return std::nullopt;
-  }
-  return value;
 }
 
 // A whole token as a step number 1 ... 1e9, or nothing.
@@ -143,9 +130,9 @@ class ScenarioParser {
       return;
     }
     if (key == "MASS") {
-      const auto mass = ParseReal(value);
+      const auto mass = ParseVesselMass(value);
       if (!mass) {
-        Error(number, "MASS '" + value + "' is not a finite number of kg");
+        Error(number, "MASS " + NotAMass(value));
       } else if (vessel_ != nullptr) {
         vessel_->mass = mass;
       }

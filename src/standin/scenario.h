@@ -37,9 +37,6 @@ struct Scenario {
 // lines are the stand-in's own: "MASS <kg>" and "SPAWN_STEP <k>".
 Scenario ParseScenario(std::string_view text);
 
-// The mass of a vessel whose block gives no MASS line (kg).
-constexpr double kDefaultVesselMass = 1000.0;
-
 }  // namespace standin
 
 #endif  // VANTREL_STANDIN_SCENARIO_H_

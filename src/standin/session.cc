@@ -1,7 +1,12 @@
 #include "session.h"
 
+#include <map>
+
+#include "class_file.h"
 #include "host.h"
+#include "item_file.h"
 #include "plugin_library.h"
+#include "vessel_mass.h"
 
 namespace standin {
 namespace {
@@ -10,12 +15,54 @@ constexpr double kStepLength = 0.02;    // s
 constexpr double kStartDate = 51544.5;  // MJD of the first step
 constexpr double kSecondsPerDay = 86400.0;
 
-void AddVessel(Host& host, const ScenarioVessel& vessel) {
-  host.vessels().AddVessel(vessel.name, vessel.class_name,
-                           vessel.mass.value_or(kDefaultVesselMass));
+struct VesselMass {
+  double kg = kDefaultVesselMass;
+  MassSource source;
+};
+
+// The mass of every vessel of `scenario`, in its order. Each class file is
+// read once; one whose Mass does not count gets one warning.
+std::vector<VesselMass> ResolveMasses(const std::filesystem::path& root,
+                                      const Scenario& scenario,
+                                      std::vector<FileProblem>& warnings) {
+  std::map<std::string, ClassFileMass> class_files;
+  std::vector<VesselMass> masses;
+  for (const ScenarioVessel& vessel : scenario.vessels) {
+    VesselMass mass;
+    if (vessel.mass) {
+      mass.kg = *vessel.mass;
+      mass.source.kind = MassSource::Kind::kScenario;
+      masses.push_back(mass);
+      continue;
+    }
+    auto [entry, first] = class_files.try_emplace(FoldCase(vessel.class_name));
+    if (first) {
+      entry->second = ReadClassFileMass(root, vessel.class_name);
+      const ClassFileMass& file = entry->second;
+      if (!file.problem.empty()) {
+        warnings.push_back(
+            {file.disk_path.string(), file.line,
+             file.problem + "; vessels of class " + vessel.class_name +
+                 " weigh the default " +
+                 std::to_string(static_cast<int>(kDefaultVesselMass)) + " kg"});
+      }
+    }
+    if (entry->second.mass) {
+      mass.kg = *entry->second.mass;
+      mass.source = {MassSource::Kind::kClassFile, entry->second.file};
+    }
+    masses.push_back(mass);
+  }
+  return masses;
 }
 
-SessionResult Collect(Host& host, const Scenario& scenario) {
+void AddVessel(Host& host, const ScenarioVessel& vessel,
+               const VesselMass& mass) {
+  host.vessels().AddVessel(vessel.name, vessel.class_name, mass.kg);
+}
+
+SessionResult Collect(Host& host, const Scenario& scenario,
+                      const std::vector<VesselMass>& masses) {
   SessionResult result;
   result.log = host.log().lines();
   result.faults = host.faults();
@@ -30,10 +77,10 @@ SessionResult Collect(Host& host, const Scenario& scenario) {
     outcome.source = vessel.source;
     outcome.touchdown_sets = vessel.touchdown_sets;
     outcome.touchdown = vessel.touchdown;
-    for (const ScenarioVessel& given : scenario.vessels) {
-      if (given.name != vessel.name) continue;
-      outcome.mass_given = given.mass.has_value();
-      outcome.spawn_step = given.spawn_step;
+    for (std::size_t j = 0; j < scenario.vessels.size(); ++j) {
+      if (scenario.vessels[j].name != vessel.name) continue;
+      outcome.mass_source = masses[j].source;
+      outcome.spawn_step = scenario.vessels[j].spawn_step;
     }
     result.vessels.push_back(std::move(outcome));
   }
@@ -63,16 +110,21 @@ std::optional<SessionResult> RunSession(const Scenario& scenario,
   }
   init_module(plugin->handle());
 
-  for (const ScenarioVessel& vessel : scenario.vessels) {
-    if (vessel.spawn_step == 0) AddVessel(host, vessel);
+  std::vector<FileProblem> warnings;
+  const std::vector<VesselMass> masses =
+      ResolveMasses(options.root, scenario, warnings);
+  for (std::size_t i = 0; i < scenario.vessels.size(); ++i) {
+    if (scenario.vessels[i].spawn_step == 0) {
+      AddVessel(host, scenario.vessels[i], masses[i]);
+    }
   }
   for (oapi::Module* module : host.modules()) {
     module->clbkSimulationStart(oapi::Module::RENDER_NONE);
   }
   for (int step = 1; step <= options.steps; ++step) {
-    for (const ScenarioVessel& vessel : scenario.vessels) {
-      if (vessel.spawn_step != step) continue;
-      AddVessel(host, vessel);
+    for (std::size_t i = 0; i < scenario.vessels.size(); ++i) {
+      if (scenario.vessels[i].spawn_step != step) continue;
+      AddVessel(host, scenario.vessels[i], masses[i]);
       OBJHANDLE handle =
           host.vessels().VesselAt(host.vessels().vessel_count() - 1);
       for (oapi::Module* module : host.modules()) module->clbkNewVessel(handle);
@@ -86,7 +138,9 @@ std::optional<SessionResult> RunSession(const Scenario& scenario,
   for (oapi::Module* module : host.modules()) module->clbkSimulationEnd();
   host.DestroyModules();
   plugin.reset();
-  return Collect(host, scenario);
+  SessionResult result = Collect(host, scenario, masses);
+  result.warnings = std::move(warnings);
+  return result;
 }
 
 }  // namespace standin

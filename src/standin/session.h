@@ -13,13 +13,25 @@
 
 namespace standin {
 
+// The post-step in which the plug-in updates every vessel present; vessels
+// present from the start keep their own points until then.
+constexpr int kSweepStep = 10;
+
 // How to run a scenario on the stand-in host.
 struct SessionOptions {
-  std::filesystem::path root;  // the host folder
-  std::string plugin;          // the plug-in library to load
-  int steps = 10;              // post-steps to run; the sweep is the 10th
+  std::filesystem::path root;           // the host folder
+  std::string plugin;                   // the plug-in library to load
+  int steps = kSweepStep;               // post-steps to run
   std::optional<std::string> log_file;  // also write the log lines here
   bool record_file_events = false;      // keep SessionResult::file_events
+};
+
+// Where a vessel's mass came from: the scenario's MASS line, else the
+// Mass of its class file, else the default.
+struct MassSource {
+  enum class Kind { kScenario, kClassFile, kDefault };
+  Kind kind = Kind::kDefault;
+  std::string file;  // kClassFile: the class file as the host names it
 };
 
 // One vessel as it stood at the end of a run.
@@ -27,7 +39,7 @@ struct VesselOutcome {
   std::string name;
   std::string class_name;
   double mass = 0.0;
-  bool mass_given = false;
+  MassSource mass_source;
   int spawn_step = 0;
   TouchdownSource source;
   int touchdown_sets = 0;
@@ -41,8 +53,17 @@ struct SessionError {
   std::string message;
 };
 
+// A problem with a file the host read, at a line (0 for the whole file).
+struct FileProblem {
+  std::string file;
+  int line = 0;
+  std::string message;
+};
+
 // What a run produced.
 struct SessionResult {
+  // Class files whose Mass does not count, once per file.
+  std::vector<FileProblem> warnings;
   std::vector<std::string> log;
   std::vector<VesselOutcome> vessels;  // in order of creation
   std::vector<std::string> faults;     // calls the host refused
@@ -52,12 +73,13 @@ struct SessionResult {
 };
 
 // Runs `scenario` as the simulator would: loads the plug-in and calls its
-// InitModule, creates the scenario's vessels, starts the simulation, runs
-// `steps` steps (creating and reporting spawned vessels at the start of
-// their step, then calling clbkPostStep), ends the simulation, destroys the
-// module objects and unloads the plug-in. Returns nothing, with `error`
-// saying why, when the log file cannot be created or the plug-in cannot be
-// loaded.
+// InitModule, creates the scenario's vessels (each with the mass its MASS
+// line gives, else its class file's Mass, else kDefaultVesselMass), starts the
+// simulation, runs `steps` steps (creating and reporting spawned vessels at the
+// start of their step, then calling clbkPostStep), ends the simulation,
+// destroys the module objects and unloads the plug-in. Returns nothing, with
+// `error` saying why, when the log file cannot be created or the plug-in cannot
+// be loaded.
 std::optional<SessionResult> RunSession(const Scenario& scenario,
                                         const SessionOptions& options,
                                         SessionError* error);

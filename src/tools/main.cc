@@ -6,6 +6,20 @@
 #include "exit_codes.h"
 #include "run_command.h"
 #include "show_command.h"
+#include "vessel_mass.h"
+
+namespace {
+
+// The mass rule of scenarios and class files, for the command line: one
+// short line instead of CLI11's ranges.
+const CLI::Validator kVesselMass(
+    [](std::string& text) {
+      return standin::ParseVesselMass(text) ? std::string()
+                                            : standin::NotAMass(text);
+    },
+    "KG");
+
+}  // namespace
 
 int main(int argc, char** argv) {
   CLI::App app{
@@ -82,9 +96,11 @@ int main(int argc, char** argv) {
   show_app->add_option("--class", show.class_name,
                        "The vessel's class (default: its name, as the "
                        "host does)");
-  show_app->add_option("--mass", show.mass, "The vessel's mass in kg")
-      ->required()
-      ->check(CLI::PositiveNumber);
+  show_app
+      ->add_option("--mass", show.mass,
+                   "The vessel's mass in kg (default: from its class file, "
+                   "Config/Vessels/CLASS.cfg, as vantrel run finds it)")
+      ->check(kVesselMass);
   show_app
       ->add_option("--svg", show.svg,
                    "Also draw the points, in three views, into FILE")

@@ -8,6 +8,7 @@
 
 #include "executable_path.h"
 #include "exit_codes.h"
+#include "host_paths.h"
 #include "item_file.h"
 #include "plugin_library.h"
 #include "run_report.h"
@@ -17,43 +18,6 @@
 namespace {
 
 namespace fs = std::filesystem;
-
-struct Inputs {
-  fs::path root;
-  fs::path scenario;
-};
-
-// The host folder and scenario to run, or nothing after saying why.
-std::optional<Inputs> ChooseInputs(const RunArguments& arguments,
-                                   std::ostream& err) {
-  if (!arguments.root && !arguments.scenario) {
-    const fs::path example = ExecutableFolder() / "examples";
-    return Inputs{example, example / "Scenarios" / "Demo.scn"};
-  }
-  if (!arguments.scenario) {
-    err << "vantrel run: name the scenario to run in " << *arguments.root
-        << '\n';
-    return std::nullopt;
-  }
-  Inputs inputs;
-  inputs.scenario = *arguments.scenario;
-  if (arguments.root) {
-    inputs.root = *arguments.root;
-    // A bare scenario name may be one of the host folder's scenarios.
-    std::error_code error;
-    const fs::path in_root = inputs.root / "Scenarios" / inputs.scenario;
-    if (!fs::exists(inputs.scenario, error) && fs::exists(in_root, error)) {
-      inputs.scenario = in_root;
-    }
-  } else {
-    // A scenario in a host folder's Scenarios folder names its host folder.
-    const fs::path folder = fs::absolute(inputs.scenario).parent_path();
-    inputs.root = standin::FoldCase(folder.filename().string()) == "scenarios"
-                      ? folder.parent_path()
-                      : fs::current_path();
-  }
-  return inputs;
-}
 
 bool CheckRoot(const fs::path& root, std::ostream& err) {
   std::error_code error;
@@ -66,21 +30,142 @@ bool CheckRoot(const fs::path& root, std::ostream& err) {
   return true;
 }
 
-std::optional<std::string> ReadText(const fs::path& path, std::ostream& err) {
+struct Inputs {
+  fs::path root;
+  fs::path scenario;
+};
+
+bool EndsWithScn(const std::string& name) {
+  return name.size() >= 4 &&
+         standin::FoldCase(name.substr(name.size() - 4)) == ".scn";
+}
+
+// A place where a scenario was looked for, and what is there.
+struct ScenarioPlace {
+  fs::path shown;                // as the message names it
+  std::optional<fs::path> disk;  // what lies there, if anything
+};
+
+// The places a scenario name may mean, in order: the name as given, then
+// in DIR/Scenarios/ as the simulator names scenarios (its '\' separators
+// and names without regard to case); each as written and with ".scn".
+std::vector<ScenarioPlace> ScenarioPlaces(const std::string& name,
+                                          const std::optional<fs::path>& root) {
+  std::vector<std::string> spellings{name};
+  if (!EndsWithScn(name)) spellings.push_back(name + ".scn");
+  std::vector<ScenarioPlace> places;
+  for (const std::string& spelling : spellings) {
+    places.push_back({spelling, fs::path(spelling)});
+  }
+  if (!root) return places;
+  for (const std::string& spelling : spellings) {
+    places.push_back(
+        {*root / "Scenarios" / spelling,
+         standin::ResolveHostPath(*root, "Scenarios\\" + spelling)});
+  }
+  return places;
+}
+
+// The scenario file a name means, or nothing after listing the places
+// tried.
+std::optional<fs::path> FindScenario(const std::string& name,
+                                     const std::optional<fs::path>& root,
+                                     std::ostream& err) {
+  const std::vector<ScenarioPlace> places = ScenarioPlaces(name, root);
   std::error_code error;
-  if (fs::is_directory(path, error)) {
-    err << path.string() << ": is a folder, not a scenario file\n";
+  for (const ScenarioPlace& place : places) {
+    if (place.disk && fs::is_regular_file(*place.disk, error)) {
+      return *place.disk;
+    }
+  }
+  err << "vantrel run: no scenario file '" << name << "'; tried:\n";
+  for (const ScenarioPlace& place : places) {
+    const bool folder = place.disk && fs::is_directory(*place.disk, error);
+    const bool other = place.disk && !folder && fs::exists(*place.disk, error);
+    err << "  " << place.shown.string()
+        << (folder  ? "  (a folder)"
+            : other ? "  (not a file)"
+                    : "")
+        << '\n';
+  }
+  return std::nullopt;
+}
+
+// The host folder of a scenario in a host folder's Scenarios folder, at
+// any depth; else the current folder.
+fs::path HostFolderOf(const fs::path& scenario) {
+  const fs::path absolute = fs::absolute(scenario).lexically_normal();
+  for (fs::path folder = absolute.parent_path(); folder.has_relative_path();
+       folder = folder.parent_path()) {
+    if (standin::FoldCase(folder.filename().string()) == "scenarios") {
+      return folder.parent_path();
+    }
+  }
+  return fs::current_path();
+}
+
+// The host folder and scenario to run, or nothing after saying why.
+std::optional<Inputs> ChooseInputs(const RunArguments& arguments,
+                                   std::ostream& err, int& exit_code) {
+  exit_code = kExitUsage;
+  if (!arguments.root && !arguments.scenario) {
+    const fs::path example = ExecutableFolder() / "examples";
+    return Inputs{example, example / "Scenarios" / "Demo.scn"};
+  }
+  if (!arguments.scenario) {
+    err << "vantrel run: name the scenario to run in " << *arguments.root
+        << '\n';
     return std::nullopt;
   }
+  exit_code = kExitInput;
+  std::optional<fs::path> root;
+  if (arguments.root) {
+    root = fs::path(*arguments.root);
+    if (!CheckRoot(*root, err)) return std::nullopt;
+  }
+  const auto scenario = FindScenario(*arguments.scenario, root, err);
+  if (!scenario) return std::nullopt;
+  return Inputs{root.value_or(HostFolderOf(*scenario)), *scenario};
+}
+
+std::optional<std::string> ReadText(const fs::path& path, std::ostream& err) {
   std::ifstream file(path, std::ios::binary);
   if (!file) {
-    err << path.string() << ": cannot read the scenario: "
-        << (fs::exists(path, error) ? "permission denied" : "no such file")
-        << '\n';
+    err << path.string() << ": cannot read the scenario\n";
     return std::nullopt;
   }
   return std::string((std::istreambuf_iterator<char>(file)),
                      std::istreambuf_iterator<char>());
+}
+
+// One warning for the vessels whose SPAWN_STEP comes after the last step,
+// however many they are.
+void WarnAboutLateVessels(int steps, standin::Scenario& scenario) {
+  constexpr std::size_t kNamesShown = 5;
+  std::vector<const standin::ScenarioVessel*> late;
+  for (const auto& vessel : scenario.vessels) {
+    if (vessel.spawn_step > steps) late.push_back(&vessel);
+  }
+  if (late.empty()) return;
+  const std::string last =
+      " comes after the last step (" + std::to_string(steps) + ")";
+  if (late.size() == 1) {
+    scenario.warnings.push_back(
+        {late[0]->line, "SPAWN_STEP " + std::to_string(late[0]->spawn_step) +
+                            last + ": " + late[0]->name + " never appears"});
+    return;
+  }
+  std::string names;
+  for (std::size_t i = 0; i < late.size() && i < kNamesShown; ++i) {
+    names += (i == 0 ? "" : ", ") + late[i]->name;
+  }
+  if (late.size() > kNamesShown) {
+    names += " and " + std::to_string(late.size() - kNamesShown) + " more";
+  }
+  scenario.warnings.push_back(
+      {late[0]->line, std::to_string(late.size()) +
+                          " vessels never appear: the SPAWN_STEP of each" +
+                          last + " (" + names + ")"});
 }
 
 void PrintProblems(const fs::path& file,
@@ -97,22 +182,15 @@ void PrintProblems(const fs::path& file,
 
 int RunCommand(const RunArguments& arguments, std::ostream& out,
                std::ostream& err) {
-  const auto inputs = ChooseInputs(arguments, err);
-  if (!inputs) return kExitUsage;
+  int exit_code = kExitOk;
+  const auto inputs = ChooseInputs(arguments, err, exit_code);
+  if (!inputs) return exit_code;
   if (!CheckRoot(inputs->root, err)) return kExitInput;
   const auto text = ReadText(inputs->scenario, err);
   if (!text) return kExitInput;
 
   standin::Scenario scenario = standin::ParseScenario(*text);
-  for (const auto& vessel : scenario.vessels) {
-    if (vessel.spawn_step > arguments.steps) {
-      scenario.warnings.push_back(
-          {vessel.line, "SPAWN_STEP " + std::to_string(vessel.spawn_step) +
-                            " comes after the last step (" +
-                            std::to_string(arguments.steps) +
-                            "): " + vessel.name + " never appears"});
-    }
-  }
+  WarnAboutLateVessels(arguments.steps, scenario);
   PrintProblems(inputs->scenario, scenario.errors, "error", err);
   PrintProblems(inputs->scenario, scenario.warnings, "warning", err);
   if (!scenario.errors.empty()) return kExitInput;
@@ -132,6 +210,7 @@ int RunCommand(const RunArguments& arguments, std::ostream& out,
     return error.kind == standin::SessionError::Kind::kLogFile ? kExitInput
                                                                : kExitPlugin;
   }
+  PrintRunWarnings(*result, err);
   PrintRunReport(*result, arguments.steps, out);
 
   if (result->files_left_open > 0) {

@@ -1,5 +1,6 @@
 #include "run_report.h"
 
+#include <algorithm>
 #include <cstdio>
 #include <string>
 
@@ -13,14 +14,39 @@ std::string Fixed(double value, int decimals) {
   return text;
 }
 
-std::string Mass(const standin::VesselOutcome& vessel) {
-  char text[64];
-  std::snprintf(text, sizeof text, "%g", vessel.mass);
-  return vessel.mass_given ? text : std::string(text) + " (default)";
+}  // namespace
+
+std::string MassText(const standin::VesselOutcome& vessel,
+                     const std::string& unit) {
+  char number[64];
+  std::snprintf(number, sizeof number, "%.10g", vessel.mass);
+  const std::string text = number + unit;
+  switch (vessel.mass_source.kind) {
+    case standin::MassSource::Kind::kScenario:
+      break;
+    case standin::MassSource::Kind::kClassFile:
+      return text + " (" + vessel.mass_source.file + ")";
+    case standin::MassSource::Kind::kDefault:
+      return text + " (default)";
+  }
+  return text;
 }
 
-std::string Definition(const standin::VesselOutcome& vessel) {
+namespace {
+
+// A vessel there from the start is updated first in the sweep; before it,
+// it has its own points whatever the definitions say.
+bool AwaitsSweep(const standin::VesselOutcome& vessel, int steps) {
+  return steps < standin::kSweepStep && vessel.spawn_step == 0 &&
+         vessel.touchdown_sets == 0;
+}
+
+std::string Definition(const standin::VesselOutcome& vessel, int steps) {
   using Kind = standin::TouchdownSource::Kind;
+  if (AwaitsSweep(vessel, steps)) {
+    return "not yet (the sweep is in step " +
+           std::to_string(standin::kSweepStep) + ")";
+  }
   switch (vessel.source.kind) {
     case Kind::kName:
       return "name   Config" + vessel.source.file;
@@ -54,17 +80,24 @@ void PrintRunReport(const standin::SessionResult& result, int steps,
   for (const std::string& line : result.log) out << "  " << line << '\n';
 
   out << "\nVessels after " << steps << " steps\n";
-  TextTable vessels({false, false, true, false, true, false});
+  TextTable vessels({false, false, false, false, true, false});
   vessels.AddRow(
       {"vessel", "class", "mass (kg)", "arrived", "updates", "definition"});
   for (const auto& vessel : result.vessels) {
-    vessels.AddRow({vessel.name, vessel.class_name, Mass(vessel),
-                    vessel.spawn_step == 0
-                        ? "at start"
-                        : "step " + std::to_string(vessel.spawn_step),
-                    std::to_string(vessel.touchdown_sets), Definition(vessel)});
+    vessels.AddRow(
+        {vessel.name, vessel.class_name, MassText(vessel),
+         vessel.spawn_step == 0 ? "at start"
+                                : "step " + std::to_string(vessel.spawn_step),
+         std::to_string(vessel.touchdown_sets), Definition(vessel, steps)});
   }
   vessels.Print(out, "  ");
+  if (std::any_of(
+          result.vessels.begin(), result.vessels.end(),
+          [&](const auto& vessel) { return AwaitsSweep(vessel, steps); })) {
+    out << "  The plug-in updates the vessels present from the start in step "
+        << standin::kSweepStep << "; this run stopped after step " << steps
+        << ", before any definition could apply to them.\n";
+  }
 
   bool any = false;
   for (const auto& vessel : result.vessels) {
@@ -72,5 +105,13 @@ void PrintRunReport(const standin::SessionResult& result, int steps,
     out << (any ? "" : "\nTouchdown points handed over (last update)\n");
     any = true;
     PrintPoints(vessel, out);
+  }
+}
+
+void PrintRunWarnings(const standin::SessionResult& result, std::ostream& err) {
+  for (const auto& warning : result.warnings) {
+    err << warning.file;
+    if (warning.line > 0) err << ':' << warning.line;
+    err << ": warning: " << warning.message << '\n';
   }
 }

@@ -2,6 +2,7 @@
 #define VANTREL_TOOLS_RUN_REPORT_H_
 
 #include <ostream>
+#include <string>
 
 #include "session.h"
 
@@ -10,5 +11,15 @@
 // definition applied) and the touchdown points each vessel was handed.
 void PrintRunReport(const standin::SessionResult& result, int steps,
                     std::ostream& out);
+
+// A vessel's mass in kg and where it came from, as the vessel table shows
+// it: "15000" (the scenario's MASS), "124340 (Config\Vessels\Mir.cfg)",
+// "1000 (default)"; `unit`, if given, follows the number.
+std::string MassText(const standin::VesselOutcome& vessel,
+                     const std::string& unit = "");
+
+// Prints the warnings of a run (class files whose Mass does not count), one
+// line each as compilers do: "file:line: warning: message".
+void PrintRunWarnings(const standin::SessionResult& result, std::ostream& err);
 
 #endif  // VANTREL_TOOLS_RUN_REPORT_H_

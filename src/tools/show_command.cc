@@ -7,6 +7,7 @@
 #include "executable_path.h"
 #include "exit_codes.h"
 #include "plugin_library.h"
+#include "run_report.h"
 #include "session.h"
 #include "show_report.h"
 #include "touchdown_svg.h"
@@ -14,10 +15,6 @@
 namespace {
 
 namespace fs = std::filesystem;
-
-// The steps `vantrel run` takes by default: the plug-in's sweep is the
-// tenth, so the vessel is updated once, as in a run.
-constexpr int kSteps = 10;
 
 bool WriteSvg(const std::string& path, const standin::VesselOutcome& vessel,
               std::ostream& err) {
@@ -62,7 +59,9 @@ int ShowCommand(const ShowArguments& arguments, std::ostream& out,
       arguments.plugin.value_or((ExecutableFolder() / "Modules" / "Plugin" /
                                  standin::PluginLibrary::FileName("Vantrel"))
                                     .string());
-  options.steps = kSteps;
+  // The steps `vantrel run` takes by default: the vessel is updated once,
+  // in the sweep, as in a run.
+  options.steps = standin::kSweepStep;
   options.record_file_events = true;
   standin::SessionError session_error;
   const auto result = standin::RunSession(scenario, options, &session_error);
@@ -70,6 +69,7 @@ int ShowCommand(const ShowArguments& arguments, std::ostream& out,
     err << "vantrel show: " << session_error.message << '\n';
     return kExitPlugin;
   }
+  PrintRunWarnings(*result, err);
   const standin::VesselOutcome& outcome = result->vessels.front();
   PrintShowReport(*result, outcome, out);
 

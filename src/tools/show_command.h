@@ -10,9 +10,9 @@ struct ShowArguments {
   std::optional<std::string> root;        // host folder; the current one
   std::string name;                       // the vessel's name
   std::optional<std::string> class_name;  // its class; the name if unset
-  double mass = 0.0;                      // kg
-  std::optional<std::string> svg;         // draw the points into this file
-  std::optional<std::string> plugin;      // plug-in library to load
+  std::optional<double> mass;         // kg; as `vantrel run` finds it if unset
+  std::optional<std::string> svg;     // draw the points into this file
+  std::optional<std::string> plugin;  // plug-in library to load
 };
 
 // Runs the plug-in on one vessel in the stand-in host, as `vantrel run` runs

@@ -8,6 +8,7 @@
 #include "lookup_trace.h"
 #include "point_values.h"
 #include "resting_load.h"
+#include "run_report.h"
 #include "text_table.h"
 #include "vantrel.h"
 
@@ -201,7 +202,7 @@ std::optional<double> RestingOriginHeight(
 void PrintShowReport(const standin::SessionResult& result,
                      const standin::VesselOutcome& vessel, std::ostream& out) {
   out << "Vessel " << vessel.name << ", class " << vessel.class_name
-      << ", mass " << Shortest(vessel.mass) << " kg\n\n";
+      << ", mass " << MassText(vessel, " kg") << "\n\n";
   const auto attempts = TraceLookup(result.file_events, vessel.source);
   PrintLookup(attempts, vessel, out);
 

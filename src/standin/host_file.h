@@ -1,0 +1,26 @@
+#ifndef VANTREL_STANDIN_HOST_FILE_H_
+#define VANTREL_STANDIN_HOST_FILE_H_
+
+#include <filesystem>
+#include <optional>
+#include <string>
+#include <string_view>
+
+namespace standin {
+
+// A file of the host folder, read whole.
+struct HostFile {
+  std::filesystem::path disk_path;  // the file found on disk
+  std::string text;
+};
+
+// Reads the regular file that the host-relative path `relative` names in
+// `host_folder`, resolved as the host's Windows file system would (see
+// ResolveHostPath: '\' separators, names without regard to case). Nothing
+// when no such file exists or it cannot be read.
+std::optional<HostFile> ReadHostFile(const std::filesystem::path& host_folder,
+                                     std::string_view relative);
+
+}  // namespace standin
+
+#endif  // VANTREL_STANDIN_HOST_FILE_H_
