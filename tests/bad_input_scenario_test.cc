@@ -59,7 +59,7 @@ TEST(BadScenarioTest, ProblemsNameTheirLine) {
       {"a mass that is not finite",
        "BEGIN_SHIPS\nA:B\n  MASS nan\nEND\nC:D\n  MASS 1e400\nEND\nEND_SHIPS\n",
        3,
-       "MASS 'nan' is not a finite number",
+       "MASS 'nan' is not a positive, finite number",
        false,
        {"A", "C"}},
       {"a spawn step of 0",

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <fstream>
 #include <sstream>
 #include <string>
 
@@ -128,8 +129,24 @@ TEST(CheckCommandTest, BadUsageExitsWithThree) {
   };
   EXPECT_EQ(exit_code("check --format xml"), kExitUsage);
   EXPECT_EQ(exit_code("check --no-such-option"), kExitUsage);
-  EXPECT_EQ(exit_code("show --name X"), kExitUsage);
+  EXPECT_EQ(exit_code("show --mass 5"), kExitUsage) << "no --name";
   EXPECT_EQ(exit_code("show --name X --mass -1"), kExitUsage);
+
+  // A mass that is not one: the same short line for each, and exit 3.
+  TestFolder folder;
+  const std::string err_file = (folder.path() / "err.txt").string();
+  for (const char* mass : {"0", "-5", "nan", "inf", "1e400", "ten"}) {
+    SCOPED_TRACE(mass);
+    const int status = std::system(
+        (command + " show --name X --mass " + mass + " >" + err_file + " 2>&1")
+            .c_str());
+    EXPECT_EQ(WIFEXITED(status) ? WEXITSTATUS(status) : -1, kExitUsage);
+    std::ifstream file(err_file);
+    std::string first;
+    std::getline(file, first);
+    EXPECT_EQ(first, std::string("--mass: '") + mass +
+                         "' is not a positive, finite number of kg");
+  }
 }
 #endif
 

@@ -106,11 +106,33 @@ TEST_F(RunCommandTest, BadInputIsReportedWithItsFileAndLine) {
     EXPECT_THAT(err_.str(), HasSubstr(ScenarioPath() + ":2: error: malformed"));
   }
   {
-    SCOPED_TRACE("a missing scenario");
+    SCOPED_TRACE("a missing scenario: one message with the places tried");
     RunArguments arguments = InFolder("");
-    arguments.scenario = "Missing.scn";
+    arguments.scenario = "Missing";
     EXPECT_EQ(Run(arguments), kExitInput);
-    EXPECT_THAT(err_.str(), HasSubstr("Missing.scn: cannot read the scenario"));
+    const std::string in_root =
+        (folder_.path() / "Scenarios" / "Missing").string();
+    EXPECT_EQ(err_.str(),
+              "vantrel run: no scenario file 'Missing'; tried:\n"
+              "  Missing\n  Missing.scn\n  " +
+                  in_root + "\n  " + in_root + ".scn\n");
+  }
+  {
+    SCOPED_TRACE("a scenario that is a folder");
+    RunArguments arguments = InFolder("");
+    folder_.Write("Scenarios/Folder.scn/x", "");
+    arguments.scenario = "Folder.scn";
+    EXPECT_EQ(Run(arguments), kExitInput);
+    EXPECT_THAT(err_.str(), HasSubstr("Folder.scn  (a folder)\n"));
+  }
+  {
+    SCOPED_TRACE("MASS 0 and below are no masses");
+    EXPECT_EQ(Run(InFolder("BEGIN_SHIPS\nA:B\n  MASS -5\nEND\nEND_SHIPS\n")),
+              kExitInput);
+    EXPECT_THAT(err_.str(),
+                HasSubstr(ScenarioPath() +
+                          ":3: error: MASS '-5' is not a positive, finite "
+                          "number of kg"));
   }
   {
     SCOPED_TRACE("a host folder that cannot be read");
@@ -154,6 +176,81 @@ TEST_F(RunCommandTest, WarnsAboutVesselsThatNeverArrive) {
   EXPECT_EQ(Run(arguments), kExitOk);
   EXPECT_EQ(err_.str(), "");
   EXPECT_THAT(out_.str(), HasSubstr("No TD Pts Override for: A"));
+
+  // Many late vessels: one line with the count and the first names.
+  std::string ships = "BEGIN_SHIPS\n";
+  for (int i = 1; i <= 700; ++i) {
+    ships += "V" + std::to_string(i) + ":B\n  SPAWN_STEP 1\nEND\n";
+  }
+  arguments = InFolder(ships + "END_SHIPS\n");
+  arguments.steps = 0;
+  EXPECT_EQ(Run(arguments), kExitOk);
+  EXPECT_EQ(err_.str(), ScenarioPath() +
+                            ":2: warning: 700 vessels never appear: the "
+                            "SPAWN_STEP of each comes after the last step (0) "
+                            "(V1, V2, V3, V4, V5 and 695 more)\n");
+}
+
+TEST_F(RunCommandTest, ARunBeforeTheSweepSaysSo) {
+  folder_.WriteDefinition("Lander.cfg", "N = 3\nPOINT_1 = 0 -1 2\n");
+  RunArguments arguments = InFolder(
+      "BEGIN_SHIPS\nEarly:Lander\nEND\nLate:Lander\n  SPAWN_STEP 2\nEND\n"
+      "END_SHIPS\n");
+  arguments.steps = 9;
+  EXPECT_EQ(Run(arguments), kExitOk) << err_.str();
+  const std::string out = out_.str();
+  EXPECT_THAT(out, HasSubstr("Early   Lander  1000 (default)  at start        "
+                             "0  not yet (the sweep is in step 10)"))
+      << out;
+  // A vessel reported as new is updated at once.
+  EXPECT_THAT(out, HasSubstr("class  Config\\Vantrel\\Lander.cfg"));
+  EXPECT_THAT(out, HasSubstr("stopped after step 9"));
+  EXPECT_THAT(out, testing::Not(HasSubstr("kept its own points")));
+}
+
+// A host folder as the simulator's installation has it: a scenario in the
+// simulator's own style (CRLF, no MASS lines) in a folder below Scenarios,
+// and class files with the vessels' masses.
+TEST_F(RunCommandTest, AnInstallationGivesMassesFromClassFiles) {
+  folder_.Write("Scenarios/Delta-glider/Docked at ISS.scn",
+                "BEGIN_DESC\r\nDocked.\r\nEND_DESC\r\n"
+                "BEGIN_ENVIRONMENT\r\n  System Sol\r\nEND_ENVIRONMENT\r\n"
+                "BEGIN_SHIPS\r\n"
+                "ISS:ProjectAlpha_ISS\r\n  STATUS Orbiting Earth\r\n"
+                "  RPOS -5584187.21 -2233412.03 3084220.14\r\nEND\r\n"
+                "Mir\r\n  STATUS Orbiting Earth\r\nEND\r\n"
+                "GL-01:DeltaGlider\r\n  STATUS Landed Earth\r\n"
+                "  POS -80.6752070 28.5976000\r\nEND\r\n"
+                "GL-02:DeltaGlider\r\n  STATUS Landed Earth\r\n"
+                "  MASS 2000\r\nEND\r\n"
+                "Probe:OddMass\r\n  STATUS Landed Earth\r\nEND\r\n"
+                "END_SHIPS\r\n");
+  folder_.Write("Config/Vessels/DeltaGlider.cfg",
+                "ClassName = DeltaGlider\r\nSize = 10.0\r\n"
+                "Mass = 11000.0  ; empty mass [kg]\r\n");
+  folder_.Write("Config/Vessels/ProjectAlpha_ISS.cfg", "Mass = 431e3 kg\r\n");
+  // Not in Config/Vessels: the host tries Config/<class>.cfg, in any case.
+  folder_.Write("Config/mir.cfg", "MeshName = Mir\r\nMass = 124340\r\n");
+  folder_.Write("Config/Vessels/OddMass.cfg", "Size = 1\r\nMass = -5\r\n");
+  folder_.WriteDefinition("DeltaGlider.cfg", "N = 3\r\nPOINT_1 = 0 -1 2\r\n");
+  RunArguments arguments;
+  arguments.root = folder_.path().string();
+  arguments.scenario = "Delta-glider\\Docked at ISS";
+
+  ASSERT_EQ(Run(arguments), kExitOk) << err_.str();
+  const std::string out = out_.str();
+  EXPECT_THAT(out, HasSubstr("431000 (Config\\Vessels\\ProjectAlpha_ISS.cfg)"));
+  EXPECT_THAT(out, HasSubstr("124340 (Config\\Mir.cfg)"));
+  EXPECT_THAT(out, HasSubstr("11000 (Config\\Vessels\\DeltaGlider.cfg)"));
+  EXPECT_THAT(out, HasSubstr("GL-02   DeltaGlider       2000  "))
+      << "MASS comes first";
+  EXPECT_THAT(out, HasSubstr("Probe   OddMass           1000 (default)"));
+  // The springs follow the class file's mass: 11000 kg x 9.81.
+  EXPECT_THAT(out, HasSubstr("point1 : 0.000 -1.000 2.000 107910.000"));
+  EXPECT_EQ(err_.str(),
+            (folder_.path() / "Config" / "Vessels" / "OddMass.cfg").string() +
+                ":2: warning: Mass '-5' is not a positive, finite number of "
+                "kg; vessels of class OddMass weigh the default 1000 kg\n");
 }
 
 }  // namespace

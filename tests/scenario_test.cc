@@ -44,9 +44,12 @@ TEST(ScenarioTest, MalformedScenariosNameTheLine) {
     const char* message;
   };
   const Case cases[] = {
-      {"BEGIN_SHIPS\nA:B\n  MASS heavy\nEND\nEND_SHIPS\n", 3, "not a finite"},
-      {"BEGIN_SHIPS\nA:B\n  MASS nan\nEND\nEND_SHIPS\n", 3, "not a finite"},
-      {"BEGIN_SHIPS\nA:B\n  MASS 1e999\nEND\nEND_SHIPS\n", 3, "not a finite"},
+      {"BEGIN_SHIPS\nA:B\n  MASS heavy\nEND\nEND_SHIPS\n", 3, "finite number"},
+      {"BEGIN_SHIPS\nA:B\n  MASS nan\nEND\nEND_SHIPS\n", 3, "finite number"},
+      {"BEGIN_SHIPS\nA:B\n  MASS 1e999\nEND\nEND_SHIPS\n", 3,
+       "not a positive, finite"},
+      {"BEGIN_SHIPS\nA:B\n  MASS -5\nEND\nEND_SHIPS\n", 3, "not a positive"},
+      {"BEGIN_SHIPS\nA:B\n  MASS 0\nEND\nEND_SHIPS\n", 3, "not a positive"},
       {"BEGIN_SHIPS\nA:B\n  MASS\nEND\nEND_SHIPS\n", 3, "exactly one value"},
       {"BEGIN_SHIPS\nA:B\n  MASS 1 kg\nEND\nEND_SHIPS\n", 3, "exactly one"},
       {"BEGIN_SHIPS\nA:B\n  SPAWN_STEP 0\nEND\nEND_SHIPS\n", 3, "step number"},

@@ -171,6 +171,24 @@ TEST_F(ShowCommandTest, WithoutADefinitionTheVesselKeepsItsPoints) {
   EXPECT_NE(out.str().find("the vessel's own"), std::string::npos);
 }
 
+TEST_F(ShowCommandTest, WithoutAMassTheClassFileGivesIt) {
+  folder_.Write("Config/Vessels/Lander.cfg", "Size = 4\nMass = 1200\n");
+  ShowArguments arguments;
+  arguments.root = folder_.path().string();
+  arguments.name = "Probe-1";
+  arguments.class_name = "Lander";
+  arguments.plugin = VANTREL_TEST_PLUGIN;
+  std::ostringstream out, err;
+  EXPECT_EQ(ShowCommand(arguments, out, err), kExitOk) << err.str();
+  EXPECT_NE(out.str().find("Vessel Probe-1, class Lander, mass 1200 kg "
+                           "(Config\\Vessels\\Lander.cfg)"),
+            std::string::npos)
+      << out.str();
+  // The same points as with --mass 1200.
+  EXPECT_EQ(PointRows(out.str(), "Touchdown points"),
+            PointRows(Show("Probe-1", 1200), "Touchdown points"));
+}
+
 TEST_F(ShowCommandTest, RestingNumbersFollowFromStatics) {
   // Eagle-2: the nose point 4.5 m ahead, the mains 3 m behind carry 3/7.5 of
   // the weight between them.
