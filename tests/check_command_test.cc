@@ -68,6 +68,39 @@ TEST(CheckCommandTest, ExitCodesAsShellcheckUsesThem) {
   }
 }
 
+TEST(CheckCommandTest, TheFolderAsAWhole) {
+  TestFolder folder;
+  CheckArguments arguments;
+  arguments.root = folder.path().string();
+  folder.WriteDefinition("Lander.cfg", kClean);
+  folder.WriteDefinition("x.cfg/Inner.txt", "");
+  {
+    SCOPED_TRACE("a folder named like a definition");
+    const Outcome outcome = Check(arguments);
+    EXPECT_EQ(outcome.code, kExitFindings);
+    EXPECT_EQ(outcome.out,
+              (folder.path() / "Config" / "Vantrel" / "x.cfg").string() +
+                  ": warning: is a folder, not a file; the host cannot read "
+                  "it as a definition [not-a-file]\n");
+  }
+  folder.WriteDefinition("lander.cfg", kClean);
+  if (std::filesystem::exists(folder.path() / "Config/Vantrel/LANDER.CFG")) {
+    GTEST_SKIP() << "the file system ignores case";
+  }
+  {
+    SCOPED_TRACE("names that differ only in case");
+    const Outcome outcome = Check(arguments);
+    EXPECT_NE(
+        outcome.out.find(
+            (folder.path() / "Config" / "Vantrel" / "lander.cfg").string() +
+            ": warning: differs only in case from Lander.cfg; on "
+            "Windows the two cannot both exist, and the host reads only "
+            "one of them [case-duplicate]\n"),
+        std::string::npos)
+        << outcome.out;
+  }
+}
+
 TEST(CheckCommandTest, JsonHoldsTheSameDiagnostics) {
   TestFolder folder;
   const auto file = folder.WriteDefinition("A.cfg", "N = 3\nPOINT_1 = 0 -1\n");

@@ -137,6 +137,17 @@ TEST(DefinitionCheckTest, KeysTheModuleNeverReads) {
                       "unknown-key")
                 .find("'POINT_5'"),
             std::string::npos);
+  // A binary file's key is shown as a short, escaped excerpt.
+  std::string binary(300, '\x01');
+  binary[0] = 'M';
+  binary[1] = '\xff';
+  std::string excerpt = "M\\xFF";
+  for (int i = 0; i < 30; ++i) excerpt += "\\x01";
+  EXPECT_EQ(MessageOf(std::string("N = 3\n") + kPoints + binary + "\n",
+                      "unknown-key"),
+            "unknown key '" + excerpt +
+                "... (300 bytes)'; the module reads only N and POINT_1 to "
+                "POINT_N (the line has no '=')");
 }
 
 TEST(DefinitionCheckTest, LinesTheReaderNeverReaches) {

@@ -4,6 +4,7 @@
 #include <filesystem>
 #include <fstream>
 #include <iterator>
+#include <map>
 #include <system_error>
 
 #include "definition_check.h"
@@ -20,21 +21,30 @@ bool HasCfgExtension(const fs::path& path) {
   return standin::FoldCase(path.extension().string()) == ".cfg";
 }
 
-// Every .cfg file below `folder`, sorted, or nothing when it cannot be
-// listed.
-std::optional<std::vector<fs::path>> DefinitionFiles(const fs::path& folder) {
+// What a folder holds for the checker.
+struct FolderEntries {
+  std::vector<fs::path> files;    // every .cfg file below it, sorted
+  std::vector<fs::path> folders;  // folders named like one, sorted
+};
+
+// The .cfg entries below `folder`, or nothing when it cannot be listed.
+std::optional<FolderEntries> DefinitionEntries(const fs::path& folder) {
   std::error_code error;
-  std::vector<fs::path> files;
+  FolderEntries entries;
   fs::recursive_directory_iterator it(folder, error), end;
   if (error) return std::nullopt;
   for (; it != end; it.increment(error)) {
     if (error) return std::nullopt;
-    if (it->is_regular_file(error) && HasCfgExtension(it->path())) {
-      files.push_back(it->path());
+    if (!HasCfgExtension(it->path())) continue;
+    if (it->is_regular_file(error)) {
+      entries.files.push_back(it->path());
+    } else if (it->is_directory(error)) {
+      entries.folders.push_back(it->path());
     }
   }
-  std::sort(files.begin(), files.end());
-  return files;
+  std::sort(entries.files.begin(), entries.files.end());
+  std::sort(entries.folders.begin(), entries.folders.end());
+  return entries;
 }
 
 // The path of a file below a folder Config/Vantrel (any case), with '/'
@@ -107,15 +117,43 @@ void CheckFile(const fs::path& path, CheckRun& run) {
   }
 }
 
+// Windows matches names without regard to case, so two files whose paths
+// differ only in case cannot both exist there: warns at the later one.
+void CheckCaseDuplicates(const fs::path& folder,
+                         const std::vector<fs::path>& files, CheckRun& run) {
+  std::map<std::string, const fs::path*> first_of;
+  for (const fs::path& file : files) {
+    const std::string relative =
+        file.lexically_relative(folder).generic_string();
+    const auto [first, inserted] =
+        first_of.emplace(standin::FoldCase(relative), &file);
+    if (inserted) continue;
+    run.diagnostics.push_back(
+        {file.string(), 0, 0, Severity::kWarning,
+         "differs only in case from " +
+             first->second->lexically_relative(folder).generic_string() +
+             "; on Windows the two cannot both exist, and the host reads "
+             "only one of them",
+         "case-duplicate"});
+  }
+}
+
 void CheckFolder(const fs::path& folder, CheckRun& run) {
-  const auto files = DefinitionFiles(folder);
-  if (!files) {
+  const auto entries = DefinitionEntries(folder);
+  if (!entries) {
     run.diagnostics.push_back({folder.string(), 0, 0, Severity::kError,
                                "cannot list the folder", "unreadable"});
     run.unreadable = true;
     return;
   }
-  for (const fs::path& file : *files) CheckFile(file, run);
+  for (const fs::path& named : entries->folders) {
+    run.diagnostics.push_back(
+        {named.string(), 0, 0, Severity::kWarning,
+         "is a folder, not a file; the host cannot read it as a definition",
+         "not-a-file"});
+  }
+  CheckCaseDuplicates(folder, entries->files, run);
+  for (const fs::path& file : entries->files) CheckFile(file, run);
 }
 
 }  // namespace

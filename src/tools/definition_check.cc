@@ -27,6 +27,28 @@ std::string Number(double value) {
   return text;
 }
 
+// A key as a message quotes it: at most kShownKeyLength characters, and
+// bytes that are not printable ASCII written as \xNN, so that a binary file
+// does not fill the terminal with garbage.
+std::string KeyExcerpt(std::string_view key) {
+  constexpr std::size_t kShownKeyLength = 32;
+  std::string shown;
+  for (std::size_t i = 0; i < key.size() && i < kShownKeyLength; ++i) {
+    const unsigned char byte = static_cast<unsigned char>(key[i]);
+    if (byte >= 0x20 && byte < 0x7F && byte != '\\') {
+      shown += key[i];
+    } else {
+      char escaped[8];
+      std::snprintf(escaped, sizeof escaped, "\\x%02X", byte);
+      shown += escaped;
+    }
+  }
+  if (key.size() > kShownKeyLength) {
+    shown += "... (" + std::to_string(key.size()) + " bytes)";
+  }
+  return shown;
+}
+
 // 1-based column where the value of an item line starts.
 int ValueColumn(std::string_view raw) {
   std::size_t position = raw.find('=');
@@ -94,7 +116,7 @@ class Checker {
       const auto earlier = first_line.emplace(folded, number);
       if (!earlier.second) {
         Add(number, 1, Severity::kWarning,
-            line.key + " is given again; only the first, on line " +
+            KeyExcerpt(line.key) + " is given again; only the first, on line " +
                 std::to_string(earlier.first->second) + ", counts",
             "duplicate-key");
         continue;
@@ -111,7 +133,7 @@ class Checker {
         point_lines_.emplace(*index, number);
         continue;
       }
-      std::string message = "unknown key '" + line.key + "'";
+      std::string message = "unknown key '" + KeyExcerpt(line.key) + "'";
       if (const auto suggestion = SuggestKey(line.key)) {
         message += "; did you mean '" + *suggestion + "'?";
       } else {
