@@ -86,6 +86,8 @@ struct Changes {
   bool springs = false;
   bool friction = false;
   bool copied_mu = false;
+  // The points whose seventh number, written in the file, was ignored.
+  std::vector<std::size_t> ignored_seventh;
 };
 
 void PrintPoints(const standin::VesselOutcome& vessel,
@@ -119,7 +121,12 @@ void PrintPoints(const standin::VesselOutcome& vessel,
       if (k == 5 || (k == 6 && !(i >= 3 && Same(v.mu_lng, v.mu)))) {
         changes.friction = true;
       }
-      if (k == 6 && i >= 3 && Same(v.mu_lng, v.mu)) changes.copied_mu = true;
+      if (k == 6 && i >= 3 && Same(v.mu_lng, v.mu)) {
+        changes.copied_mu = true;
+        if (file.values.size() == PointValues::kMaxValues) {
+          changes.ignored_seventh.push_back(i + 1);
+        }
+      }
     }
     std::string from = origin.line == 0 ? "\"0\""
                                         : FileName(applied->disk_path) + ":" +
@@ -147,8 +154,18 @@ void PrintPoints(const standin::VesselOutcome& vessel,
            "friction is 0: 3.0 for every point\n";
   }
   if (changes.copied_mu) {
-    out << "    mu_lng from point 4 on: the module sets it to mu (a seventh "
-           "number is ignored)\n";
+    out << "    mu_lng from point 4 on: the module sets it to mu";
+    const auto& points = changes.ignored_seventh;
+    constexpr std::size_t kShown = 5;
+    for (std::size_t n = 0; n < points.size() && n < kShown; ++n) {
+      out << (n == 0 ? " (the seventh number written is ignored: point " : ", ")
+          << points[n];
+    }
+    if (points.size() > kShown) {
+      out << " and " << points.size() - kShown << " more";
+    }
+    if (!points.empty()) out << ")";
+    out << '\n';
   }
 }
 
