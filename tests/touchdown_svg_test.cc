@@ -5,6 +5,7 @@
 #include <cctype>
 #include <cmath>
 #include <limits>
+#include <regex>
 #include <string>
 #include <vector>
 
@@ -159,7 +160,7 @@ TEST(TouchdownSvgTest, ThreeLabelledViewsInAWellFormedDocument) {
   EXPECT_NE(svg.find("Tug/Mk2 &lt;&quot;A&amp;B&quot;&gt; ??"),
             std::string::npos);
   for (const char* title :
-       {"Top view (x-z)", "Side view (z-y)", "Front view (x-y)", "x (m)",
+       {"Top view (x-z)", "Side view (z-y)", "Rear view (x-y)", "x (m)",
         "y (m)", "z (m)", "centre of mass", "ground at rest"}) {
     EXPECT_NE(svg.find(title), std::string::npos) << title;
   }
@@ -168,6 +169,107 @@ TEST(TouchdownSvgTest, ThreeLabelledViewsInAWellFormedDocument) {
   EXPECT_EQ(Count(svg, "<polygon"), 3);
   EXPECT_EQ(Count(svg, "\"stroke\">2,3</text>"), 1);
   EXPECT_EQ(Count(svg, "\"stroke\">4</text>"), 3);
+}
+
+// The point labels of a drawing, with the page area each covers in 13 px
+// bold DejaVu Sans (digits 0.696 em wide, the comma 0.38 em, the dash
+// 0.411 em; 12 px above the base line, 3 below).
+struct Label {
+  std::string text;
+  double left, top, right, bottom;
+};
+
+std::vector<Label> Labels(const std::string& svg) {
+  static const std::regex label(
+      "<text x=\"([-0-9.e]+)\" y=\"([-0-9.e]+)\" font-weight=\"bold\" "
+      "stroke=\"white\"[^>]*>([^<]*)</text>");
+  std::vector<Label> labels;
+  for (std::sregex_iterator it(svg.begin(), svg.end(), label), end; it != end;
+       ++it) {
+    const std::string text = (*it)[3];
+    double width = 0.0;
+    for (char c : text)
+      width += 13 * (c == ',' ? 0.38 : c == '-' ? 0.411 : 0.696);
+    const double x = std::stod((*it)[1]);
+    const double y = std::stod((*it)[2]);
+    labels.push_back({text, x, y - 12, x + width, y + 3});
+  }
+  return labels;
+}
+
+// Plot areas: 300 px squares, 90 px from the top, 70 px into each 400 px
+// panel.
+int PanelOf(const Label& l) {
+  for (int panel = 0; panel < 3; ++panel) {
+    const double left = 400.0 * panel + 70;
+    if (l.left >= left && l.right <= left + 300 && l.top >= 90 &&
+        l.bottom <= 390) {
+      return panel;
+    }
+  }
+  return -1;
+}
+
+TEST(TouchdownSvgTest, LabelsNeverOverlapOrLeaveTheirPanel) {
+  // A crowd of points a few pixels apart, far from the primary ones; a
+  // lander whose gear and hull share spots seen from above; a hull of 40
+  // points; the most points a definition may hold.
+  std::vector<TOUCHDOWNVTX> crowd = {Point(0, -2, 10), Point(-8, -2, -8),
+                                     Point(8, -2, -8)};
+  for (int i = 0; i < 9; ++i) {
+    crowd.push_back(Point(0.25 * (i % 3), -1 + 0.2 * (i / 3), 0.3 * (i % 3)));
+  }
+  std::vector<TOUCHDOWNVTX> stacked = {Point(0, -2.5, 6), Point(-3, -2.5, -4),
+                                       Point(3, -2.5, -4)};
+  for (int i = 0; i < 3; ++i) {
+    stacked.push_back(stacked[i]);
+    stacked.back().pos.y = 2.5;
+  }
+  std::vector<TOUCHDOWNVTX> hull = {Point(0, -2, 3), Point(-2.6, -2, -1.5),
+                                    Point(2.6, -2, -1.5)};
+  for (int i = 0; i < 37; ++i) {
+    const double a = 0.5236 * i;
+    hull.push_back(Point(3 * std::cos(a), -1 + 2 * (i / 12), 3 * std::sin(a)));
+  }
+  std::vector<TOUCHDOWNVTX> most = {Point(0, -3, 5), Point(-4, -3, -4),
+                                    Point(4, -3, -4)};
+  for (int i = 3; i < 8192; ++i) {
+    const double z = 1 - 2 * (i + 0.5) / 8192;
+    const double r = std::sqrt(1 - z * z);
+    most.push_back(
+        Point(5 * r * std::cos(i * 2.4), 3 * z, 8 * r * std::sin(i * 2.4)));
+  }
+  for (const auto& points : {crowd, stacked, hull, most}) {
+    SCOPED_TRACE(points.size());
+    TouchdownDrawing drawing;
+    drawing.title = "many";
+    drawing.points = points;
+    const std::string svg = DrawTouchdownSvg(drawing);
+    const std::vector<Label> labels = Labels(svg);
+    ASSERT_GE(labels.size(), 9u) << "points 1-3 in three views at least";
+    int per_panel[3] = {0, 0, 0};
+    for (std::size_t i = 0; i < labels.size(); ++i) {
+      const Label& a = labels[i];
+      const int panel = PanelOf(a);
+      ASSERT_NE(panel, -1) << a.text << " leaves its panel";
+      ++per_panel[panel];
+      for (std::size_t j = i + 1; j < labels.size(); ++j) {
+        const Label& b = labels[j];
+        EXPECT_FALSE(a.left < b.right && b.left < a.right && a.top < b.bottom &&
+                     b.top < a.bottom)
+            << a.text << " overlaps " << b.text;
+      }
+    }
+    // Beyond 12 points only points 1-3 and the four outermost are
+    // numbered, and the legend says so.
+    const bool few = points.size() <= 12;
+    EXPECT_EQ(
+        svg.find("only points 1-3 and the outermost") == std::string::npos,
+        few);
+    for (int count : per_panel) {
+      EXPECT_LE(count, few ? 12 : 7);
+    }
+  }
 }
 
 TEST(TouchdownSvgTest, OddInputsStillGiveAValidDocument) {

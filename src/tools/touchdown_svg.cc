@@ -14,7 +14,10 @@ constexpr double kPanelWidth = 400.0;
 constexpr double kPlotLeft = 70.0;  // px from the panel's left edge
 constexpr double kPlotTop = 90.0;
 constexpr double kWidth = 3 * kPanelWidth;
-constexpr double kHeight = 540.0;
+constexpr double kHeight = 570.0;
+// Up to this many points every point is numbered; beyond it only points
+// 1-3 and the outermost point in each direction of a view.
+constexpr std::size_t kNumberAllUpTo = 12;
 
 const char* const kPrimaryColour = "#d9480f";
 const char* const kOtherColour = "#1c7ed6";
@@ -79,6 +82,39 @@ struct Range {
   double Middle() const { return (low + high) / 2.0; }
 };
 
+// A rectangle on the page.
+struct Box {
+  double left = 0.0;
+  double top = 0.0;
+  double right = 0.0;
+  double bottom = 0.0;
+  bool Overlaps(const Box& other) const {
+    return left < other.right && other.left < right && top < other.bottom &&
+           other.top < bottom;
+  }
+  bool Within(const Box& other) const {
+    return left >= other.left && right <= other.right && top >= other.top &&
+           bottom <= other.bottom;
+  }
+};
+
+// The numbers of points that share a label: "2,3", or "5-8,12" for runs.
+std::string LabelText(const std::vector<std::size_t>& numbers) {
+  std::string text;
+  for (std::size_t i = 0; i < numbers.size();) {
+    std::size_t j = i;
+    while (j + 1 < numbers.size() && numbers[j + 1] == numbers[j] + 1) ++j;
+    text += (text.empty() ? "" : ",") + std::to_string(numbers[i]);
+    if (j >= i + 2) {
+      text += "-" + std::to_string(numbers[j]);
+      i = j + 1;
+    } else {
+      i = i + 1;
+    }
+  }
+  return text;
+}
+
 // One of the three views: which coordinates go right and up.
 struct View {
   const char* title;
@@ -120,7 +156,7 @@ class SvgWriter {
          2},
         {"Side view (z-y), from the right", "z (m), forward", "y (m), up", 2,
          1},
-        {"Front view (x-y), from behind", "x (m), right", "y (m), up", 0, 1},
+        {"Rear view (x-y), looking forward", "x (m), right", "y (m), up", 0, 1},
     };
     for (int i = 0; i < 3; ++i) DrawView(views[i], i * kPanelWidth);
     DrawLegend();
@@ -229,32 +265,146 @@ class SvgWriter {
          << " z\" fill=\"black\"/>\n";
   }
 
+  // Which points a view numbers: all of them up to kNumberAllUpTo, else
+  // points 1-3 and the outermost ones to the left, right, top and bottom.
+  std::vector<bool> NumberedPoints(const View& view) const {
+    const auto& points = drawing_.points;
+    std::size_t finite = 0;
+    for (const TOUCHDOWNVTX& v : points) finite += Finite(v.pos) ? 1 : 0;
+    std::vector<bool> numbered(points.size(), finite <= kNumberAllUpTo);
+    if (finite <= kNumberAllUpTo) return numbered;
+    std::size_t extremes[4] = {points.size(), points.size(), points.size(),
+                               points.size()};
+    const auto better = [&](std::size_t i, std::size_t& best, int axis,
+                            bool high) {
+      if (best == points.size()) {
+        best = i;
+        return;
+      }
+      const double value = points[i].pos.data[axis];
+      const double held = points[best].pos.data[axis];
+      if (high ? value > held : value < held) best = i;
+    };
+    for (std::size_t i = 0; i < points.size(); ++i) {
+      if (!Finite(points[i].pos)) continue;
+      if (i < 3) numbered[i] = true;
+      better(i, extremes[0], view.right, false);
+      better(i, extremes[1], view.right, true);
+      better(i, extremes[2], view.up, false);
+      better(i, extremes[3], view.up, true);
+    }
+    for (std::size_t i : extremes) {
+      if (i < points.size()) numbered[i] = true;
+    }
+    return numbered;
+  }
+
+  // Places the label `text` for a spot at (x, y): the first place around
+  // it, nearest first, that stays inside `plot` and clear of the labels
+  // placed so far and, if it can, of the point marks. Nothing when there
+  // is no room.
+  static std::optional<Box> PlaceLabel(double x, double y,
+                                       const std::string& text, const Box& plot,
+                                       const std::vector<Box>& labels,
+                                       const std::vector<Box>& marks) {
+    // Bold 13 px digits are at most 9 px wide; the box is generous.
+    const double width = 9.0 * static_cast<double>(text.size()) + 4.0;
+    const double height = 16.0;
+    // Upper right first, where labels have always been.
+    const int directions[8][2] = {{1, -1}, {1, 1},  {-1, -1}, {-1, 1},
+                                  {1, 0},  {-1, 0}, {0, -1},  {0, 1}};
+    for (bool avoid_marks : {true, false}) {
+      for (double distance : {8.0, 20.0, 34.0, 50.0, 70.0, 95.0}) {
+        for (const auto& d : directions) {
+          const double reach = d[0] != 0 && d[1] != 0 ? 0.75 : 1.0;
+          const double ax = x + d[0] * distance * reach;
+          const double ay = y + d[1] * distance * reach;
+          Box box;
+          box.left = d[0] > 0 ? ax : d[0] < 0 ? ax - width : ax - width / 2;
+          box.top = d[1] < 0 ? ay - height : d[1] > 0 ? ay : ay - height / 2;
+          box.right = box.left + width;
+          box.bottom = box.top + height;
+          if (!box.Within(plot)) continue;
+          const auto hits = [&](const Box& other) {
+            return box.Overlaps(other);
+          };
+          if (std::any_of(labels.begin(), labels.end(), hits)) continue;
+          if (avoid_marks && std::any_of(marks.begin(), marks.end(), hits)) {
+            continue;
+          }
+          return box;
+        }
+      }
+    }
+    return std::nullopt;
+  }
+
   void DrawPoints(const View& view, double left) {
-    // Points that fall on one spot in a view share one label, "2,3".
-    std::map<std::pair<long, long>, std::string> labels;
-    std::map<std::pair<long, long>, std::pair<double, double>> spots;
+    const std::vector<bool> numbered = NumberedPoints(view);
+    // Numbered points that fall on one spot in a view share one label.
+    struct Spot {
+      double x = 0.0;
+      double y = 0.0;
+      std::vector<std::size_t> numbers;
+    };
+    std::map<std::pair<long, long>, Spot> spots;
+    std::vector<Box> marks;
     for (std::size_t i = drawing_.points.size(); i-- > 0;) {
       const VECTOR3& p = drawing_.points[i].pos;
       if (!Finite(p)) continue;
       const double x = PageX(view, left, p.data[view.right]);
       const double y = PageY(view, p.data[view.up]);
       const bool primary = i < 3;
-      out_ << "<circle cx=\"" << x << "\" cy=\"" << y << "\" r=\""
-           << (primary ? 6 : 4.5) << "\" fill=\""
-           << (primary ? kPrimaryColour : kOtherColour)
+      const double radius = primary ? 6 : 4.5;
+      out_ << "<circle cx=\"" << x << "\" cy=\"" << y << "\" r=\"" << radius
+           << "\" fill=\"" << (primary ? kPrimaryColour : kOtherColour)
            << "\" stroke=\"white\" stroke-width=\"1\"/>\n";
-      const std::pair<long, long> key{std::lround(x / 3), std::lround(y / 3)};
-      std::string& label = labels[key];
-      label = std::to_string(i + 1) + (label.empty() ? "" : "," + label);
-      spots[key] = {x, y};
+      marks.push_back({x - radius, y - radius, x + radius, y + radius});
+      if (!numbered[i]) continue;
+      Spot& spot = spots[{std::lround(x / 3), std::lround(y / 3)}];
+      spot.x = x;
+      spot.y = y;
+      spot.numbers.insert(spot.numbers.begin(), i + 1);
     }
-    for (const auto& [key, label] : labels) {
-      const auto [x, y] = spots[key];
-      out_ << "<text x=\"" << x + 8 << "\" y=\"" << y - 8
-           << "\" font-weight=\"bold\" stroke=\"white\" stroke-width=\"3\" "
-              "paint-order=\"stroke\">"
-           << label << "</text>\n";
+    // The centre-of-mass mark.
+    const double cx = PageX(view, left, 0.0);
+    const double cy = PageY(view, 0.0);
+    marks.push_back({cx - 8, cy - 8, cx + 8, cy + 8});
+
+    // The primary points are placed first, then in the order of numbers.
+    std::vector<const Spot*> order;
+    for (const auto& entry : spots) order.push_back(&entry.second);
+    std::sort(order.begin(), order.end(), [](const Spot* a, const Spot* b) {
+      return a->numbers.front() < b->numbers.front();
+    });
+    const double x0 = left + kPlotLeft;
+    const Box plot{x0 + 2, kPlotTop + 2, x0 + kPlotSize - 2,
+                   kPlotTop + kPlotSize - 2};
+    std::vector<Box> labels;
+    std::ostringstream lines;
+    std::ostringstream texts;
+    for (const Spot* spot : order) {
+      const std::string text = LabelText(spot->numbers);
+      const auto box = PlaceLabel(spot->x, spot->y, text, plot, labels, marks);
+      if (!box) {
+        ++labels_left_out_;
+        continue;
+      }
+      labels.push_back(*box);
+      // A label set apart from its point gets a line to it.
+      const double nx = std::clamp(spot->x, box->left, box->right);
+      const double ny = std::clamp(spot->y, box->top, box->bottom);
+      if (std::hypot(nx - spot->x, ny - spot->y) > 16.0) {
+        lines << "<line x1=\"" << spot->x << "\" y1=\"" << spot->y << "\" x2=\""
+              << nx << "\" y2=\"" << ny
+              << "\" stroke=\"#868e96\" stroke-width=\"0.8\"/>\n";
+      }
+      texts << "<text x=\"" << box->left + 2 << "\" y=\"" << box->bottom - 4
+            << "\" font-weight=\"bold\" stroke=\"white\" stroke-width=\"3\" "
+               "paint-order=\"stroke\">"
+            << text << "</text>\n";
     }
+    out_ << lines.str() << texts.str();
   }
 
   void DrawLegend() {
@@ -282,22 +432,52 @@ class SvgWriter {
     out_ << "<text x=\"700\" y=\"" << y
          << "\">grid: " << Fixed(step_, Decimals(step_))
          << " m; all views at one scale, in metres</text>\n";
-    std::string skipped;
+    std::size_t finite = 0;
+    std::vector<std::size_t> skipped;
     for (std::size_t i = 0; i < drawing_.points.size(); ++i) {
-      if (!Finite(drawing_.points[i].pos)) {
-        skipped += (skipped.empty() ? "" : ", ") + std::to_string(i + 1);
+      if (Finite(drawing_.points[i].pos)) {
+        ++finite;
+      } else {
+        skipped.push_back(i + 1);
       }
     }
+    std::string numbers;
+    if (finite > kNumberAllUpTo) {
+      numbers =
+          "numbers: only points 1-3 and the outermost point each way "
+          "in every view (" +
+          std::to_string(finite) + " points; all are numbered up to " +
+          std::to_string(kNumberAllUpTo) + ")";
+    }
+    if (labels_left_out_ > 0) {
+      numbers += (numbers.empty() ? "numbers: " : "; ") +
+                 std::to_string(labels_left_out_) +
+                 " left out for lack of room";
+    }
+    if (!numbers.empty()) {
+      y += 24;
+      out_ << "<text x=\"20\" y=\"" << y << "\">" << numbers << "</text>\n";
+    }
     if (!skipped.empty()) {
-      out_ << "<text x=\"20\" y=\"" << y + 24
+      y += 24;
+      constexpr std::size_t kShown = 10;
+      std::string list;
+      for (std::size_t n = 0; n < skipped.size() && n < kShown; ++n) {
+        list += (n == 0 ? "" : ", ") + std::to_string(skipped[n]);
+      }
+      if (skipped.size() > kShown) {
+        list += " and " + std::to_string(skipped.size() - kShown) + " more";
+      }
+      out_ << "<text x=\"20\" y=\"" << y
            << "\" fill=\"#c92a2a\">not drawn (a coordinate is not a finite "
               "number): "
-           << skipped << "</text>\n";
+           << list << "</text>\n";
     }
   }
 
   const TouchdownDrawing& drawing_;
   Range ranges_[3];
+  int labels_left_out_ = 0;
   double scale_ = 1.0;
   double step_ = 1.0;
   std::ostringstream out_;
