@@ -2,7 +2,6 @@
 // what must hold whatever the input: every vessel has a name without blanks
 // and a class, every line number lies in the file, a vessel name used twice
 // is an error, and masses are finite.
-#include <cmath>
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
@@ -12,6 +11,7 @@
 #include <vector>
 
 #include "scenario.h"
+#include "vessel_mass.h"
 
 namespace {
 
@@ -66,7 +66,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data,
       Fail("a vessel at line " + std::to_string(vessel.line));
     }
     if (vessel.spawn_step < 0) Fail("a negative spawn step");
-    if (vessel.mass && !std::isfinite(*vessel.mass)) Fail("a mass not finite");
+    if (vessel.mass && !standin::IsVesselMass(*vessel.mass)) {
+      Fail("a mass that is not positive and finite");
+    }
     repeated |= !names.insert(vessel.name).second;
   }
   if (repeated && scenario.errors.empty()) {
