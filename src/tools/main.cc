@@ -17,7 +17,7 @@ const CLI::Validator kVesselMass(
       return standin::ParseVesselMass(text) ? std::string()
                                             : standin::NotAMass(text);
     },
-    "KG");
+    "");
 
 }  // namespace
 
@@ -59,8 +59,9 @@ int main(int argc, char** argv) {
       ->type_name("FILE");
   run_app
       ->add_option("scenario", run.scenario,
-                   "Scenario file (.scn); a bare name is also looked up "
-                   "in DIR/Scenarios/")
+                   "Scenario file, or the scenario's name as the "
+                   "simulator gives it: its path below DIR/Scenarios/, "
+                   "with or without .scn")
       ->type_name("SCENARIO");
 
   CheckArguments check;
@@ -100,7 +101,8 @@ int main(int argc, char** argv) {
       ->add_option("--mass", show.mass,
                    "The vessel's mass in kg (default: from its class file, "
                    "Config/Vessels/CLASS.cfg, as vantrel run finds it)")
-      ->check(kVesselMass);
+      ->check(kVesselMass)
+      ->type_name("KG");
   show_app
       ->add_option("--svg", show.svg,
                    "Also draw the points, in three views, into FILE")
