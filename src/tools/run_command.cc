@@ -50,18 +50,17 @@ struct ScenarioPlace {
 // in DIR/Scenarios/ as the simulator names scenarios (its '\' separators
 // and names without regard to case); each as written and with ".scn".
 std::vector<ScenarioPlace> ScenarioPlaces(const std::string& name,
-                                          const std::optional<fs::path>& root) {
+                                          const fs::path& root) {
   std::vector<std::string> spellings{name};
   if (!EndsWithScn(name)) spellings.push_back(name + ".scn");
   std::vector<ScenarioPlace> places;
   for (const std::string& spelling : spellings) {
     places.push_back({spelling, fs::path(spelling)});
   }
-  if (!root) return places;
   for (const std::string& spelling : spellings) {
     places.push_back(
-        {*root / "Scenarios" / spelling,
-         standin::ResolveHostPath(*root, "Scenarios\\" + spelling)});
+        {root / "Scenarios" / spelling,
+         standin::ResolveHostPath(root, "Scenarios\\" + spelling)});
   }
   return places;
 }
@@ -69,8 +68,7 @@ std::vector<ScenarioPlace> ScenarioPlaces(const std::string& name,
 // The scenario file a name means, or nothing after listing the places
 // tried.
 std::optional<fs::path> FindScenario(const std::string& name,
-                                     const std::optional<fs::path>& root,
-                                     std::ostream& err) {
+                                     const fs::path& root, std::ostream& err) {
   const std::vector<ScenarioPlace> places = ScenarioPlaces(name, root);
   std::error_code error;
   for (const ScenarioPlace& place : places) {
@@ -123,7 +121,9 @@ std::optional<Inputs> ChooseInputs(const RunArguments& arguments,
     root = fs::path(*arguments.root);
     if (!CheckRoot(*root, err)) return std::nullopt;
   }
-  const auto scenario = FindScenario(*arguments.scenario, root, err);
+  // Without a host folder, the current one holds the scenarios.
+  const auto scenario =
+      FindScenario(*arguments.scenario, root.value_or(fs::path(".")), err);
   if (!scenario) return std::nullopt;
   return Inputs{root.value_or(HostFolderOf(*scenario)), *scenario};
 }
