@@ -15,6 +15,7 @@
 #include "item_file.h"
 #include "log_format.h"
 #include "orbiter_api.h"
+#include "whole_file.h"
 
 namespace {
 
@@ -24,33 +25,6 @@ using standin::SimObject;
 // The interface version the host writes into every module it constructs:
 // that of the host's 2016 release.
 constexpr int kHostVersion = 160828;
-
-// The text of a regular file, or nothing when it cannot be read.
-std::optional<std::string> ReadWholeFile(const std::filesystem::path& path) {
-  std::error_code error;
-  if (!std::filesystem::is_regular_file(path, error) || error) {
-    return std::nullopt;
-  }
-  // Opened by its native name, so that names beyond ASCII survive on
-  // Windows too.
-#if defined(_WIN32)
-  std::FILE* file = _wfopen(path.c_str(), L"rb");
-#else
-  std::FILE* file = std::fopen(path.c_str(), "rb");
-#endif
-  if (file == nullptr) return std::nullopt;
-  // Read in large blocks: a definition may hold thousands of points.
-  std::string text;
-  char block[1 << 14];
-  std::size_t got = 0;
-  while ((got = std::fread(block, 1, sizeof block, file)) > 0) {
-    text.append(block, got);
-  }
-  const bool failed = std::ferror(file) != 0;
-  std::fclose(file);
-  if (failed) return std::nullopt;
-  return text;
-}
 
 const standin::OpenFile* FindOpenFile(FILEHANDLE f, const char* operation) {
   Host& host = Host::Current();
@@ -185,7 +159,7 @@ FILEHANDLE oapiOpenFile(const char* fname, FileAccessMode mode, PathRoot root) {
   std::string found;
   if (const auto path =
           standin::ResolveHostPath(host.folder(), *prefix + fname)) {
-    text = ReadWholeFile(*path);
+    text = standin::ReadWholeFile(*path);
     if (text && host.record_file_events) found = path->string();
   }
   if (host.record_file_events) {
@@ -225,13 +199,12 @@ bool oapiReadItem_string(FILEHANDLE f, char* item, char* val) {
   const auto lookup = file->items.Find(item);
   RecordItemRead(*file, item, lookup);
   if (lookup.result != standin::ItemFile::Lookup::Result::kFound) return false;
-  // The real host copies without a bound; the stand-in fills at most the
-  // 256-character buffer the interface promises, unless a test asks it to
-  // copy as the real host does.
+  // The host copies the value whole; the stand-in cuts it only when a test
+  // asks.
   const std::size_t length =
-      Host::Current().unbounded_item_copy
-          ? lookup.value.size()
-          : std::min<std::size_t>(lookup.value.size(), 255);
+      Host::Current().cut_item_values
+          ? std::min<std::size_t>(lookup.value.size(), 255)
+          : lookup.value.size();
   std::memcpy(val, lookup.value.data(), length);
   val[length] = '\0';
   return true;

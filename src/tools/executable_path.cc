@@ -6,6 +6,8 @@
 
 #include <system_error>
 
+#include "plugin_library.h"
+
 std::filesystem::path ExecutableFolder() {
 #if defined(_WIN32)
   char buffer[MAX_PATH];
@@ -18,4 +20,10 @@ std::filesystem::path ExecutableFolder() {
   if (error) return std::filesystem::current_path();
   return path.parent_path();
 #endif
+}
+
+std::string DefaultPluginPath() {
+  return (ExecutableFolder() / "Modules" / "Plugin" /
+          standin::PluginLibrary::FileName("Vantrel"))
+      .string();
 }

@@ -29,9 +29,7 @@ std::vector<FileAttempt> TraceLookup(
       attempt.count = event.lookup;
     } else if (const auto index = PointIndexOfKey(event.item)) {
       if (event.lookup.result == Result::kFound) {
-        // The host hands over at most 255 characters.
-        current = PointOrigin{event.lookup.line, *index,
-                              event.lookup.value.substr(0, 255)};
+        current = PointOrigin{event.lookup.line, *index, event.lookup.value};
       }
       attempt.points.push_back(current);
     }

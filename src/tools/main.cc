@@ -1,11 +1,26 @@
 // vantrel: runs the Vantrel plug-in on a stand-in for the simulator.
 #include <CLI/CLI.hpp>
 #include <iostream>
+#include <optional>
+#include <string>
 
 #include "check_command.h"
 #include "exit_codes.h"
 #include "run_command.h"
 #include "show_command.h"
+
+namespace {
+
+// The --plugin option of the commands that load the plug-in.
+void AddPluginOption(CLI::App& command, std::optional<std::string>& plugin) {
+  command
+      .add_option("--plugin", plugin,
+                  "Plug-in library to load (default: "
+                  "Modules/Plugin/ beside this program)")
+      ->type_name("FILE");
+}
+
+}  // namespace
 
 int main(int argc, char** argv) {
   CLI::App app{
@@ -38,11 +53,7 @@ int main(int argc, char** argv) {
       ->add_option("--log", run.log_file,
                    "Also write the module's log lines to FILE")
       ->type_name("FILE");
-  run_app
-      ->add_option("--plugin", run.plugin,
-                   "Plug-in library to load (default: "
-                   "Modules/Plugin/ beside this program)")
-      ->type_name("FILE");
+  AddPluginOption(*run_app, run.plugin);
   run_app
       ->add_option("scenario", run.scenario,
                    "Scenario file (.scn); a bare name is also looked up "
@@ -89,11 +100,7 @@ int main(int argc, char** argv) {
       ->add_option("--svg", show.svg,
                    "Also draw the points, in three views, into FILE")
       ->type_name("FILE");
-  show_app
-      ->add_option("--plugin", show.plugin,
-                   "Plug-in library to load (default: "
-                   "Modules/Plugin/ beside this program)")
-      ->type_name("FILE");
+  AddPluginOption(*show_app, show.plugin);
 
   try {
     app.parse(argc, argv);

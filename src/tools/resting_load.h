@@ -17,7 +17,7 @@
 //   F1 + F2 + F3 = m g,  sum Fi xi = 0,  sum Fi zi = 0.
 // Each point then sinks by Fi / ki, and the origin stands -yi - Fi / ki above
 // the ground at that point; the spring carrying Fi moves a mass Fi / g, so
-// its damping ratio is ci / (2 sqrt(ki Fi / g)).
+// its damping ratio is ci / (2 sqrt(ki Fi / g)). g is the module's gravity.
 struct ContactLoad {
   double force = 0.0;          // N
   double compression = 0.0;    // m
@@ -37,9 +37,6 @@ struct RestingLoad {
   // tilted.
   double origin_height = 0.0;
 };
-
-// The module's gravity, used for the weight.
-constexpr double kGravity = 9.81;
 
 // Needs at least three points.
 RestingLoad ComputeRestingLoad(const std::vector<TOUCHDOWNVTX>& points,

@@ -1,18 +1,16 @@
 #include "run_command.h"
 
 #include <filesystem>
-#include <fstream>
-#include <iterator>
 #include <sstream>
 #include <system_error>
 
 #include "executable_path.h"
 #include "exit_codes.h"
 #include "item_file.h"
-#include "plugin_library.h"
 #include "run_report.h"
 #include "scenario.h"
 #include "session.h"
+#include "whole_file.h"
 
 namespace {
 
@@ -67,20 +65,12 @@ bool CheckRoot(const fs::path& root, std::ostream& err) {
 }
 
 std::optional<std::string> ReadText(const fs::path& path, std::ostream& err) {
-  std::error_code error;
-  if (fs::is_directory(path, error)) {
-    err << path.string() << ": is a folder, not a scenario file\n";
-    return std::nullopt;
+  std::string reason;
+  auto text = standin::ReadWholeFile(path, &reason);
+  if (!text) {
+    err << path.string() << ": cannot read the scenario: " << reason << '\n';
   }
-  std::ifstream file(path, std::ios::binary);
-  if (!file) {
-    err << path.string() << ": cannot read the scenario: "
-        << (fs::exists(path, error) ? "permission denied" : "no such file")
-        << '\n';
-    return std::nullopt;
-  }
-  return std::string((std::istreambuf_iterator<char>(file)),
-                     std::istreambuf_iterator<char>());
+  return text;
 }
 
 void PrintProblems(const fs::path& file,
@@ -119,10 +109,7 @@ int RunCommand(const RunArguments& arguments, std::ostream& out,
 
   standin::SessionOptions options;
   options.root = inputs->root;
-  options.plugin =
-      arguments.plugin.value_or((ExecutableFolder() / "Modules" / "Plugin" /
-                                 standin::PluginLibrary::FileName("Vantrel"))
-                                    .string());
+  options.plugin = arguments.plugin.value_or(DefaultPluginPath());
   options.steps = arguments.steps;
   options.log_file = arguments.log_file;
   standin::SessionError error;

@@ -1,22 +1,15 @@
 #include "run_report.h"
 
-#include <cstdio>
 #include <string>
 
+#include "number_text.h"
 #include "text_table.h"
 
 namespace {
 
-std::string Fixed(double value, int decimals) {
-  char text[64];
-  std::snprintf(text, sizeof text, "%.*f", decimals, value);
-  return text;
-}
-
 std::string Mass(const standin::VesselOutcome& vessel) {
-  char text[64];
-  std::snprintf(text, sizeof text, "%g", vessel.mass);
-  return vessel.mass_given ? text : std::string(text) + " (default)";
+  const std::string text = Shortest(vessel.mass);
+  return vessel.mass_given ? text : text + " (default)";
 }
 
 std::string Definition(const standin::VesselOutcome& vessel) {

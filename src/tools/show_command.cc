@@ -6,7 +6,6 @@
 
 #include "executable_path.h"
 #include "exit_codes.h"
-#include "plugin_library.h"
 #include "session.h"
 #include "show_report.h"
 #include "touchdown_svg.h"
@@ -28,6 +27,7 @@ bool WriteSvg(const std::string& path, const standin::VesselOutcome& vessel,
                   " touchdown points";
   drawing.points = vessel.touchdown;
   drawing.origin_height = RestingOriginHeight(vessel);
+  drawing.warning = StanceProblem(vessel).value_or("");
   std::ofstream file(path, std::ios::binary | std::ios::trunc);
   file << DrawTouchdownSvg(drawing);
   file.close();
@@ -58,10 +58,7 @@ int ShowCommand(const ShowArguments& arguments, std::ostream& out,
 
   standin::SessionOptions options;
   options.root = root;
-  options.plugin =
-      arguments.plugin.value_or((ExecutableFolder() / "Modules" / "Plugin" /
-                                 standin::PluginLibrary::FileName("Vantrel"))
-                                    .string());
+  options.plugin = arguments.plugin.value_or(DefaultPluginPath());
   options.steps = kSteps;
   options.record_file_events = true;
   standin::SessionError session_error;

@@ -7,6 +7,8 @@
 #include <sstream>
 #include <utility>
 
+#include "number_text.h"
+
 namespace {
 
 constexpr double kPlotSize = 300.0;  // px, square plot of each view
@@ -20,12 +22,6 @@ const char* const kPrimaryColour = "#d9480f";
 const char* const kOtherColour = "#1c7ed6";
 const char* const kGroundStyle =
     "stroke=\"#8d6e63\" stroke-width=\"2\" stroke-dasharray=\"6 4\"";
-
-std::string Fixed(double value, int decimals) {
-  char text[64];
-  std::snprintf(text, sizeof text, "%.*f", decimals, value);
-  return text;
-}
 
 // Text safe inside an XML element or attribute. Bytes beyond ASCII become
 // '?', so that the document stays valid UTF-8 whatever a name holds.
@@ -115,6 +111,10 @@ class SvgWriter {
          << "<rect width=\"100%\" height=\"100%\" fill=\"white\"/>\n"
          << "<text x=\"20\" y=\"32\" font-size=\"18\" font-weight=\"bold\">"
          << XmlText(drawing_.title) << "</text>\n";
+    if (!drawing_.warning.empty()) {
+      out_ << "<text x=\"20\" y=\"54\" fill=\"#c92a2a\" font-weight=\"bold\">"
+           << XmlText(drawing_.warning) << "</text>\n";
+    }
     const View views[] = {
         {"Top view (x-z), looking down", "x (m), right", "z (m), forward", 0,
          2},

@@ -14,6 +14,9 @@ struct TouchdownDrawing {
   // The height of the origin above the ground at rest, when known; the side
   // and front views then draw the ground.
   std::optional<double> origin_height;
+  // What keeps the vessel from standing on its first three points, such as
+  // a ground plane that faces down; drawn in red under the title.
+  std::string warning;
 };
 
 // An SVG document with a top view (x-z), a side view (z-y) and a front view
