@@ -52,7 +52,14 @@ TEST(CheckCommandTest, ExitCodesAsShellcheckUsesThem) {
                          ":1:5: error: N = 2: a definition needs"),
         std::string::npos)
         << outcome.out;
-    EXPECT_NE(outcome.out.find("[file-name]"), std::string::npos);
+    EXPECT_EQ(outcome.out.find("[file-name]"), std::string::npos)
+        << "a file below a folder is reached by a key holding '\\'";
+  }
+  folder.WriteDefinition("Vessels/Soyuz___TMA.cfg", kClean);
+  {
+    SCOPED_TRACE("a subfolder and a '/' in the key, as for Vessels\\Soyuz/TMA");
+    const Outcome outcome = Check(arguments);
+    EXPECT_EQ(outcome.out.find("Soyuz"), std::string::npos) << outcome.out;
   }
   {
     SCOPED_TRACE("a named file that does not exist");
