@@ -269,9 +269,17 @@ TEST(DefinitionCheckTest, FileNamesThatNoKeyReaches) {
 TEST(DefinitionCheckTest, ArbitraryBytesGiveDiagnosticsNotCrashes) {
   std::string text = "N = 5\nPOINT_1 = \x01\xff nan inf -inf 1e999\n";
   text += std::string("POINT_2 = 0x1p3 ") + '\0' + " 4\r\nPOINT_3\n=\n;\n";
-  const auto found = CheckDefinition("t.cfg", text);
-  EXPECT_FALSE(found.empty());
-  for (const Diagnostic& d : found) EXPECT_EQ(d.file, "t.cfg");
+  // A control byte stops POINT_1 at once; the NUL ends POINT_2's text
+  // after 0x1p3; POINT_3 has no value and "=" alone has an empty key.
+  EXPECT_EQ(Found(text), (Lines{"1:1: warning [point-missing]",
+                                "2:1: warning [collinear]",
+                                "2:11: warning [stops-reading]",
+                                "2:11: error [point-short]",
+                                "3:11: error [point-short]",
+                                "4:1: warning [point-missing]",
+                                "5:1: warning [unknown-key]"}));
+  EXPECT_NE(MessageOf(text, "point-short").find("POINT_1 has 0 number(s)"),
+            std::string::npos);
 }
 
 }  // namespace
