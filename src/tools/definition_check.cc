@@ -10,6 +10,7 @@
 #include "ground_plane.h"
 #include "item_file.h"
 #include "key_suggestion.h"
+#include "definition_reading.h"
 #include "definition_rules.h"
 #include "number_text.h"
 
@@ -38,13 +39,7 @@ bool StartsWithByteOrderMark(const ItemFile::Line& line) {
   return line.key.compare(0, kByteOrderMark.size(), kByteOrderMark) == 0;
 }
 
-// What the module reads for one point, and from where.
-struct PointSource {
-  int line = 0;    // line of the POINT text; 0 for the initial "0"
-  long index = 0;  // the point whose text it is; 0 for the initial "0"
-  std::string text;
-  rules::PointText values;
-};
+using PointSource = PointRead;
 
 class Checker {
  public:
@@ -209,32 +204,27 @@ class Checker {
               std::to_string(count) + "; the module never reads it",
           "point-beyond-n");
     }
+    const std::vector<PointSource> sources = ReadPoints(items_, count);
     PointSource current;
     current.text = "0";
-    current.values = rules::ParsePoint("0");
-    std::vector<PointSource> sources;
     long missing_from = 0;
     for (long i = 1; i <= count; ++i) {
+      const PointSource& read = sources[static_cast<std::size_t>(i - 1)];
       const std::string key = "POINT_" + std::to_string(i);
-      const auto lookup = items_.Find(key);
-      if (lookup.result == Result::kFound) {
+      if (read.lookup.result == Result::kFound) {
         ReportMissing(missing_from, i - 1, current);
         missing_from = 0;
-        current.line = lookup.line;
-        current.index = i;
-        current.text = lookup.value;
-        current.values = rules::ParsePoint(lookup.value.c_str());
-        CheckPointText(i, current);
-      } else if (lookup.result == Result::kEmptyValue) {
+        CheckPointText(i, read);
+      } else if (read.lookup.result == Result::kEmptyValue) {
         ReportMissing(missing_from, i - 1, current);
         missing_from = 0;
-        Add(lookup.line, 1, Severity::kWarning,
+        Add(read.lookup.line, 1, Severity::kWarning,
             key + " has no value; the module " + Repeats(current),
             "point-missing");
       } else if (missing_from == 0) {
         missing_from = i;
       }
-      sources.push_back(current);
+      current = read;
     }
     ReportMissing(missing_from, count, current);
     CheckCompletion(sources);
