@@ -105,9 +105,16 @@ void PrintPoints(const standin::VesselOutcome& vessel,
       continue;
     }
     const PointOrigin& origin = applied->points[i];
+    // What the text says: the point as the module reads it, with a seventh
+    // number that is written but ignored.
     const rules::PointText file = rules::ParsePoint(origin.text.c_str());
+    const TOUCHDOWNVTX read = rules::VertexOf(file, static_cast<int>(i) + 1);
+    const double said[7] = {
+        read.pos.x,   read.pos.y, read.pos.z,
+        read.stiffness, read.damping, read.mu,
+        file.count == rules::kPointNumbers ? file.numbers[6] : read.mu_lng};
     for (std::size_t k = 0; k < 7; ++k) {
-      const bool changed = !Same(handed[k], file.numbers[k]);
+      const bool changed = !Same(handed[k], said[k]);
       row.push_back(Fixed(handed[k], 3) + (changed ? "*" : " "));
       if (!changed) continue;
       if (k == 3 || k == 4) changes.springs = true;
