@@ -13,6 +13,7 @@
 #include "exit_codes.h"
 #include "test_folder.h"
 
+namespace tools {
 namespace {
 
 namespace fs = std::filesystem;
@@ -126,3 +127,4 @@ TEST(BadDefinitionCheckTest, UnreadablePathsSayWhy) {
 }
 
 }  // namespace
+}  // namespace tools

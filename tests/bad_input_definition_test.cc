@@ -150,8 +150,8 @@ TEST(BadDefinitionTest, LineLengths) {
 
 // The interface promises a value buffer of 255 characters and the NUL; the
 // stand-in cuts a longer value there only when asked. The real host copies
-// the whole value, up to the 503 characters a line of 511 leaves for it: the module's
-// buffer must hold that too (the asan preset sees an overrun).
+// the whole value, up to the 503 characters a line of 511 leaves for it: the
+// module's buffer must hold that too (the asan preset sees an overrun).
 TEST(BadDefinitionTest, ValueLengths) {
   struct Case {
     std::size_t length;
@@ -165,9 +165,8 @@ TEST(BadDefinitionTest, ValueLengths) {
       {503, bad_input::ValueCopy::kWhole, 0.45},
   };
   for (const Case& c : cases) {
-    SCOPED_TRACE(
-        "a value of " + std::to_string(c.length) + " characters" +
-        (c.copy == bad_input::ValueCopy::kCut ? ", cut to 255" : ""));
+    SCOPED_TRACE("a value of " + std::to_string(c.length) + " characters" +
+                 (c.copy == bad_input::ValueCopy::kCut ? ", cut to 255" : ""));
     const std::string head = "0 -1 2 1000 100 0.5";
     const std::string tail = "0.45";
     const std::string value =

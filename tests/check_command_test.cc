@@ -10,6 +10,7 @@
 #include "exit_codes.h"
 #include "test_folder.h"
 
+namespace tools {
 namespace {
 
 const char* const kClean =
@@ -120,9 +121,11 @@ TEST(CheckCommandTest, JsonStringsStayValid) {
 
 #if defined(VANTREL_COMMAND) && !defined(_WIN32)
 }  // namespace
+}  // namespace tools
 #include <sys/wait.h>
 
 #include <cstdlib>
+namespace tools {
 namespace {
 
 // The command line itself: a bad one exits with 3 before anything runs.
@@ -141,3 +144,4 @@ TEST(CheckCommandTest, BadUsageExitsWithThree) {
 #endif
 
 }  // namespace
+}  // namespace tools

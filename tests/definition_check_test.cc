@@ -5,6 +5,7 @@
 #include <string>
 #include <vector>
 
+namespace tools {
 namespace {
 
 // "line:column: severity [code]" for every diagnostic, in order.
@@ -115,7 +116,8 @@ TEST(DefinitionCheckTest, NumbersThatTheModuleDoesNotRead) {
   // of the point is read as written: no stop and no completion.
   const std::string malformed =
       "N = 3\nPOINT_1 = 0 -1e 2 1000 100 0.5 0.4\n"
-      "POINT_2 = -1 -1 -1 1000 100 0.5 0.4\nPOINT_3 = 1 -1 -1 1000 100 0.5 0.4\n";
+      "POINT_2 = -1 -1 -1 1000 100 0.5 0.4\nPOINT_3 = 1 -1 -1 1000 100 0.5 "
+      "0.4\n";
   EXPECT_EQ(Found(malformed), Lines{"2:13: warning [malformed-number]"});
   EXPECT_NE(MessageOf(malformed, "malformed-number").find("'-1e'"),
             std::string::npos);
@@ -146,8 +148,9 @@ TEST(DefinitionCheckTest, CompletionDecidedOnTheFirstPoint) {
       "POINT_3 = 1 -1 -1 3e5 3e4\n";
   EXPECT_EQ(Found(friction), Lines{"3:1: warning [completion-overwrites]"});
   // Values of the first point that completion throws away.
-  const std::string rest = "POINT_2 = -1.8 -1.5 -1 3e5 3e4 0.5 0.2\n"
-                           "POINT_3 = 1.8 -1.5 -1 3e5 3e4 0.5 0.2\n";
+  const std::string rest =
+      "POINT_2 = -1.8 -1.5 -1 3e5 3e4 0.5 0.2\n"
+      "POINT_3 = 1.8 -1.5 -1 3e5 3e4 0.5 0.2\n";
   const struct {
     const char* point1;
     const char* lost;
@@ -271,15 +274,14 @@ TEST(DefinitionCheckTest, ArbitraryBytesGiveDiagnosticsNotCrashes) {
   text += std::string("POINT_2 = 0x1p3 ") + '\0' + " 4\r\nPOINT_3\n=\n;\n";
   // A control byte stops POINT_1 at once; the NUL ends POINT_2's text
   // after 0x1p3; POINT_3 has no value and "=" alone has an empty key.
-  EXPECT_EQ(Found(text), (Lines{"1:1: warning [point-missing]",
-                                "2:1: warning [collinear]",
-                                "2:11: warning [stops-reading]",
-                                "2:11: error [point-short]",
-                                "3:11: error [point-short]",
-                                "4:1: warning [point-missing]",
-                                "5:1: warning [unknown-key]"}));
+  EXPECT_EQ(Found(text),
+            (Lines{"1:1: warning [point-missing]", "2:1: warning [collinear]",
+                   "2:11: warning [stops-reading]", "2:11: error [point-short]",
+                   "3:11: error [point-short]", "4:1: warning [point-missing]",
+                   "5:1: warning [unknown-key]"}));
   EXPECT_NE(MessageOf(text, "point-short").find("POINT_1 has 0 number(s)"),
             std::string::npos);
 }
 
 }  // namespace
+}  // namespace tools

@@ -11,6 +11,7 @@
 #include "exit_codes.h"
 #include "test_folder.h"
 
+namespace tools {
 namespace {
 
 using ::testing::HasSubstr;
@@ -157,3 +158,4 @@ TEST_F(RunCommandTest, WarnsAboutVesselsThatNeverArrive) {
 }
 
 }  // namespace
+}  // namespace tools

@@ -13,6 +13,7 @@
 #include "run_command.h"
 #include "test_folder.h"
 
+namespace tools {
 namespace {
 
 using Rows = std::vector<std::vector<std::string>>;
@@ -208,9 +209,9 @@ TEST_F(ShowCommandTest, SaysWhatCheckSaysAboutTheFileThatApplied) {
   }
   {
     SCOPED_TRACE("a value longer than 255 characters is read whole");
-    folder_.WriteDefinition("Long.cfg", "N = 3\nPOINT_1 = 0 -1.5 2 3e5 3e4 0.5" +
-                                            std::string(250, ' ') + "0.45\n" +
-                                            rest);
+    folder_.WriteDefinition("Long.cfg",
+                            "N = 3\nPOINT_1 = 0 -1.5 2 3e5 3e4 0.5" +
+                                std::string(250, ' ') + "0.45\n" + rest);
     const Rows rows = PointRows(Show("Long", 1000), "Touchdown points");
     ASSERT_EQ(rows.size(), 3u);
     EXPECT_EQ(rows[0][7], "0.450");
@@ -223,14 +224,12 @@ TEST_F(ShowCommandTest, SaysWhatCheckSaysAboutTheFileThatApplied) {
                             "POINT_3 = 1.8 -1.5 -1 0 0 0.5 0.2\n");
     const std::string out = Show("Springless", 1000);
     EXPECT_NE(out.find("[no-spring]"), std::string::npos) << out;
-    EXPECT_NE(out.find("n/a: point 3 has no spring"), std::string::npos)
-        << out;
+    EXPECT_NE(out.find("n/a: point 3 has no spring"), std::string::npos) << out;
   }
   {
     SCOPED_TRACE("a value that is not finite");
-    folder_.WriteDefinition("Endless.cfg",
-                            "N = 3\nPOINT_1 = 0 -1.5 2 inf 3e4 0.5 0.2\n" +
-                                rest);
+    folder_.WriteDefinition(
+        "Endless.cfg", "N = 3\nPOINT_1 = 0 -1.5 2 inf 3e4 0.5 0.2\n" + rest);
     EXPECT_NE(Show("Endless", 1000).find("[not-finite]"), std::string::npos);
   }
   {
@@ -271,3 +270,4 @@ TEST_F(ShowCommandTest, BadInputs) {
 }
 
 }  // namespace
+}  // namespace tools

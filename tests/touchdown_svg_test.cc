@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+namespace tools {
 namespace {
 
 // Checks that `text` is a well-formed XML document whose root is <svg>:
@@ -188,3 +189,4 @@ TEST(TouchdownSvgTest, OddInputsStillGiveAValidDocument) {
 }
 
 }  // namespace
+}  // namespace tools

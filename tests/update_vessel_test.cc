@@ -112,7 +112,8 @@ TEST_F(UpdateVesselTest, SpringsAreCompletedFromTheMassOnTheFirstPoint) {
     EXPECT_NEAR(first.stiffness / 100.0, 9.81, 1e-12);
     EXPECT_NEAR(first.damping / (2.0 * std::sqrt(first.stiffness * 100.0)),
                 0.95, 1e-12);
-    EXPECT_THAT(first, SameVertex(Vertex(0, -2.5, 10, 981, first.damping, 3, 3)));
+    EXPECT_THAT(first,
+                SameVertex(Vertex(0, -2.5, 10, 981, first.damping, 3, 3)));
     for (const TOUCHDOWNVTX& point : points) {
       EXPECT_EQ(point.stiffness, 981.0) << "overwritten on every point";
       EXPECT_EQ(point.damping, first.damping);

@@ -10,6 +10,8 @@
 #include "host_paths.h"
 #include "item_file.h"
 
+namespace tools {
+
 namespace {
 
 namespace fs = std::filesystem;
@@ -105,3 +107,5 @@ int CheckCommand(const CheckArguments& arguments, std::ostream& out,
   if (run.unreadable) return kExitInput;
   return run.diagnostics.empty() ? kExitOk : kExitFindings;
 }
+
+}  // namespace tools

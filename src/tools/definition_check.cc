@@ -7,12 +7,14 @@
 #include <optional>
 #include <string>
 
+#include "definition_reading.h"
+#include "definition_rules.h"
 #include "ground_plane.h"
 #include "item_file.h"
 #include "key_suggestion.h"
-#include "definition_reading.h"
-#include "definition_rules.h"
 #include "number_text.h"
+
+namespace tools {
 
 namespace {
 
@@ -332,18 +334,16 @@ class Checker {
   }
 
   // What completion throws away of the first point's own values.
-  void ReportDiscarded(const PointSource& source, bool springs,
-                       bool friction) {
+  void ReportDiscarded(const PointSource& source, bool springs, bool friction) {
     const rules::PointText& point = source.values;
     const TOUCHDOWNVTX first = rules::VertexOf(point, 1);
     std::string lost;
     if (springs) {
-      const char* zero =
-          first.stiffness == 0.0
-              ? (point.count < 4 ? "its stiffness is missing"
-                                 : "its stiffness is 0")
-              : (point.count < 5 ? "its damping is missing"
-                                 : "its damping is 0");
+      const char* zero = first.stiffness == 0.0
+                             ? (point.count < 4 ? "its stiffness is missing"
+                                                : "its stiffness is 0")
+                             : (point.count < 5 ? "its damping is missing"
+                                                : "its damping is 0");
       std::vector<std::string> given;
       if (first.stiffness != 0.0) {
         given.push_back("stiffness " + Shortest(first.stiffness));
@@ -389,8 +389,7 @@ class Checker {
       Add(source.line, 1, Severity::kWarning,
           "completion overwrites the " + overwritten +
               " given here, because the first point's " +
-              (springs ? "stiffness or damping" : "lateral friction") +
-              " is 0",
+              (springs ? "stiffness or damping" : "lateral friction") + " is 0",
           "completion-overwrites");
     }
     if (!friction && point.mu == 0.0) {
@@ -524,3 +523,5 @@ std::vector<Diagnostic> CheckDefinitionFileName(
   }
   return found;
 }
+
+}  // namespace tools

@@ -6,6 +6,8 @@
 #include "item_file.h"
 #include "whole_file.h"
 
+namespace tools {
+
 namespace {
 
 namespace fs = std::filesystem;
@@ -45,3 +47,5 @@ std::vector<Diagnostic> CheckDefinitionFile(const fs::path& path,
   for (auto& d : CheckDefinition(name, *text)) found.push_back(std::move(d));
   return found;
 }
+
+}  // namespace tools

@@ -1,5 +1,7 @@
 #include "definition_reading.h"
 
+namespace tools {
+
 std::optional<int> CountThatApplies(const standin::ItemFile& items) {
   const auto lookup = items.Find("N");
   int count = 0;
@@ -44,3 +46,5 @@ std::vector<TOUCHDOWNVTX> HandedOver(const std::vector<PointRead>& points,
   if (rules::CompletesFriction(first)) rules::CompleteFriction(vertices);
   return vertices;
 }
+
+}  // namespace tools

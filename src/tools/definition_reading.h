@@ -9,6 +9,8 @@
 #include "item_file.h"
 #include "orbiter_api.h"
 
+namespace tools {
+
 // What the module reads from a definition file, and what the host then
 // gets: the prediction that `vantrel check` explains and `vantrel show`
 // compares with what the plug-in did.
@@ -34,5 +36,7 @@ std::vector<PointRead> ReadPoints(const standin::ItemFile& items, int count);
 // after completion.
 std::vector<TOUCHDOWNVTX> HandedOver(const std::vector<PointRead>& points,
                                      double mass);
+
+}  // namespace tools
 
 #endif  // VANTREL_TOOLS_DEFINITION_READING_H_

@@ -8,6 +8,8 @@
 
 #include "plugin_library.h"
 
+namespace tools {
+
 std::filesystem::path ExecutableFolder() {
 #if defined(_WIN32)
   char buffer[MAX_PATH];
@@ -27,3 +29,5 @@ std::string DefaultPluginPath() {
           standin::PluginLibrary::FileName("Vantrel"))
       .string();
 }
+
+}  // namespace tools

@@ -4,6 +4,8 @@
 
 #include "key_suggestion.h"
 
+namespace tools {
+
 std::vector<FileAttempt> TraceLookup(
     const std::vector<standin::Host::FileEvent>& events,
     const standin::TouchdownSource& source) {
@@ -42,3 +44,5 @@ std::vector<FileAttempt> TraceLookup(
   }
   return attempts;
 }
+
+}  // namespace tools

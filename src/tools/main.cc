@@ -32,7 +32,7 @@ int main(int argc, char** argv) {
   app.set_version_flag("--version", "vantrel " VANTREL_VERSION);
   app.require_subcommand(1);
 
-  RunArguments run;
+  tools::RunArguments run;
   CLI::App* run_app = app.add_subcommand(
       "run",
       "Run a scenario with the plug-in loaded and show the host log and the "
@@ -60,7 +60,7 @@ int main(int argc, char** argv) {
                    "in DIR/Scenarios/")
       ->type_name("SCENARIO");
 
-  CheckArguments check;
+  tools::CheckArguments check;
   std::string check_format = "text";
   CLI::App* check_app = app.add_subcommand(
       "check",
@@ -81,7 +81,7 @@ int main(int argc, char** argv) {
                    "files")
       ->type_name("PATH");
 
-  ShowArguments show;
+  tools::ShowArguments show;
   CLI::App* show_app = app.add_subcommand(
       "show",
       "Run the plug-in on one vessel and explain what it got: the files "
@@ -106,14 +106,14 @@ int main(int argc, char** argv) {
     app.parse(argc, argv);
   } catch (const CLI::ParseError& e) {
     const int code = app.exit(e);
-    return code == 0 ? kExitOk : kExitUsage;
+    return code == 0 ? tools::kExitOk : tools::kExitUsage;
   }
 
-  if (run_app->parsed()) return RunCommand(run, std::cout, std::cerr);
+  if (run_app->parsed()) return tools::RunCommand(run, std::cout, std::cerr);
   if (check_app->parsed()) {
     check.json = check_format == "json";
-    return CheckCommand(check, std::cout, std::cerr);
+    return tools::CheckCommand(check, std::cout, std::cerr);
   }
-  if (show_app->parsed()) return ShowCommand(show, std::cout, std::cerr);
-  return kExitUsage;
+  if (show_app->parsed()) return tools::ShowCommand(show, std::cout, std::cerr);
+  return tools::kExitUsage;
 }

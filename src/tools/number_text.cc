@@ -2,6 +2,8 @@
 
 #include <cstdio>
 
+namespace tools {
+
 std::string Fixed(double value, int decimals) {
   char text[64];
   std::snprintf(text, sizeof text, "%.*f", decimals, value);
@@ -13,3 +15,5 @@ std::string Shortest(double value) {
   std::snprintf(text, sizeof text, "%g", value);
   return text;
 }
+
+}  // namespace tools

@@ -4,6 +4,8 @@
 
 #include "definition_rules.h"
 
+namespace tools {
+
 RestingLoad ComputeRestingLoad(const std::vector<TOUCHDOWNVTX>& points,
                                double mass) {
   RestingLoad load;
@@ -38,3 +40,5 @@ RestingLoad ComputeRestingLoad(const std::vector<TOUCHDOWNVTX>& points,
   load.origin_height = height_sum / 3.0;
   return load;
 }
+
+}  // namespace tools

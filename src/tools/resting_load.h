@@ -7,6 +7,8 @@
 
 #include "orbiter_api.h"
 
+namespace tools {
+
 // How a vessel rests on its three primary points.
 //
 // The model: a rigid vessel stands upright on level ground, its centre of
@@ -41,5 +43,7 @@ struct RestingLoad {
 // Needs at least three points.
 RestingLoad ComputeRestingLoad(const std::vector<TOUCHDOWNVTX>& points,
                                double mass);
+
+}  // namespace tools
 
 #endif  // VANTREL_TOOLS_RESTING_LOAD_H_

@@ -12,6 +12,8 @@
 #include "session.h"
 #include "whole_file.h"
 
+namespace tools {
+
 namespace {
 
 namespace fs = std::filesystem;
@@ -132,3 +134,5 @@ int RunCommand(const RunArguments& arguments, std::ostream& out,
   }
   return kExitOk;
 }
+
+}  // namespace tools

@@ -5,6 +5,8 @@
 #include "number_text.h"
 #include "text_table.h"
 
+namespace tools {
+
 namespace {
 
 std::string Mass(const standin::VesselOutcome& vessel) {
@@ -67,3 +69,5 @@ void PrintRunReport(const standin::SessionResult& result, int steps,
     PrintPoints(vessel, out);
   }
 }
+
+}  // namespace tools

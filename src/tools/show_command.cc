@@ -10,6 +10,8 @@
 #include "show_report.h"
 #include "touchdown_svg.h"
 
+namespace tools {
+
 namespace {
 
 namespace fs = std::filesystem;
@@ -79,3 +81,5 @@ int ShowCommand(const ShowArguments& arguments, std::ostream& out,
   }
   return kExitOk;
 }
+
+}  // namespace tools

@@ -15,6 +15,8 @@
 #include "resting_load.h"
 #include "text_table.h"
 
+namespace tools {
+
 namespace {
 
 using Result = standin::ItemFile::Lookup::Result;
@@ -110,8 +112,12 @@ void PrintPoints(const standin::VesselOutcome& vessel,
     const rules::PointText file = rules::ParsePoint(origin.text.c_str());
     const TOUCHDOWNVTX read = rules::VertexOf(file, static_cast<int>(i) + 1);
     const double said[7] = {
-        read.pos.x,   read.pos.y, read.pos.z,
-        read.stiffness, read.damping, read.mu,
+        read.pos.x,
+        read.pos.y,
+        read.pos.z,
+        read.stiffness,
+        read.damping,
+        read.mu,
         file.count == rules::kPointNumbers ? file.numbers[6] : read.mu_lng};
     for (std::size_t k = 0; k < 7; ++k) {
       const bool changed = !Same(handed[k], said[k]);
@@ -143,8 +149,8 @@ void PrintPoints(const standin::VesselOutcome& vessel,
   if (changes.springs) {
     out << "    stiffness, damping: completion, because the first point's "
            "stiffness or damping is 0: k = m * "
-        << Shortest(rules::kGravity) << ", c = "
-        << Shortest(rules::kDampingRatio) << " * "
+        << Shortest(rules::kGravity)
+        << ", c = " << Shortest(rules::kDampingRatio) << " * "
         << Shortest(rules::kCriticalDampingFactor)
         << " * sqrt(m * k), for every point\n";
   }
@@ -280,3 +286,5 @@ void PrintShowReport(const standin::SessionResult& result,
   PrintPoints(vessel, applied, out);
   PrintRestingLoad(vessel, out);
 }
+
+}  // namespace tools

@@ -7,6 +7,8 @@
 
 #include "session.h"
 
+namespace tools {
+
 // Prints what `vantrel show` tells about one vessel after the plug-in updated
 // it: the files the module tried and why each did or did not apply, the host
 // log, what `vantrel check` says about the file that applied, the points
@@ -22,5 +24,7 @@ std::optional<std::string> StanceProblem(const standin::VesselOutcome& vessel);
 // The resting load of the points a vessel has, for a drawing; nothing when
 // it does not stand.
 std::optional<double> RestingOriginHeight(const standin::VesselOutcome& vessel);
+
+}  // namespace tools
 
 #endif  // VANTREL_TOOLS_SHOW_REPORT_H_

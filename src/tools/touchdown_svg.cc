@@ -9,6 +9,8 @@
 
 #include "number_text.h"
 
+namespace tools {
+
 namespace {
 
 constexpr double kPlotSize = 300.0;  // px, square plot of each view
@@ -308,3 +310,5 @@ class SvgWriter {
 std::string DrawTouchdownSvg(const TouchdownDrawing& drawing) {
   return SvgWriter(drawing).Write();
 }
+
+}  // namespace tools

@@ -7,6 +7,8 @@
 
 #include "orbiter_api.h"
 
+namespace tools {
+
 // What to draw: a vessel's touchdown points in its own frame.
 struct TouchdownDrawing {
   std::string title;
@@ -25,5 +27,7 @@ struct TouchdownDrawing {
 // and the axes labelled in metres. Points with a coordinate that is not a
 // finite number are left out and named in a note.
 std::string DrawTouchdownSvg(const TouchdownDrawing& drawing);
+
+}  // namespace tools
 
 #endif  // VANTREL_TOOLS_TOUCHDOWN_SVG_H_

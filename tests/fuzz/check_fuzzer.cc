@@ -20,6 +20,15 @@
 #include "diagnostic_output.h"
 #include "item_file.h"
 
+using tools::CheckDefinition;
+using tools::CheckDefinitionFileName;
+using tools::CountThatApplies;
+using tools::Diagnostic;
+using tools::FormatDiagnostic;
+using tools::JsonString;
+using tools::PrintDiagnosticsJson;
+using tools::Severity;
+
 namespace {
 
 [[noreturn]] void Fail(const std::string& what) {

@@ -37,6 +37,13 @@
 #include "vantrel.h"
 #include "whole_file.h"
 
+using tools::CountThatApplies;
+using tools::FileAttempt;
+using tools::HandedOver;
+using tools::PointRead;
+using tools::ReadPoints;
+using tools::TraceLookup;
+
 namespace {
 
 namespace fs = std::filesystem;
@@ -161,8 +168,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data,
 
   standin::Host host(HostFolder());
   host.record_file_events = true;
-  standin::SimObject& vessel =
-      host.vessels().AddVessel(name, class_name, mass);
+  standin::SimObject& vessel = host.vessels().AddVessel(name, class_name, mass);
   Vantrel module(nullptr);
   module.clbkNewVessel(&vessel);
   if (!host.faults().empty()) Fail("the host refused a call");
