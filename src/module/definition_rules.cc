@@ -2,7 +2,7 @@
 
 #include <cmath>
 #include <cstdio>
-#include <cstring>
+#include <initializer_list>
 
 namespace rules {
 
