@@ -13,6 +13,7 @@
 #include "exit_codes.h"
 #include "test_folder.h"
 
+namespace tools {
 namespace {
 
 namespace fs = std::filesystem;
@@ -50,8 +51,10 @@ TEST(BadDefinitionCheckTest, EveryBadFileGetsADiagnosticAtItsLine) {
     const char* code;
     int line;
   };
+  // The host copies a long value whole: the friction after 255 characters
+  // counts.
   const std::string long_value =
-      "0 -1 2 1000 100 0.5" + std::string(233, ' ') + "0.45";
+      "0 -1 2 1000 100 0.5" + std::string(233, ' ') + "-0.45";
   const Case cases[] = {
       {"an empty file", "", "n-missing", 1},
       {"binary garbage",
@@ -79,8 +82,13 @@ TEST(BadDefinitionCheckTest, EveryBadFileGetsADiagnosticAtItsLine) {
        "N = 3\n" + std::string(kPoint1) + ";" + std::string(99999, 'x') + "\n" +
            kPoints2And3,
        "unreachable", 3},
-      {"a value of 256 characters", WithFirstPoint(long_value),
-       "value-too-long", 2},
+      {"a value of 257 characters", WithFirstPoint(long_value),
+       "negative-value", 2},
+      {"a byte-order mark", "\xEF\xBB\xBF" + ThreePointsWithN("3"),
+       "byte-order-mark", 1},
+      {"N = 3.5", ThreePointsWithN("3.5"), "n-not-whole", 1},
+      {"-1e", WithFirstPoint("0 -1e 2 1000 100 0.5 0.4"), "malformed-number",
+       2},
       {"CR only", "N = 3\rPOINT_1 = 0 -1 2\rPOINT_2 = -1 -1 -1\r",
        "point-missing", 1},
   };
@@ -119,3 +127,4 @@ TEST(BadDefinitionCheckTest, UnreadablePathsSayWhy) {
 }
 
 }  // namespace
+}  // namespace tools

@@ -148,10 +148,10 @@ TEST(BadDefinitionTest, LineLengths) {
   }
 }
 
-// The interface promises a value buffer of 255 characters and the NUL, and
-// the stand-in cuts a longer value there. The real host copies the whole
-// value, up to the 503 characters a line of 511 leaves for it: the module's
-// buffer must hold that too (the asan preset sees an overrun).
+// The interface promises a value buffer of 255 characters and the NUL; the
+// stand-in cuts a longer value there only when asked. The real host copies
+// the whole value, up to the 503 characters a line of 511 leaves for it: the
+// module's buffer must hold that too (the asan preset sees an overrun).
 TEST(BadDefinitionTest, ValueLengths) {
   struct Case {
     std::size_t length;
@@ -159,15 +159,14 @@ TEST(BadDefinitionTest, ValueLengths) {
     double mu_lng;  // the last number of the value, 0.45, unless cut
   };
   const Case cases[] = {
-      {255, bad_input::ValueCopy::kBounded, 0.45},
-      {256, bad_input::ValueCopy::kBounded, 0.4},
+      {255, bad_input::ValueCopy::kCut, 0.45},
+      {256, bad_input::ValueCopy::kCut, 0.4},
       {256, bad_input::ValueCopy::kWhole, 0.45},
       {503, bad_input::ValueCopy::kWhole, 0.45},
   };
   for (const Case& c : cases) {
-    SCOPED_TRACE(
-        "a value of " + std::to_string(c.length) + " characters" +
-        (c.copy == bad_input::ValueCopy::kWhole ? ", copied whole" : ""));
+    SCOPED_TRACE("a value of " + std::to_string(c.length) + " characters" +
+                 (c.copy == bad_input::ValueCopy::kCut ? ", cut to 255" : ""));
     const std::string head = "0 -1 2 1000 100 0.5";
     const std::string tail = "0.45";
     const std::string value =

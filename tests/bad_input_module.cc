@@ -33,7 +33,7 @@ Outcome Update(const BadVessel& vessel,
   folder.WriteDefinition("Good.cfg", kGoodDefinition);
 
   standin::Host host(folder.path());
-  host.unbounded_item_copy = copy == ValueCopy::kWhole;
+  host.cut_item_values = copy == ValueCopy::kCut;
   standin::SimObject& bad =
       host.vessels().AddVessel(vessel.name, vessel.class_name, vessel.mass);
   standin::SimObject& good =

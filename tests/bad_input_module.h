@@ -29,19 +29,20 @@ struct Outcome {
   int sets = 0;  // how often the host accepted points for it
 };
 
-// How the host copies an item's value into the module's buffer: bounded
-// to 255 characters as the stand-in does, or whole as the real host does.
-enum class ValueCopy { kBounded, kWhole };
+// How the host copies an item's value into the module's buffer: whole, as
+// the real host and the stand-in do, or cut to 255 characters when a test
+// asks the stand-in to.
+enum class ValueCopy { kWhole, kCut };
 
 // Calls `prepare` on a fresh host folder, then updates `vessel` and Good.
 Outcome Update(const BadVessel& vessel,
                const std::function<void(const TestFolder&)>& prepare,
-               ValueCopy copy = ValueCopy::kBounded);
+               ValueCopy copy = ValueCopy::kWhole);
 
 // Updates the vessel "Bad" of class "BadClass" with Config/Vantrel/Bad.cfg
 // holding `text`.
 Outcome UpdateWithDefinition(const std::string& text,
-                             ValueCopy copy = ValueCopy::kBounded);
+                             ValueCopy copy = ValueCopy::kWhole);
 
 // The log of an update of "Bad" whose file Bad.cfg opened but does not
 // count: the class lookup follows and misses.

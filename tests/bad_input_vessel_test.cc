@@ -39,30 +39,47 @@ TEST(BadVesselTest, Names) {
         "point2 : -1.000 -1.000 -1.000 1000.000 100.000 0.500 0.400",
         "point3 : 1.000 -1.000 -1.000 1000.000 100.000 0.500 0.400"};
   };
+  auto miss = [](const std::string& name) {
+    return std::vector<std::string>{
+        "Vantrel: No TD Pts Override for: " + name,
+        "Vantrel: No TD Pts Override for: BadClass"};
+  };
   const Case cases[] = {
-      // The host fills a 256-character buffer: longer names are cut to 255
-      // characters, and no file name that long can exist.
-      {"255 characters", long255, nullptr, miss255},
-      {"256 characters", long255 + "x", nullptr, miss255},
-      {"1000 characters", long255 + std::string(745, 'x'), nullptr, miss255},
-      {"a slash", "Tug/Mk2", "Config/Vantrel/Tug___Mk2.cfg", found("Tug/Mk2")},
-      {"a backslash", "Fleet\\Lander", "Config/Vantrel/Fleet/Lander.cfg",
-       found("Fleet\\Lander")},
-      // ".." climbs out of the Vantrel folder, as on the host; the stand-in
-      // finds nothing above its host folder.
-      {"..", "..\\Outside", "Config/Outside.cfg", found("..\\Outside")},
-      {"a climb above the host folder",
-       "..\\..\\..\\Bad",
-       "Bad.cfg",
-       {"Vantrel: No TD Pts Override for: ..\\..\\..\\Bad",
-        "Vantrel: No TD Pts Override for: BadClass"}},
-      {"printf directives", "%s%n%s%n", "Config/Vantrel/%s%n%s%n.cfg",
-       found("%s%n%s%n")},
-      {"spaces", "Space Ship 1", "Config/Vantrel/Space Ship 1.cfg",
-       found("Space Ship 1")},
-      {"bytes beyond ASCII", "M\xc3\xbcller-\xce\xa9\xff",
-       "Config/Vantrel/M\xc3\xbcller-\xce\xa9\xff.cfg",
-       found("M\xc3\xbcller-\xce\xa9\xff")},
+    // The host fills a 256-character buffer: longer names are cut to 255
+    // characters, and no file name that long can exist.
+    {"255 characters", long255, nullptr, miss255},
+    {"256 characters", long255 + "x", nullptr, miss255},
+    {"1000 characters", long255 + std::string(745, 'x'), nullptr, miss255},
+    {"a slash", "Tug/Mk2", "Config/Vantrel/Tug___Mk2.cfg", found("Tug/Mk2")},
+    {"a backslash", "Fleet\\Lander", "Config/Vantrel/Fleet/Lander.cfg",
+     found("Fleet\\Lander")},
+    // A key that would climb out of the Vantrel folder, or name a device,
+    // is never opened, although the file it names exists: it is reported
+    // as a missing file, and the class is tried.
+    {"..", "..\\Outside", "Config/Outside.cfg", miss("..\\Outside")},
+    {"a leading backslash", "\\Vantrel\\Lander",
+     "Config/Vantrel/Vantrel/Lander.cfg", miss("\\Vantrel\\Lander")},
+#if !defined(_WIN32)  // Windows cannot write these files: they are devices.
+    {"a device", "CON", "Config/Vantrel/CON.cfg", miss("CON")},
+    {"a device in any case, with an extension", "Nul.txt",
+     "Config/Vantrel/Nul.txt.cfg", miss("Nul.txt")},
+    {"a serial port below a folder", "Fleet\\com1",
+     "Config/Vantrel/Fleet/com1.cfg", miss("Fleet\\com1")},
+#endif
+    {"a name that only starts like a device", "CONSOLE",
+     "Config/Vantrel/CONSOLE.cfg", found("CONSOLE")},
+    {"a climb above the host folder",
+     "..\\..\\..\\Bad",
+     "Bad.cfg",
+     {"Vantrel: No TD Pts Override for: ..\\..\\..\\Bad",
+      "Vantrel: No TD Pts Override for: BadClass"}},
+    {"printf directives", "%s%n%s%n", "Config/Vantrel/%s%n%s%n.cfg",
+     found("%s%n%s%n")},
+    {"spaces", "Space Ship 1", "Config/Vantrel/Space Ship 1.cfg",
+     found("Space Ship 1")},
+    {"bytes beyond ASCII", "M\xc3\xbcller-\xce\xa9\xff",
+     "Config/Vantrel/M\xc3\xbcller-\xce\xa9\xff.cfg",
+     found("M\xc3\xbcller-\xce\xa9\xff")},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.what);

@@ -11,6 +11,7 @@
 #include "exit_codes.h"
 #include "test_folder.h"
 
+namespace tools {
 namespace {
 
 const char* const kClean =
@@ -53,7 +54,14 @@ TEST(CheckCommandTest, ExitCodesAsShellcheckUsesThem) {
                          ":1:5: error: N = 2: a definition needs"),
         std::string::npos)
         << outcome.out;
-    EXPECT_NE(outcome.out.find("[file-name]"), std::string::npos);
+    EXPECT_EQ(outcome.out.find("[file-name]"), std::string::npos)
+        << "a file below a folder is reached by a key holding '\\'";
+  }
+  folder.WriteDefinition("Vessels/Soyuz___TMA.cfg", kClean);
+  {
+    SCOPED_TRACE("a subfolder and a '/' in the key, as for Vessels\\Soyuz/TMA");
+    const Outcome outcome = Check(arguments);
+    EXPECT_EQ(outcome.out.find("Soyuz"), std::string::npos) << outcome.out;
   }
   {
     SCOPED_TRACE("a named file that does not exist");
@@ -147,9 +155,11 @@ TEST(CheckCommandTest, JsonStringsStayValid) {
 
 #if defined(VANTREL_COMMAND) && !defined(_WIN32)
 }  // namespace
+}  // namespace tools
 #include <sys/wait.h>
 
 #include <cstdlib>
+namespace tools {
 namespace {
 
 // The command line itself: a bad one exits with 3 before anything runs.
@@ -184,3 +194,4 @@ TEST(CheckCommandTest, BadUsageExitsWithThree) {
 #endif
 
 }  // namespace
+}  // namespace tools

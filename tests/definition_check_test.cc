@@ -5,6 +5,7 @@
 #include <string>
 #include <vector>
 
+namespace tools {
 namespace {
 
 // "line:column: severity [code]" for every diagnostic, in order.
@@ -49,6 +50,24 @@ TEST(DefinitionCheckTest, ThePointCountIsAnError) {
             Lines{"1:5: error [n-too-small]"});
   EXPECT_EQ(Found(std::string("N = 8193\n") + kPoints),
             Lines{"1:5: error [n-too-large]"});
+  // N that is not a whole number: the host reads what "%d" reads.
+  const struct {
+    const char* n;
+    Lines found;
+  } partial[] = {
+      {"3.5", {"1:5: warning [n-not-whole]"}},
+      {"4abc", {"1:1: warning [point-missing]", "1:5: warning [n-not-whole]"}},
+      {"1e1", {"1:5: warning [n-not-whole]", "1:5: error [n-too-small]"}},
+      {"0x10", {"1:5: warning [n-not-whole]", "1:5: error [n-too-small]"}},
+  };
+  for (const auto& p : partial) {
+    SCOPED_TRACE(p.n);
+    const std::string text = "N = " + std::string(p.n) + "\n" + kPoints;
+    EXPECT_EQ(Found(text), p.found);
+  }
+  EXPECT_EQ(MessageOf(std::string("N = 3.5\n") + kPoints, "n-not-whole"),
+            "N = '3.5' is not a whole number; the host reads 3 from it "
+            "(write N = 3 if that is meant)");
   // The bound itself is fine; the points it asks for are what is missing.
   EXPECT_EQ(Found(std::string("N = 8192\n") + kPoints),
             Lines{"1:1: warning [point-missing]"});
@@ -79,10 +98,12 @@ TEST(DefinitionCheckTest, MissingPointsSayWhatTheyRepeat) {
 }
 
 TEST(DefinitionCheckTest, NumbersThatTheModuleDoesNotRead) {
-  // 1.5abc gives 1.5, then the reading stops at "abc".
+  // 1.5abc gives 1.5, then the reading stops at "abc"; the damping is 0, so
+  // completion replaces that stiffness.
   EXPECT_EQ(Found("N = 3\nPOINT_1 = 0 -1 2 1.5abc 2\nPOINT_2 = -1 -1 -1\n"
                   "POINT_3 = 1 -1 -1\n"),
-            Lines{"2:21: warning [stops-reading]"});
+            (Lines{"2:1: warning [completion-discards]",
+                   "2:21: warning [stops-reading]"}));
   // Too few numbers for a position is an error, with or without a stop.
   EXPECT_EQ(Found("N = 3\nPOINT_1 = 0 -1\nPOINT_2 = -1 -1 -1\n"
                   "POINT_3 = 1 -1 -1\n"),
@@ -91,6 +112,17 @@ TEST(DefinitionCheckTest, NumbersThatTheModuleDoesNotRead) {
       Found("N = 3\nPOINT_1 = 0,5 -1 2\nPOINT_2 = -1 -1 -1\n"
             "POINT_3 = 1 -1 -1\n"),
       (Lines{"2:11: error [point-short]", "2:12: warning [stops-reading]"}));
+  // "-1e" is not a complete number; glibc reads -1 and goes on, so the rest
+  // of the point is read as written: no stop and no completion.
+  const std::string malformed =
+      "N = 3\nPOINT_1 = 0 -1e 2 1000 100 0.5 0.4\n"
+      "POINT_2 = -1 -1 -1 1000 100 0.5 0.4\nPOINT_3 = 1 -1 -1 1000 100 0.5 "
+      "0.4\n";
+  EXPECT_EQ(Found(malformed), Lines{"2:13: warning [malformed-number]"});
+  EXPECT_NE(MessageOf(malformed, "malformed-number").find("'-1e'"),
+            std::string::npos);
+  EXPECT_NE(MessageOf(malformed, "malformed-number").find("reads -1 "),
+            std::string::npos);
   // A seventh number counts on points 1 to 3 only.
   EXPECT_EQ(Found(std::string("N = 4\n") + kPoints +
                   "POINT_4 = 0 3 -2 1e6 1e5 0.8 0.4\n"),
@@ -115,9 +147,48 @@ TEST(DefinitionCheckTest, CompletionDecidedOnTheFirstPoint) {
       "N = 3\nPOINT_1 = 0 -1 2 3e5 3e4 0\nPOINT_2 = -1 -1 -1 3e5 3e4 0.7\n"
       "POINT_3 = 1 -1 -1 3e5 3e4\n";
   EXPECT_EQ(Found(friction), Lines{"3:1: warning [completion-overwrites]"});
+  // Values of the first point that completion throws away.
+  const std::string rest =
+      "POINT_2 = -1.8 -1.5 -1 3e5 3e4 0.5 0.2\n"
+      "POINT_3 = 1.8 -1.5 -1 3e5 3e4 0.5 0.2\n";
+  const struct {
+    const char* point1;
+    const char* lost;
+  } discards[] = {
+      {"0 -1.5 2 3e5", "stiffness 300000"},
+      {"0 -1.5 2 0 3e4 0.5 0.2", "damping 30000"},
+      {"0 -1.5 2 3e5 3e4 0 0.5", "longitudinal friction 0.5 given here to 3"},
+  };
+  for (const auto& d : discards) {
+    SCOPED_TRACE(d.point1);
+    const std::string text =
+        std::string("N = 3\nPOINT_1 = ") + d.point1 + "\n" + rest;
+    EXPECT_EQ(Found(text), (Lines{"2:1: warning [completion-discards]",
+                                  "3:1: warning [completion-overwrites]",
+                                  "4:1: warning [completion-overwrites]"}));
+    EXPECT_NE(MessageOf(text, "completion-discards").find(d.lost),
+              std::string::npos)
+        << MessageOf(text, "completion-discards");
+  }
+  // The first point is complete: a later one is handed over as written.
+  const std::string no_spring =
+      "N = 3\nPOINT_1 = 0 -1.5 2 3e5 3e4 0.5 0.2\n"
+      "POINT_2 = -1.8 -1.5 -1 3e5 -3e4 0.5 0.2\nPOINT_3 = 1.8 -1.5 -1\n";
+  EXPECT_EQ(Found(no_spring), (Lines{"3:1: warning [negative-value]",
+                                     "4:1: warning [friction-not-filled]",
+                                     "4:1: warning [no-spring]"}));
 }
 
 TEST(DefinitionCheckTest, KeysTheModuleNeverReads) {
+  // Notepad's byte-order mark becomes part of the first key.
+  const std::string marked = std::string("\xEF\xBB\xBFN = 3\n") + kPoints;
+  EXPECT_EQ(Found(marked), (Lines{"1:0: error [n-missing]",
+                                  "1:1: warning [byte-order-mark]"}));
+  EXPECT_NE(MessageOf(marked, "byte-order-mark").find("Encoding ANSI"),
+            std::string::npos);
+  // Before a comment it does no harm.
+  EXPECT_EQ(Found(std::string("\xEF\xBB\xBF; a lander\nN = 3\n") + kPoints),
+            Lines{});
   EXPECT_EQ(Found(std::string("N = 3\n") + kPoints + "POINT_4 = 0 3 -2\n"),
             Lines{"5:1: warning [point-beyond-n]"});
   EXPECT_EQ(Found(std::string("N = 3\n") + kPoints + "N = 4\n"),
@@ -169,11 +240,15 @@ TEST(DefinitionCheckTest, LinesTheReaderNeverReaches) {
             Lines{});
 }
 
-TEST(DefinitionCheckTest, LongValues) {
+TEST(DefinitionCheckTest, LongValuesAreReadWhole) {
+  // The host copies the value whole: the stiffness after 255 characters
+  // counts, and completion replaces it because the damping is missing.
   const std::string value = "0 -1 2" + std::string(250, ' ') + "3e5";
-  EXPECT_EQ(Found("N = 3\nPOINT_1 = " + value +
-                  "\nPOINT_2 = -1 -1 -1\nPOINT_3 = 1 -1 -1\n"),
-            Lines{"2:11: warning [value-too-long]"});
+  const std::string text =
+      "N = 3\nPOINT_1 = " + value + "\nPOINT_2 = -1 -1 -1\nPOINT_3 = 1 -1 -1\n";
+  EXPECT_EQ(Found(text), Lines{"2:1: warning [completion-discards]"});
+  EXPECT_NE(MessageOf(text, "completion-discards").find("stiffness 300000"),
+            std::string::npos);
 }
 
 TEST(DefinitionCheckTest, TheGroundPlaneOfTheFirstThreePoints) {
@@ -189,21 +264,35 @@ TEST(DefinitionCheckTest, TheGroundPlaneOfTheFirstThreePoints) {
 TEST(DefinitionCheckTest, FileNamesThatNoKeyReaches) {
   EXPECT_TRUE(CheckDefinitionFileName("x", "Lander.CFG").empty());
   EXPECT_TRUE(CheckDefinitionFileName("x", "Tug___Mk2.cfg").empty());
-  const auto folder = CheckDefinitionFileName("x", "Tug/Mk2.cfg");
-  ASSERT_EQ(folder.size(), 1u);
-  EXPECT_EQ(folder[0].code, "file-name");
-  EXPECT_NE(folder[0].message.find("Tug___Mk2.cfg"), std::string::npos);
-  EXPECT_NE(folder[0].message.find("Tug\\Mk2"), std::string::npos);
+  // Class Vessels\Soyuz/TMA opens Vessels/Soyuz___TMA.cfg.
+  EXPECT_TRUE(CheckDefinitionFileName("x", "Vessels/Soyuz___TMA.cfg").empty());
   EXPECT_EQ(CheckDefinitionFileName("x", "Lander.txt").size(), 1u);
   EXPECT_EQ(CheckDefinitionFileName("x", "Lander?.cfg").size(), 1u);
+  // The module never opens a key that names a device.
+  for (const char* device : {"CON.cfg", "Fleet/nul.txt.cfg", "LPT1.cfg"}) {
+    SCOPED_TRACE(device);
+    const auto found = CheckDefinitionFileName("x", device);
+    ASSERT_EQ(found.size(), 1u);
+    EXPECT_EQ(found[0].code, "unsafe-key");
+  }
+  EXPECT_NE(CheckDefinitionFileName("x", "Fleet/nul.txt.cfg")[0].message.find(
+                "'Fleet\\nul.txt'"),
+            std::string::npos);
 }
 
 TEST(DefinitionCheckTest, ArbitraryBytesGiveDiagnosticsNotCrashes) {
   std::string text = "N = 5\nPOINT_1 = \x01\xff nan inf -inf 1e999\n";
   text += std::string("POINT_2 = 0x1p3 ") + '\0' + " 4\r\nPOINT_3\n=\n;\n";
-  const auto found = CheckDefinition("t.cfg", text);
-  EXPECT_FALSE(found.empty());
-  for (const Diagnostic& d : found) EXPECT_EQ(d.file, "t.cfg");
+  // A control byte stops POINT_1 at once; the NUL ends POINT_2's text
+  // after 0x1p3; POINT_3 has no value and "=" alone has an empty key.
+  EXPECT_EQ(Found(text),
+            (Lines{"1:1: warning [point-missing]", "2:1: warning [collinear]",
+                   "2:11: warning [stops-reading]", "2:11: error [point-short]",
+                   "3:11: error [point-short]", "4:1: warning [point-missing]",
+                   "5:1: warning [unknown-key]"}));
+  EXPECT_NE(MessageOf(text, "point-short").find("POINT_1 has 0 number(s)"),
+            std::string::npos);
 }
 
 }  // namespace
+}  // namespace tools

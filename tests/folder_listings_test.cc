@@ -45,7 +45,9 @@ TEST(FolderListingsTest, FindsNamesAsTheHostDoesInFreshAndKeptListings) {
 
   for (const bool settled : {false, true}) {
     SCOPED_TRACE(settled ? "kept listing" : "folder changed just now");
-    if (settled) SettleFolder(path);
+    if (settled) {
+      ASSERT_TRUE(SettleFolder(path));
+    }
     FolderListings listings;
     // The exact spelling wins over the first in sorted order.
     EXPECT_EQ(listings.Find(path, "Lander.cfg").entry, path / "Lander.cfg");

@@ -5,6 +5,7 @@
 #include <cmath>
 #include <vector>
 
+namespace tools {
 namespace {
 
 TOUCHDOWNVTX Point(double x, double y, double z, double k, double c) {
@@ -71,3 +72,4 @@ TEST(RestingLoadTest, TippingAndDegenerateTriangles) {
 }
 
 }  // namespace
+}  // namespace tools

@@ -11,6 +11,7 @@
 #include "exit_codes.h"
 #include "test_folder.h"
 
+namespace tools {
 namespace {
 
 using ::testing::HasSubstr;
@@ -254,3 +255,4 @@ TEST_F(RunCommandTest, AnInstallationGivesMassesFromClassFiles) {
 }
 
 }  // namespace
+}  // namespace tools

@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <fstream>
+#include <iterator>
 #include <map>
 #include <sstream>
 #include <string>
@@ -11,6 +13,7 @@
 #include "run_command.h"
 #include "test_folder.h"
 
+namespace tools {
 namespace {
 
 using Rows = std::vector<std::vector<std::string>>;
@@ -210,6 +213,75 @@ TEST_F(ShowCommandTest, RestingNumbersFollowFromStatics) {
   EXPECT_NE(eagle.find("2   44145.0  30.0 %"), std::string::npos);
 }
 
+TEST_F(ShowCommandTest, SaysWhatCheckSaysAboutTheFileThatApplied) {
+  const std::string rest =
+      "POINT_2 = -1.8 -1.5 -1 3e5 3e4 0.5 0.2\n"
+      "POINT_3 = 1.8 -1.5 -1 3e5 3e4 0.5 0.2\n";
+  {
+    SCOPED_TRACE("a malformed number: read as the plug-in reads it");
+    folder_.WriteDefinition(
+        "Malformed.cfg", "N = 3\nPOINT_1 = 0 -1e 2 3e5 3e4 0.5 0.2\n" + rest);
+    const std::string out = Show("Malformed", 1000);
+    EXPECT_NE(out.find("[malformed-number]"), std::string::npos) << out;
+    const std::size_t table = out.find("Touchdown points");
+    EXPECT_EQ(out.substr(table, out.find("Resting on") - table).find('*'),
+              std::string::npos)
+        << out;
+    EXPECT_EQ(out.find("completion"), std::string::npos) << out;
+  }
+  {
+    SCOPED_TRACE("the damping left out: the stiffness given is discarded");
+    folder_.WriteDefinition("Undamped.cfg",
+                            "N = 3\nPOINT_1 = 0 -1.5 2 3e5\n" + rest);
+    const std::string out = Show("Undamped", 1000);
+    EXPECT_NE(out.find("[completion-discards]"), std::string::npos) << out;
+  }
+  {
+    SCOPED_TRACE("a value longer than 255 characters is read whole");
+    folder_.WriteDefinition("Long.cfg",
+                            "N = 3\nPOINT_1 = 0 -1.5 2 3e5 3e4 0.5" +
+                                std::string(250, ' ') + "0.45\n" + rest);
+    const Rows rows = PointRows(Show("Long", 1000), "Touchdown points");
+    ASSERT_EQ(rows.size(), 3u);
+    EXPECT_EQ(rows[0][7], "0.450");
+  }
+  {
+    SCOPED_TRACE("a point without a spring");
+    folder_.WriteDefinition("Springless.cfg",
+                            "N = 3\nPOINT_1 = 0 -1.5 2 3e5 3e4 0.5 0.2\n"
+                            "POINT_2 = -1.8 -1.5 -1 3e5 3e4 0.5 0.2\n"
+                            "POINT_3 = 1.8 -1.5 -1 0 0 0.5 0.2\n");
+    const std::string out = Show("Springless", 1000);
+    EXPECT_NE(out.find("[no-spring]"), std::string::npos) << out;
+    EXPECT_NE(out.find("n/a: point 3 has no spring"), std::string::npos) << out;
+  }
+  {
+    SCOPED_TRACE("a value that is not finite");
+    folder_.WriteDefinition(
+        "Endless.cfg", "N = 3\nPOINT_1 = 0 -1.5 2 inf 3e4 0.5 0.2\n" + rest);
+    EXPECT_NE(Show("Endless", 1000).find("[not-finite]"), std::string::npos);
+  }
+  {
+    SCOPED_TRACE("upside down: no resting table, and the drawing says so");
+    folder_.WriteDefinition("Upside.cfg",
+                            "N = 3\nPOINT_1 = 0 -1.5 2 3e5 3e4 0.5 0.2\n"
+                            "POINT_2 = 1.8 -1.5 -1 3e5 3e4 0.5 0.2\n"
+                            "POINT_3 = -1.8 -1.5 -1 3e5 3e4 0.5 0.2\n");
+    const std::string svg = (folder_.path() / "upside.svg").string();
+    const std::string out = Show("Upside", 1000, svg);
+    EXPECT_NE(out.find("[upside-down]"), std::string::npos) << out;
+    EXPECT_NE(out.find("upside down; the model of an upright vessel does not "
+                       "apply"),
+              std::string::npos)
+        << out;
+    EXPECT_EQ(out.find("origin height (m)"), std::string::npos) << out;
+    std::ifstream file(svg);
+    const std::string drawing((std::istreambuf_iterator<char>(file)),
+                              std::istreambuf_iterator<char>());
+    EXPECT_NE(drawing.find("vessel upside down</text>"), std::string::npos);
+  }
+}
+
 TEST_F(ShowCommandTest, BadInputs) {
   ShowArguments arguments;
   arguments.name = "X";
@@ -227,3 +299,4 @@ TEST_F(ShowCommandTest, BadInputs) {
 }
 
 }  // namespace
+}  // namespace tools

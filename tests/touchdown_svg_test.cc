@@ -9,6 +9,7 @@
 #include <string>
 #include <vector>
 
+namespace tools {
 namespace {
 
 // Checks that `text` is a well-formed XML document whose root is <svg>:
@@ -290,3 +291,4 @@ TEST(TouchdownSvgTest, OddInputsStillGiveAValidDocument) {
 }
 
 }  // namespace
+}  // namespace tools

@@ -118,10 +118,12 @@ TEST_F(CallbacksTest, TheHostCallsThroughTheBaseClass) {
   base.clbkNewVessel(&a);
   for (int i = 0; i < 10; ++i) base.clbkPostStep(0, 0, 0);
   EXPECT_EQ(a.touchdown_sets, 2);
-  // The callbacks Vantrel does not override answer as the base does.
-  char keys[256] = {};
-  EXPECT_FALSE(base.clbkProcessKeyboardBuffered(0, keys, true));
-  EXPECT_FALSE(base.clbkProcessMouse(0, 0, 0, 0));
+  // The host owns a module it was given and destroys it through the base
+  // class (the address sanitizer sees a destructor that is not virtual).
+  oapi::Module* owned = new Vantrel(nullptr);
+  owned->clbkNewVessel(&a);
+  delete owned;
+  EXPECT_EQ(a.touchdown_sets, 3);
 }
 
 }  // namespace

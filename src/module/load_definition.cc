@@ -1,26 +1,11 @@
 #include <cstdio>
 #include <string>
 
+#include "definition_rules.h"
 #include "orbiter_api.h"
 #include "vantrel.h"
 
 namespace {
-
-// The relative path of a key's definition file under the host's
-// configuration folder. A "/" cannot be part of a file name, so it is
-// written as "___"; every other character stays, "\" included.
-std::string DefinitionPath(const std::string& key) {
-  std::string path = "\\Vantrel\\";
-  for (char c : key) {
-    if (c == '/') {
-      path += "___";
-    } else {
-      path += c;
-    }
-  }
-  path += ".cfg";
-  return path;
-}
 
 // Gives a file handle back to the host when the load returns, whichever way
 // it returns.
@@ -35,30 +20,16 @@ class HostFileCloser {
   FILEHANDLE file_;
 };
 
-// One vertex from the value text of POINT_i. The reals are read as "%lf"
-// reads them; the first one that fails to convert and every later one stay
-// 0. From point 4 on the seventh real is ignored and the longitudinal
-// coefficient repeats the lateral one.
-TOUCHDOWNVTX ParsePoint(const char* value, int index) {
-  double r[7] = {0.0, 0.0, 0.0, 0.0, 0.0, 0.0, 0.0};
-  std::sscanf(value, "%lf%lf%lf%lf%lf%lf%lf", &r[0], &r[1], &r[2], &r[3], &r[4],
-              &r[5], &r[6]);
-  TOUCHDOWNVTX vertex;
-  vertex.pos.x = r[0];
-  vertex.pos.y = r[1];
-  vertex.pos.z = r[2];
-  vertex.stiffness = r[3];
-  vertex.damping = r[4];
-  vertex.mu = r[5];
-  vertex.mu_lng = index <= 3 ? r[6] : r[5];
-  return vertex;
-}
-
 }  // namespace
 
 bool Vantrel::LoadDefinition(std::string key) {
-  const std::string path = DefinitionPath(key);
-  FILEHANDLE file = oapiOpenFile(path.c_str(), FILE_IN_ZEROONFAIL, CONFIG);
+  // A key that could leave the Vantrel folder or name a device is never
+  // opened; it is reported as a missing file is.
+  FILEHANDLE file = nullptr;
+  if (!rules::IsUnsafeKey(key)) {
+    const std::string path = rules::DefinitionPath(key);
+    file = oapiOpenFile(path.c_str(), FILE_IN_ZEROONFAIL, CONFIG);
+  }
   if (file == nullptr) {
     oapiWriteLogV("Vantrel: No TD Pts Override for: %s", key.c_str());
     return false;
@@ -69,8 +40,9 @@ bool Vantrel::LoadDefinition(std::string key) {
   int n = 0;
   char countKey[] = "N";
   oapiReadItem_int(file, countKey, n);
-  if (n < 3) return false;
-  if (n > kMaxPoints) {
+  const rules::CountVerdict verdict = rules::JudgeCount(n);
+  if (verdict == rules::CountVerdict::kTooFew) return false;
+  if (verdict == rules::CountVerdict::kTooMany) {
     oapiWriteLogV("Vantrel: Too many TD Pts for: %s (N = %d, at most %d)",
                   key.c_str(), n, kMaxPoints);
     return false;
@@ -88,7 +60,7 @@ bool Vantrel::LoadDefinition(std::string key) {
   for (int i = 1; i <= n; ++i) {
     std::snprintf(itemKey, sizeof itemKey, "POINT_%i", i);
     oapiReadItem_string(file, itemKey, value);
-    table.points.push_back(ParsePoint(value, i));
+    table.points.push_back(rules::VertexOf(rules::ParsePoint(value), i));
   }
   return true;
 }

@@ -1,18 +1,10 @@
-#include <cmath>
 #include <cstring>
 #include <string>
 #include <vector>
 
+#include "definition_rules.h"
 #include "orbiter_api.h"
 #include "vantrel.h"
-
-namespace {
-
-constexpr double kGravity = 9.81;
-constexpr double kDampingRatio = 0.95;
-constexpr double kDefaultFriction = 3.0;
-
-}  // namespace
 
 void Vantrel::UpdateVessel(OBJHANDLE hVessel) {
   char name[256];
@@ -44,23 +36,12 @@ void Vantrel::UpdateVessel(OBJHANDLE hVessel) {
 
 void Vantrel::ApplyDefinition(OBJHANDLE hVessel) {
   // Completion is decided on the first point alone and then written into
-  // every point. NaN compares unequal to 0, so it counts as set.
-  const TOUCHDOWNVTX& first = table.points.front();
-  if (first.damping == 0.0 || first.stiffness == 0.0) {
-    const double mass = oapiGetMass(hVessel);
-    const double stiffness = mass * kGravity;
-    const double damping = (std::sqrt(mass * stiffness) * 2.0) * kDampingRatio;
-    for (TOUCHDOWNVTX& point : table.points) {
-      point.stiffness = stiffness;
-      point.damping = damping;
-    }
+  // every point.
+  const TOUCHDOWNVTX first = table.points.front();
+  if (rules::CompletesSprings(first)) {
+    rules::CompleteSprings(table.points, oapiGetMass(hVessel));
   }
-  if (first.mu == 0.0) {
-    for (TOUCHDOWNVTX& point : table.points) {
-      point.mu = kDefaultFriction;
-      point.mu_lng = kDefaultFriction;
-    }
-  }
+  if (rules::CompletesFriction(first)) rules::CompleteFriction(table.points);
 
   const std::vector<TOUCHDOWNVTX> vertices(table.points);
   oapiGetVesselInterface(hVessel)->SetTouchdownPoints(

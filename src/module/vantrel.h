@@ -4,6 +4,7 @@
 #include <cstdint>
 #include <string>
 
+#include "definition_rules.h"
 #include "definition_table.h"
 #include "orbiter_api.h"
 
@@ -15,7 +16,7 @@ class Vantrel : public oapi::Module {
  public:
   // The most points a definition may ask for. A file asking for more is
   // ignored as if it did not count, and the log says so.
-  static constexpr std::int32_t kMaxPoints = 8192;
+  static constexpr std::int32_t kMaxPoints = rules::kMaxPoints;
 
   // Logs the banner.
   explicit Vantrel(HINSTANCE hDLL);

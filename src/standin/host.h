@@ -89,10 +89,10 @@ class Host {
   int date2int_calls = 0;
   // When set, Date2Int returns this instead of converting its text.
   std::optional<int> date2int_result;
-  // When set, oapiReadItem_string copies the whole value as the real host
-  // does, without the bound of the 256-character buffer the interface
-  // promises: for tests that a module's buffer holds any value.
-  bool unbounded_item_copy = false;
+  // oapiReadItem_string copies a value whole, as the real host does. When
+  // set, it cuts the value to the 255 characters a 256-character buffer
+  // holds: for tests of how a module reads a cut value.
+  bool cut_item_values = false;
 
  private:
   std::filesystem::path folder_;

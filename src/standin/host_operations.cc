@@ -197,13 +197,12 @@ bool oapiReadItem_string(FILEHANDLE f, char* item, char* val) {
   const auto lookup = file->items.Find(item);
   RecordItemRead(*file, item, lookup);
   if (lookup.result != standin::ItemFile::Lookup::Result::kFound) return false;
-  // The real host copies without a bound; the stand-in fills at most the
-  // 256-character buffer the interface promises, unless a test asks it to
-  // copy as the real host does.
+  // The host copies the value whole; the stand-in cuts it only when a test
+  // asks.
   const std::size_t length =
-      Host::Current().unbounded_item_copy
-          ? lookup.value.size()
-          : std::min<std::size_t>(lookup.value.size(), 255);
+      Host::Current().cut_item_values
+          ? std::min<std::size_t>(lookup.value.size(), 255)
+          : lookup.value.size();
   std::memcpy(val, lookup.value.data(), length);
   val[length] = '\0';
   return true;

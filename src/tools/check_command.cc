@@ -2,16 +2,16 @@
 
 #include <algorithm>
 #include <filesystem>
-#include <fstream>
-#include <iterator>
 #include <map>
 #include <system_error>
 
-#include "definition_check.h"
+#include "definition_file_check.h"
 #include "diagnostic_output.h"
 #include "exit_codes.h"
 #include "host_paths.h"
 #include "item_file.h"
+
+namespace tools {
 
 namespace {
 
@@ -47,50 +47,6 @@ std::optional<FolderEntries> DefinitionEntries(const fs::path& folder) {
   return entries;
 }
 
-// The path of a file below a folder Config/Vantrel (any case), with '/'
-// between folders; its file name when it lies elsewhere.
-std::string PathBelowVantrel(const fs::path& file) {
-  const fs::path absolute = fs::absolute(file).lexically_normal();
-  std::vector<std::string> parts;
-  for (const auto& part : absolute) parts.push_back(part.string());
-  for (std::size_t i = parts.size(); i-- > 1;) {
-    if (standin::FoldCase(parts[i]) == "vantrel" &&
-        standin::FoldCase(parts[i - 1]) == "config" && i + 1 < parts.size()) {
-      std::string below = parts[i + 1];
-      for (std::size_t j = i + 2; j < parts.size(); ++j)
-        below += '/' + parts[j];
-      return below;
-    }
-  }
-  return file.filename().string();
-}
-
-std::optional<std::string> ReadFile(const fs::path& path, std::string* reason) {
-  std::error_code error;
-  const bool exists = fs::exists(path, error);
-  if (error) {
-    // Not a missing file: a loop of links, say, or a folder without access.
-    *reason = error.message();
-    return std::nullopt;
-  }
-  if (!exists) {
-    *reason = "no such file";
-    return std::nullopt;
-  }
-  std::ifstream file(path, std::ios::binary);
-  if (!file) {
-    *reason = "cannot open it for reading";
-    return std::nullopt;
-  }
-  std::string text((std::istreambuf_iterator<char>(file)),
-                   std::istreambuf_iterator<char>());
-  if (file.bad()) {
-    *reason = "reading it failed";
-    return std::nullopt;
-  }
-  return text;
-}
-
 struct CheckRun {
   std::vector<Diagnostic> diagnostics;
   int files_checked = 0;
@@ -98,22 +54,14 @@ struct CheckRun {
 };
 
 void CheckFile(const fs::path& path, CheckRun& run) {
-  const std::string name = path.string();
-  std::string reason;
-  const auto text = ReadFile(path, &reason);
-  if (!text) {
-    run.diagnostics.push_back({name, 0, 0, Severity::kError,
-                               "cannot read the file: " + reason,
-                               "unreadable"});
+  bool unreadable = false;
+  for (auto& d : CheckDefinitionFile(path, &unreadable)) {
+    run.diagnostics.push_back(std::move(d));
+  }
+  if (unreadable) {
     run.unreadable = true;
-    return;
-  }
-  ++run.files_checked;
-  for (auto& d : CheckDefinitionFileName(name, PathBelowVantrel(path))) {
-    run.diagnostics.push_back(std::move(d));
-  }
-  for (auto& d : CheckDefinition(name, *text)) {
-    run.diagnostics.push_back(std::move(d));
+  } else {
+    ++run.files_checked;
   }
 }
 
@@ -197,3 +145,5 @@ int CheckCommand(const CheckArguments& arguments, std::ostream& out,
   if (run.unreadable) return kExitInput;
   return run.diagnostics.empty() ? kExitOk : kExitFindings;
 }
+
+}  // namespace tools

@@ -6,6 +6,8 @@
 #include <string>
 #include <vector>
 
+namespace tools {
+
 // The arguments of `vantrel check`.
 struct CheckArguments {
   std::optional<std::string> root;  // host folder; the current one if unset
@@ -20,5 +22,7 @@ struct CheckArguments {
 // errors, kExitInput when a file or folder could not be read.
 int CheckCommand(const CheckArguments& arguments, std::ostream& out,
                  std::ostream& err);
+
+}  // namespace tools
 
 #endif  // VANTREL_TOOLS_CHECK_COMMAND_H_

@@ -3,29 +3,24 @@
 #include <algorithm>
 #include <cmath>
 #include <cstdio>
+#include <cstdlib>
 #include <map>
 #include <optional>
 #include <string>
 
+#include "definition_reading.h"
+#include "definition_rules.h"
 #include "ground_plane.h"
 #include "item_file.h"
 #include "key_suggestion.h"
-#include "point_values.h"
-#include "vantrel.h"
+#include "number_text.h"
+
+namespace tools {
 
 namespace {
 
 using standin::ItemFile;
 using Result = ItemFile::Lookup::Result;
-
-// The host copies at most this many characters of a value.
-constexpr std::size_t kMaxValueLength = 255;
-
-std::string Number(double value) {
-  char text[64];
-  std::snprintf(text, sizeof text, "%g", value);
-  return text;
-}
 
 // A key as a message quotes it: at most kShownKeyLength characters, and
 // bytes that are not printable ASCII written as \xNN, so that a binary file
@@ -61,12 +56,15 @@ int ValueColumn(std::string_view raw) {
   return static_cast<int>(position) + 1;
 }
 
-// What the module reads for one point, and from where.
-struct PointSource {
-  int line = 0;    // line of the POINT text; 0 for the initial "0"
-  long index = 0;  // the point whose text it is; 0 for the initial "0"
-  PointValues values;
-};
+// The three bytes a UTF-8 file may start with, which Notepad writes. The
+// host's reader takes them as part of the first line's key.
+constexpr std::string_view kByteOrderMark = "\xEF\xBB\xBF";
+
+bool StartsWithByteOrderMark(const ItemFile::Line& line) {
+  return line.key.compare(0, kByteOrderMark.size(), kByteOrderMark) == 0;
+}
+
+using PointSource = PointRead;
 
 class Checker {
  public:
@@ -111,6 +109,10 @@ class Checker {
         ReportItemsAfter(i, number);
         return;
       }
+      if (i == 0 && StartsWithByteOrderMark(line)) {
+        ReportByteOrderMark(line);
+        continue;
+      }
       if (line.key.empty() && !line.has_equals) continue;
       const std::string folded = standin::FoldCase(line.key);
       const auto earlier = first_line.emplace(folded, number);
@@ -120,13 +122,6 @@ class Checker {
                 std::to_string(earlier.first->second) + ", counts",
             "duplicate-key");
         continue;
-      }
-      if (line.value.size() > kMaxValueLength) {
-        Add(number, ValueColumn(raw_[i]), Severity::kWarning,
-            "the value is " + std::to_string(line.value.size()) +
-                " characters long; the host's buffer holds " +
-                std::to_string(kMaxValueLength),
-            "value-too-long");
       }
       if (folded == "n") continue;
       if (const auto index = PointIndexOfKey(line.key)) {
@@ -142,6 +137,18 @@ class Checker {
       if (!line.has_equals) message += " (the line has no '=')";
       Add(number, 1, Severity::kWarning, message, "unknown-key");
     }
+  }
+
+  void ReportByteOrderMark(const ItemFile::Line& line) {
+    const std::string key = line.key.substr(kByteOrderMark.size());
+    if (key.empty() && !line.has_equals) return;
+    Add(1, 1, Severity::kWarning,
+        "the file starts with a UTF-8 byte-order mark (Notepad writes one); "
+        "the host reads it as part of the key, so this line's key is not '" +
+            key +
+            "' and the module never reads it. Save the file without the "
+            "mark (in Notepad: Save As, Encoding ANSI)",
+        "byte-order-mark");
   }
 
   void ReportItemsAfter(std::size_t end_parse, int end_line) {
@@ -183,21 +190,33 @@ class Checker {
           "n-missing");
       return std::nullopt;
     }
-    if (count < 3) {
-      Add(lookup.line, column, Severity::kError,
-          "N = " + std::to_string(count) +
-              ": a definition needs at least 3 points; the module ignores "
-              "the file and looks further (the class, or nothing)",
-          "n-too-small");
-      return std::nullopt;
+    const std::size_t digits = lookup.value.find_first_not_of(
+        "0123456789", lookup.value[0] == '+' || lookup.value[0] == '-');
+    if (digits != std::string::npos) {
+      Add(lookup.line, column, Severity::kWarning,
+          "N = '" + lookup.value + "' is not a whole number; the host reads " +
+              std::to_string(count) + " from it (write N = " +
+              std::to_string(count) + " if that is meant)",
+          "n-not-whole");
     }
-    if (count > Vantrel::kMaxPoints) {
-      Add(lookup.line, column, Severity::kError,
-          "N = " + std::to_string(count) + " is more than " +
-              std::to_string(Vantrel::kMaxPoints) +
-              ", the most the module takes; it ignores the file",
-          "n-too-large");
-      return std::nullopt;
+    switch (rules::JudgeCount(count)) {
+      case rules::CountVerdict::kTooFew:
+        Add(lookup.line, column, Severity::kError,
+            "N = " + std::to_string(count) + ": a definition needs at least " +
+                std::to_string(rules::kMinPoints) +
+                " points; the module ignores the file and looks further (the "
+                "class, or nothing)",
+            "n-too-small");
+        return std::nullopt;
+      case rules::CountVerdict::kTooMany:
+        Add(lookup.line, column, Severity::kError,
+            "N = " + std::to_string(count) + " is more than " +
+                std::to_string(rules::kMaxPoints) +
+                ", the most the module takes; it ignores the file",
+            "n-too-large");
+        return std::nullopt;
+      case rules::CountVerdict::kCounts:
+        break;
     }
     return count;
   }
@@ -210,31 +229,27 @@ class Checker {
               std::to_string(count) + "; the module never reads it",
           "point-beyond-n");
     }
+    const std::vector<PointSource> sources = ReadPoints(items_, count);
     PointSource current;
-    current.values = ReadPointValues("0");
-    std::vector<PointSource> sources;
+    current.text = "0";
     long missing_from = 0;
     for (long i = 1; i <= count; ++i) {
+      const PointSource& read = sources[static_cast<std::size_t>(i - 1)];
       const std::string key = "POINT_" + std::to_string(i);
-      const auto lookup = items_.Find(key);
-      if (lookup.result == Result::kFound) {
+      if (read.lookup.result == Result::kFound) {
         ReportMissing(missing_from, i - 1, current);
         missing_from = 0;
-        current.line = lookup.line;
-        current.index = i;
-        current.values = ReadPointValues(
-            std::string_view(lookup.value).substr(0, kMaxValueLength));
-        CheckPointText(i, current);
-      } else if (lookup.result == Result::kEmptyValue) {
+        CheckPointText(i, read);
+      } else if (read.lookup.result == Result::kEmptyValue) {
         ReportMissing(missing_from, i - 1, current);
         missing_from = 0;
-        Add(lookup.line, 1, Severity::kWarning,
+        Add(read.lookup.line, 1, Severity::kWarning,
             key + " has no value; the module " + Repeats(current),
             "point-missing");
       } else if (missing_from == 0) {
         missing_from = i;
       }
-      sources.push_back(current);
+      current = read;
     }
     ReportMissing(missing_from, count, current);
     CheckCompletion(sources);
@@ -264,80 +279,188 @@ class Checker {
     const std::string_view raw = raw_[source.line - 1];
     const int column = ValueColumn(raw);
     const std::string key = "POINT_" + std::to_string(index);
-    if (source.values.stop) {
-      Add(source.line, column + static_cast<int>(*source.values.stop),
-          Severity::kWarning, "reading stops here; later values are 0",
-          "stops-reading");
+    const rules::PointText& point = source.values;
+    if (point.stop >= 0) {
+      Add(source.line, column + point.stop, Severity::kWarning,
+          "reading stops here; later values are 0", "stops-reading");
     }
-    if (source.values.values.size() < 3) {
+    if (point.count < 3) {
       Add(source.line, column, Severity::kError,
-          key + " has " + std::to_string(source.values.values.size()) +
+          key + " has " + std::to_string(point.count) +
               " number(s); x, y and z need 3 (the missing ones are 0)",
           "point-short");
     }
-    for (std::size_t k = 0; k < source.values.values.size(); ++k) {
-      if (std::isfinite(source.values.values[k])) continue;
-      Add(source.line, column + static_cast<int>(source.values.offsets[k]),
-          Severity::kWarning,
-          key + " holds " + Number(source.values.values[k]) +
+    for (std::size_t k = 0; k < point.count; ++k) {
+      if (ReportMalformed(source, column, k)) break;
+    }
+    for (std::size_t k = 0; k < point.count; ++k) {
+      if (std::isfinite(point.numbers[k])) continue;
+      Add(source.line, column + point.start[k], Severity::kWarning,
+          key + " holds " + Shortest(point.numbers[k]) +
               ", which is not a finite number; the module hands it to the "
               "host as it is",
           "not-finite");
       break;
     }
-    if (index >= 4 && source.values.values.size() == PointValues::kMaxValues) {
-      Add(source.line, column + static_cast<int>(source.values.offsets[6]),
-          Severity::kWarning,
+    if (!rules::TakesSeventhNumber(static_cast<int>(index)) &&
+        point.count == rules::kPointNumbers) {
+      Add(source.line, column + point.start[6], Severity::kWarning,
           "from point 4 on the seventh number is ignored; the longitudinal "
           "friction equals the lateral one (" +
-              Number(source.values.At(5)) + ")",
+              Shortest(point.numbers[5]) + ")",
           "ignored-seventh");
     }
   }
 
+  // A number that "%lf" reads further than a complete number goes, such as
+  // "-1e" or "1e+": C libraries read it differently. The message says what
+  // this platform's plug-in reads, from the same conversion.
+  bool ReportMalformed(const PointSource& source, int column, std::size_t k) {
+    const rules::PointText& point = source.values;
+    const std::string written = source.text.substr(
+        static_cast<std::size_t>(point.start[k]),
+        static_cast<std::size_t>(point.end[k] - point.start[k]));
+    char* end = nullptr;
+    std::strtod(written.c_str(), &end);
+    if (end == written.c_str() + written.size()) return false;
+    Add(source.line, column + point.start[k], Severity::kWarning,
+        "'" + written +
+            "' is not a complete number, and C libraries read it "
+            "differently; the plug-in built for this platform reads " +
+            Shortest(point.numbers[k]) +
+            " and goes on after it. Write the number in full",
+        "malformed-number");
+    return true;
+  }
+
   // Completion is decided on the first point and written into every point.
   void CheckCompletion(const std::vector<PointSource>& sources) {
-    const PointValues& first = sources.front().values;
-    const bool springs = first.At(3) == 0.0 || first.At(4) == 0.0;
-    const bool friction = first.At(5) == 0.0;
-    for (std::size_t i = 1; i < sources.size(); ++i) {
+    std::vector<TOUCHDOWNVTX> points;
+    for (std::size_t i = 0; i < sources.size(); ++i) {
+      points.push_back(
+          rules::VertexOf(sources[i].values, static_cast<int>(i) + 1));
+    }
+    const TOUCHDOWNVTX& first = points.front();
+    const bool springs = rules::CompletesSprings(first);
+    const bool friction = rules::CompletesFriction(first);
+    if (sources.front().index == 1) {
+      ReportDiscarded(sources.front(), springs, friction);
+    }
+    for (std::size_t i = 0; i < sources.size(); ++i) {
       const PointSource& source = sources[i];
       // A repeated text is reported once, at the point that wrote it.
       if (source.index != static_cast<long>(i) + 1) continue;
-      const PointValues& values = source.values;
-      std::string overwritten;
-      if (springs && (values.At(3) != 0.0 || values.At(4) != 0.0)) {
-        overwritten = "stiffness and damping (set from the vessel's mass)";
+      const TOUCHDOWNVTX& point = points[i];
+      if (i > 0) ReportOverwritten(source, point, first, springs, friction);
+      ReportHandedOver(source, point, springs, friction);
+    }
+  }
+
+  // What completion throws away of the first point's own values.
+  void ReportDiscarded(const PointSource& source, bool springs, bool friction) {
+    const rules::PointText& point = source.values;
+    const TOUCHDOWNVTX first = rules::VertexOf(point, 1);
+    std::string lost;
+    if (springs) {
+      const char* zero = first.stiffness == 0.0
+                             ? (point.count < 4 ? "its stiffness is missing"
+                                                : "its stiffness is 0")
+                             : (point.count < 5 ? "its damping is missing"
+                                                : "its damping is 0");
+      std::vector<std::string> given;
+      if (first.stiffness != 0.0) {
+        given.push_back("stiffness " + Shortest(first.stiffness));
       }
-      if (friction && values.At(5) != 0.0) {
-        overwritten += (overwritten.empty() ? "" : " and ") +
-                       std::string("friction (set to 3.0)");
+      if (first.damping != 0.0) {
+        given.push_back("damping " + Shortest(first.damping));
       }
-      if (!overwritten.empty()) {
-        Add(source.line, 1, Severity::kWarning,
-            "completion overwrites the " + overwritten +
-                " given here, because the first point's " +
-                (springs ? "stiffness or damping" : "lateral friction") +
-                " is 0",
-            "completion-overwrites");
-      }
-      if (!friction && values.At(5) == 0.0) {
-        Add(source.line, 1, Severity::kWarning,
-            "this point's friction is 0 and completion does not fill it, "
-            "because the first point's friction (" +
-                Number(first.At(5)) + ") is not 0",
-            "friction-not-filled");
+      if (!given.empty()) {
+        lost = "completion replaces the " + given[0] +
+               (given.size() > 1 ? " and the " + given[1] : "") +
+               " given here with springs from the vessel's mass (k = m * " +
+               Shortest(rules::kGravity) + ", " +
+               Shortest(rules::kDampingRatio) +
+               " of critical damping), because " + zero;
       }
     }
+    if (friction && first.mu_lng != 0.0) {
+      lost += (lost.empty() ? "completion" : "; it also") +
+              std::string(" sets the longitudinal friction ") +
+              Shortest(first.mu_lng) + " given here to " +
+              Shortest(rules::kDefaultFriction) +
+              ", because the lateral friction is 0";
+    }
+    if (lost.empty()) return;
+    Add(source.line, 1, Severity::kWarning,
+        lost + ". Give every value of the first point, or none",
+        "completion-discards");
+  }
+
+  void ReportOverwritten(const PointSource& source, const TOUCHDOWNVTX& point,
+                         const TOUCHDOWNVTX& first, bool springs,
+                         bool friction) {
+    std::string overwritten;
+    if (springs && (point.stiffness != 0.0 || point.damping != 0.0)) {
+      overwritten = "stiffness and damping (set from the vessel's mass)";
+    }
+    if (friction && point.mu != 0.0) {
+      overwritten += (overwritten.empty() ? "" : " and ") +
+                     std::string("friction (set to ") +
+                     Fixed(rules::kDefaultFriction, 1) + ")";
+    }
+    if (!overwritten.empty()) {
+      Add(source.line, 1, Severity::kWarning,
+          "completion overwrites the " + overwritten +
+              " given here, because the first point's " +
+              (springs ? "stiffness or damping" : "lateral friction") + " is 0",
+          "completion-overwrites");
+    }
+    if (!friction && point.mu == 0.0) {
+      Add(source.line, 1, Severity::kWarning,
+          "this point's friction is 0 and completion does not fill it, "
+          "because the first point's friction (" +
+              Shortest(first.mu) + ") is not 0",
+          "friction-not-filled");
+    }
+  }
+
+  // Values the host gets as the file gives them: a spring of 0 or a
+  // negative value is no spring or friction the host can use.
+  void ReportHandedOver(const PointSource& source, const TOUCHDOWNVTX& point,
+                        bool springs, bool friction) {
+    const int line = source.line > 0 ? source.line : count_line_;
+    if (!springs && (point.stiffness == 0.0 || point.damping == 0.0)) {
+      Add(line, 1, Severity::kWarning,
+          std::string("this point is handed to the host with ") +
+              (point.stiffness == 0.0 ? "stiffness" : "damping") +
+              " 0: it has no spring. Completion fills springs only when the "
+              "first point's stiffness or damping is 0; give this point "
+              "its own",
+          "no-spring");
+    }
+    std::vector<std::string> negative;
+    if (!springs && point.stiffness < 0.0) negative.push_back("stiffness");
+    if (!springs && point.damping < 0.0) negative.push_back("damping");
+    if (!friction && (point.mu < 0.0 || point.mu_lng < 0.0)) {
+      negative.push_back("friction");
+    }
+    if (negative.empty()) return;
+    std::string names = negative[0];
+    for (std::size_t k = 1; k < negative.size(); ++k) {
+      names += (k + 1 == negative.size() ? " and " : ", ") + negative[k];
+    }
+    Add(line, 1, Severity::kWarning,
+        "negative " + names +
+            ": the host gets it as it is, and a negative spring or friction "
+            "pushes the vessel into the ground or speeds it up",
+        "negative-value");
   }
 
   void CheckStance(const std::vector<PointSource>& sources) {
     VECTOR3 p[3];
     for (int i = 0; i < 3; ++i) {
-      const PointValues& values = sources[static_cast<std::size_t>(i)].values;
-      p[i].x = values.At(0);
-      p[i].y = values.At(1);
-      p[i].z = values.At(2);
+      p[i] = rules::VertexOf(sources[static_cast<std::size_t>(i)].values, i + 1)
+                 .pos;
     }
     // A value that is not finite makes no plane; it has a warning of its
     // own.
@@ -408,19 +531,20 @@ std::vector<Diagnostic> CheckDefinitionFileName(
       return found;
     }
   }
-  const std::size_t slash = path_below_vantrel.rfind('/');
-  if (slash != std::string_view::npos) {
-    std::string key(
-        path_below_vantrel.substr(0, path_below_vantrel.size() - 4));
-    std::string with_slash = key;
-    std::string underscores;
-    for (char& c : key) c = c == '/' ? '\\' : c;
-    for (char c : with_slash)
-      underscores += c == '/' ? std::string("___") : std::string(1, c);
-    add("this file lies in a folder below Config/Vantrel, so only a key "
-        "holding '\\' reaches it (" +
-        key + "); a vessel or class named " + with_slash + " reads " +
-        underscores + ".cfg");
+  // Below a subfolder the key holds "\"; "___" in a name stands for "/".
+  std::string path(path_below_vantrel);
+  std::replace(path.begin(), path.end(), '/', '\\');
+  const std::string key = rules::KeyOfFileName(path);
+  if (rules::IsUnsafeKey(key)) {
+    found.push_back(
+        {std::string(file_name), 0, 0, Severity::kWarning,
+         "the key that reaches this file, '" + key +
+             "', names a Windows device (CON, PRN, AUX, NUL, COM1, LPT1 and "
+             "the like, with any extension) or leaves the Vantrel folder; "
+             "the module never opens such a key. Rename the file",
+         "unsafe-key"});
   }
   return found;
 }
+
+}  // namespace tools

@@ -6,6 +6,8 @@
 
 #include "diagnostic.h"
 
+namespace tools {
+
 // Checks the text of one definition file as the host's item reader and the
 // module will read it, and explains where that differs from what the author
 // probably meant. `file_name` only labels the diagnostics; nothing is read
@@ -18,5 +20,7 @@ std::vector<Diagnostic> CheckDefinition(std::string_view file_name,
 // between folders (just the file name when it lies elsewhere).
 std::vector<Diagnostic> CheckDefinitionFileName(
     std::string_view file_name, std::string_view path_below_vantrel);
+
+}  // namespace tools
 
 #endif  // VANTREL_TOOLS_DEFINITION_CHECK_H_

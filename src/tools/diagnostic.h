@@ -3,6 +3,8 @@
 
 #include <string>
 
+namespace tools {
+
 enum class Severity { kError, kWarning };
 
 // "error" or "warning".
@@ -17,5 +19,7 @@ struct Diagnostic {
   std::string message;
   std::string code;  // short stable name, such as "n-missing"
 };
+
+}  // namespace tools
 
 #endif  // VANTREL_TOOLS_DIAGNOSTIC_H_

@@ -2,6 +2,8 @@
 
 #include <cstdio>
 
+namespace tools {
+
 const char* SeverityName(Severity severity) {
   return severity == Severity::kError ? "error" : "warning";
 }
@@ -123,3 +125,5 @@ void PrintDiagnosticsJson(const std::vector<Diagnostic>& diagnostics,
   }
   out << (diagnostics.empty() ? "]\n}\n" : "\n  ]\n}\n");
 }
+
+}  // namespace tools

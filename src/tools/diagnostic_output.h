@@ -8,6 +8,8 @@
 
 #include "diagnostic.h"
 
+namespace tools {
+
 // One diagnostic as compilers print them: "file:line:col: severity: message
 // [code]". Line and column are left out when they are 0; control
 // characters become '?'.
@@ -22,5 +24,7 @@ void PrintDiagnosticsJson(const std::vector<Diagnostic>& diagnostics,
 // `text` as a JSON string literal, quotes included. Bytes that are not valid
 // UTF-8 become U+FFFD, so that the document stays valid.
 std::string JsonString(std::string_view text);
+
+}  // namespace tools
 
 #endif  // VANTREL_TOOLS_DIAGNOSTIC_OUTPUT_H_

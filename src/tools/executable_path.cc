@@ -6,6 +6,10 @@
 
 #include <system_error>
 
+#include "plugin_library.h"
+
+namespace tools {
+
 std::filesystem::path ExecutableFolder() {
 #if defined(_WIN32)
   char buffer[MAX_PATH];
@@ -19,3 +23,11 @@ std::filesystem::path ExecutableFolder() {
   return path.parent_path();
 #endif
 }
+
+std::string DefaultPluginPath() {
+  return (ExecutableFolder() / "Modules" / "Plugin" /
+          standin::PluginLibrary::FileName("Vantrel"))
+      .string();
+}
+
+}  // namespace tools

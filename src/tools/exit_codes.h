@@ -1,6 +1,8 @@
 #ifndef VANTREL_TOOLS_EXIT_CODES_H_
 #define VANTREL_TOOLS_EXIT_CODES_H_
 
+namespace tools {
+
 // Exit codes of the vantrel command, the same for every subcommand.
 enum ExitCode {
   kExitOk = 0,        // done, nothing to report
@@ -10,5 +12,7 @@ enum ExitCode {
   kExitUsage = 3,     // bad command line
   kExitPlugin = 4,    // the plug-in could not be loaded
 };
+
+}  // namespace tools
 
 #endif  // VANTREL_TOOLS_EXIT_CODES_H_

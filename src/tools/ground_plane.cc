@@ -2,6 +2,8 @@
 
 #include <cmath>
 
+namespace tools {
+
 VECTOR3 GroundNormal(const VECTOR3& p0, const VECTOR3& p1, const VECTOR3& p2) {
   const double ax = p0.x - (p1.x + p2.x) / 2.0;
   const double ay = p0.y - (p1.y + p2.y) / 2.0;
@@ -23,3 +25,5 @@ Stance StanceOf(const VECTOR3& normal) {
   if (!(length > 1e-12)) return Stance::kNoPlane;
   return normal.y > 0.0 ? Stance::kUpright : Stance::kUpsideDown;
 }
+
+}  // namespace tools

@@ -3,6 +3,8 @@
 
 #include "orbiter_api.h"
 
+namespace tools {
+
 // How the host sets a vessel on the ground from its three primary points.
 enum class Stance {
   kUpright,     // the up normal points along +y
@@ -16,5 +18,7 @@ VECTOR3 GroundNormal(const VECTOR3& p0, const VECTOR3& p1, const VECTOR3& p2);
 
 // The stance a normal gives: no plane when its length is at most 1e-12.
 Stance StanceOf(const VECTOR3& normal);
+
+}  // namespace tools
 
 #endif  // VANTREL_TOOLS_GROUND_PLANE_H_

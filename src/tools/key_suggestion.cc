@@ -6,6 +6,8 @@
 
 #include "item_file.h"
 
+namespace tools {
+
 namespace {
 
 std::size_t EditDistance(std::string_view a, std::string_view b) {
@@ -58,3 +60,5 @@ std::optional<std::string> SuggestKey(std::string_view key) {
   if (!folded.empty() && EditDistance(folded, "n") <= 1) return "N";
   return std::nullopt;
 }
+
+}  // namespace tools

@@ -5,6 +5,8 @@
 #include <string>
 #include <string_view>
 
+namespace tools {
+
 // The index i of a key that reads as POINT_i (any case, i written without
 // leading zeros, as the module formats it), or nothing.
 std::optional<long> PointIndexOfKey(std::string_view key);
@@ -12,5 +14,7 @@ std::optional<long> PointIndexOfKey(std::string_view key);
 // The key the author probably meant by an unknown key: "N" or "POINT_i",
 // when one is close enough in spelling. Nothing when none is.
 std::optional<std::string> SuggestKey(std::string_view key);
+
+}  // namespace tools
 
 #endif  // VANTREL_TOOLS_KEY_SUGGESTION_H_

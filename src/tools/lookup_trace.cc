@@ -4,6 +4,8 @@
 
 #include "key_suggestion.h"
 
+namespace tools {
+
 std::vector<FileAttempt> TraceLookup(
     const std::vector<standin::Host::FileEvent>& events,
     const standin::TouchdownSource& source) {
@@ -29,9 +31,7 @@ std::vector<FileAttempt> TraceLookup(
       attempt.count = event.lookup;
     } else if (const auto index = PointIndexOfKey(event.item)) {
       if (event.lookup.result == Result::kFound) {
-        // The host hands over at most 255 characters.
-        current = PointOrigin{event.lookup.line, *index,
-                              event.lookup.value.substr(0, 255)};
+        current = PointOrigin{event.lookup.line, *index, event.lookup.value};
       }
       attempt.points.push_back(current);
     }
@@ -44,3 +44,5 @@ std::vector<FileAttempt> TraceLookup(
   }
   return attempts;
 }
+
+}  // namespace tools

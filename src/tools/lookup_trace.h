@@ -8,6 +8,8 @@
 #include "item_file.h"
 #include "sim_object.h"
 
+namespace tools {
+
 // Where the text of one point came from, as the host saw the module read it.
 struct PointOrigin {
   int line = 0;      // the line that gave the text; 0 for the initial "0"
@@ -32,5 +34,7 @@ struct FileAttempt {
 std::vector<FileAttempt> TraceLookup(
     const std::vector<standin::Host::FileEvent>& events,
     const standin::TouchdownSource& source);
+
+}  // namespace tools
 
 #endif  // VANTREL_TOOLS_LOOKUP_TRACE_H_

@@ -1,6 +1,8 @@
 // vantrel: runs the Vantrel plug-in on a stand-in for the simulator.
 #include <CLI/CLI.hpp>
 #include <iostream>
+#include <optional>
+#include <string>
 
 #include "check_command.h"
 #include "exit_codes.h"
@@ -21,6 +23,19 @@ const CLI::Validator kVesselMass(
 
 }  // namespace
 
+namespace {
+
+// The --plugin option of the commands that load the plug-in.
+void AddPluginOption(CLI::App& command, std::optional<std::string>& plugin) {
+  command
+      .add_option("--plugin", plugin,
+                  "Plug-in library to load (default: "
+                  "Modules/Plugin/ beside this program)")
+      ->type_name("FILE");
+}
+
+}  // namespace
+
 int main(int argc, char** argv) {
   CLI::App app{
       "Vantrel replaces the touchdown points of vessels with sets read from "
@@ -31,7 +46,7 @@ int main(int argc, char** argv) {
   app.set_version_flag("--version", "vantrel " VANTREL_VERSION);
   app.require_subcommand(1);
 
-  RunArguments run;
+  tools::RunArguments run;
   CLI::App* run_app = app.add_subcommand(
       "run",
       "Run a scenario with the plug-in loaded and show the host log and the "
@@ -52,11 +67,7 @@ int main(int argc, char** argv) {
       ->add_option("--log", run.log_file,
                    "Also write the module's log lines to FILE")
       ->type_name("FILE");
-  run_app
-      ->add_option("--plugin", run.plugin,
-                   "Plug-in library to load (default: "
-                   "Modules/Plugin/ beside this program)")
-      ->type_name("FILE");
+  AddPluginOption(*run_app, run.plugin);
   run_app
       ->add_option("scenario", run.scenario,
                    "Scenario file, or the scenario's name as the "
@@ -64,7 +75,7 @@ int main(int argc, char** argv) {
                    "with or without .scn")
       ->type_name("SCENARIO");
 
-  CheckArguments check;
+  tools::CheckArguments check;
   std::string check_format = "text";
   CLI::App* check_app = app.add_subcommand(
       "check",
@@ -85,7 +96,7 @@ int main(int argc, char** argv) {
                    "files")
       ->type_name("PATH");
 
-  ShowArguments show;
+  tools::ShowArguments show;
   CLI::App* show_app = app.add_subcommand(
       "show",
       "Run the plug-in on one vessel and explain what it got: the files "
@@ -107,24 +118,20 @@ int main(int argc, char** argv) {
       ->add_option("--svg", show.svg,
                    "Also draw the points, in three views, into FILE")
       ->type_name("FILE");
-  show_app
-      ->add_option("--plugin", show.plugin,
-                   "Plug-in library to load (default: "
-                   "Modules/Plugin/ beside this program)")
-      ->type_name("FILE");
+  AddPluginOption(*show_app, show.plugin);
 
   try {
     app.parse(argc, argv);
   } catch (const CLI::ParseError& e) {
     const int code = app.exit(e);
-    return code == 0 ? kExitOk : kExitUsage;
+    return code == 0 ? tools::kExitOk : tools::kExitUsage;
   }
 
-  if (run_app->parsed()) return RunCommand(run, std::cout, std::cerr);
+  if (run_app->parsed()) return tools::RunCommand(run, std::cout, std::cerr);
   if (check_app->parsed()) {
     check.json = check_format == "json";
-    return CheckCommand(check, std::cout, std::cerr);
+    return tools::CheckCommand(check, std::cout, std::cerr);
   }
-  if (show_app->parsed()) return ShowCommand(show, std::cout, std::cerr);
-  return kExitUsage;
+  if (show_app->parsed()) return tools::ShowCommand(show, std::cout, std::cerr);
+  return tools::kExitUsage;
 }

@@ -2,10 +2,14 @@
 
 #include <cmath>
 
+#include "definition_rules.h"
+
+namespace tools {
+
 RestingLoad ComputeRestingLoad(const std::vector<TOUCHDOWNVTX>& points,
                                double mass) {
   RestingLoad load;
-  const double weight = mass * kGravity;
+  const double weight = mass * rules::kGravity;
   const VECTOR3& a = points[0].pos;
   const VECTOR3& b = points[1].pos;
   const VECTOR3& c = points[2].pos;
@@ -30,9 +34,11 @@ RestingLoad ComputeRestingLoad(const std::vector<TOUCHDOWNVTX>& points,
     contact.origin_height = -point.pos.y - contact.compression;
     contact.damping_ratio =
         point.damping /
-        (2.0 * std::sqrt(point.stiffness * contact.force / kGravity));
+        (2.0 * std::sqrt(point.stiffness * contact.force / rules::kGravity));
     height_sum += contact.origin_height;
   }
   load.origin_height = height_sum / 3.0;
   return load;
 }
+
+}  // namespace tools

@@ -7,6 +7,8 @@
 
 #include "orbiter_api.h"
 
+namespace tools {
+
 // How a vessel rests on its three primary points.
 //
 // The model: a rigid vessel stands upright on level ground, its centre of
@@ -17,7 +19,7 @@
 //   F1 + F2 + F3 = m g,  sum Fi xi = 0,  sum Fi zi = 0.
 // Each point then sinks by Fi / ki, and the origin stands -yi - Fi / ki above
 // the ground at that point; the spring carrying Fi moves a mass Fi / g, so
-// its damping ratio is ci / (2 sqrt(ki Fi / g)).
+// its damping ratio is ci / (2 sqrt(ki Fi / g)). g is the module's gravity.
 struct ContactLoad {
   double force = 0.0;          // N
   double compression = 0.0;    // m
@@ -38,11 +40,10 @@ struct RestingLoad {
   double origin_height = 0.0;
 };
 
-// The module's gravity, used for the weight.
-constexpr double kGravity = 9.81;
-
 // Needs at least three points.
 RestingLoad ComputeRestingLoad(const std::vector<TOUCHDOWNVTX>& points,
                                double mass);
+
+}  // namespace tools
 
 #endif  // VANTREL_TOOLS_RESTING_LOAD_H_

@@ -1,8 +1,6 @@
 #include "run_command.h"
 
 #include <filesystem>
-#include <fstream>
-#include <iterator>
 #include <sstream>
 #include <system_error>
 
@@ -10,10 +8,12 @@
 #include "exit_codes.h"
 #include "host_paths.h"
 #include "item_file.h"
-#include "plugin_library.h"
 #include "run_report.h"
 #include "scenario.h"
 #include "session.h"
+#include "whole_file.h"
+
+namespace tools {
 
 namespace {
 
@@ -129,13 +129,12 @@ std::optional<Inputs> ChooseInputs(const RunArguments& arguments,
 }
 
 std::optional<std::string> ReadText(const fs::path& path, std::ostream& err) {
-  std::ifstream file(path, std::ios::binary);
-  if (!file) {
-    err << path.string() << ": cannot read the scenario\n";
-    return std::nullopt;
+  std::string reason;
+  auto text = standin::ReadWholeFile(path, &reason);
+  if (!text) {
+    err << path.string() << ": cannot read the scenario: " << reason << '\n';
   }
-  return std::string((std::istreambuf_iterator<char>(file)),
-                     std::istreambuf_iterator<char>());
+  return text;
 }
 
 // One warning for the vessels whose SPAWN_STEP comes after the last step,
@@ -197,10 +196,7 @@ int RunCommand(const RunArguments& arguments, std::ostream& out,
 
   standin::SessionOptions options;
   options.root = inputs->root;
-  options.plugin =
-      arguments.plugin.value_or((ExecutableFolder() / "Modules" / "Plugin" /
-                                 standin::PluginLibrary::FileName("Vantrel"))
-                                    .string());
+  options.plugin = arguments.plugin.value_or(DefaultPluginPath());
   options.steps = arguments.steps;
   options.log_file = arguments.log_file;
   standin::SessionError error;
@@ -224,3 +220,5 @@ int RunCommand(const RunArguments& arguments, std::ostream& out,
   }
   return kExitOk;
 }
+
+}  // namespace tools

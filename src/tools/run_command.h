@@ -5,6 +5,8 @@
 #include <ostream>
 #include <string>
 
+namespace tools {
+
 // The arguments of `vantrel run`.
 struct RunArguments {
   std::optional<std::string> root;      // host folder
@@ -19,5 +21,7 @@ struct RunArguments {
 // scenario it runs the bundled example. Returns an ExitCode.
 int RunCommand(const RunArguments& arguments, std::ostream& out,
                std::ostream& err);
+
+}  // namespace tools
 
 #endif  // VANTREL_TOOLS_RUN_COMMAND_H_

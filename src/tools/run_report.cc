@@ -4,17 +4,10 @@
 #include <cstdio>
 #include <string>
 
+#include "number_text.h"
 #include "text_table.h"
 
-namespace {
-
-std::string Fixed(double value, int decimals) {
-  char text[64];
-  std::snprintf(text, sizeof text, "%.*f", decimals, value);
-  return text;
-}
-
-}  // namespace
+namespace tools {
 
 std::string MassText(const standin::VesselOutcome& vessel,
                      const std::string& unit) {
@@ -115,3 +108,5 @@ void PrintRunWarnings(const standin::SessionResult& result, std::ostream& err) {
     err << ": warning: " << warning.message << '\n';
   }
 }
+
+}  // namespace tools

@@ -6,6 +6,8 @@
 
 #include "session.h"
 
+namespace tools {
+
 // Prints what a user of `vantrel run` wants to see: the host log as the
 // module wrote it, then one row per vessel (name, class, mass, which
 // definition applied) and the touchdown points each vessel was handed.
@@ -21,5 +23,7 @@ std::string MassText(const standin::VesselOutcome& vessel,
 // Prints the warnings of a run (class files whose Mass does not count), one
 // line each as compilers do: "file:line: warning: message".
 void PrintRunWarnings(const standin::SessionResult& result, std::ostream& err);
+
+}  // namespace tools
 
 #endif  // VANTREL_TOOLS_RUN_REPORT_H_

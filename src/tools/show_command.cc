@@ -6,11 +6,12 @@
 
 #include "executable_path.h"
 #include "exit_codes.h"
-#include "plugin_library.h"
 #include "run_report.h"
 #include "session.h"
 #include "show_report.h"
 #include "touchdown_svg.h"
+
+namespace tools {
 
 namespace {
 
@@ -25,6 +26,7 @@ bool WriteSvg(const std::string& path, const standin::VesselOutcome& vessel,
                   " touchdown points";
   drawing.points = vessel.touchdown;
   drawing.origin_height = RestingOriginHeight(vessel);
+  drawing.warning = StanceProblem(vessel).value_or("");
   std::ofstream file(path, std::ios::binary | std::ios::trunc);
   file << DrawTouchdownSvg(drawing);
   file.close();
@@ -55,10 +57,7 @@ int ShowCommand(const ShowArguments& arguments, std::ostream& out,
 
   standin::SessionOptions options;
   options.root = root;
-  options.plugin =
-      arguments.plugin.value_or((ExecutableFolder() / "Modules" / "Plugin" /
-                                 standin::PluginLibrary::FileName("Vantrel"))
-                                    .string());
+  options.plugin = arguments.plugin.value_or(DefaultPluginPath());
   // The steps `vantrel run` takes by default: the vessel is updated once,
   // in the sweep, as in a run.
   options.steps = standin::kSweepStep;
@@ -82,3 +81,5 @@ int ShowCommand(const ShowArguments& arguments, std::ostream& out,
   }
   return kExitOk;
 }
+
+}  // namespace tools

@@ -5,6 +5,8 @@
 #include <ostream>
 #include <string>
 
+namespace tools {
+
 // The arguments of `vantrel show`.
 struct ShowArguments {
   std::optional<std::string> root;        // host folder; the current one
@@ -20,5 +22,7 @@ struct ShowArguments {
 // Returns an ExitCode.
 int ShowCommand(const ShowArguments& arguments, std::ostream& out,
                 std::ostream& err);
+
+}  // namespace tools
 
 #endif  // VANTREL_TOOLS_SHOW_COMMAND_H_

@@ -5,33 +5,26 @@
 #include <filesystem>
 #include <string>
 
+#include "definition_file_check.h"
+#include "definition_rules.h"
+#include "diagnostic_output.h"
+#include "ground_plane.h"
+#include "item_file.h"
 #include "lookup_trace.h"
-#include "point_values.h"
+#include "number_text.h"
 #include "resting_load.h"
 #include "run_report.h"
 #include "text_table.h"
-#include "vantrel.h"
+
+namespace tools {
 
 namespace {
 
 using Result = standin::ItemFile::Lookup::Result;
 
-// A value as `vantrel run` prints it.
-std::string Fixed(double value, int decimals) {
-  char text[64];
-  std::snprintf(text, sizeof text, "%.*f", decimals, value);
-  return text;
-}
-
 // A derived value, which need not exist.
 std::string Derived(double value, int decimals) {
   return std::isfinite(value) ? Fixed(value, decimals) : "n/a";
-}
-
-std::string Shortest(double value) {
-  char text[64];
-  std::snprintf(text, sizeof text, "%g", value);
-  return text;
 }
 
 std::string FileName(const std::string& disk_path) {
@@ -55,10 +48,15 @@ std::string Outcome(const FileAttempt& attempt) {
            " is not a number: does not count";
   }
   const std::string given = opened + "N = " + std::to_string(n) + at;
-  if (n < 3) return given + ": fewer than 3 points, does not count";
-  if (n > Vantrel::kMaxPoints) {
-    return given + ": more than " + std::to_string(Vantrel::kMaxPoints) +
-           " points, ignored";
+  switch (rules::JudgeCount(n)) {
+    case rules::CountVerdict::kTooFew:
+      return given + ": fewer than " + std::to_string(rules::kMinPoints) +
+             " points, does not count";
+    case rules::CountVerdict::kTooMany:
+      return given + ": more than " + std::to_string(rules::kMaxPoints) +
+             " points, ignored";
+    case rules::CountVerdict::kCounts:
+      break;
   }
   return attempt.applied ? given + ": applied" : given;
 }
@@ -112,18 +110,30 @@ void PrintPoints(const standin::VesselOutcome& vessel,
       continue;
     }
     const PointOrigin& origin = applied->points[i];
-    const PointValues file = ReadPointValues(origin.text);
+    // What the text says: the point as the module reads it, with a seventh
+    // number that is written but ignored.
+    const rules::PointText file = rules::ParsePoint(origin.text.c_str());
+    const TOUCHDOWNVTX read = rules::VertexOf(file, static_cast<int>(i) + 1);
+    const double said[7] = {
+        read.pos.x,
+        read.pos.y,
+        read.pos.z,
+        read.stiffness,
+        read.damping,
+        read.mu,
+        file.count == rules::kPointNumbers ? file.numbers[6] : read.mu_lng};
     for (std::size_t k = 0; k < 7; ++k) {
-      const bool changed = !Same(handed[k], file.At(k));
+      const bool changed = !Same(handed[k], said[k]);
       row.push_back(Fixed(handed[k], 3) + (changed ? "*" : " "));
       if (!changed) continue;
       if (k == 3 || k == 4) changes.springs = true;
-      if (k == 5 || (k == 6 && !(i >= 3 && Same(v.mu_lng, v.mu)))) {
-        changes.friction = true;
-      }
-      if (k == 6 && i >= 3 && Same(v.mu_lng, v.mu)) {
+      const bool copied = k == 6 &&
+                          !rules::TakesSeventhNumber(static_cast<int>(i) + 1) &&
+                          Same(v.mu_lng, v.mu);
+      if (k == 5 || (k == 6 && !copied)) changes.friction = true;
+      if (copied) {
         changes.copied_mu = true;
-        if (file.values.size() == PointValues::kMaxValues) {
+        if (file.count == rules::kPointNumbers) {
           changes.ignored_seventh.push_back(i + 1);
         }
       }
@@ -146,12 +156,16 @@ void PrintPoints(const standin::VesselOutcome& vessel,
   }
   if (changes.springs) {
     out << "    stiffness, damping: completion, because the first point's "
-           "stiffness or damping is 0: k = m * 9.81, c = 0.95 * 2 * "
-           "sqrt(m * k), for every point\n";
+           "stiffness or damping is 0: k = m * "
+        << Shortest(rules::kGravity)
+        << ", c = " << Shortest(rules::kDampingRatio) << " * "
+        << Shortest(rules::kCriticalDampingFactor)
+        << " * sqrt(m * k), for every point\n";
   }
   if (changes.friction) {
     out << "    mu, mu_lng: completion, because the first point's lateral "
-           "friction is 0: 3.0 for every point\n";
+           "friction is 0: "
+        << Fixed(rules::kDefaultFriction, 1) << " for every point\n";
   }
   if (changes.copied_mu) {
     out << "    mu_lng from point 4 on: the module sets it to mu";
@@ -169,11 +183,27 @@ void PrintPoints(const standin::VesselOutcome& vessel,
   }
 }
 
+// Why a value of the resting table of a point cannot be derived.
+std::string WhyNotDerived(const TOUCHDOWNVTX& point, const ContactLoad& c) {
+  if (point.stiffness == 0.0) {
+    return "has no spring (stiffness 0): nothing carries its load";
+  }
+  if (point.stiffness < 0.0) return "has a negative stiffness";
+  if (c.force < 0.0) return "carries a negative load";
+  return "holds a value that is not a finite number";
+}
+
 void PrintRestingLoad(const standin::VesselOutcome& vessel, std::ostream& out) {
   out << "\nResting on points 1-3 under the weight "
-      << Shortest(vessel.mass * kGravity) << " N (" << Shortest(vessel.mass)
-      << " kg x " << kGravity << " m/s^2)\n";
+      << Shortest(vessel.mass * rules::kGravity) << " N ("
+      << Shortest(vessel.mass) << " kg x " << Shortest(rules::kGravity)
+      << " m/s^2)\n";
   if (vessel.touchdown.size() < 3) return;
+  if (const auto problem = StanceProblem(vessel)) {
+    out << "  " << *problem
+        << "; the model of an upright vessel does not apply.\n";
+    return;
+  }
   const RestingLoad load = ComputeRestingLoad(vessel.touchdown, vessel.mass);
   if (load.outcome == RestingLoad::Outcome::kNoTriangle) {
     out << "  Seen from above, the first three points lie in a line: they "
@@ -183,14 +213,24 @@ void PrintRestingLoad(const standin::VesselOutcome& vessel, std::ostream& out) {
   TextTable table({true, true, true, true, true, true});
   table.AddRow({"#", "load (N)", "share", "compression (m)",
                 "origin height (m)", "damping ratio"});
+  std::string not_derived;
   for (std::size_t i = 0; i < 3; ++i) {
     const ContactLoad& c = load.contacts[i];
+    const double share = 100.0 * c.force / (vessel.mass * rules::kGravity);
     table.AddRow({std::to_string(i + 1), Derived(c.force, 1),
-                  Derived(100.0 * c.force / (vessel.mass * kGravity), 1) + " %",
-                  Derived(c.compression, 4), Derived(c.origin_height, 4),
-                  Derived(c.damping_ratio, 3)});
+                  Derived(share, 1) + " %", Derived(c.compression, 4),
+                  Derived(c.origin_height, 4), Derived(c.damping_ratio, 3)});
+    const double derived[] = {c.force, share, c.compression, c.origin_height,
+                              c.damping_ratio};
+    for (double value : derived) {
+      if (std::isfinite(value)) continue;
+      not_derived += "  n/a: point " + std::to_string(i + 1) + " " +
+                     WhyNotDerived(vessel.touchdown[i], c) + ".\n";
+      break;
+    }
   }
   table.Print(out, "  ");
+  out << not_derived;
   if (load.outcome == RestingLoad::Outcome::kTips) {
     out << "  A negative load: the centre of mass lies outside the triangle "
            "of points 1-3, seen from above; the vessel tips over.\n";
@@ -206,11 +246,41 @@ void PrintRestingLoad(const standin::VesselOutcome& vessel, std::ostream& out) {
          "friction are left out.\n";
 }
 
+// What `vantrel check` says about the file that applied.
+void PrintCheck(const FileAttempt& applied, std::ostream& out) {
+  out << "\nCheck of " << applied.disk_path << "\n";
+  const auto found = CheckDefinitionFile(applied.disk_path);
+  for (const Diagnostic& d : found) {
+    out << "  " << FormatDiagnostic(d) << '\n';
+  }
+  if (found.empty()) out << "  Nothing to report.\n";
+}
+
 }  // namespace
+
+std::optional<std::string> StanceProblem(const standin::VesselOutcome& vessel) {
+  if (vessel.touchdown.size() < 3) return std::nullopt;
+  const auto& p = vessel.touchdown;
+  switch (StanceOf(GroundNormal(p[0].pos, p[1].pos, p[2].pos))) {
+    case Stance::kUpright:
+      return std::nullopt;
+    case Stance::kUpsideDown:
+      return std::string(
+          "The first three points give a downward normal: the host sets the "
+          "vessel upside down");
+    case Stance::kNoPlane:
+      return std::string(
+          "The first three points make no ground plane (they lie in a line, "
+          "or hold a value that is not a number): the host keeps its old one");
+  }
+  return std::nullopt;
+}
 
 std::optional<double> RestingOriginHeight(
     const standin::VesselOutcome& vessel) {
-  if (vessel.touchdown.size() < 3) return std::nullopt;
+  if (vessel.touchdown.size() < 3 || StanceProblem(vessel)) {
+    return std::nullopt;
+  }
   const RestingLoad load = ComputeRestingLoad(vessel.touchdown, vessel.mass);
   if (load.outcome != RestingLoad::Outcome::kStands) return std::nullopt;
   return load.origin_height;
@@ -230,6 +300,9 @@ void PrintShowReport(const standin::SessionResult& result,
   for (const FileAttempt& attempt : attempts) {
     if (attempt.applied) applied = &attempt;
   }
+  if (applied != nullptr) PrintCheck(*applied, out);
   PrintPoints(vessel, applied, out);
   PrintRestingLoad(vessel, out);
 }
+
+}  // namespace tools

@@ -3,18 +3,28 @@
 
 #include <optional>
 #include <ostream>
+#include <string>
 
 #include "session.h"
 
+namespace tools {
+
 // Prints what `vantrel show` tells about one vessel after the plug-in updated
 // it: the files the module tried and why each did or did not apply, the host
-// log, the points handed to the host with where each value came from, and
-// how the vessel rests on its first three points.
+// log, what `vantrel check` says about the file that applied, the points
+// handed to the host with where each value came from, and how the vessel
+// rests on its first three points.
 void PrintShowReport(const standin::SessionResult& result,
                      const standin::VesselOutcome& vessel, std::ostream& out);
+
+// What keeps a vessel from standing upright on its first three points: a
+// ground plane that faces down, or none; nothing when it stands upright.
+std::optional<std::string> StanceProblem(const standin::VesselOutcome& vessel);
 
 // The resting load of the points a vessel has, for a drawing; nothing when
 // it does not stand.
 std::optional<double> RestingOriginHeight(const standin::VesselOutcome& vessel);
+
+}  // namespace tools
 
 #endif  // VANTREL_TOOLS_SHOW_REPORT_H_

@@ -2,6 +2,8 @@
 
 #include <algorithm>
 
+namespace tools {
+
 void TextTable::Print(std::ostream& out, const std::string& indent) const {
   std::vector<std::size_t> widths(numeric_.size(), 0);
   for (const auto& row : rows_) {
@@ -20,3 +22,5 @@ void TextTable::Print(std::ostream& out, const std::string& indent) const {
     out << line << '\n';
   }
 }
+
+}  // namespace tools

@@ -5,6 +5,8 @@
 #include <string>
 #include <vector>
 
+namespace tools {
+
 // A table of text printed in aligned columns. Columns marked numeric are
 // aligned to the right, the others to the left.
 class TextTable {
@@ -23,5 +25,7 @@ class TextTable {
   std::vector<bool> numeric_;
   std::vector<std::vector<std::string>> rows_;
 };
+
+}  // namespace tools
 
 #endif  // VANTREL_TOOLS_TEXT_TABLE_H_

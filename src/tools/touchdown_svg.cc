@@ -7,6 +7,10 @@
 #include <sstream>
 #include <utility>
 
+#include "number_text.h"
+
+namespace tools {
+
 namespace {
 
 constexpr double kPlotSize = 300.0;  // px, square plot of each view
@@ -23,12 +27,6 @@ const char* const kPrimaryColour = "#d9480f";
 const char* const kOtherColour = "#1c7ed6";
 const char* const kGroundStyle =
     "stroke=\"#8d6e63\" stroke-width=\"2\" stroke-dasharray=\"6 4\"";
-
-std::string Fixed(double value, int decimals) {
-  char text[64];
-  std::snprintf(text, sizeof text, "%.*f", decimals, value);
-  return text;
-}
 
 // Text safe inside an XML element or attribute. Bytes beyond ASCII become
 // '?', so that the document stays valid UTF-8 whatever a name holds.
@@ -151,6 +149,10 @@ class SvgWriter {
          << "<rect width=\"100%\" height=\"100%\" fill=\"white\"/>\n"
          << "<text x=\"20\" y=\"32\" font-size=\"18\" font-weight=\"bold\">"
          << XmlText(drawing_.title) << "</text>\n";
+    if (!drawing_.warning.empty()) {
+      out_ << "<text x=\"20\" y=\"54\" fill=\"#c92a2a\" font-weight=\"bold\">"
+           << XmlText(drawing_.warning) << "</text>\n";
+    }
     const View views[] = {
         {"Top view (x-z), looking down", "x (m), right", "z (m), forward", 0,
          2},
@@ -488,3 +490,5 @@ class SvgWriter {
 std::string DrawTouchdownSvg(const TouchdownDrawing& drawing) {
   return SvgWriter(drawing).Write();
 }
+
+}  // namespace tools

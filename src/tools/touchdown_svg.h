@@ -7,6 +7,8 @@
 
 #include "orbiter_api.h"
 
+namespace tools {
+
 // What to draw: a vessel's touchdown points in its own frame.
 struct TouchdownDrawing {
   std::string title;
@@ -14,6 +16,9 @@ struct TouchdownDrawing {
   // The height of the origin above the ground at rest, when known; the side
   // and front views then draw the ground.
   std::optional<double> origin_height;
+  // What keeps the vessel from standing on its first three points, such as
+  // a ground plane that faces down; drawn in red under the title.
+  std::string warning;
 };
 
 // An SVG document with a top view (x-z), a side view (z-y) and a front view
@@ -22,5 +27,7 @@ struct TouchdownDrawing {
 // and the axes labelled in metres. Points with a coordinate that is not a
 // finite number are left out and named in a note.
 std::string DrawTouchdownSvg(const TouchdownDrawing& drawing);
+
+}  // namespace tools
 
 #endif  // VANTREL_TOOLS_TOUCHDOWN_SVG_H_

@@ -16,9 +16,18 @@
 #include <vector>
 
 #include "definition_check.h"
+#include "definition_reading.h"
 #include "diagnostic_output.h"
 #include "item_file.h"
-#include "vantrel.h"
+
+using tools::CheckDefinition;
+using tools::CheckDefinitionFileName;
+using tools::CountThatApplies;
+using tools::Diagnostic;
+using tools::FormatDiagnostic;
+using tools::JsonString;
+using tools::PrintDiagnosticsJson;
+using tools::Severity;
 
 namespace {
 
@@ -40,14 +49,9 @@ int CountLines(std::string_view text) {
   return lines;
 }
 
-// Whether the module takes the file: N reads as 3 ... kMaxPoints.
+// Whether the module takes the file, as the tools read the rules.
 bool ModuleTakes(std::string_view text) {
-  const auto lookup = standin::ItemFile(text).Find("N");
-  int n = 0;
-  if (lookup.result == standin::ItemFile::Lookup::Result::kFound) {
-    standin::ParseItemInt(lookup.value, n);
-  }
-  return n >= 3 && n <= Vantrel::kMaxPoints;
+  return CountThatApplies(standin::ItemFile(text)).has_value();
 }
 
 bool IsCountError(const Diagnostic& diagnostic) {

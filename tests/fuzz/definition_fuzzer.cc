@@ -256,9 +256,6 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data,
   }
 
   standin::Host host(HostFolder());
-  // Values are copied whole, as the real host copies them, so that a value
-  // longer than the interface's 256 characters meets the module's buffer.
-  host.unbounded_item_copy = true;
   standin::SimObject& vessel =
       host.vessels().AddVessel(input.name, input.class_name, input.mass);
   standin::SimObject& bystander =

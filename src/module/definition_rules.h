@@ -1,0 +1,106 @@
+#ifndef VANTREL_MODULE_DEFINITION_RULES_H_
+#define VANTREL_MODULE_DEFINITION_RULES_H_
+
+#include <array>
+#include <cstddef>
+#include <cstdint>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "orbiter_api.h"
+
+// How a touchdown definition is found and read, and how it is completed
+// before the host gets it. The plug-in acts on these rules; the tools use the
+// same ones to predict and explain what it does. Host-free, and fit for a
+// plug-in built without exceptions, RTTI or a C++ runtime library.
+namespace rules {
+
+// --- The definition file of a key ------------------------------------------
+
+// The file name of a key below the Vantrel folder: every "/" is written as
+// "___" (a "/" cannot be part of a file name), every other character stays,
+// "\" included, and ".cfg" follows.
+std::string KeyFileName(std::string_view key);
+
+// The path the module opens for a key, relative to the host's configuration
+// folder: "\Vantrel\" and the key's file name.
+std::string DefinitionPath(std::string_view key);
+
+// The key that reaches a file, from its path below the Vantrel folder with
+// "\" between folders: the path without ".cfg", each "___" read as "/".
+std::string KeyOfFileName(std::string_view path_below_vantrel);
+
+// True when a key's path could leave the Vantrel folder or name a Windows
+// device, so that the module must never open it: a ".." component (a
+// component of dots and spaces only, which Windows reads as ".."), a leading
+// "\", a ":" (a drive, or a stream of a file), or a component whose name
+// before its first "." is a device: CON, PRN, AUX, NUL, CONIN$, CONOUT$,
+// COM0-COM9, LPT0-LPT9 (and the superscript digits 1-3 Windows also takes),
+// in any case, trailing blanks ignored. Keys come from scenarios, which may
+// come from anyone; opening a serial port or the console can block the host.
+bool IsUnsafeKey(std::string_view key);
+
+// --- The point count N -----------------------------------------------------
+
+constexpr std::int32_t kMinPoints = 3;
+constexpr std::int32_t kMaxPoints = 8192;
+
+enum class CountVerdict {
+  kTooFew,   // the file does not count; the lookup goes on
+  kCounts,   // the module reads N points
+  kTooMany,  // the module ignores the file, and logs that
+};
+CountVerdict JudgeCount(std::int32_t n);
+
+// --- One point -------------------------------------------------------------
+
+constexpr std::size_t kPointNumbers = 7;
+
+// The numbers of a POINT value as the module reads them: "%lf" conversions
+// one after the other, stopping at the first that fails. A number not read
+// is 0.
+struct PointText {
+  std::array<double, kPointNumbers> numbers{};
+  std::size_t count = 0;  // how many were read
+  // Where number k starts and ends in the text (offsets of characters).
+  std::array<int, kPointNumbers> start{};
+  std::array<int, kPointNumbers> end{};
+  // Where a conversion failed on text that is not a number; -1 when the
+  // reading ended at the end of the text or after the seventh number.
+  int stop = -1;
+};
+PointText ParsePoint(const char* text);
+
+// Whether point `index` (1-based) takes its longitudinal friction from the
+// seventh number. From point 4 on the seventh number is ignored and the
+// longitudinal friction repeats the lateral one.
+bool TakesSeventhNumber(int index);
+
+// The vertex point `index` (1-based) holds before completion.
+TOUCHDOWNVTX VertexOf(const PointText& point, int index);
+
+// --- Completion ------------------------------------------------------------
+
+constexpr double kGravity = 9.81;
+constexpr double kDampingRatio = 0.95;
+constexpr double kCriticalDampingFactor = 2.0;
+constexpr double kDefaultFriction = 3.0;
+
+// Completion is decided on the first point alone and written into every
+// point. NaN compares unequal to 0, so it counts as set; -0 counts as 0.
+bool CompletesSprings(const TOUCHDOWNVTX& first);
+bool CompletesFriction(const TOUCHDOWNVTX& first);
+
+// The spring of a completed point on a vessel of `mass` kg: k = m g, and c
+// = 0.95 of critical damping, (sqrt(m k) * 2) * 0.95 in that order.
+double CompletedStiffness(double mass);
+double CompletedDamping(double mass);
+
+// Writes the completed springs, or friction, into every point.
+void CompleteSprings(std::vector<TOUCHDOWNVTX>& points, double mass);
+void CompleteFriction(std::vector<TOUCHDOWNVTX>& points);
+
+}  // namespace rules
+
+#endif  // VANTREL_MODULE_DEFINITION_RULES_H_

@@ -1,0 +1,42 @@
+#ifndef VANTREL_TOOLS_DEFINITION_READING_H_
+#define VANTREL_TOOLS_DEFINITION_READING_H_
+
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "definition_rules.h"
+#include "item_file.h"
+#include "orbiter_api.h"
+
+namespace tools {
+
+// What the module reads from a definition file, and what the host then
+// gets: the prediction that `vantrel check` explains and `vantrel show`
+// compares with what the plug-in did.
+
+// The point count N when the file counts: N read as the host's integer
+// reader reads it, within the module's bounds. Nothing otherwise.
+std::optional<int> CountThatApplies(const standin::ItemFile& items);
+
+// One point as the module reads it.
+struct PointRead {
+  standin::ItemFile::Lookup lookup;  // the read of this point's own item
+  int line = 0;    // the line whose text the module parses; 0 for "0"
+  long index = 0;  // the point whose item gave the text; 0 for "0"
+  std::string text;
+  rules::PointText values;
+};
+
+// POINT_1 to POINT_count in order. A point whose item is missing or empty
+// takes the text read before it, or "0" before any.
+std::vector<PointRead> ReadPoints(const standin::ItemFile& items, int count);
+
+// The vertices the host gets from these points on a vessel of `mass` kg,
+// after completion.
+std::vector<TOUCHDOWNVTX> HandedOver(const std::vector<PointRead>& points,
+                                     double mass);
+
+}  // namespace tools
+
+#endif  // VANTREL_TOOLS_DEFINITION_READING_H_

@@ -1,0 +1,19 @@
+#include "number_text.h"
+
+#include <cstdio>
+
+namespace tools {
+
+std::string Fixed(double value, int decimals) {
+  char text[64];
+  std::snprintf(text, sizeof text, "%.*f", decimals, value);
+  return text;
+}
+
+std::string Shortest(double value) {
+  char text[64];
+  std::snprintf(text, sizeof text, "%g", value);
+  return text;
+}
+
+}  // namespace tools

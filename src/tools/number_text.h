@@ -1,0 +1,17 @@
+#ifndef VANTREL_TOOLS_NUMBER_TEXT_H_
+#define VANTREL_TOOLS_NUMBER_TEXT_H_
+
+#include <string>
+
+namespace tools {
+
+// A number with `decimals` decimals, as the module's log lines ("%.3f") and
+// `vantrel run` print it.
+std::string Fixed(double value, int decimals);
+
+// A number in its shortest usual form ("%g"): 300000 as 300000, 0.5 as 0.5.
+std::string Shortest(double value);
+
+}  // namespace tools
+
+#endif  // VANTREL_TOOLS_NUMBER_TEXT_H_

@@ -1,0 +1,204 @@
+// Fuzzes what `vantrel check` and `vantrel show` predict against what the
+// plug-in does. The input is four lines followed by a definition file's
+// bytes:
+//
+//   vessel name
+//   class name (an empty line: the vessel has no class)
+//   mass, as strtod reads it
+//   where the file lies: "name", "class", or anything else for nowhere
+//   definition file bytes ...
+//
+// The module updates the vessel through the stand-in host. From the files
+// the module opened, the tools' reading of the definition rules predicts
+// which file applies and the points the host gets, after completion; they
+// must be the points the vessel got, value for value (any NaN matches any
+// NaN). Keys the rules call unsafe are never opened, and every point text
+// parses as the module's one "%lf%lf%lf%lf%lf%lf%lf" conversion reads it.
+#include <unistd.h>
+
+#include <array>
+#include <cstdint>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <filesystem>
+#include <fstream>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <system_error>
+#include <vector>
+
+#include "definition_reading.h"
+#include "definition_rules.h"
+#include "host.h"
+#include "item_file.h"
+#include "lookup_trace.h"
+#include "vantrel.h"
+#include "whole_file.h"
+
+using tools::CountThatApplies;
+using tools::FileAttempt;
+using tools::HandedOver;
+using tools::PointRead;
+using tools::ReadPoints;
+using tools::TraceLookup;
+
+namespace {
+
+namespace fs = std::filesystem;
+
+[[noreturn]] void Fail(const std::string& what) {
+  std::fprintf(stderr, "prediction_fuzzer: %s\n", what.c_str());
+  std::abort();
+}
+
+const fs::path& HostFolder() {
+  static const fs::path folder = [] {
+    const fs::path path =
+        fs::temp_directory_path() /
+        ("vantrel-fuzz-prediction-" + std::to_string(getpid()));
+    fs::create_directories(path);
+    std::atexit([] {
+      std::error_code ignored;
+      fs::remove_all(HostFolder(), ignored);
+    });
+    return path;
+  }();
+  return folder;
+}
+
+// Text up to its first NUL, at most `limit` characters: what the module's
+// name buffer holds of a host text.
+std::string AsKey(std::string_view text, std::size_t limit) {
+  return std::string(text.substr(0, std::min(text.find('\0'), limit)));
+}
+
+// Writes `bytes` where the module looks for `key`, when the key's path is a
+// plain one below the Vantrel folder; a key that could leave it is skipped.
+void Place(const std::string& key, std::string_view bytes) {
+  if (rules::IsUnsafeKey(key)) return;
+  fs::path path = HostFolder() / "Config" / "Vantrel";
+  const std::string name = rules::KeyFileName(key);
+  for (std::size_t start = 0; start <= name.size();) {
+    const std::size_t end = std::min(name.find('\\', start), name.size());
+    const std::string part = name.substr(start, end - start);
+    if (part.empty() || part == "." || part == ".." || part.size() > 200) {
+      return;
+    }
+    path /= part;
+    start = end + 1;
+  }
+  std::error_code error;
+  fs::create_directories(path.parent_path(), error);
+  if (error) return;
+  std::ofstream(path, std::ios::binary)
+      .write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+}
+
+bool SameValue(double a, double b) {
+  if (a != a && b != b) return true;
+  return std::memcmp(&a, &b, sizeof a) == 0;
+}
+
+void ExpectSamePoints(const std::vector<TOUCHDOWNVTX>& got,
+                      const std::vector<TOUCHDOWNVTX>& predicted) {
+  if (got.size() != predicted.size()) Fail("another number of points");
+  for (std::size_t i = 0; i < got.size(); ++i) {
+    const TOUCHDOWNVTX& a = got[i];
+    const TOUCHDOWNVTX& b = predicted[i];
+    const double left[7] = {a.pos.x,   a.pos.y, a.pos.z, a.stiffness,
+                            a.damping, a.mu,    a.mu_lng};
+    const double right[7] = {b.pos.x,   b.pos.y, b.pos.z, b.stiffness,
+                             b.damping, b.mu,    b.mu_lng};
+    for (int k = 0; k < 7; ++k) {
+      if (!SameValue(left[k], right[k])) {
+        Fail("point " + std::to_string(i + 1) + ", value " +
+             std::to_string(k + 1) + ": the plug-in handed over " +
+             std::to_string(left[k]) + ", the tools predict " +
+             std::to_string(right[k]));
+      }
+    }
+  }
+}
+
+// The rules parse a point one number at a time; the module has always read
+// all seven in one conversion. Both must give the same numbers.
+void ExpectOneConversionAgrees(const std::vector<PointRead>& points) {
+  for (const PointRead& point : points) {
+    double r[7] = {0, 0, 0, 0, 0, 0, 0};
+    std::sscanf(point.text.c_str(), "%lf%lf%lf%lf%lf%lf%lf", &r[0], &r[1],
+                &r[2], &r[3], &r[4], &r[5], &r[6]);
+    for (std::size_t k = 0; k < 7; ++k) {
+      if (!SameValue(r[k], point.values.numbers[k])) {
+        Fail("the rules read \"" + point.text + "\" unlike one conversion");
+      }
+    }
+  }
+}
+
+}  // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data,
+                                      std::size_t size) {
+  std::string_view rest(reinterpret_cast<const char*>(data), size);
+  std::array<std::string, 4> head;
+  for (std::string& line : head) {
+    const std::size_t end = std::min(rest.find('\n'), rest.size());
+    line = std::string(rest.substr(0, end));
+    rest.remove_prefix(std::min(end + 1, rest.size()));
+  }
+  const std::string& name = head[0];
+  const std::optional<std::string> class_name =
+      head[1].empty() ? std::nullopt : std::optional<std::string>(head[1]);
+  const double mass = std::strtod(head[2].c_str(), nullptr);
+
+  // The keys the module tries: the name as its 256-character buffer holds
+  // it, then the class unless it does not fit that buffer.
+  std::vector<std::string> keys = {AsKey(name, 255)};
+  if (class_name && AsKey(*class_name, 256).size() < 256) {
+    keys.push_back(AsKey(*class_name, 256));
+  }
+
+  std::error_code error;
+  fs::remove_all(HostFolder() / "Config", error);
+  fs::create_directories(HostFolder() / "Config" / "Vantrel");
+  if (head[3] == "name") Place(keys[0], rest);
+  if (head[3] == "class" && keys.size() > 1) Place(keys[1], rest);
+
+  standin::Host host(HostFolder());
+  host.record_file_events = true;
+  standin::SimObject& vessel = host.vessels().AddVessel(name, class_name, mass);
+  Vantrel module(nullptr);
+  module.clbkNewVessel(&vessel);
+  if (!host.faults().empty()) Fail("the host refused a call");
+
+  const auto attempts = TraceLookup(host.file_events(), vessel.source);
+  std::size_t next = 0;
+  std::optional<std::vector<TOUCHDOWNVTX>> predicted;
+  for (const std::string& key : keys) {
+    if (rules::IsUnsafeKey(key)) continue;
+    if (next >= attempts.size()) Fail("the plug-in did not look up " + key);
+    const FileAttempt& attempt = attempts[next++];
+    if (attempt.path != rules::DefinitionPath(key)) {
+      Fail("the plug-in opened " + attempt.path + " for " + key);
+    }
+    if (!attempt.opened) continue;
+    const auto text = standin::ReadWholeFile(attempt.disk_path);
+    if (!text) Fail("cannot read back " + attempt.disk_path);
+    const standin::ItemFile items(*text);
+    const auto count = CountThatApplies(items);
+    if (!count) continue;
+    const std::vector<PointRead> points = ReadPoints(items, *count);
+    ExpectOneConversionAgrees(points);
+    predicted = HandedOver(points, mass);
+    break;
+  }
+  if (next != attempts.size()) Fail("the plug-in opened a file for no key");
+  if (vessel.touchdown_sets != (predicted ? 1 : 0)) {
+    Fail(predicted ? "no definition applied, one was predicted"
+                   : "a definition applied, none was predicted");
+  }
+  if (predicted) ExpectSamePoints(vessel.touchdown, *predicted);
+  return 0;
+}
