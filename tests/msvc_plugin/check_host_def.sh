@@ -23,8 +23,8 @@ while IFS= read -r text || [ -n "$text" ]; do
   names=$((names + 1))
   demangled=$(printf '%s\n' "$name" | demangled_lines "$undname")
   if ! printf '%s\n' "$exports" | grep -qxF -- "$demangled"; then
-    echo "$def:$line: error: $name ($demangled) is not an export of the" \
-      "host (see $export_list)"
+    echo "$def:$line: error: $name ($("$undname" "$name" | sed -n 2p))" \
+      "is not an export of the host (see $export_list)"
     status=1
   fi
 done <"$def"

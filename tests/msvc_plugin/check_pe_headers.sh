@@ -1,7 +1,9 @@
 #!/bin/sh
 # Checks the headers of the plug-in as the simulator's loader reads them: a
 # 32-bit (PE32) DLL for i386 whose entry point is DllMain, relocatable
-# (DYNAMIC_BASE) and with data not executable (NX_COMPAT).
+# (DYNAMIC_BASE) and with data not executable (NX_COMPAT). With DllMain as
+# the entry no C runtime start-up runs, so no object of the module may need
+# a constructor: the linker gathers those in a .CRT section.
 #
 #   check_pe_headers.sh LLVM_READOBJ DLL LINK_MAP
 #
@@ -34,6 +36,9 @@ if [ -z "$dllmain" ]; then
   fail "the link map $map has no _DllMain@12"
 elif [ $((0x$entry)) -ne $((0x$dllmain - 0x$base)) ]; then
   fail "the entry point 0x$entry is not DllMain (0x$dllmain - 0x$base)"
+fi
+if "$readobj" --sections "$dll" | grep -q '^ *Name: \.CRT'; then
+  fail "has a .CRT section: an object needs a constructor, which nothing runs"
 fi
 [ "$status" -eq 0 ] &&
   echo "$dll: PE32 i386 DLL, entry DllMain, DYNAMIC_BASE, NX_COMPAT"

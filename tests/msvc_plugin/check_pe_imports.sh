@@ -22,8 +22,9 @@ while read -r library symbol; do
     orbiter.exe)
       demangled=$(printf '%s\n' "$symbol" | demangled_lines "$undname")
       if ! printf '%s\n' "$exports" | grep -qxF -- "$demangled"; then
-        echo "$dll: error: imports $symbol ($demangled) from orbiter.exe," \
-          "which the host does not export (see $export_list)"
+        echo "$dll: error: imports $symbol" \
+          "($("$undname" "$symbol" | sed -n 2p)) from orbiter.exe, which" \
+          "the host does not export (see $export_list)"
         status=1
       fi ;;
     KERNEL32.dll | api-ms-win-crt-*-l1-1-0.dll) ;;
