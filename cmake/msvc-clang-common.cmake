@@ -31,14 +31,16 @@ list(GET VANTREL_LIBSTDCXX_DIRS 0 VANTREL_LIBSTDCXX_DIR)
 # them). Headers in this order: libstdc++, clang's own, MinGW-w64's C
 # headers. _UCRT selects the UCRT's declarations in MinGW's headers;
 # __CRT__NO_INLINE keeps MinGW's inline C functions, which call MinGW's own
-# math, out of the objects.
+# math, out of the objects. __STRICT_ANSI__ tells libstdc++ that the
+# language has no extensions (-std=c++17), as g++ tells it; clang does not
+# for this target.
 set(VANTREL_MSVC_COMPILE_OPTIONS
   -fgnuc-version=12 -fno-exceptions -fno-rtti -nostdinc
   -isystem${VANTREL_LIBSTDCXX_DIR}
   -isystem${VANTREL_LIBSTDCXX_DIR}/${VANTREL_MINGW_PREFIX}
   -isystem${VANTREL_CLANG_RESOURCE_DIR}/include
   -isystem${VANTREL_MINGW_ROOT}/include
-  -D_UCRT -D__CRT__NO_INLINE -D_ALLOCA_S_MARKER_SIZE=8)
+  -D_UCRT -D__CRT__NO_INLINE -D_ALLOCA_S_MARKER_SIZE=8 -D__STRICT_ANSI__)
 # No default libraries: the libraries are named one by one.
 string(JOIN " " VANTREL_MSVC_LINKER_FLAGS
   -Xlinker /nodefaultlib)

@@ -43,8 +43,13 @@ target_link_libraries(vantrel_plugin_runtime INTERFACE vantrel_ucrt_math
   ${VANTREL_MINGW_ROOT}/lib/libucrt.a ${VANTREL_MINGW_ROOT}/lib/libkernel32.a)
 
 # The 32-bit plug-in imports from the simulator, orbiter.exe, through an
-# import library made from the names the module uses.
-if(NOT CMAKE_SIZEOF_VOID_P EQUAL 8)
+# import library made from the names the module uses; the 64-bit one from
+# the Microsoft-ABI host program of the wine64 run (src/msabi_host), which
+# runs under Wine.
+if(CMAKE_SIZEOF_VOID_P EQUAL 8)
+  set(VANTREL_PLUGIN_HOST orbiter)
+  include(cmake/wine_emulator.cmake)
+else()
   vantrel_add_import_library(vantrel_orbiter_imports
     ${PROJECT_SOURCE_DIR}/src/host/orbiter-i686.def)
   set(VANTREL_PLUGIN_HOST vantrel_orbiter_imports)

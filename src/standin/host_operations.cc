@@ -21,10 +21,6 @@ namespace {
 using standin::Host;
 using standin::SimObject;
 
-// The interface version the host writes into every module it constructs:
-// that of the host's 2016 release.
-constexpr int kHostVersion = 160828;
-
 // The text of a regular file, or nothing when it cannot be read.
 std::optional<std::string> ReadWholeFile(const std::filesystem::path& path) {
   std::error_code error;
@@ -248,17 +244,20 @@ bool oapiReadItem_int(FILEHANDLE f, char* item, int& val) {
 
 // --- Log, modules and library set-up --------------------------------------
 
-void oapiWriteLogV(const char* format, ...) {
+void standin::WriteLogV(const char* format, va_list args) {
   Host& host = Host::Current();
   if (format == nullptr) {
     host.Fault("oapiWriteLogV without a format");
     return;
   }
+  host.log().Add(standin::FormatLogLine(format, args));
+}
+
+void oapiWriteLogV(const char* format, ...) {
   va_list args;
   va_start(args, format);
-  std::string line = standin::FormatLogLine(format, args);
+  standin::WriteLogV(format, args);
   va_end(args);
-  host.log().Add(std::move(line));
 }
 
 void oapiRegisterModule(oapi::Module* module) {
@@ -282,7 +281,7 @@ void InitLib(HINSTANCE) { ++Host::Current().init_lib_calls; }
 // --- Module base class ----------------------------------------------------
 
 oapi::ModuleNV::ModuleNV(HINSTANCE hDLL)
-    : version(kHostVersion), hModule(hDLL) {}
+    : version(standin::kHostVersion), hModule(hDLL) {}
 
 oapi::Module::Module(HINSTANCE hDLL) : ModuleNV(hDLL) {}
 oapi::Module::~Module() = default;

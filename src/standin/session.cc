@@ -1,6 +1,7 @@
 #include "session.h"
 
 #include "host.h"
+#include "module_calls.h"
 #include "plugin_library.h"
 
 namespace standin {
@@ -66,24 +67,25 @@ std::optional<SessionResult> RunSession(const Scenario& scenario,
   for (const ScenarioVessel& vessel : scenario.vessels) {
     if (vessel.spawn_step == 0) AddVessel(host, vessel);
   }
-  for (oapi::Module* module : host.modules()) {
-    module->clbkSimulationStart(oapi::Module::RENDER_NONE);
-  }
+  const ModuleCalls& calls = CurrentModuleCalls();
+  for (oapi::Module* module : host.modules()) calls.simulation_start(module);
   for (int step = 1; step <= options.steps; ++step) {
     for (const ScenarioVessel& vessel : scenario.vessels) {
       if (vessel.spawn_step != step) continue;
       AddVessel(host, vessel);
       OBJHANDLE handle =
           host.vessels().VesselAt(host.vessels().vessel_count() - 1);
-      for (oapi::Module* module : host.modules()) module->clbkNewVessel(handle);
+      for (oapi::Module* module : host.modules()) {
+        calls.new_vessel(module, handle);
+      }
     }
     const double simt = step * kStepLength;
     for (oapi::Module* module : host.modules()) {
-      module->clbkPostStep(simt, kStepLength,
-                           kStartDate + simt / kSecondsPerDay);
+      calls.post_step(module, simt, kStepLength,
+                      kStartDate + simt / kSecondsPerDay);
     }
   }
-  for (oapi::Module* module : host.modules()) module->clbkSimulationEnd();
+  for (oapi::Module* module : host.modules()) calls.simulation_end(module);
   host.DestroyModules();
   plugin.reset();
   return Collect(host, scenario);

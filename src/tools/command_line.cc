@@ -1,0 +1,113 @@
+#include "command_line.h"
+
+#include <CLI/CLI.hpp>
+#include <iostream>
+
+#include "check_command.h"
+#include "exit_codes.h"
+#include "run_command.h"
+#include "show_command.h"
+
+int RunCommandLine(int argc, char** argv) {
+  CLI::App app{
+      "Vantrel replaces the touchdown points of vessels with sets read from "
+      "Config/Vantrel/<name or class>.cfg. This command runs the plug-in on "
+      "a stand-in for the simulator, so that definitions can be tried "
+      "without it.",
+      "vantrel"};
+  app.set_version_flag("--version", "vantrel " VANTREL_VERSION);
+  app.require_subcommand(1);
+
+  RunArguments run;
+  CLI::App* run_app = app.add_subcommand(
+      "run",
+      "Run a scenario with the plug-in loaded and show the host log and the "
+      "touchdown points every vessel got. Without arguments, runs the "
+      "bundled example.");
+  run_app
+      ->add_option("--root", run.root,
+                   "Host folder; definitions are read from "
+                   "DIR/Config/Vantrel/")
+      ->type_name("DIR");
+  run_app
+      ->add_option("--steps", run.steps,
+                   "Simulation steps to run; the sweep over all vessels "
+                   "happens in step 10")
+      ->check(CLI::Range(0, 1000000))
+      ->capture_default_str();
+  run_app
+      ->add_option("--log", run.log_file,
+                   "Also write the module's log lines to FILE")
+      ->type_name("FILE");
+  run_app
+      ->add_option("--plugin", run.plugin,
+                   "Plug-in library to load (default: "
+                   "Modules/Plugin/ beside this program)")
+      ->type_name("FILE");
+  run_app
+      ->add_option("scenario", run.scenario,
+                   "Scenario file (.scn); a bare name is also looked up "
+                   "in DIR/Scenarios/")
+      ->type_name("SCENARIO");
+
+  CheckArguments check;
+  std::string check_format = "text";
+  CLI::App* check_app = app.add_subcommand(
+      "check",
+      "Check definition files and report what the host and the module will "
+      "make of them, one diagnostic per line. Exit code 0 clean, 1 warnings "
+      "or errors found, 2 a file could not be read, 3 bad usage.");
+  check_app
+      ->add_option("--root", check.root,
+                   "Host folder; by default every .cfg below "
+                   "DIR/Config/Vantrel/ is checked (default: .)")
+      ->type_name("DIR");
+  check_app->add_option("--format", check_format, "Output format")
+      ->check(CLI::IsMember({"text", "json"}))
+      ->capture_default_str();
+  check_app
+      ->add_option("paths", check.paths,
+                   "Definition files, or folders to search for .cfg "
+                   "files")
+      ->type_name("PATH");
+
+  ShowArguments show;
+  CLI::App* show_app = app.add_subcommand(
+      "show",
+      "Run the plug-in on one vessel and explain what it got: the files "
+      "tried, the points handed to the host and where each value came "
+      "from, and how the vessel rests on them.");
+  show_app->add_option("--root", show.root, "Host folder (default: .)")
+      ->type_name("DIR");
+  show_app->add_option("--name", show.name, "The vessel's name")->required();
+  show_app->add_option("--class", show.class_name,
+                       "The vessel's class (default: its name, as the "
+                       "host does)");
+  show_app->add_option("--mass", show.mass, "The vessel's mass in kg")
+      ->required()
+      ->check(CLI::PositiveNumber);
+  show_app
+      ->add_option("--svg", show.svg,
+                   "Also draw the points, in three views, into FILE")
+      ->type_name("FILE");
+  show_app
+      ->add_option("--plugin", show.plugin,
+                   "Plug-in library to load (default: "
+                   "Modules/Plugin/ beside this program)")
+      ->type_name("FILE");
+
+  try {
+    app.parse(argc, argv);
+  } catch (const CLI::ParseError& e) {
+    const int code = app.exit(e);
+    return code == 0 ? kExitOk : kExitUsage;
+  }
+
+  if (run_app->parsed()) return RunCommand(run, std::cout, std::cerr);
+  if (check_app->parsed()) {
+    check.json = check_format == "json";
+    return CheckCommand(check, std::cout, std::cerr);
+  }
+  if (show_app->parsed()) return ShowCommand(show, std::cout, std::cerr);
+  return kExitUsage;
+}

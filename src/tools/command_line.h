@@ -1,0 +1,8 @@
+#ifndef VANTREL_TOOLS_COMMAND_LINE_H_
+#define VANTREL_TOOLS_COMMAND_LINE_H_
+
+// Runs the vantrel command (run, check or show) on the command line
+// `argv[0..argc)`; returns its exit code (exit_codes.h).
+int RunCommandLine(int argc, char** argv);
+
+#endif  // VANTREL_TOOLS_COMMAND_LINE_H_
