@@ -38,6 +38,8 @@ void __throw_bad_alloc() { Fail("out of memory"); }
 void __throw_bad_array_new_length() { Fail("array too long"); }
 void __throw_length_error(const char* what) { Fail(what); }
 void __throw_logic_error(const char* what) { Fail(what); }
+void __throw_out_of_range(const char* what) { Fail(what); }
 void __throw_out_of_range_fmt(const char* format, ...) { Fail(format); }
+void __throw_invalid_argument(const char* what) { Fail(what); }
 
 }  // namespace std
