@@ -40,7 +40,8 @@ set(VANTREL_MSVC_COMPILE_OPTIONS
   -isystem${VANTREL_LIBSTDCXX_DIR}/${VANTREL_MINGW_PREFIX}
   -isystem${VANTREL_CLANG_RESOURCE_DIR}/include
   -isystem${VANTREL_MINGW_ROOT}/include
-  -D_UCRT -D__CRT__NO_INLINE -D_ALLOCA_S_MARKER_SIZE=8 -D__STRICT_ANSI__)
+  -D_UCRT -D__CRT__NO_INLINE -D_ALLOCA_S_MARKER_SIZE=8 -D__STRICT_ANSI__
+  ${VANTREL_MSVC_TARGET_OPTIONS})
 # No default libraries: the libraries are named one by one.
 string(JOIN " " VANTREL_MSVC_LINKER_FLAGS
   -Xlinker /nodefaultlib)
