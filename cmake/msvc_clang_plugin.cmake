@@ -44,11 +44,11 @@ target_link_libraries(vantrel_plugin_runtime INTERFACE vantrel_ucrt_math
 
 # The 32-bit plug-in imports from the simulator, orbiter.exe, through an
 # import library made from the names the module uses; the 64-bit one from
-# the Microsoft-ABI host program of the wine64 run (src/msabi_host), which
-# runs under Wine.
+# the Microsoft-ABI host program (src/msabi_host) itself. Both run under
+# Wine in that program, which is named orbiter.exe too.
+include(cmake/wine_emulator.cmake)
 if(CMAKE_SIZEOF_VOID_P EQUAL 8)
   set(VANTREL_PLUGIN_HOST orbiter)
-  include(cmake/wine_emulator.cmake)
 else()
   vantrel_add_import_library(vantrel_orbiter_imports
     ${PROJECT_SOURCE_DIR}/src/host/orbiter-i686.def)
