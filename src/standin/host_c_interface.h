@@ -1,10 +1,11 @@
 // The stand-in host and the vantrel command behind a C interface, for a
 // host program built for another C++ ABI than the stand-in: the
-// Microsoft-ABI orbiter.exe of the wine64 run (src/msabi_host/). Built with
-// MinGW, the stand-in is a DLL exporting these functions; the program
-// exports the host operations under their Microsoft names and forwards each
-// one here. On 64-bit Windows MinGW and Microsoft code share the C calling
-// convention and the va_list, so plain functions, pointers and a va_list
+// Microsoft-ABI orbiter.exe that runs the plug-in under Wine
+// (src/msabi_host/). Built with MinGW, the stand-in is a DLL exporting
+// these functions; the program exports the host operations under their
+// Microsoft names and forwards each one here. MinGW and Microsoft code share
+// the C calling convention and the va_list (a pointer to the arguments) on
+// 32-bit and 64-bit Windows, so plain functions, pointers and a va_list
 // cross unchanged.
 #ifndef VANTREL_STANDIN_HOST_C_INTERFACE_H_
 #define VANTREL_STANDIN_HOST_C_INTERFACE_H_

@@ -9,8 +9,8 @@ namespace standin {
 // callbacks it uses and the virtual destructor. A virtual call only works
 // when made by code of the plug-in's C++ ABI, so a host program whose
 // plug-ins are built for another ABI than the stand-in (the
-// Microsoft-ABI host of the wine64 run) installs calls made by its own
-// code. Plain function pointers, so that they can cross a C interface.
+// Microsoft-ABI orbiter.exe, src/msabi_host/) installs calls made by its
+// own code. Plain function pointers, so that they can cross a C interface.
 struct ModuleCalls {
   void (*simulation_start)(oapi::Module* module);
   void (*post_step)(oapi::Module* module, double simt, double simdt,
