@@ -1,16 +1,24 @@
-# The Windows package, Vantrel-<version>-win32.zip: a host folder, laid out
-# as the simulator lays out its own, in which vantrel.exe runs the plug-in.
+# The Windows package, Vantrel-<version>-win32.zip: an add-on that a player
+# unpacks into the simulator's folder. It adds files of its own and
+# overwrites nothing of the simulator's:
 #
-#   vantrel.exe                      the stand-in host and tools
-#   Modules/Plugin/Vantrel.dll       the plug-in, bound to vantrel.exe
+#   Modules/Plugin/Vantrel.dll       the plug-in the simulator loads
+#                                    (Microsoft C++ ABI, preset msvc-clang-x86)
 #   Config/Vantrel/README.txt        where definitions go
 #   Config/Vantrel/Examples/*.cfg.example
 #                                    example definitions; the plug-in only
 #                                    opens <key>.cfg, so it never reads them
-#   Doc/Vantrel/                     the user guide
-#   examples/                        the demo host folder of vantrel run
-install(PROGRAMS $<TARGET_FILE:vantrel> DESTINATION .)
-install(FILES $<TARGET_FILE:Vantrel> DESTINATION Modules/Plugin)
+#   Doc/Vantrel/                     the guides
+#   Tools/Vantrel/                   the stand-in host and tools, a host
+#                                    folder of their own:
+#     vantrel.exe                    run, check, show
+#     Modules/Plugin/Vantrel.dll     the plug-in bound to vantrel.exe
+#     examples/                      the demo host folder of vantrel run
+set(VANTREL_SIMULATOR_PLUGIN
+  ${PROJECT_SOURCE_DIR}/build/msvc-clang-x86/Modules/Plugin/Vantrel.dll
+  CACHE FILEPATH "The plug-in the simulator loads, put into the package \
+(built by the msvc-clang-x86 preset)")
+install(FILES ${VANTREL_SIMULATOR_PLUGIN} DESTINATION Modules/Plugin)
 install(FILES ${PROJECT_SOURCE_DIR}/packaging/Config-Vantrel-README.txt
   DESTINATION Config/Vantrel RENAME README.txt)
 file(GLOB VANTREL_EXAMPLE_DEFINITIONS CONFIGURE_DEPENDS
@@ -23,9 +31,15 @@ endforeach()
 install(FILES
   ${PROJECT_SOURCE_DIR}/docs/user-guide.md
   ${PROJECT_SOURCE_DIR}/docs/definitions.md
+  ${PROJECT_SOURCE_DIR}/docs/windows-runtime.md
   ${PROJECT_SOURCE_DIR}/docs/show-eagle-2.png
   DESTINATION Doc/Vantrel)
-install(DIRECTORY ${PROJECT_SOURCE_DIR}/examples/ DESTINATION examples)
+set(VANTREL_TOOLS_DESTINATION Tools/Vantrel)
+install(PROGRAMS $<TARGET_FILE:vantrel> DESTINATION ${VANTREL_TOOLS_DESTINATION})
+install(FILES $<TARGET_FILE:Vantrel>
+  DESTINATION ${VANTREL_TOOLS_DESTINATION}/Modules/Plugin)
+install(DIRECTORY ${PROJECT_SOURCE_DIR}/examples/
+  DESTINATION ${VANTREL_TOOLS_DESTINATION}/examples)
 
 if(CMAKE_SIZEOF_VOID_P EQUAL 8)
   set(VANTREL_PACKAGE_PLATFORM win64)
@@ -37,7 +51,8 @@ set(CPACK_PACKAGE_NAME Vantrel)
 set(CPACK_PACKAGE_VENDOR Vantrel)
 set(CPACK_PACKAGE_FILE_NAME
   Vantrel-${PROJECT_VERSION}-${VANTREL_PACKAGE_PLATFORM})
-# Unpacked into a folder of its own, the zip is the host folder.
+# Unpacked into the simulator's folder, the zip's folders join the
+# simulator's own.
 set(CPACK_INCLUDE_TOPLEVEL_DIRECTORY OFF)
 set(CPACK_PACKAGE_DIRECTORY ${CMAKE_BINARY_DIR}/package)
 include(CPack)

@@ -4,6 +4,8 @@
 #include <cstdlib>
 #include <utility>
 
+#include "module_calls.h"
+
 namespace standin {
 namespace {
 
@@ -56,7 +58,7 @@ std::optional<std::string> Host::RootPrefix(PathRoot root) {
 void Host::DestroyModules() {
   std::vector<oapi::Module*> modules;
   modules.swap(modules_);
-  for (oapi::Module* module : modules) delete module;
+  for (oapi::Module* module : modules) CurrentModuleCalls().destroy(module);
 }
 
 void Host::Fault(std::string message) {

@@ -1,6 +1,7 @@
 #ifndef VANTREL_STANDIN_HOST_H_
 #define VANTREL_STANDIN_HOST_H_
 
+#include <cstdarg>
 #include <filesystem>
 #include <optional>
 #include <string>
@@ -14,6 +15,10 @@
 #include "vessel_registry.h"
 
 namespace standin {
+
+// The interface version the host writes into every module it constructs:
+// that of the host's 2016 release.
+constexpr int kHostVersion = 160828;
 
 // The stand-in for the simulator: the state behind the host operations that
 // a plug-in imports (see host_operations.cc). One host at a time is current;
@@ -48,7 +53,8 @@ class Host {
   // owns them.
   const std::vector<oapi::Module*>& modules() const { return modules_; }
   void RegisterModule(oapi::Module* module) { modules_.push_back(module); }
-  // Destroys every registered module through its virtual destructor.
+  // Destroys every registered module through its virtual destructor
+  // (CurrentModuleCalls().destroy).
   void DestroyModules();
 
   // Records that a module broke a rule of the host's interface, and says so
@@ -104,6 +110,9 @@ class Host {
   Lookup lookup_;
   std::vector<FileEvent> file_events_;
 };
+
+// oapiWriteLogV of the current host, with the arguments as a va_list.
+void WriteLogV(const char* format, va_list args);
 
 }  // namespace standin
 

@@ -21,9 +21,6 @@ namespace {
 using standin::Host;
 using standin::SimObject;
 
-// The interface version the host writes into every module it constructs:
-// that of the host's 2016 release.
-constexpr int kHostVersion = 160828;
 
 const standin::OpenFile* FindOpenFile(FILEHANDLE f, const char* operation) {
   Host& host = Host::Current();
@@ -219,17 +216,20 @@ bool oapiReadItem_int(FILEHANDLE f, char* item, int& val) {
 
 // --- Log, modules and library set-up --------------------------------------
 
-void oapiWriteLogV(const char* format, ...) {
+void standin::WriteLogV(const char* format, va_list args) {
   Host& host = Host::Current();
   if (format == nullptr) {
     host.Fault("oapiWriteLogV without a format");
     return;
   }
+  host.log().Add(standin::FormatLogLine(format, args));
+}
+
+void oapiWriteLogV(const char* format, ...) {
   va_list args;
   va_start(args, format);
-  std::string line = standin::FormatLogLine(format, args);
+  standin::WriteLogV(format, args);
   va_end(args);
-  host.log().Add(std::move(line));
 }
 
 void oapiRegisterModule(oapi::Module* module) {
@@ -253,7 +253,7 @@ void InitLib(HINSTANCE) { ++Host::Current().init_lib_calls; }
 // --- Module base class ----------------------------------------------------
 
 oapi::ModuleNV::ModuleNV(HINSTANCE hDLL)
-    : version(kHostVersion), hModule(hDLL) {}
+    : version(standin::kHostVersion), hModule(hDLL) {}
 
 oapi::Module::Module(HINSTANCE hDLL) : ModuleNV(hDLL) {}
 oapi::Module::~Module() = default;

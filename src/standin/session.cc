@@ -5,6 +5,7 @@
 #include "class_file.h"
 #include "host.h"
 #include "item_file.h"
+#include "module_calls.h"
 #include "plugin_library.h"
 #include "vessel_mass.h"
 
@@ -118,24 +119,25 @@ std::optional<SessionResult> RunSession(const Scenario& scenario,
       AddVessel(host, scenario.vessels[i], masses[i]);
     }
   }
-  for (oapi::Module* module : host.modules()) {
-    module->clbkSimulationStart(oapi::Module::RENDER_NONE);
-  }
+  const ModuleCalls& calls = CurrentModuleCalls();
+  for (oapi::Module* module : host.modules()) calls.simulation_start(module);
   for (int step = 1; step <= options.steps; ++step) {
     for (std::size_t i = 0; i < scenario.vessels.size(); ++i) {
       if (scenario.vessels[i].spawn_step != step) continue;
       AddVessel(host, scenario.vessels[i], masses[i]);
       OBJHANDLE handle =
           host.vessels().VesselAt(host.vessels().vessel_count() - 1);
-      for (oapi::Module* module : host.modules()) module->clbkNewVessel(handle);
+      for (oapi::Module* module : host.modules()) {
+        calls.new_vessel(module, handle);
+      }
     }
     const double simt = step * kStepLength;
     for (oapi::Module* module : host.modules()) {
-      module->clbkPostStep(simt, kStepLength,
-                           kStartDate + simt / kSecondsPerDay);
+      calls.post_step(module, simt, kStepLength,
+                      kStartDate + simt / kSecondsPerDay);
     }
   }
-  for (oapi::Module* module : host.modules()) module->clbkSimulationEnd();
+  for (oapi::Module* module : host.modules()) calls.simulation_end(module);
   host.DestroyModules();
   plugin.reset();
   SessionResult result = Collect(host, scenario, masses);

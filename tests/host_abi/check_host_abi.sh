@@ -21,6 +21,7 @@ for tool in "$clangxx" "$nm" "$undname"; do
   esac
 done
 
+. "$(dirname "$0")/abi_lines.sh"
 mkdir -p "$work"
 object=$work/host_abi_probe.obj
 "$clangxx" --target=i686-pc-windows-msvc -std=c++17 -O2 -fno-rtti \
@@ -33,14 +34,11 @@ object=$work/host_abi_probe.obj
 # operators new and delete belong to the C++ runtime, not to the host.
 "$nm" --undefined-only --format=just-symbols "$object" |
   sed 's/^__imp_//' | grep '^?' | grep -v '^??[23]@' | sort -u |
-  while read -r symbol; do
-    "$undname" "$symbol" | sed -n 2p
-  done | tr -d ' \t' | sort >"$work/imported.txt"
+  demangled_lines "$undname" >"$work/imported.txt"
 
 # The host's base class table is data that the host's own constructor
 # writes; declarations alone never make a module refer to it.
-grep -v '^#' "$export_list" | grep -v '^[[:space:]]*$' |
-  grep -v "\`vftable'" | tr -d ' \t\r' | sort >"$work/expected.txt"
+host_export_lines "$export_list" | grep -v "\`vftable'" >"$work/expected.txt"
 
 if cmp -s "$work/expected.txt" "$work/imported.txt"; then
   echo "host ABI check: $(wc -l <"$work/imported.txt") symbols agree"

@@ -1,0 +1,30 @@
+#ifndef VANTREL_STANDIN_MODULE_CALLS_H_
+#define VANTREL_STANDIN_MODULE_CALLS_H_
+
+#include "orbiter_api.h"
+
+namespace standin {
+
+// How the host calls the module objects that plug-ins registered: the
+// callbacks it uses and the virtual destructor. A virtual call only works
+// when made by code of the plug-in's C++ ABI, so a host program whose
+// plug-ins are built for another ABI than the stand-in (the
+// Microsoft-ABI orbiter.exe, src/msabi_host/) installs calls made by its
+// own code. Plain function pointers, so that they can cross a C interface.
+struct ModuleCalls {
+  void (*simulation_start)(oapi::Module* module);
+  void (*post_step)(oapi::Module* module, double simt, double simdt,
+                    double mjd);
+  void (*new_vessel)(oapi::Module* module, OBJHANDLE vessel);
+  void (*simulation_end)(oapi::Module* module);
+  void (*destroy)(oapi::Module* module);
+};
+
+// The calls in use: those installed last, or else the stand-in's own,
+// which call the object directly.
+const ModuleCalls& CurrentModuleCalls();
+void InstallModuleCalls(const ModuleCalls& calls);
+
+}  // namespace standin
+
+#endif  // VANTREL_STANDIN_MODULE_CALLS_H_

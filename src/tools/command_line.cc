@@ -1,0 +1,142 @@
+#include "command_line.h"
+
+#include <CLI/CLI.hpp>
+#include <iostream>
+#include <optional>
+#include <string>
+
+#include "check_command.h"
+#include "exit_codes.h"
+#include "run_command.h"
+#include "show_command.h"
+#include "vessel_mass.h"
+
+namespace {
+
+// The mass rule of scenarios and class files, for the command line: one
+// short line instead of CLI11's ranges.
+const CLI::Validator kVesselMass(
+    [](std::string& text) {
+      return standin::ParseVesselMass(text) ? std::string()
+                                            : standin::NotAMass(text);
+    },
+    "");
+
+}  // namespace
+
+namespace {
+
+// The --plugin option of the commands that load the plug-in.
+void AddPluginOption(CLI::App& command, std::optional<std::string>& plugin) {
+  command
+      .add_option("--plugin", plugin,
+                  "Plug-in library to load (default: "
+                  "Modules/Plugin/ beside this program)")
+      ->type_name("FILE");
+}
+
+}  // namespace
+
+namespace tools {
+
+int RunCommandLine(int argc, char** argv) {
+  CLI::App app{
+      "Vantrel replaces the touchdown points of vessels with sets read from "
+      "Config/Vantrel/<name or class>.cfg. This command runs the plug-in on "
+      "a stand-in for the simulator, so that definitions can be tried "
+      "without it.",
+      "vantrel"};
+  app.set_version_flag("--version", "vantrel " VANTREL_VERSION);
+  app.require_subcommand(1);
+
+  tools::RunArguments run;
+  CLI::App* run_app = app.add_subcommand(
+      "run",
+      "Run a scenario with the plug-in loaded and show the host log and the "
+      "touchdown points every vessel got. Without arguments, runs the "
+      "bundled example.");
+  run_app
+      ->add_option("--root", run.root,
+                   "Host folder; definitions are read from "
+                   "DIR/Config/Vantrel/")
+      ->type_name("DIR");
+  run_app
+      ->add_option("--steps", run.steps,
+                   "Simulation steps to run; the sweep over all vessels "
+                   "happens in step 10")
+      ->check(CLI::Range(0, 1000000))
+      ->capture_default_str();
+  run_app
+      ->add_option("--log", run.log_file,
+                   "Also write the module's log lines to FILE")
+      ->type_name("FILE");
+  AddPluginOption(*run_app, run.plugin);
+  run_app
+      ->add_option("scenario", run.scenario,
+                   "Scenario file, or the scenario's name as the "
+                   "simulator gives it: its path below DIR/Scenarios/, "
+                   "with or without .scn")
+      ->type_name("SCENARIO");
+
+  tools::CheckArguments check;
+  std::string check_format = "text";
+  CLI::App* check_app = app.add_subcommand(
+      "check",
+      "Check definition files and report what the host and the module will "
+      "make of them, one diagnostic per line. Exit code 0 clean, 1 warnings "
+      "or errors found, 2 a file could not be read, 3 bad usage.");
+  check_app
+      ->add_option("--root", check.root,
+                   "Host folder; by default every .cfg below "
+                   "DIR/Config/Vantrel/ is checked (default: .)")
+      ->type_name("DIR");
+  check_app->add_option("--format", check_format, "Output format")
+      ->check(CLI::IsMember({"text", "json"}))
+      ->capture_default_str();
+  check_app
+      ->add_option("paths", check.paths,
+                   "Definition files, or folders to search for .cfg "
+                   "files")
+      ->type_name("PATH");
+
+  tools::ShowArguments show;
+  CLI::App* show_app = app.add_subcommand(
+      "show",
+      "Run the plug-in on one vessel and explain what it got: the files "
+      "tried, the points handed to the host and where each value came "
+      "from, and how the vessel rests on them.");
+  show_app->add_option("--root", show.root, "Host folder (default: .)")
+      ->type_name("DIR");
+  show_app->add_option("--name", show.name, "The vessel's name")->required();
+  show_app->add_option("--class", show.class_name,
+                       "The vessel's class (default: its name, as the "
+                       "host does)");
+  show_app
+      ->add_option("--mass", show.mass,
+                   "The vessel's mass in kg (default: from its class file, "
+                   "Config/Vessels/CLASS.cfg, as vantrel run finds it)")
+      ->check(kVesselMass)
+      ->type_name("KG");
+  show_app
+      ->add_option("--svg", show.svg,
+                   "Also draw the points, in three views, into FILE")
+      ->type_name("FILE");
+  AddPluginOption(*show_app, show.plugin);
+
+  try {
+    app.parse(argc, argv);
+  } catch (const CLI::ParseError& e) {
+    const int code = app.exit(e);
+    return code == 0 ? tools::kExitOk : tools::kExitUsage;
+  }
+
+  if (run_app->parsed()) return tools::RunCommand(run, std::cout, std::cerr);
+  if (check_app->parsed()) {
+    check.json = check_format == "json";
+    return tools::CheckCommand(check, std::cout, std::cerr);
+  }
+  if (show_app->parsed()) return tools::ShowCommand(show, std::cout, std::cerr);
+  return tools::kExitUsage;
+}
+
+}  // namespace tools
