@@ -21,7 +21,6 @@ namespace {
 using standin::Host;
 using standin::SimObject;
 
-
 const standin::OpenFile* FindOpenFile(FILEHANDLE f, const char* operation) {
   Host& host = Host::Current();
   const standin::OpenFile* file = host.files().Find(f);
