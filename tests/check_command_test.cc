@@ -7,6 +7,7 @@
 #include <string>
 
 #include "diagnostic_output.h"
+#include "disk_file_system.h"
 #include "exit_codes.h"
 #include "test_folder.h"
 
@@ -23,7 +24,8 @@ struct Outcome {
 
 Outcome Check(const CheckArguments& arguments) {
   std::ostringstream out, err;
-  const int code = CheckCommand(arguments, out, err);
+  standin::DiskFileSystem files;
+  const int code = CheckCommand(arguments, files, out, err);
   return {code, out.str(), err.str()};
 }
 

@@ -6,7 +6,6 @@
 #include <cstdarg>
 #include <cstdio>
 #include <cstring>
-#include <filesystem>
 #include <string>
 
 #include "date_to_int.h"
@@ -24,33 +23,6 @@ using standin::SimObject;
 // The interface version the host writes into every module it constructs:
 // that of the host's 2016 release.
 constexpr int kHostVersion = 160828;
-
-// The text of a regular file, or nothing when it cannot be read.
-std::optional<std::string> ReadWholeFile(const std::filesystem::path& path) {
-  std::error_code error;
-  if (!std::filesystem::is_regular_file(path, error) || error) {
-    return std::nullopt;
-  }
-  // Opened by its native name, so that names beyond ASCII survive on
-  // Windows too.
-#if defined(_WIN32)
-  std::FILE* file = _wfopen(path.c_str(), L"rb");
-#else
-  std::FILE* file = std::fopen(path.c_str(), "rb");
-#endif
-  if (file == nullptr) return std::nullopt;
-  // Read in large blocks: a definition may hold thousands of points.
-  std::string text;
-  char block[1 << 14];
-  std::size_t got = 0;
-  while ((got = std::fread(block, 1, sizeof block, file)) > 0) {
-    text.append(block, got);
-  }
-  const bool failed = std::ferror(file) != 0;
-  std::fclose(file);
-  if (failed) return std::nullopt;
-  return text;
-}
 
 const standin::OpenFile* FindOpenFile(FILEHANDLE f, const char* operation) {
   Host& host = Host::Current();
@@ -183,9 +155,9 @@ FILEHANDLE oapiOpenFile(const char* fname, FileAccessMode mode, PathRoot root) {
   }
   std::optional<std::string> text;
   std::string found;
-  if (const auto path =
-          standin::ResolveHostPath(host.folder(), *prefix + fname)) {
-    text = ReadWholeFile(*path);
+  if (const auto path = standin::ResolveHostPath(
+          host.file_system(), host.folder(), *prefix + fname)) {
+    text = host.file_system().ReadFile(*path, nullptr);
     if (text && host.record_file_events) found = path->string();
   }
   if (host.record_file_events) {

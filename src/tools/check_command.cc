@@ -2,9 +2,6 @@
 
 #include <algorithm>
 #include <filesystem>
-#include <fstream>
-#include <iterator>
-#include <system_error>
 
 #include "definition_check.h"
 #include "diagnostic_output.h"
@@ -18,23 +15,6 @@ namespace fs = std::filesystem;
 
 bool HasCfgExtension(const fs::path& path) {
   return standin::FoldCase(path.extension().string()) == ".cfg";
-}
-
-// Every .cfg file below `folder`, sorted, or nothing when it cannot be
-// listed.
-std::optional<std::vector<fs::path>> DefinitionFiles(const fs::path& folder) {
-  std::error_code error;
-  std::vector<fs::path> files;
-  fs::recursive_directory_iterator it(folder, error), end;
-  if (error) return std::nullopt;
-  for (; it != end; it.increment(error)) {
-    if (error) return std::nullopt;
-    if (it->is_regular_file(error) && HasCfgExtension(it->path())) {
-      files.push_back(it->path());
-    }
-  }
-  std::sort(files.begin(), files.end());
-  return files;
 }
 
 // The path of a file below a folder Config/Vantrel (any case), with '/'
@@ -55,33 +35,8 @@ std::string PathBelowVantrel(const fs::path& file) {
   return file.filename().string();
 }
 
-std::optional<std::string> ReadFile(const fs::path& path, std::string* reason) {
-  std::error_code error;
-  const bool exists = fs::exists(path, error);
-  if (error) {
-    // Not a missing file: a loop of links, say, or a folder without access.
-    *reason = error.message();
-    return std::nullopt;
-  }
-  if (!exists) {
-    *reason = "no such file";
-    return std::nullopt;
-  }
-  std::ifstream file(path, std::ios::binary);
-  if (!file) {
-    *reason = "cannot open it for reading";
-    return std::nullopt;
-  }
-  std::string text((std::istreambuf_iterator<char>(file)),
-                   std::istreambuf_iterator<char>());
-  if (file.bad()) {
-    *reason = "reading it failed";
-    return std::nullopt;
-  }
-  return text;
-}
-
 struct CheckRun {
+  standin::FileSystem& files;
   std::vector<Diagnostic> diagnostics;
   int files_checked = 0;
   bool unreadable = false;
@@ -90,7 +45,7 @@ struct CheckRun {
 void CheckFile(const fs::path& path, CheckRun& run) {
   const std::string name = path.string();
   std::string reason;
-  const auto text = ReadFile(path, &reason);
+  const auto text = run.files.ReadFile(path, &reason);
   if (!text) {
     run.diagnostics.push_back({name, 0, 0, Severity::kError,
                                "cannot read the file: " + reason,
@@ -108,26 +63,29 @@ void CheckFile(const fs::path& path, CheckRun& run) {
 }
 
 void CheckFolder(const fs::path& folder, CheckRun& run) {
-  const auto files = DefinitionFiles(folder);
+  const auto files = run.files.FilesBelow(folder);
   if (!files) {
     run.diagnostics.push_back({folder.string(), 0, 0, Severity::kError,
                                "cannot list the folder", "unreadable"});
     run.unreadable = true;
     return;
   }
-  for (const fs::path& file : *files) CheckFile(file, run);
+  for (const fs::path& file : *files) {
+    if (HasCfgExtension(file)) CheckFile(file, run);
+  }
 }
 
 }  // namespace
 
-int CheckCommand(const CheckArguments& arguments, std::ostream& out,
-                 std::ostream& err) {
-  CheckRun run;
+int CheckCommand(const CheckArguments& arguments, standin::FileSystem& files,
+                 std::ostream& out, std::ostream& err) {
+  CheckRun run{files, {}, 0, false};
   if (arguments.paths.empty()) {
     const fs::path root = arguments.root.value_or(".");
-    const auto folder = standin::ResolveHostPath(root, "Config\\Vantrel");
-    std::error_code error;
-    if (!folder || !fs::is_directory(*folder, error)) {
+    const auto folder =
+        standin::ResolveHostPath(files, root, "Config\\Vantrel");
+    if (!folder ||
+        files.TypeOf(*folder) != standin::FileSystem::EntryType::kFolder) {
       err << (root / "Config" / "Vantrel").string()
           << ": no such folder; name the files to check, or the host folder "
              "with --root\n";
@@ -136,8 +94,7 @@ int CheckCommand(const CheckArguments& arguments, std::ostream& out,
     CheckFolder(*folder, run);
   } else {
     for (const std::string& path : arguments.paths) {
-      std::error_code error;
-      if (fs::is_directory(path, error)) {
+      if (files.TypeOf(path) == standin::FileSystem::EntryType::kFolder) {
         CheckFolder(path, run);
       } else {
         CheckFile(path, run);

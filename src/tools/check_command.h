@@ -6,6 +6,8 @@
 #include <string>
 #include <vector>
 
+#include "file_system.h"
+
 // The arguments of `vantrel check`.
 struct CheckArguments {
   std::optional<std::string> root;  // host folder; the current one if unset
@@ -14,11 +16,11 @@ struct CheckArguments {
   bool json = false;                // --format json
 };
 
-// Checks definition files and prints one line per diagnostic (or a JSON
-// document) to `out`, and problems with the command itself to `err`.
-// Returns kExitOk when nothing was found, kExitFindings for warnings or
-// errors, kExitInput when a file or folder could not be read.
-int CheckCommand(const CheckArguments& arguments, std::ostream& out,
-                 std::ostream& err);
+// Checks definition files, read from `files`, and prints one line per
+// diagnostic (or a JSON document) to `out`, and problems with the command
+// itself to `err`. Returns kExitOk when nothing was found, kExitFindings for
+// warnings or errors, kExitInput when a file or folder could not be read.
+int CheckCommand(const CheckArguments& arguments, standin::FileSystem& files,
+                 std::ostream& out, std::ostream& err);
 
 #endif  // VANTREL_TOOLS_CHECK_COMMAND_H_

@@ -3,6 +3,7 @@
 #include <iostream>
 
 #include "check_command.h"
+#include "disk_file_system.h"
 #include "exit_codes.h"
 #include "run_command.h"
 #include "show_command.h"
@@ -105,7 +106,8 @@ int main(int argc, char** argv) {
   if (run_app->parsed()) return RunCommand(run, std::cout, std::cerr);
   if (check_app->parsed()) {
     check.json = check_format == "json";
-    return CheckCommand(check, std::cout, std::cerr);
+    standin::DiskFileSystem files;
+    return CheckCommand(check, files, std::cout, std::cerr);
   }
   if (show_app->parsed()) return ShowCommand(show, std::cout, std::cerr);
   return kExitUsage;
