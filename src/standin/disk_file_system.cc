@@ -1,6 +1,7 @@
 #include "disk_file_system.h"
 
 #include <algorithm>
+#include <cstdint>
 #include <cstdio>
 #include <system_error>
 
@@ -62,8 +63,11 @@ std::optional<std::string> DiskFileSystem::ReadFile(const fs::path& path,
     SetReason(reason, "cannot open it for reading");
     return std::nullopt;
   }
-  // Read in large blocks: a definition may hold thousands of points.
+  // Read in large blocks into a string sized once: a definition may hold
+  // thousands of points.
   std::string text;
+  const std::uintmax_t size = fs::file_size(path, error);
+  if (!error) text.reserve(static_cast<std::size_t>(size));
   char block[1 << 14];
   std::size_t got = 0;
   while ((got = std::fread(block, 1, sizeof block, file)) > 0) {

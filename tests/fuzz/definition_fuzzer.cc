@@ -13,22 +13,21 @@
 // call, no file handle is left open, every log line is one the module writes
 // and agrees with the points the vessel got, and a second vessel with a
 // sound definition of its own still gets exactly its points.
-#include <unistd.h>
-
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
 #include <filesystem>
-#include <fstream>
+#include <memory>
 #include <optional>
 #include <string>
 #include <string_view>
-#include <system_error>
+#include <utility>
 #include <vector>
 
 #include "host.h"
 #include "item_file.h"
+#include "memory_file_system.h"
 #include "vantrel.h"
 
 namespace {
@@ -66,28 +65,9 @@ Input Split(std::string_view rest) {
   std::abort();
 }
 
-// A host folder of this process, removed when the process ends.
-class FuzzFolder {
- public:
-  FuzzFolder()
-      : path_(fs::temp_directory_path() /
-              ("vantrel-fuzz-definition-" + std::to_string(getpid()))) {
-    fs::create_directories(path_);
-  }
-  ~FuzzFolder() {
-    std::error_code error;
-    fs::remove_all(path_, error);
-  }
-  const fs::path& path() const { return path_; }
-
- private:
-  fs::path path_;
-};
-
-const fs::path& HostFolder() {
-  static const FuzzFolder folder;
-  return folder.path();
-}
+// The host folder, in a file system held in memory that each input fills
+// afresh.
+const fs::path kHostFolder = "/host";
 
 constexpr char kBystander[] = "Bystander";
 constexpr char kBystanderDefinition[] =
@@ -120,8 +100,7 @@ std::optional<std::vector<std::string>> PlainComponents(
     const std::string component = relative.substr(start, end - start);
     start = end + 1;
     if (component.empty() || component == "." || component == ".." ||
-        component.size() > 200 || component.back() == '.' ||
-        component.back() == ' ') {
+        component.back() == '.' || component.back() == ' ') {
       return std::nullopt;
     }
     for (unsigned char c : component) {
@@ -134,17 +113,14 @@ std::optional<std::vector<std::string>> PlainComponents(
 
 // Writes the definition where the module looks for `key`, unless the key
 // needs path resolving or would replace the bystander's file.
-void WriteDefinition(const std::string& key, std::string_view text) {
+void WriteDefinition(standin::MemoryFileSystem& files, const std::string& key,
+                     std::string_view text) {
   const auto components = PlainComponents(key);
   if (!components) return;
   if (standin::FoldCase(key) == standin::FoldCase(kBystander)) return;
-  fs::path path = HostFolder();
+  fs::path path = kHostFolder;
   for (const std::string& component : *components) path /= component;
-  std::error_code error;
-  fs::create_directories(path.parent_path(), error);
-  if (error) return;
-  std::ofstream file(path, std::ios::binary | std::ios::trunc);
-  file.write(text.data(), static_cast<std::streamsize>(text.size()));
+  files.WriteFile(path, std::string(text));
 }
 
 std::string PointLine(int index, const TOUCHDOWNVTX& v) {
@@ -228,11 +204,6 @@ void CheckHost(standin::Host& host) {
   if (host.files().open_count() != 0) Fail("a file handle was left open");
 }
 
-void ClearHostFolder() {
-  std::error_code error;
-  fs::remove_all(HostFolder() / "Config", error);
-}
-
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data,
@@ -245,17 +216,17 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data,
     class_key = KeyOf(*input.class_name, 256);
   }
 
-  ClearHostFolder();
-  const fs::path folder = HostFolder() / "Config" / "Vantrel";
-  fs::create_directories(folder);
-  std::ofstream(folder / (std::string(kBystander) + ".cfg"), std::ios::binary)
-      << kBystanderDefinition;
-  if (input.place == "name") WriteDefinition(name_key, input.definition);
+  auto files = std::make_unique<standin::MemoryFileSystem>();
+  files->WriteFile(
+      kHostFolder / "Config" / "Vantrel" / (std::string(kBystander) + ".cfg"),
+      kBystanderDefinition);
+  if (input.place == "name")
+    WriteDefinition(*files, name_key, input.definition);
   if (input.place == "class" && class_key) {
-    WriteDefinition(*class_key, input.definition);
+    WriteDefinition(*files, *class_key, input.definition);
   }
 
-  standin::Host host(HostFolder());
+  standin::Host host(kHostFolder, std::move(files));
   // Values are copied whole, as the real host copies them, so that a value
   // longer than the interface's 256 characters meets the module's buffer.
   host.unbounded_item_copy = true;
