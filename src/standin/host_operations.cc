@@ -10,6 +10,7 @@
 
 #include "date_to_int.h"
 #include "host.h"
+#include "host_call.h"
 #include "host_paths.h"
 #include "item_file.h"
 #include "log_format.h"
@@ -68,6 +69,7 @@ char* VESSEL::GetClassNameA() const {
 }
 
 void VESSEL::SetTouchdownPoints(const TOUCHDOWNVTX* pts, DWORD n) const {
+  const standin::HostCall call;
   Host& host = Host::Current();
   SimObject& vessel = const_cast<SimObject&>(VesselOf(this));
   if (n < 3 || pts == nullptr) {
@@ -88,6 +90,7 @@ void VESSEL::SetTouchdownPoints(const TOUCHDOWNVTX* pts, DWORD n) const {
 }
 
 void oapiGetObjectName(OBJHANDLE hObj, char* name, int n) {
+  const standin::HostCall call;
   if (n <= 0 || name == nullptr) {
     Host::Current().Fault("oapiGetObjectName with no room for the name");
     return;
@@ -108,6 +111,7 @@ bool oapiIsVessel(OBJHANDLE hObj) {
 }
 
 VESSEL* oapiGetVesselInterface(OBJHANDLE hVessel) {
+  const standin::HostCall call;
   SimObject* object = FindObject(hVessel, "oapiGetVesselInterface");
   if (object == nullptr) return nullptr;
   if (!object->is_vessel) {
@@ -119,6 +123,7 @@ VESSEL* oapiGetVesselInterface(OBJHANDLE hVessel) {
 }
 
 double oapiGetMass(OBJHANDLE hObj) {
+  const standin::HostCall call;
   const SimObject* object = FindObject(hObj, "oapiGetMass");
   return object == nullptr ? 0.0 : object->mass;
 }
@@ -128,6 +133,7 @@ DWORD oapiGetVesselCount() {
 }
 
 OBJHANDLE oapiGetVesselByIndex(int index) {
+  const standin::HostCall call;
   Host& host = Host::Current();
   SimObject* vessel =
       index < 0 ? nullptr
@@ -143,6 +149,7 @@ OBJHANDLE oapiGetVesselByIndex(int index) {
 // --- Files ---------------------------------------------------------------
 
 FILEHANDLE oapiOpenFile(const char* fname, FileAccessMode mode, PathRoot root) {
+  const standin::HostCall call;
   Host& host = Host::Current();
   if (mode != FILE_IN && mode != FILE_IN_ZEROONFAIL) {
     host.Fault("oapiOpenFile for writing: the stand-in host only reads");
@@ -180,6 +187,7 @@ FILEHANDLE oapiOpenFile(const char* fname, FileAccessMode mode, PathRoot root) {
 }
 
 void oapiCloseFile(FILEHANDLE file, FileAccessMode mode) {
+  const standin::HostCall call;
   if (file == nullptr) return;
   Host& host = Host::Current();
   const standin::OpenFile* open = FindOpenFile(file, "oapiCloseFile");
@@ -192,6 +200,7 @@ void oapiCloseFile(FILEHANDLE file, FileAccessMode mode) {
 }
 
 bool oapiReadItem_string(FILEHANDLE f, char* item, char* val) {
+  const standin::HostCall call;
   const standin::OpenFile* file = FindOpenFile(f, "oapiReadItem_string");
   if (file == nullptr || item == nullptr || val == nullptr) return false;
   const auto lookup = file->items.Find(item);
@@ -210,6 +219,7 @@ bool oapiReadItem_string(FILEHANDLE f, char* item, char* val) {
 }
 
 bool oapiReadItem_int(FILEHANDLE f, char* item, int& val) {
+  const standin::HostCall call;
   const standin::OpenFile* file = FindOpenFile(f, "oapiReadItem_int");
   if (file == nullptr || item == nullptr) return false;
   const auto lookup = file->items.Find(item);
@@ -221,6 +231,7 @@ bool oapiReadItem_int(FILEHANDLE f, char* item, int& val) {
 // --- Log, modules and library set-up --------------------------------------
 
 void oapiWriteLogV(const char* format, ...) {
+  const standin::HostCall call;
   Host& host = Host::Current();
   if (format == nullptr) {
     host.Fault("oapiWriteLogV without a format");
@@ -234,6 +245,7 @@ void oapiWriteLogV(const char* format, ...) {
 }
 
 void oapiRegisterModule(oapi::Module* module) {
+  const standin::HostCall call;
   Host& host = Host::Current();
   if (module == nullptr) {
     host.Fault("oapiRegisterModule without a module object");
@@ -243,6 +255,7 @@ void oapiRegisterModule(oapi::Module* module) {
 }
 
 int Date2Int(char* date) {
+  const standin::HostCall call;
   Host& host = Host::Current();
   ++host.date2int_calls;
   if (host.date2int_result) return *host.date2int_result;
