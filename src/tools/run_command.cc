@@ -1,11 +1,10 @@
 #include "run_command.h"
 
 #include <filesystem>
-#include <fstream>
-#include <iterator>
 #include <sstream>
 #include <system_error>
 
+#include "disk_file_system.h"
 #include "executable_path.h"
 #include "exit_codes.h"
 #include "item_file.h"
@@ -66,21 +65,18 @@ bool CheckRoot(const fs::path& root, std::ostream& err) {
   return true;
 }
 
-std::optional<std::string> ReadText(const fs::path& path, std::ostream& err) {
-  std::error_code error;
-  if (fs::is_directory(path, error)) {
+std::optional<std::string> ReadText(standin::FileSystem& files,
+                                    const fs::path& path, std::ostream& err) {
+  if (files.TypeOf(path) == standin::FileSystem::EntryType::kFolder) {
     err << path.string() << ": is a folder, not a scenario file\n";
     return std::nullopt;
   }
-  std::ifstream file(path, std::ios::binary);
-  if (!file) {
-    err << path.string() << ": cannot read the scenario: "
-        << (fs::exists(path, error) ? "permission denied" : "no such file")
-        << '\n';
-    return std::nullopt;
+  std::string reason;
+  auto text = files.ReadFile(path, &reason);
+  if (!text) {
+    err << path.string() << ": cannot read the scenario: " << reason << '\n';
   }
-  return std::string((std::istreambuf_iterator<char>(file)),
-                     std::istreambuf_iterator<char>());
+  return text;
 }
 
 void PrintProblems(const fs::path& file,
@@ -100,7 +96,8 @@ int RunCommand(const RunArguments& arguments, std::ostream& out,
   const auto inputs = ChooseInputs(arguments, err);
   if (!inputs) return kExitUsage;
   if (!CheckRoot(inputs->root, err)) return kExitInput;
-  const auto text = ReadText(inputs->scenario, err);
+  standin::DiskFileSystem files;
+  const auto text = ReadText(files, inputs->scenario, err);
   if (!text) return kExitInput;
 
   standin::Scenario scenario = standin::ParseScenario(*text);
