@@ -4,6 +4,8 @@
 #include <system_error>
 #include <utility>
 
+#include "item_file.h"
+
 #if !defined(_WIN32)
 #include <sys/stat.h>
 #include <time.h>
@@ -90,28 +92,37 @@ FileSystem::Match FolderListings::Find(const fs::path& folder,
   match.folder_found = true;
 
   std::optional<std::string> entry;
+  const bool settled = stamp.modified + TickOf(stamp.modified) <= now &&
+                       stamp.changed + TickOf(stamp.changed) <= now;
   if (kept != kept_.end()) {
     entry = kept->second.listing.Find(name);
-  } else {
+  } else if (settled) {
     FolderListing listing;
-    const bool complete = Scan(folder, listing);
+    const bool complete = Scan(folder, nullptr, listing);
     entry = listing.Find(name);
-    const bool settled = stamp.modified + TickOf(stamp.modified) <= now &&
-                         stamp.changed + TickOf(stamp.changed) <= now;
-    if (complete && settled) {
+    if (complete) {
       kept_.emplace(folder.native(), Kept{stamp, std::move(listing)});
     }
+  } else {
+    // The listing could not be kept: list only the entries that can match,
+    // which costs no more than reading the folder.
+    const std::string folded = FoldCase(name);
+    FolderListing matching;
+    Scan(folder, &folded, matching);
+    entry = matching.Find(name);
   }
   if (entry) match.entry = folder / *entry;
   return match;
 }
 
-bool FolderListings::Scan(const fs::path& folder, FolderListing& listing) {
+bool FolderListings::Scan(const fs::path& folder, const std::string* folded,
+                          FolderListing& listing) {
   ++scans_;
   std::error_code error;
   for (fs::directory_iterator it(folder, error), end; !error && it != end;
        it.increment(error)) {
-    listing.Add(it->path().filename().string());
+    std::string entry = it->path().filename().string();
+    if (folded == nullptr || FoldCase(entry) == *folded) listing.Add(entry);
   }
   return !error;
 }

@@ -25,8 +25,9 @@ namespace standin {
 // change in the tick of a scan could leave them as they were. A listing is
 // therefore kept only when the folder's last change lies at least one tick
 // of its time stamps before the clock reading taken before the scan: every
-// later change then moves the stamp. A folder changed in that tick is
-// scanned again at the next search, and kept from the next tick on.
+// later change then moves the stamp. In a folder changed in that tick each
+// search reads the folder again, keeping only the entries that can match;
+// its listing is kept from the next tick on.
 class FolderListings {
  public:
   // As FileSystem::FindEntry.
@@ -55,9 +56,11 @@ class FolderListings {
     FolderListing listing;
   };
 
-  // Lists `folder`; false when listing stopped at an error, with the entries
-  // read until then in `listing`.
-  bool Scan(const std::filesystem::path& folder, FolderListing& listing);
+  // Lists the entries of `folder` into `listing`: all, or with `folded`
+  // only those whose names fold to it. False when listing stopped at an
+  // error, with the entries read until then in `listing`.
+  bool Scan(const std::filesystem::path& folder, const std::string* folded,
+            FolderListing& listing);
 
   std::unordered_map<std::filesystem::path::string_type, Kept> kept_;
   std::size_t scans_ = 0;
