@@ -1,9 +1,19 @@
 #include "disk_file_system.h"
 
 #include <algorithm>
-#include <cstdint>
-#include <cstdio>
+#include <string>
 #include <system_error>
+#include <utility>
+
+#if defined(_WIN32)
+#include <fcntl.h>
+#include <io.h>
+#include <sys/stat.h>
+#else
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+#endif
 
 namespace standin {
 namespace {
@@ -13,6 +23,18 @@ namespace fs = std::filesystem;
 void SetReason(std::string* reason, std::string text) {
   if (reason != nullptr) *reason = std::move(text);
 }
+
+#if defined(_WIN32)
+void CloseFd(int fd) { _close(fd); }
+long ReadFd(int fd, char* buffer, std::size_t size) {
+  return _read(fd, buffer, static_cast<unsigned>(size));
+}
+#else
+void CloseFd(int fd) { close(fd); }
+long ReadFd(int fd, char* buffer, std::size_t size) {
+  return static_cast<long>(read(fd, buffer, size));
+}
+#endif
 
 }  // namespace
 
@@ -39,46 +61,53 @@ FileSystem::EntryType DiskFileSystem::TypeOf(const fs::path& path) {
 
 std::optional<std::string> DiskFileSystem::ReadFile(const fs::path& path,
                                                     std::string* reason) {
-  std::error_code error;
-  const fs::file_status status = fs::status(path, error);
-  if (status.type() == fs::file_type::not_found) {
-    SetReason(reason, "no such file");
-    return std::nullopt;
-  }
-  if (error) {
-    // Not a missing file: a loop of links, say, or a folder without access.
-    SetReason(reason, error.message());
-    return std::nullopt;
-  }
-  if (status.type() != fs::file_type::regular) {
-    SetReason(reason, "not a regular file");
-    return std::nullopt;
-  }
+  // Opened by its native name, so that names beyond ASCII survive on
+  // Windows, and examined through the open file, so that a read costs one
+  // look at the file. A FIFO is opened without waiting for a writer, and
+  // then refused as not a regular file.
 #if defined(_WIN32)
-  std::FILE* file = _wfopen(path.c_str(), L"rb");
+  const int fd = _wopen(path.c_str(), _O_RDONLY | _O_BINARY);
+  struct _stat64 info {};
+  const bool examined = fd >= 0 && _fstat64(fd, &info) == 0;
+  const bool regular = examined && (info.st_mode & _S_IFMT) == _S_IFREG;
 #else
-  std::FILE* file = std::fopen(path.c_str(), "rb");
+  const int fd = open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+  struct stat info {};
+  const bool examined = fd >= 0 && fstat(fd, &info) == 0;
+  const bool regular = examined && S_ISREG(info.st_mode);
 #endif
-  if (file == nullptr) {
-    SetReason(reason, "cannot open it for reading");
+  if (!regular) {
+    if (fd >= 0) CloseFd(fd);
+    std::error_code error;
+    const fs::file_status status = fs::status(path, error);
+    if (status.type() == fs::file_type::not_found) {
+      SetReason(reason, "no such file");
+    } else if (error) {
+      // A loop of links, say, or a folder without access.
+      SetReason(reason, error.message());
+    } else if (status.type() != fs::file_type::regular) {
+      SetReason(reason, "not a regular file");
+    } else {
+      SetReason(reason, "cannot open it for reading");
+    }
     return std::nullopt;
   }
   // Read in large blocks into a string sized once: a definition may hold
   // thousands of points.
   std::string text;
-  const std::uintmax_t size = fs::file_size(path, error);
-  if (!error) text.reserve(static_cast<std::size_t>(size));
+  text.reserve(static_cast<std::size_t>(info.st_size));
   char block[1 << 14];
-  std::size_t got = 0;
-  while ((got = std::fread(block, 1, sizeof block, file)) > 0) {
-    text.append(block, got);
+  for (;;) {
+    const long got = ReadFd(fd, block, sizeof block);
+    if (got < 0) {
+      CloseFd(fd);
+      SetReason(reason, "reading it failed");
+      return std::nullopt;
+    }
+    if (got == 0) break;
+    text.append(block, static_cast<std::size_t>(got));
   }
-  const bool failed = std::ferror(file) != 0;
-  std::fclose(file);
-  if (failed) {
-    SetReason(reason, "reading it failed");
-    return std::nullopt;
-  }
+  CloseFd(fd);
   return text;
 }
 
