@@ -1,6 +1,5 @@
 #include "check_command.h"
 
-#include <algorithm>
 #include <filesystem>
 
 #include "definition_check.h"
