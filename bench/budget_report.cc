@@ -163,7 +163,7 @@ void BudgetReport::Finalize() {
         "item index of the open file %.0f)\n",
         vertex_bytes, file_bytes, counters.at("module_peak_heap_bytes"),
         counters.at("peak_heap_bytes"), counters.at("open_file_heap_bytes"));
-    pass &= PrintBudget("module heap N=4096, bytes over vertex data",
+    pass &= PrintBudget("module heap N=4096 beyond 2 x vertex data",
                         counters.at("module_peak_heap_bytes") -
                             vertex_bytes * kModuleOverVertexData,
                         -1.0, kModuleSlackBytes, "B");
