@@ -1,20 +1,24 @@
 // Replaces the global operator new and delete with ones that count the
-// usable size of every block while a measurement is on. Blocks allocated
-// before Start are not counted when they are freed, so a measurement shows
-// only what the measured code itself holds.
+// usable size of every block while a measurement is on, and whether the host
+// or the module allocated it. Blocks allocated before Start are not counted
+// when they are freed, so a measurement shows only what the measured code
+// itself holds.
 #include "allocation_counter.h"
 
 #include <malloc.h>
 
 #include <cstdlib>
+#include <functional>
 #include <new>
-#include <unordered_set>
+#include <unordered_map>
+#include <utility>
+
+#include "host_call.h"
 
 namespace {
 
 bool counting = false;
-std::size_t live_bytes = 0;
-std::size_t peak_bytes = 0;
+allocation_counter::Counts counts;
 
 // The blocks allocated during the measurement. Its own storage comes from
 // malloc directly, so it is not counted.
@@ -34,12 +38,13 @@ struct MallocAllocator {
   bool operator!=(const MallocAllocator&) const { return false; }
 };
 
-using BlockSet =
-    std::unordered_set<void*, std::hash<void*>, std::equal_to<void*>,
-                       MallocAllocator<void*>>;
+// Each counted block, and whether the module allocated it.
+using BlockMap =
+    std::unordered_map<void*, bool, std::hash<void*>, std::equal_to<void*>,
+                       MallocAllocator<std::pair<void* const, bool>>>;
 
-BlockSet& CountedBlocks() {
-  static BlockSet* blocks = new (std::malloc(sizeof(BlockSet))) BlockSet();
+BlockMap& CountedBlocks() {
+  static BlockMap* blocks = new (std::malloc(sizeof(BlockMap))) BlockMap();
   return *blocks;
 }
 
@@ -47,17 +52,31 @@ void* Allocate(std::size_t size) {
   void* block = std::malloc(size == 0 ? 1 : size);
   if (block == nullptr) throw std::bad_alloc();
   if (counting) {
-    CountedBlocks().insert(block);
-    live_bytes += malloc_usable_size(block);
-    if (live_bytes > peak_bytes) peak_bytes = live_bytes;
+    const bool module = !standin::HostCall::InProgress();
+    CountedBlocks().emplace(block, module);
+    const std::size_t bytes = malloc_usable_size(block);
+    counts.live += bytes;
+    if (counts.live > counts.peak) counts.peak = counts.live;
+    if (module) {
+      counts.module_live += bytes;
+      if (counts.module_live > counts.module_peak) {
+        counts.module_peak = counts.module_live;
+      }
+    }
   }
   return block;
 }
 
 void Free(void* block) {
   if (block == nullptr) return;
-  if (counting && CountedBlocks().erase(block) == 1) {
-    live_bytes -= malloc_usable_size(block);
+  if (counting) {
+    const auto counted = CountedBlocks().find(block);
+    if (counted != CountedBlocks().end()) {
+      const std::size_t bytes = malloc_usable_size(block);
+      counts.live -= bytes;
+      if (counted->second) counts.module_live -= bytes;
+      CountedBlocks().erase(counted);
+    }
   }
   std::free(block);
 }
@@ -68,16 +87,13 @@ namespace allocation_counter {
 
 void Start() {
   CountedBlocks().clear();
-  live_bytes = 0;
-  peak_bytes = 0;
+  counts = Counts();
   counting = true;
 }
 
-std::size_t Live() { return live_bytes; }
-
-std::size_t StopAndGetPeak() {
+Counts Stop() {
   counting = false;
-  return peak_bytes;
+  return counts;
 }
 
 }  // namespace allocation_counter

@@ -4,16 +4,23 @@
 #include <cstddef>
 
 // Counts the heap bytes that operator new hands out in this program, while a
-// measurement is on. The benchmarks run on one thread.
+// measurement is on, in all and for the module alone: a block belongs to the
+// host when a host operation was in progress when it was allocated
+// (standin::HostCall), else to the module. The benchmarks run on one thread.
 namespace allocation_counter {
 
-// Starts a measurement: the live and peak counts start at zero.
+struct Counts {
+  std::size_t peak = 0;         // the most bytes live at once
+  std::size_t live = 0;         // the bytes still live at the end
+  std::size_t module_peak = 0;  // the same, counting the module's blocks
+  std::size_t module_live = 0;
+};
+
+// Starts a measurement: every count starts at zero, and blocks allocated
+// before are not counted when they are freed.
 void Start();
-// The bytes allocated since Start that are still live.
-std::size_t Live();
-// Ends the measurement and returns the most bytes that were live at once
-// since Start, counting only blocks allocated since then.
-std::size_t StopAndGetPeak();
+// Ends the measurement and returns its counts.
+Counts Stop();
 
 }  // namespace allocation_counter
 

@@ -4,16 +4,17 @@
 #include <fstream>
 #include <random>
 #include <system_error>
-#include <thread>
 #include <utility>
+
+#include "disk_file_system.h"
 
 namespace fs = std::filesystem;
 
 namespace {
 
-// Longer than the coarsest time stamp a folder's modification time has on
-// the file systems the stand-in runs on.
-constexpr std::chrono::milliseconds kSettleTime{2100};
+// Longer than two ticks of the coarsest clock that stamps folders on the
+// file systems the stand-in runs on.
+constexpr std::chrono::seconds kLongestSettle{5};
 
 constexpr double kVesselMass = 12000.0;
 
@@ -39,7 +40,22 @@ fs::path HostFolder::WriteDefinition(const std::string& file_name,
   return path;
 }
 
-void HostFolder::Settle() const { std::this_thread::sleep_for(kSettleTime); }
+void HostFolder::RemoveDefinition(const std::string& file_name) const {
+  std::error_code error;
+  fs::remove(path_ / "Config" / "Vantrel" / file_name, error);
+}
+
+void HostFolder::Settle() const {
+  const fs::path folder = path_ / "Config" / "Vantrel";
+  const auto give_up = std::chrono::steady_clock::now() + kLongestSettle;
+  standin::DiskFileSystem files;
+  while (std::chrono::steady_clock::now() < give_up) {
+    const std::size_t scans = files.scans();
+    files.FindEntry(folder, "");
+    files.FindEntry(folder, "");
+    if (files.scans() <= scans + 1) return;
+  }
+}
 
 BenchHost::BenchHost(fs::path folder, std::vector<Vessel> vessels)
     : folder_(std::move(folder)), vessels_(std::move(vessels)) {

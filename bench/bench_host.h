@@ -25,11 +25,13 @@ class HostFolder {
   // Writes Config/Vantrel/<file_name> and returns its path on disk.
   std::filesystem::path WriteDefinition(const std::string& file_name,
                                         const std::string& text) const;
+  // Removes Config/Vantrel/<file_name>.
+  void RemoveDefinition(const std::string& file_name) const;
 
-  // Waits until the folders' modification times are old enough for the
-  // stand-in host to keep their listings between lookups, so that timings
-  // show the steady state of a simulation rather than the moment after a
-  // file changed.
+  // Waits until the stand-in host keeps the listing of Config/Vantrel
+  // between lookups: until the tick of the file system's clock in which the
+  // folder last changed has passed (a few milliseconds at most). Timings
+  // then show a folder written long before.
   void Settle() const;
 
  private:

@@ -7,12 +7,15 @@
 #include <string>
 #include <vector>
 
-// Shows the results as the console reporter does and keeps them; after the
-// run, prints every performance budget with the ratio measured in this run
-// and PASS or FAIL. With repetitions, each budget uses the median of the
-// repetitions of each benchmark.
+// Shows the results as the console reporter does (only the aggregates when
+// the benchmarks are repeated) and keeps every repetition; after the run,
+// prints the min, median and max real time of each benchmark a budget uses,
+// and every budget, judged on the medians, with PASS or FAIL. A time budget
+// needs at least kMinRepetitions repetitions in the run.
 class BudgetReport : public benchmark::ConsoleReporter {
  public:
+  static constexpr std::size_t kMinRepetitions = 9;
+
   void ReportRuns(const std::vector<Run>& runs) override;
   void Finalize() override;
 
@@ -25,12 +28,21 @@ class BudgetReport : public benchmark::ConsoleReporter {
     double cpu_nanoseconds = 0.0;  // CPU time of the process per iteration
     std::map<std::string, double> counters;
   };
+  // The repetitions of one benchmark, sorted by real time.
+  struct Spread {
+    const Sample* min = nullptr;
+    const Sample* median = nullptr;
+    const Sample* max = nullptr;
+    std::size_t repetitions = 0;
+  };
 
-  // The median sample of the benchmark `name`, or null when it did not run.
-  const Sample* Median(const std::string& name);
+  // The spread of the benchmark `name`; no median when it did not run.
+  Spread SpreadOf(const std::string& name);
+  // Prints the spread of `name` and returns its median, or null (after
+  // saying why) when it ran fewer than kMinRepetitions times.
+  const Sample* TimedMedian(const std::string& name);
 
   std::map<std::string, std::vector<Sample>> samples_;
-  std::map<std::string, Sample> medians_;
   bool all_pass_ = false;
 };
 

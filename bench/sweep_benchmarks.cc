@@ -22,8 +22,12 @@ std::string Numbered(const char* prefix, int number) {
   return text;
 }
 
-void BM_Sweep(benchmark::State& state) {
-  const int count = static_cast<int>(state.range(0));
+// Times the tenth post-step over `count` vessels. With `fresh`, a definition
+// is removed and written again before each sweep, so that the sweep begins
+// in the tick of the clock in which the folder changed, as a run started
+// right after its definitions were written does; otherwise the folder was
+// last changed before the first sweep.
+void TimeSweep(benchmark::State& state, int count, bool fresh) {
   HostFolder folder;
   const std::string text = DefinitionText(kPointsPerVessel);
   std::vector<BenchHost::Vessel> vessels;
@@ -41,10 +45,16 @@ void BM_Sweep(benchmark::State& state) {
   }
   folder.Settle();
   BenchHost host(folder.path(), vessels);
+  const std::string rewritten = Numbered("Vessel", 0) + ".cfg";
 
-  // The vessels are swept during the tenth post-step.
+  // The vessels are swept during the tenth post-step, each time by a new
+  // host that knows no listing yet.
   for (auto _ : state) {
     state.PauseTiming();
+    if (fresh) {
+      folder.RemoveDefinition(rewritten);
+      folder.WriteDefinition(rewritten, text);
+    }
     host.Renew();
     host.module().stepCount = kSweepStep - 1;
     host.module().sweepPending = true;
@@ -54,7 +64,19 @@ void BM_Sweep(benchmark::State& state) {
   if (!host.faults().empty()) state.SkipWithError(host.faults()[0].c_str());
   state.counters["vessels"] = count;
 }
+
+void BM_Sweep(benchmark::State& state) {
+  TimeSweep(state, static_cast<int>(state.range(0)), false);
+}
 BENCHMARK(BM_Sweep)->Arg(100)->Arg(1000)->Arg(10000)->UseRealTime()->Unit(
     benchmark::kMillisecond);
+
+void BM_SweepFresh(benchmark::State& state) {
+  TimeSweep(state, static_cast<int>(state.range(0)), true);
+}
+BENCHMARK(BM_SweepFresh)
+    ->Arg(1000)
+    ->UseRealTime()
+    ->Unit(benchmark::kMillisecond);
 
 }  // namespace

@@ -10,6 +10,7 @@
 
 #include "check_command.h"
 #include "definition_check.h"
+#include "disk_file_system.h"
 #include "exit_codes.h"
 #include "test_folder.h"
 
@@ -118,7 +119,8 @@ TEST(BadDefinitionCheckTest, UnreadablePathsSayWhy) {
   CheckArguments arguments;
   arguments.paths = {(vantrel / "Bad.cfg").string()};
   std::ostringstream out, err;
-  EXPECT_EQ(CheckCommand(arguments, out, err), kExitInput);
+  standin::DiskFileSystem files;
+  EXPECT_EQ(CheckCommand(arguments, files, out, err), kExitInput);
   EXPECT_NE(out.str().find("Bad.cfg: error: cannot read the file: "),
             std::string::npos)
       << out.str();

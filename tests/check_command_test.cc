@@ -8,6 +8,7 @@
 #include <string>
 
 #include "diagnostic_output.h"
+#include "disk_file_system.h"
 #include "exit_codes.h"
 #include "test_folder.h"
 
@@ -25,7 +26,8 @@ struct Outcome {
 
 Outcome Check(const CheckArguments& arguments) {
   std::ostringstream out, err;
-  const int code = CheckCommand(arguments, out, err);
+  standin::DiskFileSystem files;
+  const int code = CheckCommand(arguments, files, out, err);
   return {code, out.str(), err.str()};
 }
 

@@ -6,6 +6,7 @@
 #include <filesystem>
 #include <system_error>
 
+#include "disk_file_system.h"
 #include "host_paths.h"
 #include "test_folder.h"
 
@@ -15,13 +16,19 @@ using standin::ResolveHostPath;
 
 namespace {
 
-// Dates the folder's last change an hour back, so that its listing is kept.
-// False when the file system does not let the time be set.
-bool SettleFolder(const fs::path& folder) {
-  std::error_code error;
-  fs::last_write_time(
-      folder, fs::file_time_type::clock::now() - std::chrono::hours(1), error);
-  return !error;
+// Searches `folder` until its listing is kept: once the tick of the file
+// system's clock in which the folder last changed has passed. False when
+// that takes more than five seconds.
+bool AwaitKept(FolderListings& listings, const fs::path& folder) {
+  const auto give_up =
+      std::chrono::steady_clock::now() + std::chrono::seconds(5);
+  while (std::chrono::steady_clock::now() < give_up) {
+    const std::size_t scans = listings.scans();
+    listings.Find(folder, "");
+    listings.Find(folder, "");
+    if (listings.scans() <= scans + 1) return true;
+  }
+  return false;
 }
 
 // True when `folder` lies on a file system that ignores case, where two
@@ -43,12 +50,12 @@ TEST(FolderListingsTest, FindsNamesAsTheHostDoesInFreshAndKeptListings) {
   folder.Write("tug.cfg", "c");
   const fs::path path = folder.path();
 
-  for (const bool settled : {false, true}) {
-    SCOPED_TRACE(settled ? "kept listing" : "folder changed just now");
-    if (settled) {
-      ASSERT_TRUE(SettleFolder(path));
+  FolderListings listings;
+  for (const bool kept : {false, true}) {
+    SCOPED_TRACE(kept ? "kept listing" : "folder changed just now");
+    if (kept) {
+      ASSERT_TRUE(AwaitKept(listings, path));
     }
-    FolderListings listings;
     // The exact spelling wins over the first in sorted order.
     EXPECT_EQ(listings.Find(path, "Lander.cfg").entry, path / "Lander.cfg");
     EXPECT_EQ(listings.Find(path, "LANDER.cfg").entry, path / "LANDER.cfg");
@@ -71,36 +78,38 @@ TEST(FolderListingsTest, ScansAnUnchangedFolderOnceAndSeesEveryChange) {
   folder.Write("Lander.cfg", "a");
 
   {
-    SCOPED_TRACE("a folder changed just now is scanned on every miss");
+    SCOPED_TRACE("a file written in the clock tick of a scan is seen");
     FolderListings listings;
     EXPECT_FALSE(listings.Find(path, "tug.cfg").entry);
-    EXPECT_FALSE(listings.Find(path, "tug.cfg").entry);
-    EXPECT_EQ(listings.scans(), 2u);
-    // Created in the same tick of the clock as the scans: still seen.
     folder.Write("Tug.cfg", "b");
     EXPECT_EQ(listings.Find(path, "tug.cfg").entry, path / "Tug.cfg");
+    folder.Write("Rover.cfg", "b");
+    EXPECT_EQ(listings.Find(path, "ROVER.cfg").entry, path / "Rover.cfg");
+    fs::remove(path / "Rover.cfg");
+    EXPECT_FALSE(listings.Find(path, "ROVER.cfg").entry);
   }
 
-  ASSERT_TRUE(SettleFolder(path));
   FolderListings listings;
+  ASSERT_TRUE(AwaitKept(listings, path));
+  const std::size_t scans = listings.scans();
   EXPECT_EQ(listings.Find(path, "LANDER.CFG").entry, path / "Lander.cfg");
   EXPECT_EQ(listings.Find(path, "Lander.cfg").entry, path / "Lander.cfg");
   EXPECT_FALSE(listings.Find(path, "Shuttle.cfg").entry);
   EXPECT_FALSE(listings.Find(path, "shuttle.cfg").entry);
-  EXPECT_EQ(listings.scans(), 1u);
+  EXPECT_EQ(listings.scans(), scans) << "an unchanged folder was scanned";
 
   {
     SCOPED_TRACE("created");
     folder.Write("SHUTTLE.cfg", "c");
     EXPECT_EQ(listings.Find(path, "shuttle.cfg").entry, path / "SHUTTLE.cfg");
-    SettleFolder(path);
+    ASSERT_TRUE(AwaitKept(listings, path));
     // An exactly spelled name added beside it is preferred at once.
     folder.Write("shuttle.cfg", "d");
     EXPECT_EQ(listings.Find(path, "shuttle.cfg").entry, path / "shuttle.cfg");
   }
   {
     SCOPED_TRACE("removed");
-    SettleFolder(path);
+    ASSERT_TRUE(AwaitKept(listings, path));
     EXPECT_EQ(listings.Find(path, "Lander.cfg").entry, path / "Lander.cfg");
     fs::remove(path / "Lander.cfg");
     EXPECT_FALSE(listings.Find(path, "Lander.cfg").entry);
@@ -108,14 +117,14 @@ TEST(FolderListingsTest, ScansAnUnchangedFolderOnceAndSeesEveryChange) {
   }
   {
     SCOPED_TRACE("renamed");
-    SettleFolder(path);
+    ASSERT_TRUE(AwaitKept(listings, path));
     EXPECT_EQ(listings.Find(path, "tug.cfg").entry, path / "Tug.cfg");
     fs::rename(path / "Tug.cfg", path / "TUG.cfg");
     EXPECT_EQ(listings.Find(path, "tug.cfg").entry, path / "TUG.cfg");
   }
   {
     SCOPED_TRACE("folder removed");
-    SettleFolder(path);
+    ASSERT_TRUE(AwaitKept(listings, path));
     EXPECT_TRUE(listings.Find(path, "TUG.cfg").entry);
     fs::remove_all(path);
     EXPECT_FALSE(listings.Find(path, "TUG.cfg").folder_found);
@@ -128,26 +137,24 @@ TEST(HostPathsTest, ResolvesThroughKeptListingsAndSeesFilesCreatedBetween) {
   if (IgnoresCase(folder)) GTEST_SKIP() << "the file system ignores case";
   const fs::path base = folder.path();
   folder.Write("Config/Vantrel/Lander.cfg", "a");
-  SettleFolder(base / "Config" / "Vantrel");
-  SettleFolder(base / "Config");
-  SettleFolder(base);
+  standin::DiskFileSystem files;
 
   // The folders as spelled on disk, and spelled otherwise.
-  EXPECT_EQ(ResolveHostPath(base, "Config\\Vantrel\\lander.cfg"),
+  EXPECT_EQ(ResolveHostPath(files, base, "Config\\Vantrel\\lander.cfg"),
             base / "Config" / "Vantrel" / "Lander.cfg");
-  EXPECT_EQ(ResolveHostPath(base, "config\\VANTREL\\LANDER.CFG"),
+  EXPECT_EQ(ResolveHostPath(files, base, "config\\VANTREL\\LANDER.CFG"),
             base / "Config" / "Vantrel" / "Lander.cfg");
-  EXPECT_FALSE(ResolveHostPath(base, "Config\\Vantrel\\Tug.cfg"));
-  EXPECT_FALSE(ResolveHostPath(base, "config\\vantrel\\Tug.cfg"));
-  EXPECT_FALSE(ResolveHostPath(base, "Config\\Missing\\Tug.cfg"));
+  EXPECT_FALSE(ResolveHostPath(files, base, "Config\\Vantrel\\Tug.cfg"));
+  EXPECT_FALSE(ResolveHostPath(files, base, "config\\vantrel\\Tug.cfg"));
+  EXPECT_FALSE(ResolveHostPath(files, base, "Config\\Missing\\Tug.cfg"));
 
   // A file created between two lookups, and one removed.
   folder.Write("Config/Vantrel/tug.cfg", "b");
-  EXPECT_EQ(ResolveHostPath(base, "Config\\Vantrel\\Tug.cfg"),
+  EXPECT_EQ(ResolveHostPath(files, base, "Config\\Vantrel\\Tug.cfg"),
             base / "Config" / "Vantrel" / "tug.cfg");
-  EXPECT_EQ(ResolveHostPath(base, "CONFIG\\Vantrel\\TUG.cfg"),
+  EXPECT_EQ(ResolveHostPath(files, base, "CONFIG\\Vantrel\\TUG.cfg"),
             base / "Config" / "Vantrel" / "tug.cfg");
   fs::remove(base / "Config" / "Vantrel" / "Lander.cfg");
-  EXPECT_FALSE(ResolveHostPath(base, "Config\\Vantrel\\Lander.cfg"));
-  EXPECT_FALSE(ResolveHostPath(base, "config\\vantrel\\lander.cfg"));
+  EXPECT_FALSE(ResolveHostPath(files, base, "Config\\Vantrel\\Lander.cfg"));
+  EXPECT_FALSE(ResolveHostPath(files, base, "config\\vantrel\\lander.cfg"));
 }

@@ -8,9 +8,9 @@
 #include <vector>
 
 #include "host.h"
-#include "test_folder.h"
+#include "memory_folder.h"
 
-// A stand-in host over a fresh temporary host folder, current for the
+// A stand-in host over a fresh host folder held in memory, current for the
 // length of one test.
 class HostTest : public ::testing::Test {
  protected:
@@ -28,8 +28,8 @@ class HostTest : public ::testing::Test {
     EXPECT_EQ(host.files().open_count(), 0u) << "file handles left open";
   }
 
-  TestFolder folder;
-  standin::Host host{folder.path()};
+  MemoryFolder folder;
+  standin::Host host{folder.path(), folder.TakeFileSystem()};
 };
 
 #endif  // VANTREL_TESTS_HOST_FIXTURE_H_

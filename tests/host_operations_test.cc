@@ -1,6 +1,5 @@
 // The stand-in's host operations, called as a plug-in calls them.
 #include <cstring>
-#include <filesystem>
 #include <string>
 
 #include "host_fixture.h"
@@ -45,20 +44,25 @@ TEST_F(HostOperationsTest, OpensFilesBelowConfigWithoutRegardToCase) {
 TEST_F(HostOperationsTest, PrefersTheExactSpellingAndFollowsWindowsNames) {
   folder.Write("Config/Vantrel/Probe.cfg", "N = 2\n");
   folder.Write("Config/Vantrel/Rover.cfg", "N = 3\n");
-  // Where the file system tells case apart, a second spelling may exist.
-  if (!std::filesystem::exists(folder.path() / "Config/Vantrel/probe.cfg")) {
-    folder.Write("Config/Vantrel/probe.cfg", "N = 1\n");
-  }
-  int n = 0;
-  char key[] = "N";
-  FILEHANDLE file = Open("\\Vantrel\\Probe.cfg");
-  ASSERT_NE(file, nullptr);
-  oapiReadItem_int(file, key, n);
-  EXPECT_EQ(n, 2);
-  oapiCloseFile(file, FILE_IN_ZEROONFAIL);
+  // A second spelling, as a file system that tells case apart may hold.
+  folder.Write("Config/Vantrel/probe.cfg", "N = 1\n");
+  auto read_n = [this](const char* path) {
+    int n = 0;
+    char key[] = "N";
+    FILEHANDLE file = Open(path);
+    oapiReadItem_int(file, key, n);
+    oapiCloseFile(file, FILE_IN_ZEROONFAIL);
+    return n;
+  };
+  EXPECT_EQ(read_n("\\Vantrel\\Probe.cfg"), 2);
+  EXPECT_EQ(read_n("\\Vantrel\\probe.cfg"), 1);
+  // Otherwise the first in sorted order ('P' < 'p'); when it goes, the next.
+  EXPECT_EQ(read_n("\\Vantrel\\PROBE.CFG"), 2);
+  folder.files().Remove(folder.path() / "Config/Vantrel/Probe.cfg");
+  EXPECT_EQ(read_n("\\Vantrel\\PROBE.CFG"), 1);
 
   // Windows drops trailing dots and spaces, and "." and "..".
-  file = Open("\\Vantrel.\\.\\Sub\\..\\Rover.cfg. ");
+  FILEHANDLE file = Open("\\Vantrel.\\.\\Sub\\..\\Rover.cfg. ");
   EXPECT_NE(file, nullptr);
   oapiCloseFile(file, FILE_IN_ZEROONFAIL);
   // Characters Windows forbids in names never name a file, even where the

@@ -6,13 +6,14 @@
 
 namespace standin {
 
-ClassFileMass ReadClassFileMass(const std::filesystem::path& host_folder,
+ClassFileMass ReadClassFileMass(FileSystem& files,
+                                const std::filesystem::path& host_folder,
                                 const std::string& class_name) {
   ClassFileMass found;
   std::optional<HostFile> file;
   for (const char* folder : {"Config\\Vessels\\", "Config\\"}) {
     found.file = folder + class_name + ".cfg";
-    file = ReadHostFile(host_folder, found.file);
+    file = ReadHostFile(files, host_folder, found.file);
     if (file) break;
   }
   if (!file) {

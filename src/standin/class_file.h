@@ -5,6 +5,8 @@
 #include <optional>
 #include <string>
 
+#include "file_system.h"
+
 namespace standin {
 
 // What a vessel class's file says about the mass of its vessels.
@@ -20,12 +22,14 @@ struct ClassFileMass {
   std::string problem;
 };
 
-// Reads the class file of `class_name` in `host_folder` as the host does:
+// Reads, through `files`, the class file of `class_name` in `host_folder`
+// as the host does:
 // Config\Vessels\<class>.cfg, or Config\<class>.cfg when that cannot be
 // opened; both resolved as the host's file system would. Its item Mass (the
 // empty mass in kg) is read with the host's item reader and converted as
 // "%lf" does; it counts only when it is a positive, finite number.
-ClassFileMass ReadClassFileMass(const std::filesystem::path& host_folder,
+ClassFileMass ReadClassFileMass(FileSystem& files,
+                                const std::filesystem::path& host_folder,
                                 const std::string& class_name);
 
 }  // namespace standin

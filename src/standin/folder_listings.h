@@ -1,66 +1,68 @@
 #ifndef VANTREL_STANDIN_FOLDER_LISTINGS_H_
 #define VANTREL_STANDIN_FOLDER_LISTINGS_H_
 
-#include <chrono>
 #include <cstddef>
+#include <cstdint>
 #include <filesystem>
-#include <optional>
 #include <string>
 #include <unordered_map>
-#include <unordered_set>
+
+#include "file_system.h"
+#include "folder_listing.h"
 
 namespace standin {
 
-// Finds folder entries by name as the host's file system does: an entry
-// spelled exactly as asked, otherwise one whose name differs only in case.
-// It keeps the listing of every folder it scanned, so that a search in an
-// unchanged folder costs one look at the folder's modification time instead
-// of a scan, whether the name is there or not.
+// Finds entries of folders on disk by the host's name rules (FolderListing)
+// and keeps the listing of every folder it scanned, so that a search in an
+// unchanged folder costs one look at the folder's times instead of a scan,
+// whether the name is there or not. The disk file system owns one; nothing
+// is shared between file systems.
 //
-// Creating, removing or renaming an entry changes the modification time of
-// its folder, but only to the resolution of the file system's clock: a
-// change in the same tick as a scan would go unseen. A listing is therefore
-// made and kept only for a folder last modified more than kSettleTime before
-// the scan begins. A folder changed more recently is searched as if nothing
-// were kept: the exact name first, then a scan when it is missing.
+// A kept listing is checked before every use against the folder's stamp:
+// its identity and its modification and status-change times at full
+// resolution. Creating, removing or renaming an entry sets both times to
+// the file system's clock, whose ticks may be coarser than a scan, so a
+// change in the tick of a scan could leave them as they were. A listing is
+// therefore kept only when the folder's last change lies at least one tick
+// of its time stamps before the clock reading taken before the scan: every
+// later change then moves the stamp. In a folder changed in that tick each
+// search reads the folder again, keeping only the entries that can match;
+// its listing is kept from the next tick on.
 class FolderListings {
  public:
-  static constexpr std::chrono::seconds kSettleTime{2};
-
-  // What Find found.
-  struct Match {
-    bool folder_found = false;  // `folder` exists (it may not be listable)
-    std::optional<std::filesystem::path> entry;
-  };
-
-  // The entry of `folder` named `name`: spelled exactly so if there is one,
-  // else the first in sorted order of those whose names equal `name`
-  // without regard to case. No entry when there is none or the folder
-  // cannot be listed; when listing stops at an error, the entries read
-  // until then count.
-  Match Find(const std::filesystem::path& folder, const std::string& name);
+  // As FileSystem::FindEntry.
+  FileSystem::Match Find(const std::filesystem::path& folder,
+                         const std::string& name);
 
   // The number of folder scans so far.
   std::size_t scans() const { return scans_; }
 
- private:
-  struct Listing {
-    std::filesystem::file_time_type modified;
-    std::unordered_set<std::string> names;
-    // Folded name -> the first entry name in sorted order that folds to it.
-    std::unordered_map<std::string, std::filesystem::path> by_folded_name;
+  // A folder's identity and last-change times, in nanoseconds since the
+  // epoch of the file system's clock.
+  struct Stamp {
+    std::uint64_t device = 0;
+    std::uint64_t inode = 0;
+    std::int64_t modified = 0;
+    std::int64_t changed = 0;
+    bool operator==(const Stamp& other) const {
+      return device == other.device && inode == other.inode &&
+             modified == other.modified && changed == other.changed;
+    }
   };
 
-  // Lists `folder`. `complete` is false when listing stopped at an error;
-  // the entries read until then are returned.
-  Listing Scan(const std::filesystem::path& folder, bool& complete);
+ private:
+  struct Kept {
+    Stamp stamp;
+    FolderListing listing;
+  };
 
-  // The entry of `folder` in `listing` whose name folds to that of `name`.
-  static std::optional<std::filesystem::path> FoldedEntry(
-      const Listing& listing, const std::filesystem::path& folder,
-      const std::string& name);
+  // Lists the entries of `folder` into `listing`: all, or with `folded`
+  // only those whose names fold to it. False when listing stopped at an
+  // error, with the entries read until then in `listing`.
+  bool Scan(const std::filesystem::path& folder, const std::string* folded,
+            FolderListing& listing);
 
-  std::unordered_map<std::filesystem::path::string_type, Listing> listings_;
+  std::unordered_map<std::filesystem::path::string_type, Kept> kept_;
   std::size_t scans_ = 0;
 };
 

@@ -13,7 +13,9 @@ Host* current = nullptr;
 
 }  // namespace
 
-Host::Host(std::filesystem::path folder) : folder_(std::move(folder)) {
+Host::Host(std::filesystem::path folder,
+           std::unique_ptr<FileSystem> file_system)
+    : folder_(std::move(folder)), file_system_(std::move(file_system)) {
   if (current != nullptr) {
     std::fprintf(stderr, "vantrel: a second stand-in host was created\n");
     std::abort();

@@ -3,12 +3,15 @@
 
 #include <cstdarg>
 #include <filesystem>
+#include <memory>
 #include <optional>
 #include <string>
 #include <utility>
 #include <vector>
 
+#include "disk_file_system.h"
 #include "file_ledger.h"
+#include "file_system.h"
 #include "host_log.h"
 #include "item_file.h"
 #include "orbiter_api.h"
@@ -25,9 +28,12 @@ constexpr int kHostVersion = 160828;
 // the operations act on it.
 class Host {
  public:
-  // A host over the host folder `folder`, current until it is destroyed.
-  // Aborts when another host is current.
-  explicit Host(std::filesystem::path folder);
+  // A host over the host folder `folder` of `file_system` (the disk when
+  // none is given), current until it is destroyed. Aborts when another host
+  // is current.
+  explicit Host(std::filesystem::path folder,
+                std::unique_ptr<FileSystem> file_system =
+                    std::make_unique<DiskFileSystem>());
   // Destroys the registered module objects that are left.
   ~Host();
   Host(const Host&) = delete;
@@ -38,6 +44,9 @@ class Host {
   static Host& Current();
 
   const std::filesystem::path& folder() const { return folder_; }
+  // The files the host reads. The host owns them, and with them whatever
+  // they keep between reads (the disk's folder listings).
+  FileSystem& file_system() { return *file_system_; }
   // The folder a path root stands for, as a host-relative prefix ending in
   // '\', or nothing for a root the stand-in does not know.
   static std::optional<std::string> RootPrefix(PathRoot root);
@@ -102,6 +111,7 @@ class Host {
 
  private:
   std::filesystem::path folder_;
+  std::unique_ptr<FileSystem> file_system_;
   HostLog log_;
   VesselRegistry vessels_;
   FileLedger files_;

@@ -6,6 +6,8 @@
 #include <string>
 #include <string_view>
 
+#include "file_system.h"
+
 namespace standin {
 
 // A file of the host folder, read whole.
@@ -14,11 +16,12 @@ struct HostFile {
   std::string text;
 };
 
-// Reads the regular file that the host-relative path `relative` names in
-// `host_folder`, resolved as the host's Windows file system would (see
-// ResolveHostPath: '\' separators, names without regard to case). Nothing
-// when no such file exists or it cannot be read.
-std::optional<HostFile> ReadHostFile(const std::filesystem::path& host_folder,
+// Reads, through `files`, the regular file that the host-relative path
+// `relative` names in `host_folder`, resolved as the host's Windows file system
+// would (see ResolveHostPath: '\' separators, names without regard to case).
+// Nothing when no such file exists or it cannot be read.
+std::optional<HostFile> ReadHostFile(FileSystem& files,
+                                     const std::filesystem::path& host_folder,
                                      std::string_view relative);
 
 }  // namespace standin

@@ -6,11 +6,11 @@
 #include <cstdarg>
 #include <cstdio>
 #include <cstring>
-#include <filesystem>
 #include <string>
 
 #include "date_to_int.h"
 #include "host.h"
+#include "host_call.h"
 #include "host_file.h"
 #include "item_file.h"
 #include "log_format.h"
@@ -65,6 +65,7 @@ char* VESSEL::GetClassNameA() const {
 }
 
 void VESSEL::SetTouchdownPoints(const TOUCHDOWNVTX* pts, DWORD n) const {
+  const standin::HostCall call;
   Host& host = Host::Current();
   SimObject& vessel = const_cast<SimObject&>(VesselOf(this));
   if (n < 3 || pts == nullptr) {
@@ -85,6 +86,7 @@ void VESSEL::SetTouchdownPoints(const TOUCHDOWNVTX* pts, DWORD n) const {
 }
 
 void oapiGetObjectName(OBJHANDLE hObj, char* name, int n) {
+  const standin::HostCall call;
   if (n <= 0 || name == nullptr) {
     Host::Current().Fault("oapiGetObjectName with no room for the name");
     return;
@@ -105,6 +107,7 @@ bool oapiIsVessel(OBJHANDLE hObj) {
 }
 
 VESSEL* oapiGetVesselInterface(OBJHANDLE hVessel) {
+  const standin::HostCall call;
   SimObject* object = FindObject(hVessel, "oapiGetVesselInterface");
   if (object == nullptr) return nullptr;
   if (!object->is_vessel) {
@@ -116,6 +119,7 @@ VESSEL* oapiGetVesselInterface(OBJHANDLE hVessel) {
 }
 
 double oapiGetMass(OBJHANDLE hObj) {
+  const standin::HostCall call;
   const SimObject* object = FindObject(hObj, "oapiGetMass");
   return object == nullptr ? 0.0 : object->mass;
 }
@@ -125,6 +129,7 @@ DWORD oapiGetVesselCount() {
 }
 
 OBJHANDLE oapiGetVesselByIndex(int index) {
+  const standin::HostCall call;
   Host& host = Host::Current();
   SimObject* vessel =
       index < 0 ? nullptr
@@ -140,6 +145,7 @@ OBJHANDLE oapiGetVesselByIndex(int index) {
 // --- Files ---------------------------------------------------------------
 
 FILEHANDLE oapiOpenFile(const char* fname, FileAccessMode mode, PathRoot root) {
+  const standin::HostCall call;
   Host& host = Host::Current();
   if (mode != FILE_IN && mode != FILE_IN_ZEROONFAIL) {
     host.Fault("oapiOpenFile for writing: the stand-in host only reads");
@@ -152,7 +158,8 @@ FILEHANDLE oapiOpenFile(const char* fname, FileAccessMode mode, PathRoot root) {
   }
   std::optional<std::string> text;
   std::string found;
-  if (auto file = standin::ReadHostFile(host.folder(), *prefix + fname)) {
+  if (auto file = standin::ReadHostFile(host.file_system(), host.folder(),
+                                        *prefix + fname)) {
     text = std::move(file->text);
     if (host.record_file_events) found = file->disk_path.string();
   }
@@ -176,6 +183,7 @@ FILEHANDLE oapiOpenFile(const char* fname, FileAccessMode mode, PathRoot root) {
 }
 
 void oapiCloseFile(FILEHANDLE file, FileAccessMode mode) {
+  const standin::HostCall call;
   if (file == nullptr) return;
   Host& host = Host::Current();
   const standin::OpenFile* open = FindOpenFile(file, "oapiCloseFile");
@@ -188,6 +196,7 @@ void oapiCloseFile(FILEHANDLE file, FileAccessMode mode) {
 }
 
 bool oapiReadItem_string(FILEHANDLE f, char* item, char* val) {
+  const standin::HostCall call;
   const standin::OpenFile* file = FindOpenFile(f, "oapiReadItem_string");
   if (file == nullptr || item == nullptr || val == nullptr) return false;
   const auto lookup = file->items.Find(item);
@@ -205,6 +214,7 @@ bool oapiReadItem_string(FILEHANDLE f, char* item, char* val) {
 }
 
 bool oapiReadItem_int(FILEHANDLE f, char* item, int& val) {
+  const standin::HostCall call;
   const standin::OpenFile* file = FindOpenFile(f, "oapiReadItem_int");
   if (file == nullptr || item == nullptr) return false;
   const auto lookup = file->items.Find(item);
@@ -216,6 +226,7 @@ bool oapiReadItem_int(FILEHANDLE f, char* item, int& val) {
 // --- Log, modules and library set-up --------------------------------------
 
 void standin::WriteLogV(const char* format, va_list args) {
+  const standin::HostCall call;
   Host& host = Host::Current();
   if (format == nullptr) {
     host.Fault("oapiWriteLogV without a format");
@@ -232,6 +243,7 @@ void oapiWriteLogV(const char* format, ...) {
 }
 
 void oapiRegisterModule(oapi::Module* module) {
+  const standin::HostCall call;
   Host& host = Host::Current();
   if (module == nullptr) {
     host.Fault("oapiRegisterModule without a module object");
@@ -241,6 +253,7 @@ void oapiRegisterModule(oapi::Module* module) {
 }
 
 int Date2Int(char* date) {
+  const standin::HostCall call;
   Host& host = Host::Current();
   ++host.date2int_calls;
   if (host.date2int_result) return *host.date2int_result;

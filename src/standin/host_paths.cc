@@ -2,8 +2,6 @@
 
 #include <vector>
 
-#include "folder_listings.h"
-
 namespace standin {
 namespace {
 
@@ -56,16 +54,9 @@ std::optional<std::vector<std::string>> SplitComponents(
   return components;
 }
 
-// The listings are kept for the whole process: during a sweep over every
-// vessel a module looks up one name after another in one folder.
-FolderListings& Listings() {
-  static FolderListings listings;
-  return listings;
-}
-
 }  // namespace
 
-std::optional<fs::path> ResolveHostPath(const fs::path& base,
+std::optional<fs::path> ResolveHostPath(FileSystem& files, const fs::path& base,
                                         std::string_view relative) {
   const auto components = SplitComponents(relative);
   if (!components) return std::nullopt;
@@ -78,13 +69,12 @@ std::optional<fs::path> ResolveHostPath(const fs::path& base,
   for (std::size_t i = 0; i + 1 < components->size(); ++i) {
     folder /= (*components)[i];
   }
-  const FolderListings::Match match =
-      Listings().Find(folder, components->back());
+  const FileSystem::Match match = files.FindEntry(folder, components->back());
   if (match.folder_found) return match.entry;
 
   fs::path current = base;
   for (const std::string& component : *components) {
-    const auto entry = Listings().Find(current, component).entry;
+    const auto entry = files.FindEntry(current, component).entry;
     if (!entry) return std::nullopt;
     current = *entry;
   }

@@ -6,6 +6,8 @@
 #include <string>
 #include <string_view>
 
+#include "file_system.h"
+
 namespace standin {
 
 // Finds the file that a host-relative path names inside `base`, as the
@@ -17,14 +19,13 @@ namespace standin {
 //    * or a control character) names nothing;
 //  - every component matches an entry without regard to case; an entry
 //    spelled exactly as asked is preferred, otherwise the first in sorted
-//    order. Folder listings are kept between calls while a folder is
-//    unchanged (see FolderListings), so entries created or removed between
-//    two calls are seen.
-// Returns the path on disk of the entry named, or nothing when a component
-// is not found. The entry may be of any type; opening it is the caller's
-// business.
+//    order (FileSystem::FindEntry).
+// Returns the path in `files` of the entry named, or nothing when a
+// component is not found. The entry may be of any type; opening it is the
+// caller's business.
 std::optional<std::filesystem::path> ResolveHostPath(
-    const std::filesystem::path& base, std::string_view relative);
+    FileSystem& files, const std::filesystem::path& base,
+    std::string_view relative);
 
 }  // namespace standin
 

@@ -3,6 +3,7 @@
 #include <cctype>
 #include <climits>
 #include <cstdio>
+#include <utility>
 
 namespace standin {
 namespace {
@@ -15,26 +16,25 @@ std::string_view TrimBlanks(std::string_view text) {
   return text;
 }
 
-ItemFile::Line ParseLine(std::string_view raw) {
-  ItemFile::Line line;
-  if (raw.size() > ItemFile::kMaxLineLength) {
-    line.kind = ItemFile::Line::Kind::kTooLong;
-    return line;
+char FoldChar(char c) {
+  return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c;
+}
+
+// FNV-1a of the folded name.
+std::uint32_t FoldedHash(std::string_view name) {
+  std::uint32_t hash = 2166136261u;
+  for (char c : name) {
+    hash = (hash ^ static_cast<unsigned char>(FoldChar(c))) * 16777619u;
   }
-  // The host reads lines as C strings: a NUL byte ends the line's text.
-  raw = raw.substr(0, raw.find('\0'));
-  raw = raw.substr(0, raw.find(';'));
-  raw = TrimBlanks(raw);
-  if (raw.size() == 9 && FoldCase(raw) == "end_parse") {
-    line.kind = ItemFile::Line::Kind::kEndParse;
-    return line;
+  return hash;
+}
+
+bool SameFolded(std::string_view a, std::string_view b) {
+  if (a.size() != b.size()) return false;
+  for (std::size_t i = 0; i < a.size(); ++i) {
+    if (FoldChar(a[i]) != FoldChar(b[i])) return false;
   }
-  const std::size_t equals = raw.find('=');
-  line.has_equals = equals != std::string_view::npos;
-  line.key = std::string(TrimBlanks(raw.substr(0, equals)));
-  if (line.has_equals) line.value = std::string(raw.substr(equals + 1));
-  line.value = std::string(TrimBlanks(line.value));
-  return line;
+  return true;
 }
 
 }  // namespace
@@ -62,34 +62,88 @@ std::string FoldCase(std::string_view text) {
   return folded;
 }
 
-ItemFile::ItemFile(std::string_view text) {
-  const std::vector<std::string_view> raw_lines = SplitItemLines(text);
-  lines_.reserve(raw_lines.size());
-  for (std::string_view raw : raw_lines) lines_.push_back(ParseLine(raw));
-  search_end_ = lines_.size();
-  first_line_of_key_.reserve(lines_.size());
-  for (std::size_t i = 0; i < lines_.size(); ++i) {
-    if (lines_[i].kind != Line::Kind::kItem) {
-      search_end_ = i;
-      break;
+ItemFile::ItemFile(std::string_view text) : text_(text) {
+  const std::vector<std::string_view> raw_lines = SplitItemLines(text_);
+  entries_.reserve(raw_lines.size());
+  search_end_ = raw_lines.size();
+  const char* const base = text_.data();
+  auto offset = [base](std::string_view part) {
+    return static_cast<std::uint32_t>(part.data() - base);
+  };
+  for (std::string_view raw : raw_lines) {
+    Entry entry;
+    if (raw.size() > kMaxLineLength) {
+      entry.kind = Line::Kind::kTooLong;
+    } else {
+      // The host reads lines as C strings: a NUL byte ends the line's text.
+      raw = raw.substr(0, raw.find('\0'));
+      raw = raw.substr(0, raw.find(';'));
+      raw = TrimBlanks(raw);
+      if (raw.size() == 9 && FoldCase(raw) == "end_parse") {
+        entry.kind = Line::Kind::kEndParse;
+      } else {
+        const std::size_t equals = raw.find('=');
+        entry.has_equals = equals != std::string_view::npos;
+        const std::string_view key = TrimBlanks(raw.substr(0, equals));
+        entry.key_begin = offset(key);
+        entry.key_size = static_cast<std::uint32_t>(key.size());
+        if (entry.has_equals) {
+          const std::string_view value = TrimBlanks(raw.substr(equals + 1));
+          entry.value_begin = offset(value);
+          entry.value_size = static_cast<std::uint32_t>(value.size());
+        }
+      }
     }
-    first_line_of_key_.emplace(FoldCase(lines_[i].key), i);
+    if (entry.kind != Line::Kind::kItem && search_end_ == raw_lines.size()) {
+      search_end_ = entries_.size();
+    }
+    entries_.push_back(entry);
+  }
+
+  std::size_t slots = 8;
+  while (slots < 2 * search_end_) slots *= 2;
+  index_.assign(slots, 0);
+  for (std::size_t i = 0; i < search_end_; ++i) {
+    std::uint32_t& slot = index_[Slot(Key(entries_[i]))];
+    if (slot == 0) slot = static_cast<std::uint32_t>(i + 1);
+  }
+}
+
+std::size_t ItemFile::Slot(std::string_view name) const {
+  const std::size_t mask = index_.size() - 1;
+  for (std::size_t slot = FoldedHash(name) & mask;; slot = (slot + 1) & mask) {
+    const std::uint32_t line = index_[slot];
+    if (line == 0 || SameFolded(Key(entries_[line - 1]), name)) return slot;
   }
 }
 
 ItemFile::Lookup ItemFile::Find(std::string_view name) const {
   Lookup lookup;
-  const auto found = first_line_of_key_.find(FoldCase(name));
-  if (found == first_line_of_key_.end()) return lookup;
-  const Line& line = lines_[found->second];
-  lookup.line = static_cast<int>(found->second) + 1;
-  if (!line.has_equals || line.value.empty()) {
+  const std::uint32_t found = index_[Slot(name)];
+  if (found == 0) return lookup;
+  const Entry& entry = entries_[found - 1];
+  lookup.line = static_cast<int>(found);
+  if (!entry.has_equals || entry.value_size == 0) {
     lookup.result = Lookup::Result::kEmptyValue;
     return lookup;
   }
   lookup.result = Lookup::Result::kFound;
-  lookup.value = line.value;
+  lookup.value = std::string(Value(entry));
   return lookup;
+}
+
+std::vector<ItemFile::Line> ItemFile::lines() const {
+  std::vector<Line> lines;
+  lines.reserve(entries_.size());
+  for (const Entry& entry : entries_) {
+    Line line;
+    line.kind = entry.kind;
+    line.key = std::string(Key(entry));
+    line.value = std::string(Value(entry));
+    line.has_equals = entry.has_equals;
+    lines.push_back(std::move(line));
+  }
+  return lines;
 }
 
 bool ParseItemInt(const std::string& text, int& value) {

@@ -23,7 +23,8 @@ struct VesselMass {
 
 // The mass of every vessel of `scenario`, in its order. Each class file is
 // read once; one whose Mass does not count gets one warning.
-std::vector<VesselMass> ResolveMasses(const std::filesystem::path& root,
+std::vector<VesselMass> ResolveMasses(FileSystem& files,
+                                      const std::filesystem::path& root,
                                       const Scenario& scenario,
                                       std::vector<FileProblem>& warnings) {
   std::map<std::string, ClassFileMass> class_files;
@@ -38,7 +39,7 @@ std::vector<VesselMass> ResolveMasses(const std::filesystem::path& root,
     }
     auto [entry, first] = class_files.try_emplace(FoldCase(vessel.class_name));
     if (first) {
-      entry->second = ReadClassFileMass(root, vessel.class_name);
+      entry->second = ReadClassFileMass(files, root, vessel.class_name);
       const ClassFileMass& file = entry->second;
       if (!file.problem.empty()) {
         warnings.push_back(
@@ -113,7 +114,7 @@ std::optional<SessionResult> RunSession(const Scenario& scenario,
 
   std::vector<FileProblem> warnings;
   const std::vector<VesselMass> masses =
-      ResolveMasses(options.root, scenario, warnings);
+      ResolveMasses(host.file_system(), options.root, scenario, warnings);
   for (std::size_t i = 0; i < scenario.vessels.size(); ++i) {
     if (scenario.vessels[i].spawn_step == 0) {
       AddVessel(host, scenario.vessels[i], masses[i]);

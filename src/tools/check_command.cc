@@ -1,9 +1,7 @@
 #include "check_command.h"
 
-#include <algorithm>
 #include <filesystem>
 #include <map>
-#include <system_error>
 
 #include "definition_file_check.h"
 #include "diagnostic_output.h"
@@ -21,33 +19,8 @@ bool HasCfgExtension(const fs::path& path) {
   return standin::FoldCase(path.extension().string()) == ".cfg";
 }
 
-// What a folder holds for the checker.
-struct FolderEntries {
-  std::vector<fs::path> files;    // every .cfg file below it, sorted
-  std::vector<fs::path> folders;  // folders named like one, sorted
-};
-
-// The .cfg entries below `folder`, or nothing when it cannot be listed.
-std::optional<FolderEntries> DefinitionEntries(const fs::path& folder) {
-  std::error_code error;
-  FolderEntries entries;
-  fs::recursive_directory_iterator it(folder, error), end;
-  if (error) return std::nullopt;
-  for (; it != end; it.increment(error)) {
-    if (error) return std::nullopt;
-    if (!HasCfgExtension(it->path())) continue;
-    if (it->is_regular_file(error)) {
-      entries.files.push_back(it->path());
-    } else if (it->is_directory(error)) {
-      entries.folders.push_back(it->path());
-    }
-  }
-  std::sort(entries.files.begin(), entries.files.end());
-  std::sort(entries.folders.begin(), entries.folders.end());
-  return entries;
-}
-
 struct CheckRun {
+  standin::FileSystem& files;
   std::vector<Diagnostic> diagnostics;
   int files_checked = 0;
   bool unreadable = false;
@@ -55,7 +28,7 @@ struct CheckRun {
 
 void CheckFile(const fs::path& path, CheckRun& run) {
   bool unreadable = false;
-  for (auto& d : CheckDefinitionFile(path, &unreadable)) {
+  for (auto& d : CheckDefinitionFile(run.files, path, &unreadable)) {
     run.diagnostics.push_back(std::move(d));
   }
   if (unreadable) {
@@ -87,33 +60,39 @@ void CheckCaseDuplicates(const fs::path& folder,
 }
 
 void CheckFolder(const fs::path& folder, CheckRun& run) {
-  const auto entries = DefinitionEntries(folder);
+  const auto entries = run.files.EntriesBelow(folder);
   if (!entries) {
     run.diagnostics.push_back({folder.string(), 0, 0, Severity::kError,
                                "cannot list the folder", "unreadable"});
     run.unreadable = true;
     return;
   }
+  std::vector<fs::path> files;
+  for (const fs::path& file : entries->files) {
+    if (HasCfgExtension(file)) files.push_back(file);
+  }
   for (const fs::path& named : entries->folders) {
+    if (!HasCfgExtension(named)) continue;
     run.diagnostics.push_back(
         {named.string(), 0, 0, Severity::kWarning,
          "is a folder, not a file; the host cannot read it as a definition",
          "not-a-file"});
   }
-  CheckCaseDuplicates(folder, entries->files, run);
-  for (const fs::path& file : entries->files) CheckFile(file, run);
+  CheckCaseDuplicates(folder, files, run);
+  for (const fs::path& file : files) CheckFile(file, run);
 }
 
 }  // namespace
 
-int CheckCommand(const CheckArguments& arguments, std::ostream& out,
-                 std::ostream& err) {
-  CheckRun run;
+int CheckCommand(const CheckArguments& arguments, standin::FileSystem& files,
+                 std::ostream& out, std::ostream& err) {
+  CheckRun run{files, {}, 0, false};
   if (arguments.paths.empty()) {
     const fs::path root = arguments.root.value_or(".");
-    const auto folder = standin::ResolveHostPath(root, "Config\\Vantrel");
-    std::error_code error;
-    if (!folder || !fs::is_directory(*folder, error)) {
+    const auto folder =
+        standin::ResolveHostPath(files, root, "Config\\Vantrel");
+    if (!folder ||
+        files.TypeOf(*folder) != standin::FileSystem::EntryType::kFolder) {
       err << (root / "Config" / "Vantrel").string()
           << ": no such folder; name the files to check, or the host folder "
              "with --root\n";
@@ -122,8 +101,7 @@ int CheckCommand(const CheckArguments& arguments, std::ostream& out,
     CheckFolder(*folder, run);
   } else {
     for (const std::string& path : arguments.paths) {
-      std::error_code error;
-      if (fs::is_directory(path, error)) {
+      if (files.TypeOf(path) == standin::FileSystem::EntryType::kFolder) {
         CheckFolder(path, run);
       } else {
         CheckFile(path, run);

@@ -6,6 +6,8 @@
 #include <string>
 #include <vector>
 
+#include "file_system.h"
+
 namespace tools {
 
 // The arguments of `vantrel check`.
@@ -16,12 +18,12 @@ struct CheckArguments {
   bool json = false;                // --format json
 };
 
-// Checks definition files and prints one line per diagnostic (or a JSON
-// document) to `out`, and problems with the command itself to `err`.
-// Returns kExitOk when nothing was found, kExitFindings for warnings or
-// errors, kExitInput when a file or folder could not be read.
-int CheckCommand(const CheckArguments& arguments, std::ostream& out,
-                 std::ostream& err);
+// Checks definition files, read from `files`, and prints one line per
+// diagnostic (or a JSON document) to `out`, and problems with the command
+// itself to `err`. Returns kExitOk when nothing was found, kExitFindings for
+// warnings or errors, kExitInput when a file or folder could not be read.
+int CheckCommand(const CheckArguments& arguments, standin::FileSystem& files,
+                 std::ostream& out, std::ostream& err);
 
 }  // namespace tools
 

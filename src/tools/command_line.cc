@@ -6,6 +6,7 @@
 #include <string>
 
 #include "check_command.h"
+#include "disk_file_system.h"
 #include "exit_codes.h"
 #include "run_command.h"
 #include "show_command.h"
@@ -133,7 +134,8 @@ int RunCommandLine(int argc, char** argv) {
   if (run_app->parsed()) return tools::RunCommand(run, std::cout, std::cerr);
   if (check_app->parsed()) {
     check.json = check_format == "json";
-    return tools::CheckCommand(check, std::cout, std::cerr);
+    standin::DiskFileSystem files;
+    return tools::CheckCommand(check, files, std::cout, std::cerr);
   }
   if (show_app->parsed()) return tools::ShowCommand(show, std::cout, std::cerr);
   return tools::kExitUsage;

@@ -4,7 +4,6 @@
 
 #include "definition_check.h"
 #include "item_file.h"
-#include "whole_file.h"
 
 namespace tools {
 
@@ -32,11 +31,12 @@ std::string PathBelowVantrel(const fs::path& file) {
 
 }  // namespace
 
-std::vector<Diagnostic> CheckDefinitionFile(const fs::path& path,
+std::vector<Diagnostic> CheckDefinitionFile(standin::FileSystem& files,
+                                            const fs::path& path,
                                             bool* unreadable) {
   const std::string name = path.string();
   std::string reason;
-  const auto text = standin::ReadWholeFile(path, &reason);
+  const auto text = files.ReadFile(path, &reason);
   if (!text) {
     if (unreadable != nullptr) *unreadable = true;
     return {{name, 0, 0, Severity::kError, "cannot read the file: " + reason,

@@ -4,6 +4,7 @@
 #include <sstream>
 #include <system_error>
 
+#include "disk_file_system.h"
 #include "executable_path.h"
 #include "exit_codes.h"
 #include "host_paths.h"
@@ -11,7 +12,6 @@
 #include "run_report.h"
 #include "scenario.h"
 #include "session.h"
-#include "whole_file.h"
 
 namespace tools {
 
@@ -49,7 +49,8 @@ struct ScenarioPlace {
 // The places a scenario name may mean, in order: the name as given, then
 // in DIR/Scenarios/ as the simulator names scenarios (its '\' separators
 // and names without regard to case); each as written and with ".scn".
-std::vector<ScenarioPlace> ScenarioPlaces(const std::string& name,
+std::vector<ScenarioPlace> ScenarioPlaces(standin::FileSystem& files,
+                                          const std::string& name,
                                           const fs::path& root) {
   std::vector<std::string> spellings{name};
   if (!EndsWithScn(name)) spellings.push_back(name + ".scn");
@@ -60,26 +61,29 @@ std::vector<ScenarioPlace> ScenarioPlaces(const std::string& name,
   for (const std::string& spelling : spellings) {
     places.push_back(
         {root / "Scenarios" / spelling,
-         standin::ResolveHostPath(root, "Scenarios\\" + spelling)});
+         standin::ResolveHostPath(files, root, "Scenarios\\" + spelling)});
   }
   return places;
 }
 
 // The scenario file a name means, or nothing after listing the places
 // tried.
-std::optional<fs::path> FindScenario(const std::string& name,
+std::optional<fs::path> FindScenario(standin::FileSystem& files,
+                                     const std::string& name,
                                      const fs::path& root, std::ostream& err) {
-  const std::vector<ScenarioPlace> places = ScenarioPlaces(name, root);
-  std::error_code error;
+  using EntryType = standin::FileSystem::EntryType;
+  const std::vector<ScenarioPlace> places = ScenarioPlaces(files, name, root);
   for (const ScenarioPlace& place : places) {
-    if (place.disk && fs::is_regular_file(*place.disk, error)) {
+    if (place.disk && files.TypeOf(*place.disk) == EntryType::kFile) {
       return *place.disk;
     }
   }
   err << "vantrel run: no scenario file '" << name << "'; tried:\n";
   for (const ScenarioPlace& place : places) {
-    const bool folder = place.disk && fs::is_directory(*place.disk, error);
-    const bool other = place.disk && !folder && fs::exists(*place.disk, error);
+    const EntryType type =
+        place.disk ? files.TypeOf(*place.disk) : EntryType::kNone;
+    const bool folder = type == EntryType::kFolder;
+    const bool other = type == EntryType::kOther;
     err << "  " << place.shown.string()
         << (folder  ? "  (a folder)"
             : other ? "  (not a file)"
@@ -103,7 +107,8 @@ fs::path HostFolderOf(const fs::path& scenario) {
 }
 
 // The host folder and scenario to run, or nothing after saying why.
-std::optional<Inputs> ChooseInputs(const RunArguments& arguments,
+std::optional<Inputs> ChooseInputs(standin::FileSystem& files,
+                                   const RunArguments& arguments,
                                    std::ostream& err, int& exit_code) {
   exit_code = kExitUsage;
   if (!arguments.root && !arguments.scenario) {
@@ -122,15 +127,20 @@ std::optional<Inputs> ChooseInputs(const RunArguments& arguments,
     if (!CheckRoot(*root, err)) return std::nullopt;
   }
   // Without a host folder, the current one holds the scenarios.
-  const auto scenario =
-      FindScenario(*arguments.scenario, root.value_or(fs::path(".")), err);
+  const auto scenario = FindScenario(files, *arguments.scenario,
+                                     root.value_or(fs::path(".")), err);
   if (!scenario) return std::nullopt;
   return Inputs{root.value_or(HostFolderOf(*scenario)), *scenario};
 }
 
-std::optional<std::string> ReadText(const fs::path& path, std::ostream& err) {
+std::optional<std::string> ReadText(standin::FileSystem& files,
+                                    const fs::path& path, std::ostream& err) {
+  if (files.TypeOf(path) == standin::FileSystem::EntryType::kFolder) {
+    err << path.string() << ": is a folder, not a scenario file\n";
+    return std::nullopt;
+  }
   std::string reason;
-  auto text = standin::ReadWholeFile(path, &reason);
+  auto text = files.ReadFile(path, &reason);
   if (!text) {
     err << path.string() << ": cannot read the scenario: " << reason << '\n';
   }
@@ -182,10 +192,11 @@ void PrintProblems(const fs::path& file,
 int RunCommand(const RunArguments& arguments, std::ostream& out,
                std::ostream& err) {
   int exit_code = kExitOk;
-  const auto inputs = ChooseInputs(arguments, err, exit_code);
+  standin::DiskFileSystem files;
+  const auto inputs = ChooseInputs(files, arguments, err, exit_code);
   if (!inputs) return exit_code;
   if (!CheckRoot(inputs->root, err)) return kExitInput;
-  const auto text = ReadText(inputs->scenario, err);
+  const auto text = ReadText(files, inputs->scenario, err);
   if (!text) return kExitInput;
 
   standin::Scenario scenario = standin::ParseScenario(*text);

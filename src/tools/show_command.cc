@@ -4,6 +4,7 @@
 #include <fstream>
 #include <system_error>
 
+#include "disk_file_system.h"
 #include "executable_path.h"
 #include "exit_codes.h"
 #include "run_report.h"
@@ -70,7 +71,8 @@ int ShowCommand(const ShowArguments& arguments, std::ostream& out,
   }
   PrintRunWarnings(*result, err);
   const standin::VesselOutcome& outcome = result->vessels.front();
-  PrintShowReport(*result, outcome, out);
+  standin::DiskFileSystem files;
+  PrintShowReport(*result, outcome, files, out);
 
   if (arguments.svg && !WriteSvg(*arguments.svg, outcome, err)) {
     return kExitInput;

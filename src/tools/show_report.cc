@@ -247,9 +247,10 @@ void PrintRestingLoad(const standin::VesselOutcome& vessel, std::ostream& out) {
 }
 
 // What `vantrel check` says about the file that applied.
-void PrintCheck(const FileAttempt& applied, std::ostream& out) {
+void PrintCheck(const FileAttempt& applied, standin::FileSystem& files,
+                std::ostream& out) {
   out << "\nCheck of " << applied.disk_path << "\n";
-  const auto found = CheckDefinitionFile(applied.disk_path);
+  const auto found = CheckDefinitionFile(files, applied.disk_path);
   for (const Diagnostic& d : found) {
     out << "  " << FormatDiagnostic(d) << '\n';
   }
@@ -287,7 +288,8 @@ std::optional<double> RestingOriginHeight(
 }
 
 void PrintShowReport(const standin::SessionResult& result,
-                     const standin::VesselOutcome& vessel, std::ostream& out) {
+                     const standin::VesselOutcome& vessel,
+                     standin::FileSystem& files, std::ostream& out) {
   out << "Vessel " << vessel.name << ", class " << vessel.class_name
       << ", mass " << MassText(vessel, " kg") << "\n\n";
   const auto attempts = TraceLookup(result.file_events, vessel.source);
@@ -300,7 +302,7 @@ void PrintShowReport(const standin::SessionResult& result,
   for (const FileAttempt& attempt : attempts) {
     if (attempt.applied) applied = &attempt;
   }
-  if (applied != nullptr) PrintCheck(*applied, out);
+  if (applied != nullptr) PrintCheck(*applied, files, out);
   PrintPoints(vessel, applied, out);
   PrintRestingLoad(vessel, out);
 }

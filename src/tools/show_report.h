@@ -5,6 +5,7 @@
 #include <ostream>
 #include <string>
 
+#include "file_system.h"
 #include "session.h"
 
 namespace tools {
@@ -13,9 +14,11 @@ namespace tools {
 // it: the files the module tried and why each did or did not apply, the host
 // log, what `vantrel check` says about the file that applied, the points
 // handed to the host with where each value came from, and how the vessel
-// rests on its first three points.
+// rests on its first three points. The file that applied is read again
+// through `files`.
 void PrintShowReport(const standin::SessionResult& result,
-                     const standin::VesselOutcome& vessel, std::ostream& out);
+                     const standin::VesselOutcome& vessel,
+                     standin::FileSystem& files, std::ostream& out);
 
 // What keeps a vessel from standing upright on its first three points: a
 // ground plane that faces down, or none; nothing when it stands upright.

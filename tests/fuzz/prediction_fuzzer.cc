@@ -14,19 +14,16 @@
 // must be the points the vessel got, value for value (any NaN matches any
 // NaN). Keys the rules call unsafe are never opened, and every point text
 // parses as the module's one "%lf%lf%lf%lf%lf%lf%lf" conversion reads it.
-#include <unistd.h>
-
 #include <array>
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
 #include <filesystem>
-#include <fstream>
+#include <memory>
 #include <optional>
 #include <string>
 #include <string_view>
-#include <system_error>
 #include <vector>
 
 #include "definition_reading.h"
@@ -34,8 +31,8 @@
 #include "host.h"
 #include "item_file.h"
 #include "lookup_trace.h"
+#include "memory_file_system.h"
 #include "vantrel.h"
-#include "whole_file.h"
 
 using tools::CountThatApplies;
 using tools::FileAttempt;
@@ -53,20 +50,7 @@ namespace fs = std::filesystem;
   std::abort();
 }
 
-const fs::path& HostFolder() {
-  static const fs::path folder = [] {
-    const fs::path path =
-        fs::temp_directory_path() /
-        ("vantrel-fuzz-prediction-" + std::to_string(getpid()));
-    fs::create_directories(path);
-    std::atexit([] {
-      std::error_code ignored;
-      fs::remove_all(HostFolder(), ignored);
-    });
-    return path;
-  }();
-  return folder;
-}
+const fs::path kHostFolder = "/host";
 
 // Text up to its first NUL, at most `limit` characters: what the module's
 // name buffer holds of a host text.
@@ -76,9 +60,10 @@ std::string AsKey(std::string_view text, std::size_t limit) {
 
 // Writes `bytes` where the module looks for `key`, when the key's path is a
 // plain one below the Vantrel folder; a key that could leave it is skipped.
-void Place(const std::string& key, std::string_view bytes) {
+void Place(standin::MemoryFileSystem& files, const std::string& key,
+           std::string_view bytes) {
   if (rules::IsUnsafeKey(key)) return;
-  fs::path path = HostFolder() / "Config" / "Vantrel";
+  fs::path path = kHostFolder / "Config" / "Vantrel";
   const std::string name = rules::KeyFileName(key);
   for (std::size_t start = 0; start <= name.size();) {
     const std::size_t end = std::min(name.find('\\', start), name.size());
@@ -89,11 +74,7 @@ void Place(const std::string& key, std::string_view bytes) {
     path /= part;
     start = end + 1;
   }
-  std::error_code error;
-  fs::create_directories(path.parent_path(), error);
-  if (error) return;
-  std::ofstream(path, std::ios::binary)
-      .write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+  files.WriteFile(path, std::string(bytes));
 }
 
 bool SameValue(double a, double b) {
@@ -160,13 +141,12 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data,
     keys.push_back(AsKey(*class_name, 256));
   }
 
-  std::error_code error;
-  fs::remove_all(HostFolder() / "Config", error);
-  fs::create_directories(HostFolder() / "Config" / "Vantrel");
-  if (head[3] == "name") Place(keys[0], rest);
-  if (head[3] == "class" && keys.size() > 1) Place(keys[1], rest);
+  auto files = std::make_unique<standin::MemoryFileSystem>();
+  files->CreateFolder(kHostFolder / "Config" / "Vantrel");
+  if (head[3] == "name") Place(*files, keys[0], rest);
+  if (head[3] == "class" && keys.size() > 1) Place(*files, keys[1], rest);
 
-  standin::Host host(HostFolder());
+  standin::Host host(kHostFolder, std::move(files));
   host.record_file_events = true;
   standin::SimObject& vessel = host.vessels().AddVessel(name, class_name, mass);
   Vantrel module(nullptr);
@@ -184,7 +164,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data,
       Fail("the plug-in opened " + attempt.path + " for " + key);
     }
     if (!attempt.opened) continue;
-    const auto text = standin::ReadWholeFile(attempt.disk_path);
+    const auto text = host.file_system().ReadFile(attempt.disk_path, nullptr);
     if (!text) Fail("cannot read back " + attempt.disk_path);
     const standin::ItemFile items(*text);
     const auto count = CountThatApplies(items);

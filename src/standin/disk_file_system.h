@@ -1,0 +1,32 @@
+#ifndef VANTREL_STANDIN_DISK_FILE_SYSTEM_H_
+#define VANTREL_STANDIN_DISK_FILE_SYSTEM_H_
+
+#include "file_system.h"
+#include "folder_listings.h"
+
+namespace standin {
+
+// The files on disk. Files are opened by their native names (wide on
+// Windows), so that names beyond ASCII survive. FindEntry keeps the listings
+// of the folders it searched (FolderListings) for as long as this object
+// lives.
+class DiskFileSystem : public FileSystem {
+ public:
+  Match FindEntry(const std::filesystem::path& folder,
+                  const std::string& name) override;
+  EntryType TypeOf(const std::filesystem::path& path) override;
+  std::optional<std::string> ReadFile(const std::filesystem::path& path,
+                                      std::string* reason) override;
+  std::optional<Tree> EntriesBelow(
+      const std::filesystem::path& folder) override;
+
+  // The number of folder scans so far.
+  std::size_t scans() const { return listings_.scans(); }
+
+ private:
+  FolderListings listings_;
+};
+
+}  // namespace standin
+
+#endif  // VANTREL_STANDIN_DISK_FILE_SYSTEM_H_

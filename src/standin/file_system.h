@@ -1,0 +1,68 @@
+#ifndef VANTREL_STANDIN_FILE_SYSTEM_H_
+#define VANTREL_STANDIN_FILE_SYSTEM_H_
+
+#include <filesystem>
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace standin {
+
+// The files the stand-in host and the tools read, behind one interface: on
+// disk (DiskFileSystem) or in memory (MemoryFileSystem, for tests and
+// fuzzing). Paths are std::filesystem paths; a host-relative path is
+// resolved to one by ResolveHostPath (host_paths.h), which applies the
+// host's Windows name rules through FindEntry.
+//
+// No method throws. Each says what it gives on success and on failure.
+class FileSystem {
+ public:
+  // What FindEntry found.
+  struct Match {
+    bool folder_found = false;  // `folder` exists as a folder
+    std::optional<std::filesystem::path> entry;
+  };
+
+  enum class EntryType { kNone, kFile, kFolder, kOther };
+
+  virtual ~FileSystem() = default;
+
+  // The entry of `folder` named `name`, by the host's name rules: the entry
+  // spelled exactly so if there is one, else the first in sorted order of
+  // those whose names equal `name` without regard to case (see
+  // FolderListing).
+  // Success: folder_found is set and `entry` is `folder` / the entry's name;
+  // the entry may be of any type. Failure: `entry` is empty when no entry
+  // matches or the folder cannot be listed; folder_found is false as well
+  // when `folder` does not exist or is not a folder. Entries created,
+  // removed or renamed before the call are always seen.
+  virtual Match FindEntry(const std::filesystem::path& folder,
+                          const std::string& name) = 0;
+
+  // The type of what `path` names, following links: kNone when nothing is
+  // there or it cannot be examined.
+  virtual EntryType TypeOf(const std::filesystem::path& path) = 0;
+
+  // Success: the whole content of the regular file `path`. Failure: nothing,
+  // and, when `reason` is given, a reason a person can read: "no such
+  // file", "not a regular file", "cannot open it for reading", "reading it
+  // failed", or the system's message when the file cannot be examined (a
+  // loop of links, say).
+  virtual std::optional<std::string> ReadFile(const std::filesystem::path& path,
+                                              std::string* reason) = 0;
+
+  // What lies below a folder, at any depth, each list in sorted order.
+  struct Tree {
+    std::vector<std::filesystem::path> files;    // regular files
+    std::vector<std::filesystem::path> folders;  // folders, `folder` itself not
+  };
+
+  // Success: the regular files and the folders below `folder`. Failure:
+  // nothing, when `folder` or a folder below it cannot be listed.
+  virtual std::optional<Tree> EntriesBelow(
+      const std::filesystem::path& folder) = 0;
+};
+
+}  // namespace standin
+
+#endif  // VANTREL_STANDIN_FILE_SYSTEM_H_

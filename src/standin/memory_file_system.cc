@@ -1,0 +1,128 @@
+#include "memory_file_system.h"
+
+#include <algorithm>
+#include <iterator>
+#include <utility>
+
+namespace standin {
+namespace {
+
+namespace fs = std::filesystem;
+
+// The folder holding `key` and the entry's name in it; the folder is empty
+// for a key without a parent.
+std::pair<std::string, std::string> SplitKey(const std::string& key) {
+  const std::size_t slash = key.rfind('/');
+  if (slash == std::string::npos) return {"", key};
+  return {slash == 0 ? "/" : key.substr(0, slash), key.substr(slash + 1)};
+}
+
+bool IsBelow(const std::string& key, const std::string& folder) {
+  const std::string prefix = folder == "/" ? folder : folder + '/';
+  return key.size() > prefix.size() &&
+         key.compare(0, prefix.size(), prefix) == 0;
+}
+
+}  // namespace
+
+std::string MemoryFileSystem::Key(const fs::path& path) {
+  std::string key = path.lexically_normal().generic_string();
+  while (key.size() > 1 && key.back() == '/') key.pop_back();
+  return key;
+}
+
+bool MemoryFileSystem::CreateFolder(const fs::path& path) {
+  std::string key = Key(path);
+  if (key.empty() || key == ".") return true;
+  if (folders_.count(key) == 1) return true;
+  if (files_.count(key) == 1) return false;
+  const auto [parent, name] = SplitKey(key);
+  if (name.empty()) {
+    folders_[key];
+    return true;
+  }
+  if (!parent.empty() && !CreateFolder(parent)) return false;
+  if (!parent.empty()) folders_[parent].Add(name);
+  folders_[key];
+  return true;
+}
+
+bool MemoryFileSystem::WriteFile(const fs::path& path, std::string text) {
+  const std::string key = Key(path);
+  if (folders_.count(key) == 1) return false;
+  const auto [parent, name] = SplitKey(key);
+  if (name.empty()) return false;
+  if (!parent.empty()) {
+    if (!CreateFolder(parent)) return false;
+    folders_[parent].Add(name);
+  }
+  files_[key] = std::move(text);
+  return true;
+}
+
+bool MemoryFileSystem::Remove(const fs::path& path) {
+  const std::string key = Key(path);
+  const bool file = files_.erase(key) == 1;
+  const bool folder = folders_.erase(key) == 1;
+  if (!file && !folder) return false;
+  if (folder) {
+    for (auto it = files_.begin(); it != files_.end();) {
+      it = IsBelow(it->first, key) ? files_.erase(it) : std::next(it);
+    }
+    for (auto it = folders_.begin(); it != folders_.end();) {
+      it = IsBelow(it->first, key) ? folders_.erase(it) : std::next(it);
+    }
+  }
+  const auto [parent, name] = SplitKey(key);
+  const auto listing = folders_.find(parent);
+  if (listing != folders_.end()) listing->second.Remove(name);
+  return true;
+}
+
+FileSystem::Match MemoryFileSystem::FindEntry(const fs::path& folder,
+                                              const std::string& name) {
+  Match match;
+  const auto listing = folders_.find(Key(folder));
+  if (listing == folders_.end()) return match;
+  match.folder_found = true;
+  if (const auto entry = listing->second.Find(name)) {
+    match.entry = folder / *entry;
+  }
+  return match;
+}
+
+FileSystem::EntryType MemoryFileSystem::TypeOf(const fs::path& path) {
+  const std::string key = Key(path);
+  if (files_.count(key) == 1) return EntryType::kFile;
+  if (folders_.count(key) == 1) return EntryType::kFolder;
+  return EntryType::kNone;
+}
+
+std::optional<std::string> MemoryFileSystem::ReadFile(const fs::path& path,
+                                                      std::string* reason) {
+  const std::string key = Key(path);
+  const auto file = files_.find(key);
+  if (file != files_.end()) return file->second;
+  if (reason != nullptr) {
+    *reason = folders_.count(key) == 1 ? "not a regular file" : "no such file";
+  }
+  return std::nullopt;
+}
+
+std::optional<FileSystem::Tree> MemoryFileSystem::EntriesBelow(
+    const fs::path& folder) {
+  const std::string key = Key(folder);
+  if (folders_.count(key) == 0) return std::nullopt;
+  Tree tree;
+  for (const auto& [file, text] : files_) {
+    if (IsBelow(file, key)) tree.files.emplace_back(file);
+  }
+  for (const auto& [below, listing] : folders_) {
+    if (IsBelow(below, key)) tree.folders.emplace_back(below);
+  }
+  std::sort(tree.files.begin(), tree.files.end());
+  std::sort(tree.folders.begin(), tree.folders.end());
+  return tree;
+}
+
+}  // namespace standin

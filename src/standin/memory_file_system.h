@@ -1,0 +1,49 @@
+#ifndef VANTREL_STANDIN_MEMORY_FILE_SYSTEM_H_
+#define VANTREL_STANDIN_MEMORY_FILE_SYSTEM_H_
+
+#include <map>
+#include <string>
+
+#include "file_system.h"
+#include "folder_listing.h"
+
+namespace standin {
+
+// Files and folders held in memory, for tests and fuzzing. Names are found
+// by the same rules as on disk (FolderListing); entry names are
+// case-sensitive, as on Linux, so that two names differing in case can both
+// exist. Paths are taken lexically: "a/./b" is "a/b"; there are no links.
+class MemoryFileSystem : public FileSystem {
+ public:
+  // Writes `text` as the file `path`, replacing a file spelled exactly so,
+  // and creates the folders on the way. False, with nothing changed, when
+  // `path` or one of the folders on the way is taken by the other kind of
+  // entry.
+  bool WriteFile(const std::filesystem::path& path, std::string text);
+  // Creates the folder `path` and those on the way; true when it exists
+  // afterwards.
+  bool CreateFolder(const std::filesystem::path& path);
+  // Removes the entry `path` with everything below it; false when there is
+  // none.
+  bool Remove(const std::filesystem::path& path);
+
+  Match FindEntry(const std::filesystem::path& folder,
+                  const std::string& name) override;
+  EntryType TypeOf(const std::filesystem::path& path) override;
+  std::optional<std::string> ReadFile(const std::filesystem::path& path,
+                                      std::string* reason) override;
+  std::optional<Tree> EntriesBelow(
+      const std::filesystem::path& folder) override;
+
+ private:
+  // The key of a path: its lexically normal form with '/' between names and
+  // no '/' at the end, except for the root.
+  static std::string Key(const std::filesystem::path& path);
+
+  std::map<std::string, std::string> files_;
+  std::map<std::string, FolderListing> folders_;
+};
+
+}  // namespace standin
+
+#endif  // VANTREL_STANDIN_MEMORY_FILE_SYSTEM_H_
