@@ -91,6 +91,19 @@ FileSystem::Match FolderListings::Find(const fs::path& folder,
   if (!found) return match;
   match.folder_found = true;
 
+  if (kept == kept_.end() && !name.empty()) {
+    // The entry spelled exactly so needs no listing. Asking for it by its
+    // own name also finds names that do not survive a listing's conversion
+    // to narrow text, as on Windows.
+    const fs::path exact = folder / name;
+    std::error_code error;
+    if (fs::symlink_status(exact, error).type() != fs::file_type::not_found &&
+        !error) {
+      match.entry = exact;
+      return match;
+    }
+  }
+
   std::optional<std::string> entry;
   const bool settled = stamp.modified + TickOf(stamp.modified) <= now &&
                        stamp.changed + TickOf(stamp.changed) <= now;
