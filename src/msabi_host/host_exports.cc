@@ -61,27 +61,3 @@ void oapiRegisterModule(oapi::Module* module) { VantrelRegisterModule(module); }
 int Date2Int(char* date) { return VantrelDate2Int(date); }
 
 void InitLib(HINSTANCE hModule) { VantrelInitLib(hModule); }
-
-oapi::ModuleNV::ModuleNV(HINSTANCE hDLL)
-    : version(VantrelHostVersion()), hModule(hDLL) {}
-
-oapi::Module::Module(HINSTANCE hDLL) : ModuleNV(hDLL) {}
-oapi::Module::~Module() = default;
-void oapi::Module::clbkSimulationStart(RenderMode) {}
-void oapi::Module::clbkSimulationEnd() {}
-void oapi::Module::clbkPreStep(double, double, double) {}
-void oapi::Module::clbkPostStep(double, double, double) {}
-void oapi::Module::clbkTimeJump(double, double, double) {}
-void oapi::Module::clbkFocusChanged(OBJHANDLE, OBJHANDLE) {}
-void oapi::Module::clbkTimeAccChanged(double, double) {}
-void oapi::Module::clbkNewVessel(OBJHANDLE) {}
-void oapi::Module::clbkDeleteVessel(OBJHANDLE) {}
-void oapi::Module::clbkVesselJump(OBJHANDLE) {}
-void oapi::Module::clbkPause(bool) {}
-bool oapi::Module::clbkProcessMouse(UINT, DWORD, DWORD, DWORD) { return false; }
-bool oapi::Module::clbkProcessKeyboardImmediate(char[256], bool) {
-  return false;
-}
-bool oapi::Module::clbkProcessKeyboardBuffered(DWORD, char[256], bool) {
-  return false;
-}

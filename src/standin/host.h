@@ -13,15 +13,12 @@
 #include "file_ledger.h"
 #include "file_system.h"
 #include "host_log.h"
+#include "host_version.h"
 #include "item_file.h"
 #include "orbiter_api.h"
 #include "vessel_registry.h"
 
 namespace standin {
-
-// The interface version the host writes into every module it constructs:
-// that of the host's 2016 release.
-constexpr int kHostVersion = 160828;
 
 // The stand-in for the simulator: the state behind the host operations that
 // a plug-in imports (see host_operations.cc). One host at a time is current;

@@ -25,9 +25,6 @@
 // calls `calls`; returns its exit code.
 VANTREL_HOST_LIBRARY_API int VantrelHostMain(const standin::ModuleCalls* calls);
 
-// The interface version the host writes into every module it constructs.
-VANTREL_HOST_LIBRARY_API int VantrelHostVersion();
-
 // The host operations, each as its namesake in orbiter_api.h. A vessel is
 // the VESSEL pointer that VantrelGetVesselInterface gave.
 VANTREL_HOST_LIBRARY_API void VantrelWriteLog(const char* format,

@@ -20,8 +20,26 @@ struct ModuleCalls {
   void (*destroy)(oapi::Module* module);
 };
 
-// The calls in use: those installed last, or else the stand-in's own,
-// which call the object directly.
+// Calls that call the object directly. Defined here, so that each host
+// program compiles them in its own C++ ABI: the stand-in's are its default,
+// the Microsoft-ABI orbiter.exe installs its own.
+inline constexpr ModuleCalls kDirectModuleCalls = {
+    [](oapi::Module* module) {
+      module->clbkSimulationStart(oapi::Module::RENDER_NONE);
+    },
+    [](oapi::Module* module, double simt, double simdt, double mjd) {
+      module->clbkPostStep(simt, simdt, mjd);
+    },
+    [](oapi::Module* module, OBJHANDLE vessel) {
+      module->clbkNewVessel(vessel);
+    },
+    [](oapi::Module* module) { module->clbkSimulationEnd(); },
+    // With the Microsoft ABI, the scalar deleting destructor: it destroys the
+    // object and gives its memory back to the plug-in's heap.
+    [](oapi::Module* module) { delete module; },
+};
+
+// The calls in use: those installed last, or else kDirectModuleCalls.
 const ModuleCalls& CurrentModuleCalls();
 void InstallModuleCalls(const ModuleCalls& calls);
 

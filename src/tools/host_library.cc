@@ -20,8 +20,6 @@ int VantrelHostMain(const standin::ModuleCalls* calls) {
   return code;
 }
 
-int VantrelHostVersion() { return standin::kHostVersion; }
-
 void VantrelWriteLog(const char* format, std::va_list args) {
   standin::WriteLogV(format, args);
 }
