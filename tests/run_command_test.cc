@@ -4,6 +4,7 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
+#include <filesystem>
 #include <fstream>
 #include <sstream>
 #include <string>
@@ -15,6 +16,7 @@ namespace tools {
 namespace {
 
 using ::testing::HasSubstr;
+namespace fs = std::filesystem;
 
 class RunCommandTest : public ::testing::Test {
  protected:
@@ -79,8 +81,14 @@ TEST_F(RunCommandTest, RunsTheScenarioAndWritesTheLogFile) {
   std::ifstream log(log_path, std::ios::binary);
   std::string text((std::istreambuf_iterator<char>(log)),
                    std::istreambuf_iterator<char>());
+  // Lines end as text files end them on the platform.
+#if defined(_WIN32)
+  const std::string line_end = "\r\n";
+#else
+  const std::string line_end = "\n";
+#endif
   std::string joined;
-  for (const char* line : expected) joined += std::string(line) + "\n";
+  for (const char* line : expected) joined += std::string(line) + line_end;
   EXPECT_EQ(text, joined);
 
   const std::string out = out_.str();
@@ -154,6 +162,36 @@ TEST_F(RunCommandTest, BadInputIsReportedWithItsFileAndLine) {
     arguments.log_file = (folder_.path() / "no" / "such" / "x.log").string();
     EXPECT_EQ(Run(arguments), kExitInput);
     EXPECT_THAT(err_.str(), HasSubstr("cannot create the log file"));
+  }
+  {
+    SCOPED_TRACE("a log over an input: refused, every file unchanged");
+    const std::string definition = "N = 3\nPOINT_1 = 0 -1 2\n";
+    folder_.WriteDefinition("Lander.cfg", definition);
+    const std::string scenario_text =
+        "BEGIN_SHIPS\nA:Lander\n  MASS 1\nEND\nEND_SHIPS\n";
+    folder_.Write("input.txt", scenario_text);
+    const auto text = [](const fs::path& path) {
+      std::ifstream file(path, std::ios::binary);
+      return std::string((std::istreambuf_iterator<char>(file)),
+                         std::istreambuf_iterator<char>());
+    };
+    RunArguments arguments = InFolder(scenario_text);
+    for (const fs::path& log :
+         {folder_.path() / "Config" / "Vantrel" / "Lander.cfg",
+          folder_.path() / "Scenarios" / "Test.scn"}) {
+      arguments.log_file = log.string();
+      EXPECT_EQ(Run(arguments), kExitUsage);
+      EXPECT_THAT(err_.str(), HasSubstr("refusing to write the log file to " +
+                                        log.string()));
+      EXPECT_EQ(out_.str(), "") << "nothing runs";
+    }
+    arguments.scenario = (folder_.path() / "input.txt").string();
+    arguments.log_file = arguments.scenario;
+    EXPECT_EQ(Run(arguments), kExitUsage);
+    EXPECT_THAT(err_.str(), HasSubstr("this command reads it"));
+    EXPECT_EQ(text(folder_.path() / "Config/Vantrel/Lander.cfg"), definition);
+    EXPECT_EQ(text(ScenarioPath()), scenario_text);
+    EXPECT_EQ(text(folder_.path() / "input.txt"), scenario_text);
   }
   {
     SCOPED_TRACE("a plug-in that cannot be loaded");

@@ -293,6 +293,11 @@ TEST_F(ShowCommandTest, BadInputs) {
   arguments.root = folder_.path().string();
   arguments.svg = (folder_.path() / "no" / "such" / "folder.svg").string();
   EXPECT_EQ(ShowCommand(arguments, out, err), kExitInput);
+  // A drawing over a definition is refused, and the definition kept.
+  const auto definition = folder_.WriteDefinition("X.cfg", "N = 3\n");
+  arguments.svg = definition.string();
+  EXPECT_EQ(ShowCommand(arguments, out, err), kExitUsage);
+  EXPECT_EQ(std::filesystem::file_size(definition), 6u);
   arguments.svg.reset();
   arguments.plugin = (folder_.path() / "none.so").string();
   EXPECT_EQ(ShowCommand(arguments, out, err), kExitPlugin);

@@ -1,14 +1,18 @@
 #include "disk_file_system.h"
 
 #include <algorithm>
+#include <cerrno>
 #include <string>
 #include <system_error>
 #include <utility>
+
+#include "system_message.h"
 
 #if defined(_WIN32)
 #include <fcntl.h>
 #include <io.h>
 #include <sys/stat.h>
+#include <windows.h>
 #else
 #include <fcntl.h>
 #include <sys/stat.h>
@@ -25,18 +29,130 @@ void SetReason(std::string* reason, std::string text) {
 }
 
 #if defined(_WIN32)
-void CloseFd(int fd) { _close(fd); }
+int CloseFd(int fd) { return _close(fd); }
 long ReadFd(int fd, char* buffer, std::size_t size) {
   return _read(fd, buffer, static_cast<unsigned>(size));
 }
+long WriteFd(int fd, const char* buffer, std::size_t size) {
+  return _write(fd, buffer, static_cast<unsigned>(size));
+}
+// A new file, never one that exists.
+int CreateNewFile(const fs::path& path) {
+  return _wopen(path.c_str(), _O_WRONLY | _O_CREAT | _O_EXCL | _O_BINARY,
+                _S_IREAD | _S_IWRITE);
+}
+// Replaces `target` by `source` in one step; the reason on failure.
+std::optional<std::string> ReplaceFile(const fs::path& source,
+                                       const fs::path& target) {
+  if (MoveFileExW(source.c_str(), target.c_str(),
+                  MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
+    return std::nullopt;
+  }
+  return WindowsErrorMessage(GetLastError());
+}
 #else
-void CloseFd(int fd) { close(fd); }
+int CloseFd(int fd) { return close(fd); }
 long ReadFd(int fd, char* buffer, std::size_t size) {
   return static_cast<long>(read(fd, buffer, size));
 }
+long WriteFd(int fd, const char* buffer, std::size_t size) {
+  return static_cast<long>(write(fd, buffer, size));
+}
+int CreateNewFile(const fs::path& path) {
+  return open(path.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+}
+std::optional<std::string> ReplaceFile(const fs::path& source,
+                                       const fs::path& target) {
+  if (rename(source.c_str(), target.c_str()) == 0) return std::nullopt;
+  return ErrnoMessage(errno);
+}
 #endif
 
+// A file written beside its target under a temporary name.
+class DiskOutput : public FileSystem::Output {
+ public:
+  DiskOutput(int fd, fs::path temporary, fs::path target)
+      : fd_(fd), temporary_(std::move(temporary)), target_(std::move(target)) {}
+  ~DiskOutput() override {
+    if (fd_ >= 0) CloseFd(fd_);
+    if (!committed_) RemoveTemporary();
+  }
+
+  bool Append(std::string_view text) override {
+    while (failure_.empty() && !text.empty()) {
+      const long wrote = WriteFd(fd_, text.data(), text.size());
+      if (wrote < 0) {
+        failure_ = ErrnoMessage(errno);
+      } else {
+        text.remove_prefix(static_cast<std::size_t>(wrote));
+      }
+    }
+    return failure_.empty();
+  }
+
+  bool Commit(std::string* reason) override {
+    if (CloseFd(fd_) != 0 && failure_.empty()) failure_ = ErrnoMessage(errno);
+    fd_ = -1;
+    if (failure_.empty()) {
+      if (auto why = ReplaceFile(temporary_, target_)) failure_ = *why;
+    }
+    if (!failure_.empty()) {
+      RemoveTemporary();
+      SetReason(reason, failure_);
+      return false;
+    }
+    committed_ = true;
+    return true;
+  }
+
+ private:
+  void RemoveTemporary() {
+    std::error_code error;
+    fs::remove(temporary_, error);
+  }
+
+  int fd_;
+  fs::path temporary_;
+  fs::path target_;
+  std::string failure_;
+  bool committed_ = false;
+};
+
 }  // namespace
+
+std::unique_ptr<FileSystem::Output> DiskFileSystem::CreateOutput(
+    const fs::path& target, std::string* reason) {
+  switch (TypeOf(target)) {
+    case EntryType::kFolder:
+      SetReason(reason, "is a folder");
+      return nullptr;
+    case EntryType::kOther:
+      SetReason(reason, "not a regular file");
+      return nullptr;
+    default:
+      break;
+  }
+  const fs::path folder = target.parent_path();
+  if (!folder.empty() && TypeOf(folder) != EntryType::kFolder) {
+    SetReason(reason, "no such folder");
+    return nullptr;
+  }
+  // A name of our own beside the target: the rename stays on one file
+  // system, and a file another run is writing is never taken over.
+  constexpr int kAttempts = 100;
+  for (int attempt = 1; attempt <= kAttempts; ++attempt) {
+    const fs::path temporary = TemporaryName(target, attempt);
+    const int fd = CreateNewFile(temporary);
+    if (fd >= 0) return std::make_unique<DiskOutput>(fd, temporary, target);
+    if (errno != EEXIST) {
+      SetReason(reason, "cannot create " + temporary.filename().string() +
+                            ": " + ErrnoMessage(errno));
+      return nullptr;
+    }
+  }
+  SetReason(reason, "too many temporary files beside it");
+  return nullptr;
+}
 
 FileSystem::Match DiskFileSystem::FindEntry(const fs::path& folder,
                                             const std::string& name) {

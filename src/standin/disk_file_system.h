@@ -19,6 +19,8 @@ class DiskFileSystem : public FileSystem {
                                       std::string* reason) override;
   std::optional<Tree> EntriesBelow(
       const std::filesystem::path& folder) override;
+  std::unique_ptr<Output> CreateOutput(const std::filesystem::path& target,
+                                       std::string* reason) override;
 
   // The number of folder scans so far.
   std::size_t scans() const { return listings_.scans(); }

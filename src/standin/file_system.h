@@ -2,8 +2,10 @@
 #define VANTREL_STANDIN_FILE_SYSTEM_H_
 
 #include <filesystem>
+#include <memory>
 #include <optional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace standin {
@@ -61,6 +63,42 @@ class FileSystem {
   // nothing, when `folder` or a folder below it cannot be listed.
   virtual std::optional<Tree> EntriesBelow(
       const std::filesystem::path& folder) = 0;
+
+  // A file being written: the text goes to a temporary file beside the
+  // target, which takes the target's place only on Commit. Until then the
+  // target keeps what it held, whatever happens to the process; an output
+  // dropped without Commit removes its temporary file.
+  class Output {
+   public:
+    virtual ~Output() = default;
+    // Adds `text` to the temporary file, at once, so that it holds every
+    // line even if the process dies. False when writing failed; Commit then
+    // fails too.
+    virtual bool Append(std::string_view text) = 0;
+    // Renames the temporary file into the target's place, replacing a file
+    // there in one step. Success: true; the target holds exactly the text
+    // appended. Failure: false, the target unchanged, the temporary file
+    // removed, and, when `reason` is given, a reason a person can read.
+    virtual bool Commit(std::string* reason) = 0;
+  };
+
+  // Success: an output that will replace, or create, the file `target`.
+  // Failure: nothing, with a reason when `reason` is given: "is a folder",
+  // "not a regular file" (a device, say: it is never replaced), "no such
+  // folder" for a missing folder on the way, or the system's message when
+  // the temporary file cannot be created.
+  virtual std::unique_ptr<Output> CreateOutput(
+      const std::filesystem::path& target, std::string* reason) = 0;
+
+  // Writes `text` as the file `target` through CreateOutput and Commit;
+  // true on success, else false with the reason.
+  bool WriteOutput(const std::filesystem::path& target, std::string_view text,
+                   std::string* reason);
+
+  // The name of the temporary file beside `target` that an output uses
+  // while it is written; `attempt` counts the names tried.
+  static std::filesystem::path TemporaryName(
+      const std::filesystem::path& target, int attempt);
 };
 
 }  // namespace standin

@@ -4,18 +4,18 @@
 
 namespace standin {
 
-bool HostLog::WriteTo(const std::string& path) {
-  std::ofstream file(path, std::ios::binary | std::ios::trunc);
-  if (!file) return false;
-  file_ = std::move(file);
-  return true;
-}
+namespace {
+
+#if defined(_WIN32)
+constexpr const char* kLineEnd = "\r\n";
+#else
+constexpr const char* kLineEnd = "\n";
+#endif
+
+}  // namespace
 
 void HostLog::Add(std::string line) {
-  if (file_.is_open()) {
-    file_ << line << '\n';
-    file_.flush();
-  }
+  if (output_ != nullptr) output_->Append(line + kLineEnd);
   lines_.push_back(std::move(line));
 }
 

@@ -1,9 +1,10 @@
 #ifndef VANTREL_STANDIN_HOST_LOG_H_
 #define VANTREL_STANDIN_HOST_LOG_H_
 
-#include <fstream>
 #include <string>
 #include <vector>
+
+#include "file_system.h"
 
 namespace standin {
 
@@ -11,19 +12,20 @@ namespace standin {
 // time stamps and no lines of its own.
 class HostLog {
  public:
-  // Also writes every later line to `path`, each ended by "\n" on every
-  // platform. False, and nothing changed, when the file cannot be created.
-  bool WriteTo(const std::string& path);
+  // Also appends every later line to `output`, which must outlive the log,
+  // each ended as text files end lines on this platform ("\r\n" on
+  // Windows, "\n" elsewhere).
+  void WriteTo(FileSystem::Output* output) { output_ = output; }
 
-  // Adds one line. The line is flushed to the file at once, so that the file
-  // is complete even if the module brings the process down.
+  // Adds one line. The line goes to the output at once, so that it is
+  // there even if the module brings the process down.
   void Add(std::string line);
 
   const std::vector<std::string>& lines() const { return lines_; }
 
  private:
   std::vector<std::string> lines_;
-  std::ofstream file_;
+  FileSystem::Output* output_ = nullptr;
 };
 
 }  // namespace standin

@@ -25,6 +25,62 @@ bool IsBelow(const std::string& key, const std::string& folder) {
 
 }  // namespace
 
+class MemoryFileSystem::MemoryOutput : public FileSystem::Output {
+ public:
+  MemoryOutput(MemoryFileSystem& files, fs::path temporary, fs::path target)
+      : files_(files),
+        temporary_(std::move(temporary)),
+        target_(std::move(target)) {}
+  ~MemoryOutput() override {
+    if (!committed_) files_.Remove(temporary_);
+  }
+
+  bool Append(std::string_view text) override {
+    const auto file = files_.files_.find(Key(temporary_));
+    if (file == files_.files_.end()) return false;
+    file->second.append(text);
+    return true;
+  }
+
+  bool Commit(std::string* reason) override {
+    const auto file = files_.files_.find(Key(temporary_));
+    if (file == files_.files_.end() ||
+        !files_.WriteFile(target_, std::move(file->second))) {
+      files_.Remove(temporary_);
+      if (reason != nullptr) *reason = "the file could not be replaced";
+      return false;
+    }
+    files_.Remove(temporary_);
+    committed_ = true;
+    return true;
+  }
+
+ private:
+  MemoryFileSystem& files_;
+  fs::path temporary_;
+  fs::path target_;
+  bool committed_ = false;
+};
+
+std::unique_ptr<FileSystem::Output> MemoryFileSystem::CreateOutput(
+    const fs::path& target, std::string* reason) {
+  const auto fail = [reason](const char* why) {
+    if (reason != nullptr) *reason = why;
+    return nullptr;
+  };
+  if (TypeOf(target) == EntryType::kFolder) return fail("is a folder");
+  const std::string parent = SplitKey(Key(target)).first;
+  if (!parent.empty() && TypeOf(parent) != EntryType::kFolder) {
+    return fail("no such folder");
+  }
+  for (int attempt = 1;; ++attempt) {
+    const fs::path temporary = TemporaryName(target, attempt);
+    if (TypeOf(temporary) != EntryType::kNone) continue;
+    WriteFile(temporary, "");
+    return std::make_unique<MemoryOutput>(*this, temporary, target);
+  }
+}
+
 std::string MemoryFileSystem::Key(const fs::path& path) {
   std::string key = path.lexically_normal().generic_string();
   while (key.size() > 1 && key.back() == '/') key.pop_back();

@@ -34,8 +34,14 @@ class MemoryFileSystem : public FileSystem {
                                       std::string* reason) override;
   std::optional<Tree> EntriesBelow(
       const std::filesystem::path& folder) override;
+  // As on disk: the temporary file is an entry beside the target until
+  // Commit renames it into place.
+  std::unique_ptr<Output> CreateOutput(const std::filesystem::path& target,
+                                       std::string* reason) override;
 
  private:
+  class MemoryOutput;
+
   // The key of a path: its lexically normal form with '/' between names and
   // no '/' at the end, except for the root.
   static std::string Key(const std::filesystem::path& path);

@@ -1,6 +1,7 @@
 #include <windows.h>
 
 #include "plugin_library.h"
+#include "system_message.h"
 
 namespace standin {
 
@@ -8,8 +9,17 @@ std::unique_ptr<PluginLibrary> PluginLibrary::Load(const std::string& path,
                                                    std::string* error) {
   HMODULE handle = LoadLibraryA(path.c_str());
   if (handle == nullptr) {
-    *error = "cannot load " + path + " (Windows error " +
-             std::to_string(GetLastError()) + ")";
+    const DWORD code = GetLastError();
+    // Windows says "module not found" both for the file and for a library
+    // it needs; tell the two apart.
+    const bool exists = GetFileAttributesA(path.c_str()) !=
+                        INVALID_FILE_ATTRIBUTES;
+    std::string why = WindowsErrorMessage(code);
+    if (code == ERROR_MOD_NOT_FOUND) {
+      why = exists ? "a library it needs is missing" : "no such file";
+    }
+    *error = "cannot load " + path + ": " + why + " (Windows error " +
+             std::to_string(code) + ")";
     return nullptr;
   }
   return std::unique_ptr<PluginLibrary>(new PluginLibrary(handle));

@@ -3,6 +3,7 @@
 #include <map>
 
 #include "class_file.h"
+#include "file_system_wrapper.h"
 #include "host.h"
 #include "item_file.h"
 #include "module_calls.h"
@@ -94,14 +95,15 @@ SessionResult Collect(Host& host, const Scenario& scenario,
 std::optional<SessionResult> RunSession(const Scenario& scenario,
                                         const SessionOptions& options,
                                         SessionError* error) {
-  Host host(options.root);
-  host.record_file_events = options.record_file_events;
-  if (options.log_file && !host.log().WriteTo(*options.log_file)) {
-    *error = {SessionError::Kind::kLogFile,
-              *options.log_file + ": cannot create the log file"};
-    return std::nullopt;
+  std::unique_ptr<FileSystem> files;
+  if (options.files != nullptr) {
+    files = std::make_unique<FileSystemWrapper>(options.files);
+  } else {
+    files = std::make_unique<DiskFileSystem>();
   }
-  error->kind = SessionError::Kind::kPlugin;
+  Host host(options.root, std::move(files));
+  host.record_file_events = options.record_file_events;
+  host.log().WriteTo(options.log_output);
   auto plugin = PluginLibrary::Load(options.plugin, &error->message);
   if (!plugin) return std::nullopt;
   using InitModuleFunction = void (*)(HINSTANCE);

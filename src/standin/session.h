@@ -22,8 +22,11 @@ struct SessionOptions {
   std::filesystem::path root;           // the host folder
   std::string plugin;                   // the plug-in library to load
   int steps = kSweepStep;               // post-steps to run
-  std::optional<std::string> log_file;  // also write the log lines here
-  bool record_file_events = false;      // keep SessionResult::file_events
+  // The files the host reads, owned by the caller; the disk when null.
+  FileSystem* files = nullptr;
+  // Also append the log lines here; owned by the caller.
+  FileSystem::Output* log_output = nullptr;
+  bool record_file_events = false;  // keep SessionResult::file_events
 };
 
 // Where a vessel's mass came from: the scenario's MASS line, else the
@@ -46,10 +49,8 @@ struct VesselOutcome {
   std::vector<TOUCHDOWNVTX> touchdown;
 };
 
-// Why a run could not start.
+// Why a run could not start: the plug-in could not be loaded.
 struct SessionError {
-  enum class Kind { kLogFile, kPlugin };
-  Kind kind = Kind::kPlugin;
   std::string message;
 };
 
@@ -78,8 +79,7 @@ struct SessionResult {
 // simulation, runs `steps` steps (creating and reporting spawned vessels at the
 // start of their step, then calling clbkPostStep), ends the simulation,
 // destroys the module objects and unloads the plug-in. Returns nothing, with
-// `error` saying why, when the log file cannot be created or the plug-in cannot
-// be loaded.
+// `error` saying why, when the plug-in cannot be loaded.
 std::optional<SessionResult> RunSession(const Scenario& scenario,
                                         const SessionOptions& options,
                                         SessionError* error);

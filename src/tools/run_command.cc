@@ -9,6 +9,8 @@
 #include "exit_codes.h"
 #include "host_paths.h"
 #include "item_file.h"
+#include "output_guard.h"
+#include "read_recorder.h"
 #include "run_report.h"
 #include "scenario.h"
 #include "session.h"
@@ -187,12 +189,36 @@ void PrintProblems(const fs::path& file,
   }
 }
 
+// The command line a user who gave --log a scenario most likely meant: the
+// scenario to run, and a log of its own.
+std::string LogHint(const RunArguments& arguments) {
+  std::string command = "vantrel run";
+  if (arguments.root) command += " --root " + Quoted(*arguments.root);
+  if (arguments.steps != standin::kSweepStep) {
+    command += " --steps " + std::to_string(arguments.steps);
+  }
+  if (LooksLikeScenario(*arguments.log_file)) {
+    const std::string log =
+        fs::path(*arguments.log_file).filename().replace_extension(".log")
+            .string();
+    const std::string scenario =
+        arguments.scenario.value_or(*arguments.log_file);
+    return "to run " + Quoted(scenario) +
+           " and keep its log, give the log a name of its own:\n    " +
+           command + " --log " + Quoted(log) + " " + Quoted(scenario);
+  }
+  command += " --log vantrel.log";
+  if (arguments.scenario) command += " " + Quoted(*arguments.scenario);
+  return "name a new file for the log:\n    " + command;
+}
+
 }  // namespace
 
 int RunCommand(const RunArguments& arguments, std::ostream& out,
                std::ostream& err) {
   int exit_code = kExitOk;
-  standin::DiskFileSystem files;
+  standin::DiskFileSystem disk;
+  standin::ReadRecorder files(&disk);
   const auto inputs = ChooseInputs(files, arguments, err, exit_code);
   if (!inputs) return exit_code;
   if (!CheckRoot(inputs->root, err)) return kExitInput;
@@ -209,13 +235,26 @@ int RunCommand(const RunArguments& arguments, std::ostream& out,
   options.root = inputs->root;
   options.plugin = arguments.plugin.value_or(DefaultPluginPath());
   options.steps = arguments.steps;
-  options.log_file = arguments.log_file;
+  options.files = &files;
+  files.Record(options.plugin);
+  std::unique_ptr<standin::FileSystem::Output> log;
+  OutputRequest log_request;
+  if (arguments.log_file) {
+    log_request = {"vantrel run", "the log file", *arguments.log_file,
+                   LogHint(arguments)};
+    log = OpenOutput(files, log_request, inputs->root, err, exit_code);
+    if (!log) return exit_code;
+  }
+  options.log_output = log.get();
   standin::SessionError error;
   const auto result = standin::RunSession(scenario, options, &error);
   if (!result) {
     err << "vantrel run: " << error.message << '\n';
-    return error.kind == standin::SessionError::Kind::kLogFile ? kExitInput
-                                                               : kExitPlugin;
+    return kExitPlugin;
+  }
+  if (log &&
+      !CommitOutput(files, *log, log_request, inputs->root, err, exit_code)) {
+    return exit_code;
   }
   PrintRunWarnings(*result, err);
   PrintRunReport(*result, arguments.steps, out);

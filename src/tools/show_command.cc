@@ -1,12 +1,13 @@
 #include "show_command.h"
 
 #include <filesystem>
-#include <fstream>
 #include <system_error>
 
 #include "disk_file_system.h"
 #include "executable_path.h"
 #include "exit_codes.h"
+#include "output_guard.h"
+#include "read_recorder.h"
 #include "run_report.h"
 #include "session.h"
 #include "show_report.h"
@@ -18,8 +19,7 @@ namespace {
 
 namespace fs = std::filesystem;
 
-bool WriteSvg(const std::string& path, const standin::VesselOutcome& vessel,
-              std::ostream& err) {
+std::string DrawingOf(const standin::VesselOutcome& vessel) {
   TouchdownDrawing drawing;
   drawing.title = vessel.name + " (class " + vessel.class_name + ", " +
                   std::to_string(static_cast<long long>(vessel.mass)) +
@@ -28,14 +28,22 @@ bool WriteSvg(const std::string& path, const standin::VesselOutcome& vessel,
   drawing.points = vessel.touchdown;
   drawing.origin_height = RestingOriginHeight(vessel);
   drawing.warning = StanceProblem(vessel).value_or("");
-  std::ofstream file(path, std::ios::binary | std::ios::trunc);
-  file << DrawTouchdownSvg(drawing);
-  file.close();
-  if (!file) {
-    err << path << ": cannot write the drawing\n";
-    return false;
+  return DrawTouchdownSvg(drawing);
+}
+
+// The command line a user most likely meant when the drawing was refused:
+// the same one, drawing into a new file in the current folder.
+std::string SvgHint(const ShowArguments& arguments) {
+  std::string command = "vantrel show";
+  if (arguments.root) command += " --root " + Quoted(*arguments.root);
+  command += " --name " + Quoted(arguments.name);
+  if (arguments.class_name) {
+    command += " --class " + Quoted(*arguments.class_name);
   }
-  return true;
+  const std::string file =
+      fs::path(*arguments.svg).filename().replace_extension(".svg").string();
+  return "name a new file for the drawing:\n    " + command + " --svg " +
+         Quoted(file);
 }
 
 }  // namespace
@@ -63,6 +71,19 @@ int ShowCommand(const ShowArguments& arguments, std::ostream& out,
   // in the sweep, as in a run.
   options.steps = standin::kSweepStep;
   options.record_file_events = true;
+  standin::DiskFileSystem disk;
+  standin::ReadRecorder files(&disk);
+  options.files = &files;
+  files.Record(options.plugin);
+  int exit_code = kExitOk;
+  std::unique_ptr<standin::FileSystem::Output> svg;
+  OutputRequest svg_request;
+  if (arguments.svg) {
+    svg_request = {"vantrel show", "the drawing", *arguments.svg,
+                   SvgHint(arguments)};
+    svg = OpenOutput(files, svg_request, root, err, exit_code);
+    if (!svg) return exit_code;
+  }
   standin::SessionError session_error;
   const auto result = standin::RunSession(scenario, options, &session_error);
   if (!result) {
@@ -71,11 +92,14 @@ int ShowCommand(const ShowArguments& arguments, std::ostream& out,
   }
   PrintRunWarnings(*result, err);
   const standin::VesselOutcome& outcome = result->vessels.front();
-  standin::DiskFileSystem files;
   PrintShowReport(*result, outcome, files, out);
 
-  if (arguments.svg && !WriteSvg(*arguments.svg, outcome, err)) {
-    return kExitInput;
+  if (svg) {
+    // A failed append fails the commit, which says why.
+    svg->Append(DrawingOf(outcome));
+    if (!CommitOutput(files, *svg, svg_request, root, err, exit_code)) {
+      return exit_code;
+    }
   }
   if (!result->faults.empty() || result->files_left_open > 0) {
     err << "vantrel show: the module broke the host's rules; see above\n";

@@ -1,0 +1,42 @@
+#ifndef VANTREL_STANDIN_FILE_SYSTEM_WRAPPER_H_
+#define VANTREL_STANDIN_FILE_SYSTEM_WRAPPER_H_
+
+#include "file_system.h"
+
+namespace standin {
+
+// A file system that hands every call to another one, which it does not
+// own. Derive from it to change a few calls and keep the others.
+class FileSystemWrapper : public FileSystem {
+ public:
+  explicit FileSystemWrapper(FileSystem* target) : target_(target) {}
+
+  FileSystem* target() const { return target_; }
+
+  Match FindEntry(const std::filesystem::path& folder,
+                  const std::string& name) override {
+    return target_->FindEntry(folder, name);
+  }
+  EntryType TypeOf(const std::filesystem::path& path) override {
+    return target_->TypeOf(path);
+  }
+  std::optional<std::string> ReadFile(const std::filesystem::path& path,
+                                      std::string* reason) override {
+    return target_->ReadFile(path, reason);
+  }
+  std::optional<Tree> EntriesBelow(
+      const std::filesystem::path& folder) override {
+    return target_->EntriesBelow(folder);
+  }
+  std::unique_ptr<Output> CreateOutput(const std::filesystem::path& target,
+                                       std::string* reason) override {
+    return target_->CreateOutput(target, reason);
+  }
+
+ private:
+  FileSystem* target_;
+};
+
+}  // namespace standin
+
+#endif  // VANTREL_STANDIN_FILE_SYSTEM_WRAPPER_H_

@@ -1,0 +1,31 @@
+#include "system_message.h"
+
+#include <cstring>
+
+#if defined(_WIN32)
+#include <windows.h>
+#endif
+
+namespace standin {
+
+std::string ErrnoMessage(int errno_value) {
+  return std::strerror(errno_value);
+}
+
+#if defined(_WIN32)
+std::string WindowsErrorMessage(unsigned long code) {
+  char buffer[512];
+  DWORD length = FormatMessageA(
+      FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS, nullptr,
+      code, 0, buffer, sizeof buffer, nullptr);
+  while (length > 0 && (buffer[length - 1] == '\n' ||
+                        buffer[length - 1] == '\r' ||
+                        buffer[length - 1] == ' ' || buffer[length - 1] == '.')) {
+    --length;
+  }
+  if (length == 0) return "Windows error " + std::to_string(code);
+  return std::string(buffer, length);
+}
+#endif
+
+}  // namespace standin
