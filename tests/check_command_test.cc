@@ -76,6 +76,36 @@ TEST(CheckCommandTest, ExitCodesAsShellcheckUsesThem) {
                                "no such file [unreadable]"),
               std::string::npos);
   }
+  {
+    SCOPED_TRACE("a file too large to read is an input error that says so");
+    CheckArguments named;
+    const auto big = folder.Write("Big.cfg", "");
+    std::filesystem::resize_file(big, 300u << 20);  // sparse
+    named.paths = {big.string()};
+    const Outcome outcome = Check(named);
+    std::filesystem::remove(big);
+    EXPECT_EQ(outcome.code, kExitInput);
+    EXPECT_NE(outcome.out.find("Big.cfg: error: cannot read the file: too "
+                               "large to read (300 MB; the largest file read "
+                               "is 256 MB)"),
+              std::string::npos)
+        << outcome.out;
+  }
+  {
+    SCOPED_TRACE("UTF-16 with or without a byte-order mark: one error");
+    const std::string wide("N\0 \0=\0 \0003\0\r\0\n\0", 14);
+    CheckArguments named;
+    named.paths = {folder.Write("Marked.cfg", "\xFF\xFE" + wide).string(),
+                   folder.Write("Plain.cfg", wide).string()};
+    const Outcome outcome = Check(named);
+    EXPECT_EQ(outcome.code, kExitFindings);
+    const std::string error =
+        ": error: the file is saved as UTF-16 (\"Unicode\" in Notepad), "
+        "which the simulator cannot read; open it in Notepad, choose File > "
+        "Save As, and save it with the encoding \"ANSI\" or \"UTF-8\" "
+        "[utf-16]\n";
+    EXPECT_EQ(outcome.out, named.paths[0] + error + named.paths[1] + error);
+  }
 }
 
 TEST(CheckCommandTest, TheFolderAsAWhole) {
@@ -92,6 +122,29 @@ TEST(CheckCommandTest, TheFolderAsAWhole) {
               (folder.path() / "Config" / "Vantrel" / "x.cfg").string() +
                   ": warning: is a folder, not a file; the host cannot read "
                   "it as a definition [not-a-file]\n");
+  }
+  {
+    SCOPED_TRACE("names the plug-in never reads, and a named empty folder");
+    folder.WriteDefinition("Tug.cfg.txt", kClean);
+    CheckArguments named;
+    named.paths = {(folder.path() / "Config/Vantrel/x.cfg").string()};
+    const Outcome tug = Check(arguments);
+    const Outcome empty = Check(named);
+    std::filesystem::remove(folder.path() / "Config/Vantrel/Tug.cfg.txt");
+    EXPECT_NE(tug.out.find("Tug.cfg.txt: warning: the plug-in never reads "
+                           "this file: only a name ending in .cfg is a "
+                           "definition; Windows hides known extensions"),
+              std::string::npos)
+        << tug.out;
+    EXPECT_NE(tug.out.find("rename it to Tug.cfg [not-a-definition-name]"),
+              std::string::npos);
+    EXPECT_EQ(empty.code, kExitFindings);
+    EXPECT_NE(empty.out.find("x.cfg: warning: is a folder, not a file"),
+              std::string::npos);
+    EXPECT_NE(empty.out.find("x.cfg: warning: is a folder without a .cfg "
+                             "file below it; no definition was checked"),
+              std::string::npos)
+        << empty.out;
   }
   folder.WriteDefinition("lander.cfg", kClean);
   if (std::filesystem::exists(folder.path() / "Config/Vantrel/LANDER.CFG")) {

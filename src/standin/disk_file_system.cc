@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cerrno>
+#include <new>
 #include <string>
 #include <system_error>
 #include <utility>
@@ -26,6 +27,14 @@ namespace fs = std::filesystem;
 
 void SetReason(std::string* reason, std::string text) {
   if (reason != nullptr) *reason = std::move(text);
+}
+
+constexpr unsigned long long kMegabyte = 1024 * 1024;
+
+std::string TooLarge(unsigned long long size) {
+  return "too large to read (" + std::to_string(size / kMegabyte) +
+         " MB; the largest file read is " +
+         std::to_string(FileSystem::kLargestFile / kMegabyte) + " MB)";
 }
 
 #if defined(_WIN32)
@@ -192,6 +201,7 @@ std::optional<std::string> DiskFileSystem::ReadFile(const fs::path& path,
   const bool examined = fd >= 0 && fstat(fd, &info) == 0;
   const bool regular = examined && S_ISREG(info.st_mode);
 #endif
+  const int open_error = errno;
   if (!regular) {
     if (fd >= 0) CloseFd(fd);
     std::error_code error;
@@ -204,24 +214,41 @@ std::optional<std::string> DiskFileSystem::ReadFile(const fs::path& path,
     } else if (status.type() != fs::file_type::regular) {
       SetReason(reason, "not a regular file");
     } else {
-      SetReason(reason, "cannot open it for reading");
+      SetReason(reason, "cannot open it for reading: " +
+                            ErrnoMessage(open_error));
     }
+    return std::nullopt;
+  }
+  const auto size = static_cast<unsigned long long>(info.st_size);
+  if (size > kLargestFile) {
+    CloseFd(fd);
+    SetReason(reason, TooLarge(size));
     return std::nullopt;
   }
   // Read in large blocks into a string sized once: a definition may hold
   // thousands of points.
   std::string text;
-  text.reserve(static_cast<std::size_t>(info.st_size));
   char block[1 << 14];
-  for (;;) {
-    const long got = ReadFd(fd, block, sizeof block);
-    if (got < 0) {
-      CloseFd(fd);
-      SetReason(reason, "reading it failed");
-      return std::nullopt;
+  try {
+    text.reserve(static_cast<std::size_t>(size));
+    for (;;) {
+      const long got = ReadFd(fd, block, sizeof block);
+      if (got < 0) {
+        const int read_error = errno;
+        CloseFd(fd);
+        SetReason(reason, "reading it failed: " + ErrnoMessage(read_error));
+        return std::nullopt;
+      }
+      if (got == 0) break;
+      if (text.size() + static_cast<std::size_t>(got) > kLargestFile) {
+        throw std::bad_alloc();  // it grew while being read
+      }
+      text.append(block, static_cast<std::size_t>(got));
     }
-    if (got == 0) break;
-    text.append(block, static_cast<std::size_t>(got));
+  } catch (const std::bad_alloc&) {
+    CloseFd(fd);
+    SetReason(reason, TooLarge(size));
+    return std::nullopt;
   }
   CloseFd(fd);
   return text;

@@ -45,11 +45,16 @@ class FileSystem {
   // there or it cannot be examined.
   virtual EntryType TypeOf(const std::filesystem::path& path) = 0;
 
+  // The largest file ReadFile reads: far beyond any file of the simulator,
+  // and within what a 32-bit process can hold.
+  static constexpr unsigned long long kLargestFile = 256ull * 1024 * 1024;
+
   // Success: the whole content of the regular file `path`. Failure: nothing,
   // and, when `reason` is given, a reason a person can read: "no such
-  // file", "not a regular file", "cannot open it for reading", "reading it
-  // failed", or the system's message when the file cannot be examined (a
-  // loop of links, say).
+  // file", "not a regular file", "cannot open it for reading: " or "reading
+  // it failed: " with the system's words, "too large to read" with the
+  // sizes for a file over kLargestFile, or the system's message when the
+  // file cannot be examined (a loop of links, say).
   virtual std::optional<std::string> ReadFile(const std::filesystem::path& path,
                                               std::string* reason) = 0;
 

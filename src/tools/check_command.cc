@@ -2,6 +2,7 @@
 
 #include <filesystem>
 #include <map>
+#include <optional>
 
 #include "definition_file_check.h"
 #include "diagnostic_output.h"
@@ -59,7 +60,37 @@ void CheckCaseDuplicates(const fs::path& folder,
   }
 }
 
-void CheckFolder(const fs::path& folder, CheckRun& run) {
+Diagnostic FolderNamedCfg(const fs::path& folder) {
+  return {folder.string(), 0, 0, Severity::kWarning,
+          "is a folder, not a file; the host cannot read it as a definition",
+          "not-a-file"};
+}
+
+// A file that looks meant as a definition but that the plug-in never
+// reads, with why: its name does not end in .cfg.
+std::optional<Diagnostic> NearMiss(const fs::path& file) {
+  const std::string name = file.filename().string();
+  const std::string folded = standin::FoldCase(name);
+  const std::size_t cfg = folded.rfind(".cfg");
+  const std::string extension = standin::FoldCase(file.extension().string());
+  const bool transposed = extension == ".cgf" || extension == ".fcg";
+  if (cfg == std::string::npos && !transposed) return std::nullopt;
+  const std::string stem =
+      transposed ? file.stem().string() : name.substr(0, cfg);
+  std::string message = "the plug-in never reads this file: only a name "
+                        "ending in .cfg is a definition";
+  if (extension == ".txt") {
+    message += "; Windows hides known extensions, so a file saved in Notepad "
+               "as \"" + stem + ".cfg\" can be named \"" + name + "\"";
+  }
+  message += "; rename it to " + stem + ".cfg";
+  return Diagnostic{file.string(), 0, 0, Severity::kWarning, message,
+                    "not-a-definition-name"};
+}
+
+// Checks the definitions below `folder`; `named` when the user named the
+// folder, who then learns when it holds none.
+void CheckFolder(const fs::path& folder, bool named, CheckRun& run) {
   const auto entries = run.files.EntriesBelow(folder);
   if (!entries) {
     run.diagnostics.push_back({folder.string(), 0, 0, Severity::kError,
@@ -69,14 +100,20 @@ void CheckFolder(const fs::path& folder, CheckRun& run) {
   }
   std::vector<fs::path> files;
   for (const fs::path& file : entries->files) {
-    if (HasCfgExtension(file)) files.push_back(file);
+    if (HasCfgExtension(file)) {
+      files.push_back(file);
+    } else if (auto near_miss = NearMiss(file)) {
+      run.diagnostics.push_back(std::move(*near_miss));
+    }
   }
   for (const fs::path& named : entries->folders) {
-    if (!HasCfgExtension(named)) continue;
-    run.diagnostics.push_back(
-        {named.string(), 0, 0, Severity::kWarning,
-         "is a folder, not a file; the host cannot read it as a definition",
-         "not-a-file"});
+    if (HasCfgExtension(named)) run.diagnostics.push_back(FolderNamedCfg(named));
+  }
+  if (named && files.empty()) {
+    run.diagnostics.push_back({folder.string(), 0, 0, Severity::kWarning,
+                               "is a folder without a .cfg file below it; "
+                               "no definition was checked",
+                               "no-definitions"});
   }
   CheckCaseDuplicates(folder, files, run);
   for (const fs::path& file : files) CheckFile(file, run);
@@ -98,11 +135,12 @@ int CheckCommand(const CheckArguments& arguments, standin::FileSystem& files,
              "with --root\n";
       return kExitInput;
     }
-    CheckFolder(*folder, run);
+    CheckFolder(*folder, false, run);
   } else {
     for (const std::string& path : arguments.paths) {
       if (files.TypeOf(path) == standin::FileSystem::EntryType::kFolder) {
-        CheckFolder(path, run);
+        if (HasCfgExtension(path)) run.diagnostics.push_back(FolderNamedCfg(path));
+        CheckFolder(path, true, run);
       } else {
         CheckFile(path, run);
       }

@@ -4,6 +4,7 @@
 
 #include "definition_check.h"
 #include "item_file.h"
+#include "text_encoding.h"
 
 namespace tools {
 
@@ -44,6 +45,11 @@ std::vector<Diagnostic> CheckDefinitionFile(standin::FileSystem& files,
   }
   std::vector<Diagnostic> found =
       CheckDefinitionFileName(name, PathBelowVantrel(path));
+  // What the simulator makes of UTF-16 is noise: one error instead.
+  if (const auto problem = standin::Utf16Problem(*text)) {
+    found.push_back({name, 0, 0, Severity::kError, *problem, "utf-16"});
+    return found;
+  }
   for (auto& d : CheckDefinition(name, *text)) found.push_back(std::move(d));
   return found;
 }

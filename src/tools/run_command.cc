@@ -13,6 +13,7 @@
 #include "read_recorder.h"
 #include "run_report.h"
 #include "scenario.h"
+#include "text_encoding.h"
 #include "session.h"
 
 namespace tools {
@@ -145,6 +146,11 @@ std::optional<std::string> ReadText(standin::FileSystem& files,
   auto text = files.ReadFile(path, &reason);
   if (!text) {
     err << path.string() << ": cannot read the scenario: " << reason << '\n';
+    return std::nullopt;
+  }
+  if (const auto problem = standin::Utf16Problem(*text)) {
+    err << path.string() << ": error: " << *problem << '\n';
+    return std::nullopt;
   }
   return text;
 }
