@@ -208,6 +208,31 @@ TEST(DefinitionCheckTest, KeysTheModuleNeverReads) {
                       "unknown-key")
                 .find("'POINT_5'"),
             std::string::npos);
+  {
+    SCOPED_TRACE("one finding for a point key typed with look-alikes");
+    const std::string sprung =
+        "N = 3\nPOINT_l = 0 -1 2 1e5 1e4 0.5\nPOINT_2 = -1 -1 -1 1e5 1e4 "
+        "0.5\nPOINT_3: 1 -1 -1 1e5 1e4 0.5\n";
+    EXPECT_EQ(Found(sprung), (Lines{"2:1: warning [point-misspelt]",
+                                    "4:1: warning [point-misspelt]"}));
+    EXPECT_EQ(MessageOf(sprung, "point-misspelt"),
+              "'POINT_l' is probably 'POINT_1' ('l' for '1'); as written, the "
+              "module never reads this line: POINT_1 is missing, and the "
+              "module reads the text \"0\" instead: every value is 0");
+    EXPECT_NE(CheckDefinition("t.cfg", sprung)[1].message.find(
+                  "'POINT_3:' is probably 'POINT_3 =' (':' for '='); as "
+                  "written"),
+              std::string::npos);
+    // The rest of the file is checked as meant: here a real problem.
+    EXPECT_EQ(Found("N = 3\nPOINT_I = 0 -1 2\nPOINT_2 = 0 -1 2\n"
+                    "POINT_3 = 0 -1 2\n"),
+              (Lines{"2:1: warning [collinear]",
+                     "2:1: warning [point-misspelt]"}));
+    EXPECT_EQ(MessageOf(std::string("N = 3\n") + kPoints + "POINT_1O = 1\n",
+                        "unknown-key"),
+              "unknown key 'POINT_1O'; did you mean 'POINT_10'? ('O' for '0')")
+        << "beyond N, a typo is only an unknown key";
+  }
   // A binary file's key is shown as a short, escaped excerpt.
   std::string binary(300, '\x01');
   binary[0] = 'M';

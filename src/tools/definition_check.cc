@@ -128,16 +128,73 @@ class Checker {
         point_lines_.emplace(*index, number);
         continue;
       }
-      std::string message = "unknown key '" + KeyExcerpt(line.key) + "'";
-      if (const auto suggestion = SuggestKey(line.key)) {
-        message += "; did you mean '" + *suggestion + "'?";
-      } else {
-        message += "; the module reads only N and POINT_1 to POINT_N";
-      }
-      if (!line.has_equals) message += " (the line has no '=')";
-      Add(number, 1, Severity::kWarning, message, "unknown-key");
+      ReportUnknownKey(line, number);
     }
   }
+
+  // An unknown key, with the key probably meant. A line without '=' whose
+  // key ends at a ':' was most likely meant as "KEY = ...".
+  void ReportUnknownKey(const ItemFile::Line& line, int number) {
+    std::string_view written = line.key;
+    const std::size_t colon =
+        line.has_equals ? std::string_view::npos : written.find(':');
+    if (colon != std::string_view::npos) {
+      written = written.substr(0, colon);
+      while (!written.empty() &&
+             (written.back() == ' ' || written.back() == '\t')) {
+        written.remove_suffix(1);
+      }
+    }
+    std::string message = "unknown key '" + KeyExcerpt(line.key) + "'";
+    const auto suggestion = SuggestKey(written);
+    if (suggestion) {
+      std::string slips = DescribeLookAlikes(written, *suggestion);
+      if (colon != std::string_view::npos) {
+        slips += (slips.empty() ? "" : " and ") + std::string("':' for '='");
+      }
+      message += "; did you mean '" + *suggestion + "'?";
+      if (!slips.empty()) message += " (" + slips + ")";
+      if (const auto index = PointIndexOfKey(*suggestion)) {
+        typo_candidates_.push_back({number, *index, std::string(written),
+                                    *suggestion, colon, slips, ""});
+      }
+    } else {
+      message += "; the module reads only N and POINT_1 to POINT_N";
+    }
+    if (!line.has_equals && colon == std::string_view::npos) {
+      message += " (the line has no '=')";
+    }
+    Add(number, 1, Severity::kWarning, message, "unknown-key");
+  }
+
+ public:
+  // A mistyped key that leaves a point missing: the line meant as it.
+  struct Typo {
+    int line = 0;
+    long index = 0;
+    std::string written;  // the key as written
+    std::string meant;    // POINT_i
+    std::size_t colon = std::string_view::npos;  // a ':' for '=', if any
+    std::string slips;
+    std::string missing;  // what the module does for the missing point
+  };
+
+  // After Run: the typos of keys that leave a point of the count missing,
+  // the first one for each point.
+  std::vector<Typo> Typos() const {
+    std::vector<Typo> typos;
+    std::map<long, bool> taken;
+    for (Typo typo : typo_candidates_) {
+      const auto missing = missing_.find(typo.index);
+      if (missing == missing_.end() || taken[typo.index]) continue;
+      taken[typo.index] = true;
+      typo.missing = missing->second;
+      typos.push_back(std::move(typo));
+    }
+    return typos;
+  }
+
+ private:
 
   void ReportByteOrderMark(const ItemFile::Line& line) {
     const std::string key = line.key.substr(kByteOrderMark.size());
@@ -266,6 +323,7 @@ class Checker {
 
   void ReportMissing(long from, long to, const PointSource& current) {
     if (from == 0) return;
+    for (long i = from; i <= to; ++i) missing_[i] = Repeats(current);
     const std::string first = "POINT_" + std::to_string(from);
     const std::string message =
         from == to
@@ -496,7 +554,32 @@ class Checker {
   std::vector<Diagnostic> found_;
   std::map<long, int> point_lines_;  // POINT index -> line, first only
   int count_line_ = 1;
+  std::vector<Typo> typo_candidates_;  // unknown keys that resemble points
+  std::map<long, std::string> missing_;  // missing point -> what is read
 };
+
+// `text` with every typo's key written as meant.
+std::string Mend(std::string_view text,
+                 const std::vector<Checker::Typo>& typos) {
+  std::vector<std::string_view> lines = standin::SplitItemLines(text);
+  std::map<int, const Checker::Typo*> by_line;
+  for (const Checker::Typo& typo : typos) by_line[typo.line] = &typo;
+  std::string mended;
+  for (std::size_t i = 0; i < lines.size(); ++i) {
+    std::string line(lines[i]);
+    const auto typo = by_line.find(static_cast<int>(i) + 1);
+    if (typo != by_line.end()) {
+      const Checker::Typo& t = *typo->second;
+      if (t.colon != std::string_view::npos) {
+        line[line.find(':')] = '=';
+      }
+      const std::size_t at = line.find(t.written);
+      if (at != std::string::npos) line.replace(at, t.written.size(), t.meant);
+    }
+    mended += line + '\n';
+  }
+  return mended;
+}
 
 bool EndsWithCfg(std::string_view name) {
   return name.size() >= 4 &&
@@ -507,7 +590,31 @@ bool EndsWithCfg(std::string_view name) {
 
 std::vector<Diagnostic> CheckDefinition(std::string_view file_name,
                                         std::string_view text) {
-  return Checker(file_name, text).Run();
+  Checker as_written(file_name, text);
+  std::vector<Diagnostic> found = as_written.Run();
+  const std::vector<Checker::Typo> typos = as_written.Typos();
+  if (typos.empty()) return found;
+  // A mistyped point key makes the point missing, and with it, often, the
+  // first point's values and every point after: one finding for the typo,
+  // and the rest of the file checked as it was meant.
+  found = Checker(file_name, Mend(text, typos)).Run();
+  for (const Checker::Typo& typo : typos) {
+    const bool colon = typo.colon != std::string_view::npos;
+    found.push_back(
+        {std::string(file_name), typo.line, 1, Severity::kWarning,
+         "'" + typo.written + (colon ? ":" : "") + "' is probably '" +
+             typo.meant + (colon ? " =" : "") + "'" +
+             (typo.slips.empty() ? "" : " (" + typo.slips + ")") +
+             "; as written, the module never reads this line: " +
+             typo.meant + " is missing, and the module " + typo.missing,
+         "point-misspelt"});
+  }
+  std::stable_sort(found.begin(), found.end(),
+                   [](const Diagnostic& a, const Diagnostic& b) {
+                     return a.line != b.line ? a.line < b.line
+                                             : a.column < b.column;
+                   });
+  return found;
 }
 
 std::vector<Diagnostic> CheckDefinitionFileName(

@@ -30,6 +30,16 @@ bool IsDigit(char c) { return std::isdigit(static_cast<unsigned char>(c)); }
 
 }  // namespace
 
+std::string DescribeLookAlikes(std::string_view key, std::string_view meant) {
+  std::string slips;
+  for (std::size_t i = 0; i < key.size() && i < meant.size(); ++i) {
+    if (key[i] == meant[i] || !IsDigit(meant[i])) continue;
+    if (!slips.empty()) slips += " and ";
+    slips += std::string("'") + key[i] + "' for '" + meant[i] + "'";
+  }
+  return slips;
+}
+
 std::optional<long> PointIndexOfKey(std::string_view key) {
   const std::string folded = standin::FoldCase(key);
   const std::string_view prefix = "point_";
@@ -44,8 +54,22 @@ std::optional<long> PointIndexOfKey(std::string_view key) {
   return std::stol(digits);
 }
 
+// `folded` with the look-alike characters of a point key's number read as
+// the digits they resemble: "point_l" and "point_i" as "point_1", "point_1o"
+// as "point_10".
+std::string MendLookAlikes(std::string folded) {
+  const std::string_view prefix = "point_";
+  if (folded.compare(0, prefix.size(), prefix) != 0) return folded;
+  for (std::size_t i = prefix.size(); i < folded.size(); ++i) {
+    char& c = folded[i];
+    if (c == 'l' || c == 'i') c = '1';
+    if (c == 'o') c = '0';
+  }
+  return folded;
+}
+
 std::optional<std::string> SuggestKey(std::string_view key) {
-  const std::string folded = standin::FoldCase(key);
+  const std::string folded = MendLookAlikes(standin::FoldCase(key));
   // The digits at the end of the key, without leading zeros, name the point
   // the author most likely meant.
   std::size_t start = folded.size();

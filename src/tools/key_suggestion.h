@@ -12,8 +12,14 @@ namespace tools {
 std::optional<long> PointIndexOfKey(std::string_view key);
 
 // The key the author probably meant by an unknown key: "N" or "POINT_i",
-// when one is close enough in spelling. Nothing when none is.
+// when one is close enough in spelling, reading letters that look like
+// digits in a point's number as those digits ('l' and 'I' for 1, 'O' for
+// 0). Nothing when none is.
 std::optional<std::string> SuggestKey(std::string_view key);
+
+// The look-alike characters by which `key` differs from the key `meant`,
+// as "'l' for '1'", joined by " and "; empty when there are none.
+std::string DescribeLookAlikes(std::string_view key, std::string_view meant);
 
 }  // namespace tools
 
