@@ -211,6 +211,16 @@ TEST_F(ShowCommandTest, RestingNumbersFollowFromStatics) {
             std::string::npos)
       << eagle;
   EXPECT_NE(eagle.find("2   44145.0  30.0 %"), std::string::npos);
+  // The centre of mass over the line of points 2 and 3: point 1 carries
+  // nothing, and its damping ratio has no value, for that reason.
+  folder_.WriteDefinition("Balanced.cfg",
+                          "N = 3\nPOINT_1 = 0 -1 2 1e5 1e4 0.5\n"
+                          "POINT_2 = -1 -1 0\nPOINT_3 = 1 -1 0\n");
+  EXPECT_NE(Show("Balanced", 1000)
+                .find("  n/a: point 1 carries no load (the centre of mass "
+                      "lies over the line of the other two), so its damping "
+                      "ratio is not defined.\n"),
+            std::string::npos);
 }
 
 TEST_F(ShowCommandTest, SaysWhatCheckSaysAboutTheFileThatApplied) {
@@ -280,6 +290,23 @@ TEST_F(ShowCommandTest, SaysWhatCheckSaysAboutTheFileThatApplied) {
                               std::istreambuf_iterator<char>());
     EXPECT_NE(drawing.find("vessel upside down</text>"), std::string::npos);
   }
+}
+
+TEST_F(ShowCommandTest, ARefusedNameSaysWhy) {
+  ShowArguments arguments;
+  arguments.root = folder_.path().string();
+  arguments.name = "COM1.txt";
+  arguments.class_name = "Lander";
+  arguments.mass = 1000;
+  arguments.plugin = VANTREL_TEST_PLUGIN;
+  std::ostringstream out, err;
+  EXPECT_EQ(ShowCommand(arguments, out, err), kExitOk) << err.str();
+  EXPECT_NE(out.str().find("  name   Config\\Vantrel\\COM1.txt.cfg  not "
+                           "opened: 'COM1.txt' names a Windows device"),
+            std::string::npos)
+      << out.str();
+  EXPECT_NE(out.str().find("  class  Config\\Vantrel\\Lander.cfg"),
+            std::string::npos);
 }
 
 TEST_F(ShowCommandTest, BadInputs) {

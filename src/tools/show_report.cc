@@ -61,13 +61,60 @@ std::string Outcome(const FileAttempt& attempt) {
   return attempt.applied ? given + ": applied" : given;
 }
 
+// Why the module refuses to open the file of a key it deems unsafe
+// (rules::IsUnsafeKey).
+std::string WhyRefused(const std::string& key) {
+  if (key.find(':') != std::string::npos) {
+    return "the key holds a ':', which names a drive or a stream of a file";
+  }
+  if (!key.empty() && key.front() == '\\') {
+    return "the key starts with '\\', which leaves the Vantrel folder";
+  }
+  std::size_t start = 0;
+  while (start <= key.size()) {
+    std::size_t end = key.find('\\', start);
+    if (end == std::string::npos) end = key.size();
+    const std::string component = key.substr(start, end - start);
+    const bool dots = component.find_first_not_of(". ") == std::string::npos &&
+                      component.find("..") != std::string::npos;
+    if (dots) {
+      return "the key holds '" + component +
+             "', which Windows reads as '..': it leaves the Vantrel folder";
+    }
+    if (rules::IsUnsafeKey(component)) {
+      return "'" + component +
+             "' names a Windows device (CON, PRN, AUX, NUL, COM1, LPT1 and "
+             "the like, with any extension), which can block the simulator";
+    }
+    start = end + 1;
+  }
+  return "the key could leave the Vantrel folder";
+}
+
 void PrintLookup(const std::vector<FileAttempt>& attempts,
                  const standin::VesselOutcome& vessel, std::ostream& out) {
   out << "Lookup, as the plug-in did it\n";
   TextTable table({false, false, false});
-  for (std::size_t i = 0; i < attempts.size(); ++i) {
-    table.AddRow({i == 0 ? "name" : "class", "Config" + attempts[i].path,
-                  Outcome(attempts[i])});
+  // The module tries the name, then the class; a key it refuses opens
+  // nothing, so it has no attempt of its own.
+  std::size_t next = 0;
+  bool applied = false;
+  const std::pair<const char*, const std::string*> keys[] = {
+      {"name", &vessel.name}, {"class", &vessel.class_name}};
+  for (const auto& [label, key] : keys) {
+    if (applied) break;
+    if (rules::IsUnsafeKey(*key)) {
+      table.AddRow({label, "Config" + rules::DefinitionPath(*key),
+                    "not opened: " + WhyRefused(*key)});
+      continue;
+    }
+    if (next == attempts.size()) break;
+    const FileAttempt& attempt = attempts[next++];
+    table.AddRow({label, "Config" + attempt.path, Outcome(attempt)});
+    applied = attempt.applied;
+  }
+  for (; next < attempts.size(); ++next) {
+    table.AddRow({"", "Config" + attempts[next].path, Outcome(attempts[next])});
   }
   table.Print(out, "  ");
   if (vessel.touchdown_sets == 0) {
@@ -185,12 +232,23 @@ void PrintPoints(const standin::VesselOutcome& vessel,
 
 // Why a value of the resting table of a point cannot be derived.
 std::string WhyNotDerived(const TOUCHDOWNVTX& point, const ContactLoad& c) {
+  const double given[] = {point.pos.x,     point.pos.y,   point.pos.z,
+                          point.stiffness, point.damping};
+  for (double value : given) {
+    if (!std::isfinite(value)) {
+      return "holds a value that is not a finite number";
+    }
+  }
   if (point.stiffness == 0.0) {
     return "has no spring (stiffness 0): nothing carries its load";
   }
   if (point.stiffness < 0.0) return "has a negative stiffness";
   if (c.force < 0.0) return "carries a negative load";
-  return "holds a value that is not a finite number";
+  if (c.force == 0.0) {
+    return "carries no load (the centre of mass lies over the line of the "
+           "other two), so its damping ratio is not defined";
+  }
+  return "gives no finite value from these numbers";
 }
 
 void PrintRestingLoad(const standin::VesselOutcome& vessel, std::ostream& out) {
