@@ -21,6 +21,10 @@ ClassFileMass ReadClassFileMass(FileSystem& files,
     return found;
   }
   found.disk_path = file->disk_path;
+  // The file's own name as its folder spells it, not as the scenario typed
+  // the class.
+  found.file = found.file.substr(0, found.file.rfind('\\') + 1) +
+               found.disk_path.filename().string();
   const ItemFile::Lookup lookup = ItemFile(file->text).Find("Mass");
   found.line = lookup.line;
   switch (lookup.result) {

@@ -12,7 +12,8 @@ namespace standin {
 // What a vessel class's file says about the mass of its vessels.
 struct ClassFileMass {
   // The class file as the host names it in its folder
-  // ("Config\Vessels\Mir.cfg"); empty when no class file could be opened.
+  // ("Config\Vessels\Mir.cfg"), its name spelled as on disk; empty when no
+  // class file could be opened.
   std::string file;
   std::filesystem::path disk_path;  // the class file on disk
   std::optional<double> mass;       // its Mass, when that is a mass (kg)

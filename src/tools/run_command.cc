@@ -1,5 +1,6 @@
 #include "run_command.h"
 
+#include <algorithm>
 #include <filesystem>
 #include <sstream>
 #include <system_error>
@@ -62,8 +63,14 @@ std::vector<ScenarioPlace> ScenarioPlaces(standin::FileSystem& files,
     places.push_back({spelling, fs::path(spelling)});
   }
   for (const std::string& spelling : spellings) {
+    const fs::path shown = root / "Scenarios" / spelling;
+    // An absolute name stays itself below the root: it is tried once.
+    const auto same = [&shown](const ScenarioPlace& place) {
+      return place.shown.lexically_normal() == shown.lexically_normal();
+    };
+    if (std::any_of(places.begin(), places.end(), same)) continue;
     places.push_back(
-        {root / "Scenarios" / spelling,
+        {shown,
          standin::ResolveHostPath(files, root, "Scenarios\\" + spelling)});
   }
   return places;

@@ -69,7 +69,8 @@ void PrintPoints(const standin::VesselOutcome& vessel, std::ostream& out) {
 
 void PrintRunReport(const standin::SessionResult& result, int steps,
                     std::ostream& out) {
-  out << "Host log (" << result.log.size() << " lines)\n";
+  out << "Host log (" << result.log.size()
+      << (result.log.size() == 1 ? " line)\n" : " lines)\n");
   for (const std::string& line : result.log) out << "  " << line << '\n';
 
   out << "\nVessels after " << steps << " steps\n";

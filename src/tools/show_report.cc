@@ -315,6 +315,28 @@ void PrintCheck(const FileAttempt& applied, standin::FileSystem& files,
   if (found.empty()) out << "  Nothing to report.\n";
 }
 
+// Why the first three points make no plane: a value that is not a
+// number, two points in one place, or all three in a line.
+std::string WhyNoPlane(const std::vector<TOUCHDOWNVTX>& p) {
+  for (int i = 0; i < 3; ++i) {
+    const VECTOR3& v = p[static_cast<std::size_t>(i)].pos;
+    if (!std::isfinite(v.x) || !std::isfinite(v.y) || !std::isfinite(v.z)) {
+      return "point " + std::to_string(i + 1) +
+             " holds a position that is not a finite number";
+    }
+  }
+  const std::pair<int, int> pairs[] = {{0, 1}, {0, 2}, {1, 2}};
+  for (const auto& [a, b] : pairs) {
+    const VECTOR3& u = p[static_cast<std::size_t>(a)].pos;
+    const VECTOR3& v = p[static_cast<std::size_t>(b)].pos;
+    if (u.x == v.x && u.y == v.y && u.z == v.z) {
+      return "points " + std::to_string(a + 1) + " and " +
+             std::to_string(b + 1) + " coincide";
+    }
+  }
+  return "they lie in a line";
+}
+
 }  // namespace
 
 std::optional<std::string> StanceProblem(const standin::VesselOutcome& vessel) {
@@ -328,9 +350,8 @@ std::optional<std::string> StanceProblem(const standin::VesselOutcome& vessel) {
           "The first three points give a downward normal: the host sets the "
           "vessel upside down");
     case Stance::kNoPlane:
-      return std::string(
-          "The first three points make no ground plane (they lie in a line, "
-          "or hold a value that is not a number): the host keeps its old one");
+      return "The first three points make no ground plane (" +
+             WhyNoPlane(p) + "): the host keeps its old one";
   }
   return std::nullopt;
 }
