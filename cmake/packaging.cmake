@@ -8,10 +8,12 @@
 #   Config/Vantrel/Examples/*.cfg.example
 #                                    example definitions; the plug-in only
 #                                    opens <key>.cfg, so it never reads them
-#   Doc/Vantrel/                     the guides
+#   Doc/Vantrel/                     the guides, as HTML pages
 #   Tools/Vantrel/                   the stand-in host and tools, a host
 #                                    folder of their own:
 #     vantrel.exe                    run, check, show
+#     Check definitions.bat          vantrel check on Config/Vantrel, for
+#                                    a double-click
 #     Modules/Plugin/Vantrel.dll     the plug-in bound to vantrel.exe
 #     examples/                      the demo host folder of vantrel run
 set(VANTREL_SIMULATOR_PLUGIN
@@ -19,27 +21,65 @@ set(VANTREL_SIMULATOR_PLUGIN
   CACHE FILEPATH "The plug-in the simulator loads, put into the package \
 (built by the msvc-clang-x86 preset)")
 install(FILES ${VANTREL_SIMULATOR_PLUGIN} DESTINATION Modules/Plugin)
-install(FILES ${PROJECT_SOURCE_DIR}/packaging/Config-Vantrel-README.txt
-  DESTINATION Config/Vantrel RENAME README.txt)
+
+# Every text file goes into the package with CR LF line ends, as Notepad
+# and the simulator's own files have them; the guides go as HTML pages,
+# made from their Markdown by pandoc.
+set(VANTREL_PACKAGE_TEXT ${CMAKE_BINARY_DIR}/package-text)
+set(VANTREL_PACKAGE_FILES)
+# Adds the text file `source` to the package as `destination`/`name`.
+function(vantrel_package_text source destination name)
+  set(output "${VANTREL_PACKAGE_TEXT}/${destination}/${name}")
+  add_custom_command(OUTPUT "${output}"
+    COMMAND ${CMAKE_COMMAND} "-DSOURCE=${source}" "-DTARGET=${output}"
+      -P ${PROJECT_SOURCE_DIR}/cmake/crlf_text.cmake
+    DEPENDS "${source}" ${PROJECT_SOURCE_DIR}/cmake/crlf_text.cmake
+    VERBATIM)
+  install(FILES "${output}" DESTINATION "${destination}")
+  set(VANTREL_PACKAGE_FILES ${VANTREL_PACKAGE_FILES} "${output}"
+    PARENT_SCOPE)
+endfunction()
+
+vantrel_package_text(${PROJECT_SOURCE_DIR}/packaging/Config-Vantrel-README.txt
+  Config/Vantrel README.txt)
 file(GLOB VANTREL_EXAMPLE_DEFINITIONS CONFIGURE_DEPENDS
   ${PROJECT_SOURCE_DIR}/examples/Config/Vantrel/*.cfg)
 foreach(definition IN LISTS VANTREL_EXAMPLE_DEFINITIONS)
   get_filename_component(name ${definition} NAME)
-  install(FILES ${definition} DESTINATION Config/Vantrel/Examples
-    RENAME ${name}.example)
+  vantrel_package_text(${definition} Config/Vantrel/Examples ${name}.example)
 endforeach()
-install(FILES
-  ${PROJECT_SOURCE_DIR}/docs/user-guide.md
-  ${PROJECT_SOURCE_DIR}/docs/definitions.md
-  ${PROJECT_SOURCE_DIR}/docs/windows-runtime.md
-  ${PROJECT_SOURCE_DIR}/docs/show-eagle-2.png
+
+find_program(VANTREL_PANDOC pandoc REQUIRED)
+foreach(guide user-guide definitions windows-runtime)
+  set(html "${VANTREL_PACKAGE_TEXT}/pandoc/${guide}.html")
+  add_custom_command(OUTPUT "${html}"
+    COMMAND ${CMAKE_COMMAND} -E make_directory ${VANTREL_PACKAGE_TEXT}/pandoc
+    COMMAND ${VANTREL_PANDOC} --standalone --metadata pagetitle=Vantrel
+      --lua-filter ${PROJECT_SOURCE_DIR}/cmake/markdown_links.lua
+      -o "${html}" ${PROJECT_SOURCE_DIR}/docs/${guide}.md
+    DEPENDS ${PROJECT_SOURCE_DIR}/docs/${guide}.md
+      ${PROJECT_SOURCE_DIR}/cmake/markdown_links.lua
+    VERBATIM)
+  vantrel_package_text("${html}" Doc/Vantrel ${guide}.html)
+endforeach()
+install(FILES ${PROJECT_SOURCE_DIR}/docs/show-eagle-2.png
   DESTINATION Doc/Vantrel)
+
 set(VANTREL_TOOLS_DESTINATION Tools/Vantrel)
 install(PROGRAMS $<TARGET_FILE:vantrel> DESTINATION ${VANTREL_TOOLS_DESTINATION})
 install(FILES $<TARGET_FILE:Vantrel>
   DESTINATION ${VANTREL_TOOLS_DESTINATION}/Modules/Plugin)
-install(DIRECTORY ${PROJECT_SOURCE_DIR}/examples/
-  DESTINATION ${VANTREL_TOOLS_DESTINATION}/examples)
+vantrel_package_text("${PROJECT_SOURCE_DIR}/packaging/Check definitions.bat"
+  ${VANTREL_TOOLS_DESTINATION} "Check definitions.bat")
+file(GLOB_RECURSE VANTREL_EXAMPLE_FILES CONFIGURE_DEPENDS
+  RELATIVE ${PROJECT_SOURCE_DIR}/examples ${PROJECT_SOURCE_DIR}/examples/*)
+foreach(file IN LISTS VANTREL_EXAMPLE_FILES)
+  get_filename_component(folder ${file} DIRECTORY)
+  get_filename_component(name ${file} NAME)
+  vantrel_package_text(${PROJECT_SOURCE_DIR}/examples/${file}
+    ${VANTREL_TOOLS_DESTINATION}/examples/${folder} ${name})
+endforeach()
+add_custom_target(vantrel_package_text ALL DEPENDS ${VANTREL_PACKAGE_FILES})
 
 if(CMAKE_SIZEOF_VOID_P EQUAL 8)
   set(VANTREL_PACKAGE_PLATFORM win64)

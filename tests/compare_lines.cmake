@@ -1,12 +1,26 @@
 cmake_minimum_required(VERSION 3.25)
 # Compares two text files line by line and names the first line that
-# differs. Lines must end in LF alone.
-# Usage: cmake -DACTUAL=file -DEXPECTED=file -P compare_lines.cmake
+# differs. The lines of ACTUAL must end in LF alone, or with
+# -DLINE_END=CRLF each in CR LF, as text files on Windows end them.
+# Usage: cmake -DACTUAL=file -DEXPECTED=file [-DLINE_END=CRLF]
+#          -P compare_lines.cmake
 file(READ "${ACTUAL}" actual_text)
 file(READ "${EXPECTED}" expected_text)
+if(LINE_END STREQUAL "CRLF")
+  string(REPLACE "\r\n" "\n" actual_text "${actual_text}")
+endif()
 string(FIND "${actual_text}" "\r" carriage_return)
 if(NOT carriage_return EQUAL -1)
-  message(FATAL_ERROR "${ACTUAL}: holds a CR; lines must end in LF alone")
+  message(FATAL_ERROR "${ACTUAL}: holds a CR out of place; lines must end "
+    "in ${LINE_END}")
+endif()
+if(LINE_END STREQUAL "CRLF")
+  string(FIND "${actual_text}" "\n" any_line)
+  file(READ "${ACTUAL}" raw_text)
+  string(FIND "${raw_text}" "\r\n" crlf)
+  if(NOT any_line EQUAL -1 AND crlf EQUAL -1)
+    message(FATAL_ERROR "${ACTUAL}: lines end in LF alone, not CR LF")
+  endif()
 endif()
 # Split on LF; semicolons would split CMake lists, so protect them first.
 foreach(side actual expected)

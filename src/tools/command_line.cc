@@ -8,6 +8,7 @@
 #include "check_command.h"
 #include "disk_file_system.h"
 #include "exit_codes.h"
+#include "own_console.h"
 #include "run_command.h"
 #include "show_command.h"
 #include "vessel_mass.h"
@@ -123,6 +124,21 @@ int RunCommandLine(int argc, char** argv) {
                    "Also draw the points, in three views, into FILE")
       ->type_name("FILE");
   AddPluginOption(*show_app, show.plugin);
+
+  // Started by a double-click, the window would close before the help
+  // could be read: say what the program is, and wait.
+  if (argc <= 1 && HasItsOwnConsole()) {
+    std::cout << app.help()
+              << "\nvantrel is a command-line tool: open a command prompt in "
+                 "this folder and type, for example,\n"
+                 "  vantrel.exe check --root ..\\..\n"
+                 "or double-click \"Check definitions.bat\".\n\n"
+                 "Press Enter to close this window.\n";
+    std::cout.flush();
+    std::string line;
+    std::getline(std::cin, line);
+    return tools::kExitUsage;
+  }
 
   try {
     app.parse(argc, argv);
