@@ -224,10 +224,10 @@ TEST(DefinitionCheckTest, KeysTheModuleNeverReads) {
                   "written"),
               std::string::npos);
     // The rest of the file is checked as meant: here a real problem.
-    EXPECT_EQ(Found("N = 3\nPOINT_I = 0 -1 2\nPOINT_2 = 0 -1 2\n"
-                    "POINT_3 = 0 -1 2\n"),
-              (Lines{"2:1: warning [collinear]",
-                     "2:1: warning [point-misspelt]"}));
+    EXPECT_EQ(
+        Found("N = 3\nPOINT_I = 0 -1 2\nPOINT_2 = 0 -1 2\n"
+              "POINT_3 = 0 -1 2\n"),
+        (Lines{"2:1: warning [collinear]", "2:1: warning [point-misspelt]"}));
     EXPECT_EQ(MessageOf(std::string("N = 3\n") + kPoints + "POINT_1O = 1\n",
                         "unknown-key"),
               "unknown key 'POINT_1O'; did you mean 'POINT_10'? ('O' for '0')")

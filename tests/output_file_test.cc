@@ -41,7 +41,8 @@ void ReplacesInOneStep(FileSystem& files, const fs::path& folder) {
     auto output = files.CreateOutput(target, nullptr);
     ASSERT_NE(output, nullptr);
     EXPECT_TRUE(output->Append("half of a new"));
-    EXPECT_THAT(files.ReadFile(target, nullptr), Optional(std::string("old\n")));
+    EXPECT_THAT(files.ReadFile(target, nullptr),
+                Optional(std::string("old\n")));
     EXPECT_EQ(Names(files, folder).size(), 2u) << "the temporary file beside";
   }
   EXPECT_THAT(files.ReadFile(target, nullptr), Optional(std::string("old\n")));
@@ -98,9 +99,9 @@ TEST(OutputFileTest, RefusesWhatTheCommandOrTheSimulatorReads) {
     SCOPED_TRACE("a file the command read, under another spelling");
     EXPECT_EQ(refusal(elsewhere), "");
     files.ReadFile(elsewhere, nullptr);
-    EXPECT_EQ(refusal(host.path() / "elsewhere" / ".." / "elsewhere" /
-                      "notes.txt"),
-              "this command reads it");
+    EXPECT_EQ(
+        refusal(host.path() / "elsewhere" / ".." / "elsewhere" / "notes.txt"),
+        "this command reads it");
   }
   {
     SCOPED_TRACE("an existing input of the simulator, in any case");

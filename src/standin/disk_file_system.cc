@@ -214,8 +214,8 @@ std::optional<std::string> DiskFileSystem::ReadFile(const fs::path& path,
     } else if (status.type() != fs::file_type::regular) {
       SetReason(reason, "not a regular file");
     } else {
-      SetReason(reason, "cannot open it for reading: " +
-                            ErrnoMessage(open_error));
+      SetReason(reason,
+                "cannot open it for reading: " + ErrnoMessage(open_error));
     }
     return std::nullopt;
   }

@@ -12,8 +12,8 @@ std::unique_ptr<PluginLibrary> PluginLibrary::Load(const std::string& path,
     const DWORD code = GetLastError();
     // Windows says "module not found" both for the file and for a library
     // it needs; tell the two apart.
-    const bool exists = GetFileAttributesA(path.c_str()) !=
-                        INVALID_FILE_ATTRIBUTES;
+    const bool exists =
+        GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES;
     std::string why = WindowsErrorMessage(code);
     if (code == ERROR_MOD_NOT_FOUND) {
       why = exists ? "a library it needs is missing" : "no such file";

@@ -19,9 +19,9 @@ constexpr int kSweepStep = 10;
 
 // How to run a scenario on the stand-in host.
 struct SessionOptions {
-  std::filesystem::path root;           // the host folder
-  std::string plugin;                   // the plug-in library to load
-  int steps = kSweepStep;               // post-steps to run
+  std::filesystem::path root;  // the host folder
+  std::string plugin;          // the plug-in library to load
+  int steps = kSweepStep;      // post-steps to run
   // The files the host reads, owned by the caller; the disk when null.
   FileSystem* files = nullptr;
   // Also append the log lines here; owned by the caller.

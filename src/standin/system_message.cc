@@ -8,19 +8,17 @@
 
 namespace standin {
 
-std::string ErrnoMessage(int errno_value) {
-  return std::strerror(errno_value);
-}
+std::string ErrnoMessage(int errno_value) { return std::strerror(errno_value); }
 
 #if defined(_WIN32)
 std::string WindowsErrorMessage(unsigned long code) {
   char buffer[512];
-  DWORD length = FormatMessageA(
-      FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS, nullptr,
-      code, 0, buffer, sizeof buffer, nullptr);
-  while (length > 0 && (buffer[length - 1] == '\n' ||
-                        buffer[length - 1] == '\r' ||
-                        buffer[length - 1] == ' ' || buffer[length - 1] == '.')) {
+  DWORD length =
+      FormatMessageA(FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS,
+                     nullptr, code, 0, buffer, sizeof buffer, nullptr);
+  while (length > 0 &&
+         (buffer[length - 1] == '\n' || buffer[length - 1] == '\r' ||
+          buffer[length - 1] == ' ' || buffer[length - 1] == '.')) {
     --length;
   }
   if (length == 0) return "Windows error " + std::to_string(code);

@@ -3,9 +3,9 @@
 namespace standin {
 
 std::optional<std::string> Utf16Problem(std::string_view text) {
-  const bool mark = text.size() >= 2 &&
-                    ((text[0] == '\xFF' && text[1] == '\xFE') ||
-                     (text[0] == '\xFE' && text[1] == '\xFF'));
+  const bool mark =
+      text.size() >= 2 && ((text[0] == '\xFF' && text[1] == '\xFE') ||
+                           (text[0] == '\xFE' && text[1] == '\xFF'));
   // Without a mark: ASCII text as UTF-16 has a NUL in every other byte.
   // Text the simulator reads holds no NUL at all, so a NUL in half of the
   // first bytes is UTF-16 and nothing else.

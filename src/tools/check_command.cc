@@ -61,7 +61,10 @@ void CheckCaseDuplicates(const fs::path& folder,
 }
 
 Diagnostic FolderNamedCfg(const fs::path& folder) {
-  return {folder.string(), 0, 0, Severity::kWarning,
+  return {folder.string(),
+          0,
+          0,
+          Severity::kWarning,
           "is a folder, not a file; the host cannot read it as a definition",
           "not-a-file"};
 }
@@ -77,15 +80,18 @@ std::optional<Diagnostic> NearMiss(const fs::path& file) {
   if (cfg == std::string::npos && !transposed) return std::nullopt;
   const std::string stem =
       transposed ? file.stem().string() : name.substr(0, cfg);
-  std::string message = "the plug-in never reads this file: only a name "
-                        "ending in .cfg is a definition";
+  std::string message =
+      "the plug-in never reads this file: only a name "
+      "ending in .cfg is a definition";
   if (extension == ".txt") {
-    message += "; Windows hides known extensions, so a file saved in Notepad "
-               "as \"" + stem + ".cfg\" can be named \"" + name + "\"";
+    message +=
+        "; Windows hides known extensions, so a file saved in Notepad "
+        "as \"" +
+        stem + ".cfg\" can be named \"" + name + "\"";
   }
   message += "; rename it to " + stem + ".cfg";
-  return Diagnostic{file.string(), 0, 0, Severity::kWarning, message,
-                    "not-a-definition-name"};
+  return Diagnostic{file.string(),      0,       0,
+                    Severity::kWarning, message, "not-a-definition-name"};
 }
 
 // Checks the definitions below `folder`; `named` when the user named the
@@ -107,7 +113,8 @@ void CheckFolder(const fs::path& folder, bool named, CheckRun& run) {
     }
   }
   for (const fs::path& named : entries->folders) {
-    if (HasCfgExtension(named)) run.diagnostics.push_back(FolderNamedCfg(named));
+    if (HasCfgExtension(named))
+      run.diagnostics.push_back(FolderNamedCfg(named));
   }
   if (named && files.empty()) {
     run.diagnostics.push_back({folder.string(), 0, 0, Severity::kWarning,
@@ -139,7 +146,8 @@ int CheckCommand(const CheckArguments& arguments, standin::FileSystem& files,
   } else {
     for (const std::string& path : arguments.paths) {
       if (files.TypeOf(path) == standin::FileSystem::EntryType::kFolder) {
-        if (HasCfgExtension(path)) run.diagnostics.push_back(FolderNamedCfg(path));
+        if (HasCfgExtension(path))
+          run.diagnostics.push_back(FolderNamedCfg(path));
         CheckFolder(path, true, run);
       } else {
         CheckFile(path, run);

@@ -172,8 +172,8 @@ class Checker {
   struct Typo {
     int line = 0;
     long index = 0;
-    std::string written;  // the key as written
-    std::string meant;    // POINT_i
+    std::string written;                         // the key as written
+    std::string meant;                           // POINT_i
     std::size_t colon = std::string_view::npos;  // a ':' for '=', if any
     std::string slips;
     std::string missing;  // what the module does for the missing point
@@ -195,7 +195,6 @@ class Checker {
   }
 
  private:
-
   void ReportByteOrderMark(const ItemFile::Line& line) {
     const std::string key = line.key.substr(kByteOrderMark.size());
     if (key.empty() && !line.has_equals) return;
@@ -554,7 +553,7 @@ class Checker {
   std::vector<Diagnostic> found_;
   std::map<long, int> point_lines_;  // POINT index -> line, first only
   int count_line_ = 1;
-  std::vector<Typo> typo_candidates_;  // unknown keys that resemble points
+  std::vector<Typo> typo_candidates_;    // unknown keys that resemble points
   std::map<long, std::string> missing_;  // missing point -> what is read
 };
 
@@ -605,15 +604,14 @@ std::vector<Diagnostic> CheckDefinition(std::string_view file_name,
          "'" + typo.written + (colon ? ":" : "") + "' is probably '" +
              typo.meant + (colon ? " =" : "") + "'" +
              (typo.slips.empty() ? "" : " (" + typo.slips + ")") +
-             "; as written, the module never reads this line: " +
-             typo.meant + " is missing, and the module " + typo.missing,
+             "; as written, the module never reads this line: " + typo.meant +
+             " is missing, and the module " + typo.missing,
          "point-misspelt"});
   }
-  std::stable_sort(found.begin(), found.end(),
-                   [](const Diagnostic& a, const Diagnostic& b) {
-                     return a.line != b.line ? a.line < b.line
-                                             : a.column < b.column;
-                   });
+  std::stable_sort(
+      found.begin(), found.end(), [](const Diagnostic& a, const Diagnostic& b) {
+        return a.line != b.line ? a.line < b.line : a.column < b.column;
+      });
   return found;
 }
 

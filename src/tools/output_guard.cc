@@ -50,7 +50,8 @@ bool Refused(standin::ReadRecorder& files, const OutputRequest& request,
       OutputRefusal(files, request.target, host_folder, files.reads());
   if (!refusal) return false;
   err << request.command << ": refusing to write " << request.what << " to "
-      << Quoted(request.target) << ": " << *refusal << "; nothing was written\n";
+      << Quoted(request.target) << ": " << *refusal
+      << "; nothing was written\n";
   if (!request.hint.empty()) err << "  " << request.hint << '\n';
   return true;
 }
@@ -84,8 +85,8 @@ bool CommitOutput(standin::ReadRecorder& files,
   }
   std::string reason;
   if (!output.Commit(&reason)) {
-    err << request.target << ": cannot write " << request.what << ": "
-        << reason << '\n';
+    err << request.target << ": cannot write " << request.what << ": " << reason
+        << '\n';
     exit_code = kExitInput;
     return false;
   }
@@ -107,16 +108,15 @@ std::optional<std::string> OutputRefusal(
         standin::FoldCase(target.extension().string());
     for (const Kind& kind : kInputKinds) {
       if (extension == kind.extension) {
-        return std::string("it is an existing ") + kind.extension +
-               " file (" + kind.what + "), which the simulator reads";
+        return std::string("it is an existing ") + kind.extension + " file (" +
+               kind.what + "), which the simulator reads";
       }
     }
   }
 
   const std::string host = Comparable(host_folder);
   for (const char* folder : kHostFolders) {
-    const std::string below =
-        standin::FoldCase(host + '/' + folder + '/');
+    const std::string below = standin::FoldCase(host + '/' + folder + '/');
     if (standin::FoldCase(wanted).compare(0, below.size(), below) == 0) {
       return std::string("it lies in the host folder's ") + folder +
              " folder, which holds the simulator's own files";
@@ -133,9 +133,9 @@ bool LooksLikeScenario(const std::string& value) {
 std::string Quoted(const std::string& text) {
   // Plain names pass as they are in every shell; others are quoted.
   const bool plain =
-      !text.empty() &&
-      text.find_first_not_of("abcdefghijklmnopqrstuvwxyzABCDEFGHIJKLMNOPQRSTU"
-                             "VWXYZ0123456789._-/\\:") == std::string::npos;
+      !text.empty() && text.find_first_not_of(
+                           "abcdefghijklmnopqrstuvwxyzABCDEFGHIJKLMNOPQRSTU"
+                           "VWXYZ0123456789._-/\\:") == std::string::npos;
   if (plain) return text;
   return '"' + text + '"';
 }

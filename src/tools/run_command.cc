@@ -14,8 +14,8 @@
 #include "read_recorder.h"
 #include "run_report.h"
 #include "scenario.h"
-#include "text_encoding.h"
 #include "session.h"
+#include "text_encoding.h"
 
 namespace tools {
 
@@ -69,9 +69,8 @@ std::vector<ScenarioPlace> ScenarioPlaces(standin::FileSystem& files,
       return place.shown.lexically_normal() == shown.lexically_normal();
     };
     if (std::any_of(places.begin(), places.end(), same)) continue;
-    places.push_back(
-        {shown,
-         standin::ResolveHostPath(files, root, "Scenarios\\" + spelling)});
+    places.push_back({shown, standin::ResolveHostPath(
+                                 files, root, "Scenarios\\" + spelling)});
   }
   return places;
 }
@@ -211,9 +210,10 @@ std::string LogHint(const RunArguments& arguments) {
     command += " --steps " + std::to_string(arguments.steps);
   }
   if (LooksLikeScenario(*arguments.log_file)) {
-    const std::string log =
-        fs::path(*arguments.log_file).filename().replace_extension(".log")
-            .string();
+    const std::string log = fs::path(*arguments.log_file)
+                                .filename()
+                                .replace_extension(".log")
+                                .string();
     const std::string scenario =
         arguments.scenario.value_or(*arguments.log_file);
     return "to run " + Quoted(scenario) +

@@ -232,7 +232,7 @@ void PrintPoints(const standin::VesselOutcome& vessel,
 
 // Why a value of the resting table of a point cannot be derived.
 std::string WhyNotDerived(const TOUCHDOWNVTX& point, const ContactLoad& c) {
-  const double given[] = {point.pos.x,     point.pos.y,   point.pos.z,
+  const double given[] = {point.pos.x, point.pos.y, point.pos.z,
                           point.stiffness, point.damping};
   for (double value : given) {
     if (!std::isfinite(value)) {
@@ -350,8 +350,8 @@ std::optional<std::string> StanceProblem(const standin::VesselOutcome& vessel) {
           "The first three points give a downward normal: the host sets the "
           "vessel upside down");
     case Stance::kNoPlane:
-      return "The first three points make no ground plane (" +
-             WhyNoPlane(p) + "): the host keeps its old one";
+      return "The first three points make no ground plane (" + WhyNoPlane(p) +
+             "): the host keeps its old one";
   }
   return std::nullopt;
 }
