@@ -126,6 +126,7 @@ TEST(CheckCommandTest, TheFolderAsAWhole) {
   {
     SCOPED_TRACE("names the plug-in never reads, and a named empty folder");
     folder.WriteDefinition("Tug.cfg.txt", kClean);
+    folder.WriteDefinition("Examples/Tug.cfg.example", kClean);
     CheckArguments named;
     named.paths = {(folder.path() / "Config/Vantrel/x.cfg").string()};
     const Outcome tug = Check(arguments);
@@ -138,6 +139,8 @@ TEST(CheckCommandTest, TheFolderAsAWhole) {
         << tug.out;
     EXPECT_NE(tug.out.find("rename it to Tug.cfg [not-a-definition-name]"),
               std::string::npos);
+    EXPECT_EQ(tug.out.find("example"), std::string::npos)
+        << "the package's examples are named so on purpose";
     EXPECT_EQ(empty.code, kExitFindings);
     EXPECT_NE(empty.out.find("x.cfg: warning: is a folder, not a file"),
               std::string::npos);

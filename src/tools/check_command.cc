@@ -70,28 +70,30 @@ Diagnostic FolderNamedCfg(const fs::path& folder) {
 }
 
 // A file that looks meant as a definition but that the plug-in never
-// reads, with why: its name does not end in .cfg.
+// reads, with why: Notepad's hidden ".txt" after ".cfg", or the letters of
+// "cfg" swapped. The package's own "*.cfg.example" files are named so on
+// purpose.
 std::optional<Diagnostic> NearMiss(const fs::path& file) {
   const std::string name = file.filename().string();
   const std::string folded = standin::FoldCase(name);
-  const std::size_t cfg = folded.rfind(".cfg");
   const std::string extension = standin::FoldCase(file.extension().string());
+  const bool notepad = folded.size() > 8 &&
+                       folded.compare(folded.size() - 8, 8, ".cfg.txt") == 0;
   const bool transposed = extension == ".cgf" || extension == ".fcg";
-  if (cfg == std::string::npos && !transposed) return std::nullopt;
-  const std::string stem =
-      transposed ? file.stem().string() : name.substr(0, cfg);
+  if (!notepad && !transposed) return std::nullopt;
+  const std::string stem = name.substr(0, name.size() - (notepad ? 8 : 4));
   std::string message =
-      "the plug-in never reads this file: only a name "
-      "ending in .cfg is a definition";
-  if (extension == ".txt") {
+      "the plug-in never reads this file: only a name ending in .cfg is a "
+      "definition";
+  if (notepad) {
     message +=
         "; Windows hides known extensions, so a file saved in Notepad "
         "as \"" +
         stem + ".cfg\" can be named \"" + name + "\"";
   }
   message += "; rename it to " + stem + ".cfg";
-  return Diagnostic{file.string(),      0,       0,
-                    Severity::kWarning, message, "not-a-definition-name"};
+  return Diagnostic{file.string(), 0, 0, Severity::kWarning, message,
+                    "not-a-definition-name"};
 }
 
 // Checks the definitions below `folder`; `named` when the user named the
