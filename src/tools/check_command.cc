@@ -92,8 +92,8 @@ std::optional<Diagnostic> NearMiss(const fs::path& file) {
         stem + ".cfg\" can be named \"" + name + "\"";
   }
   message += "; rename it to " + stem + ".cfg";
-  return Diagnostic{file.string(), 0, 0, Severity::kWarning, message,
-                    "not-a-definition-name"};
+  return Diagnostic{file.string(),      0,       0,
+                    Severity::kWarning, message, "not-a-definition-name"};
 }
 
 // Checks the definitions below `folder`; `named` when the user named the
