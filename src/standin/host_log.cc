@@ -16,7 +16,12 @@ void HostLog::Add(std::string line) {
     file_ << line << '\n';
     file_.flush();
   }
+  shown_.push_back(line);
   lines_.push_back(std::move(line));
+}
+
+void HostLog::AddHostLine(std::string line) {
+  shown_.push_back(std::move(line));
 }
 
 }  // namespace standin
