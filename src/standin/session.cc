@@ -115,9 +115,11 @@ bool LoadPlugin(PluginHost& host, const SessionOptions& options,
 SessionResult Simulate(PluginHost& host, const Scenario& scenario,
                        const SessionOptions& options, std::size_t log_from) {
   SessionResult result;
-  const auto stage = [&](std::string name) {
-    result.log_stages.push_back(
-        {std::move(name), host.log().shown().size() - log_from});
+  // A stage that wrote lines is marked where its lines begin.
+  const auto lines = [&host] { return host.log().shown().size(); };
+  const auto stage = [&](std::size_t begin, const auto& name) {
+    if (lines() > begin)
+      result.log_stages.push_back({name(), begin - log_from});
   };
   if (log_from == 0) result.log_stages.push_back({"loading", 0});
   const std::vector<VesselMass> masses = ResolveMasses(
@@ -132,10 +134,11 @@ SessionResult Simulate(PluginHost& host, const Scenario& scenario,
   const ModuleCalls& calls = CurrentModuleCalls();
   // The modules loaded when the simulation starts serve all of it.
   const std::vector<oapi::Module*> modules = host.modules();
-  stage("simulation start");
+  std::size_t begin = lines();
   for (oapi::Module* module : modules) calls.simulation_start(module);
+  stage(begin, [] { return "simulation start"; });
   for (int step = 1; step <= options.steps; ++step) {
-    stage("step " + std::to_string(step));
+    begin = lines();
     for (std::size_t i = 0; i < scenario.vessels.size(); ++i) {
       if (scenario.vessels[i].spawn_step != step) continue;
       AddVessel(session, scenario.vessels[i], masses[i]);
@@ -148,12 +151,14 @@ SessionResult Simulate(PluginHost& host, const Scenario& scenario,
       calls.post_step(module, simt, kStepLength,
                       kStartDate + simt / kSecondsPerDay);
     }
+    stage(begin, [step] { return "step " + std::to_string(step); });
   }
   // The host destroys the vessels, then ends the simulation.
   result.vessels = CollectVessels(session, scenario, masses);
   session.DestroyVessels();
-  stage("simulation end");
+  begin = lines();
   for (oapi::Module* module : modules) calls.simulation_end(module);
+  stage(begin, [] { return "simulation end"; });
   result.log = LogSince(host, log_from);
   result.faults = session.faults();
   result.files_left_open = session.files().open_count();
@@ -189,7 +194,9 @@ std::optional<SessionResult> RunSession(const Scenario& scenario,
   auto run = RunScenarios({scenario}, options, error);
   if (!run) return std::nullopt;
   SessionResult result = std::move(run->simulations.front());
-  result.log_stages.push_back({"unloading", result.log.size()});
+  if (!run->unload_log.empty()) {
+    result.log_stages.push_back({"unloading", result.log.size()});
+  }
   result.log.insert(result.log.end(), run->unload_log.begin(),
                     run->unload_log.end());
   result.faults.insert(result.faults.begin(), run->faults.begin(),

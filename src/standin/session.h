@@ -69,9 +69,9 @@ struct SessionResult {
   // The host log from the end of the simulation before (or from the start)
   // to the end of this one, the host's own lines included.
   std::vector<std::string> log;
-  // Where each stage of the run begins in `log`, in order: "loading",
-  // "simulation start", "step 1", ..., "simulation end", "unloading". A
-  // stage without lines begins where the next one does.
+  // Where each stage of the run that wrote lines begins in `log`, in
+  // order: "loading", "simulation start", "step 1", ..., "simulation end",
+  // "unloading".
   struct LogStage {
     std::string name;
     std::size_t first_line = 0;
