@@ -235,4 +235,25 @@ TEST_F(HostOperationsTest, ReadsFilesOfManyBlocksWhole) {
   oapiCloseFile(file, FILE_IN_ZEROONFAIL);
 }
 
+// Between simulations there are no vessels and no open files: a module that
+// asks for them then is refused, not answered from a simulation that ended.
+TEST(HostOutsideASimulationTest, VesselAndFileCallsAreRefused) {
+  MemoryFolder folder;
+  folder.WriteDefinition("A.cfg", "N = 3\n");
+  standin::PluginHost host(folder.path(), folder.TakeFileSystem());
+  OBJHANDLE kept = nullptr;
+  {
+    standin::Session session(host);
+    kept = &session.vessels().AddVessel("A", "A", 100.0);
+    EXPECT_EQ(oapiGetVesselCount(), 1u);
+  }
+  EXPECT_EQ(oapiGetVesselCount(), 0u);
+  EXPECT_EQ(oapiGetVesselByIndex(0), nullptr);
+  EXPECT_EQ(oapiGetVesselInterface(kept), nullptr);
+  char path[] = "Vantrel\\A.cfg";
+  EXPECT_EQ(oapiOpenFile(path, FILE_IN_ZEROONFAIL, CONFIG), nullptr);
+  ASSERT_EQ(host.faults().size(), 4u);
+  EXPECT_EQ(host.faults()[0], "oapiGetVesselCount outside a simulation");
+}
+
 }  // namespace
