@@ -64,12 +64,14 @@ BenchHost::BenchHost(fs::path folder, std::vector<Vessel> vessels)
 
 void BenchHost::Renew() {
   module_.reset();
+  session_.reset();
   host_.reset();
   handles_.clear();
-  host_ = std::make_unique<standin::Host>(folder_);
+  host_ = std::make_unique<standin::PluginHost>(folder_);
+  session_ = std::make_unique<standin::Session>(*host_);
   module_ = std::make_unique<Vantrel>(nullptr);
   for (const Vessel& vessel : vessels_) {
-    handles_.push_back(&host_->vessels().AddVessel(
+    handles_.push_back(&session_->vessels().AddVessel(
         vessel.name, vessel.class_name, kVesselMass));
   }
 }

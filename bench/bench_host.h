@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "host.h"
+#include "simulation_session.h"
 #include "vantrel.h"
 
 // A temporary host folder on disk, removed with everything in it when the
@@ -61,13 +62,14 @@ class BenchHost {
   void Renew();
 
   // Faults the host recorded: a benchmark that causes any is broken.
-  const std::vector<std::string>& faults() const { return host_->faults(); }
+  const std::vector<std::string>& faults() const { return session_->faults(); }
 
  private:
   std::filesystem::path folder_;
   std::vector<Vessel> vessels_;
   std::unique_ptr<Vantrel> module_;
-  std::unique_ptr<standin::Host> host_;
+  std::unique_ptr<standin::PluginHost> host_;
+  std::unique_ptr<standin::Session> session_;
   std::vector<OBJHANDLE> handles_;
 };
 

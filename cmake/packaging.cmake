@@ -1,9 +1,18 @@
-# The Windows package, Vantrel-<version>-win32.zip: an add-on that a player
-# unpacks into the simulator's folder. It adds files of its own and
-# overwrites nothing of the simulator's:
+# The Windows packages, one per host width, each an add-on that a player
+# unpacks into the simulator's folder (an x86 and an x64 installation are
+# separate folders, and neither host loads a plug-in of the other width):
+#
+#   Vantrel-<version>-x86.zip  the 2016 release and the current edition's
+#                              x86 build (MinGW preset mingw, plug-in from
+#                              msvc-clang-x86)
+#   Vantrel-<version>-x64.zip  the current edition's x64 build (mingw64,
+#                              plug-in from msvc-clang-x64)
+#
+# Both have the same layout and documents. They add files of their own and
+# overwrite nothing of the simulator's:
 #
 #   Modules/Plugin/Vantrel.dll       the plug-in the simulator loads
-#                                    (Microsoft C++ ABI, preset msvc-clang-x86)
+#                                    (Microsoft C++ ABI)
 #   Config/Vantrel/README.txt        where definitions go
 #   Config/Vantrel/Examples/*.cfg.example
 #                                    example definitions; the plug-in only
@@ -11,15 +20,20 @@
 #   Doc/Vantrel/                     the guides, as HTML pages
 #   Tools/Vantrel/                   the stand-in host and tools, a host
 #                                    folder of their own:
-#     vantrel.exe                    run, check, show
+#     vantrel.exe                    run, check, show (for that Windows)
 #     Check definitions.bat          vantrel check on Config/Vantrel, for
 #                                    a double-click
 #     Modules/Plugin/Vantrel.dll     the plug-in bound to vantrel.exe
 #     examples/                      the demo host folder of vantrel run
+if(CMAKE_SIZEOF_VOID_P EQUAL 8)
+  set(VANTREL_PACKAGE_PLATFORM x64)
+else()
+  set(VANTREL_PACKAGE_PLATFORM x86)
+endif()
 set(VANTREL_SIMULATOR_PLUGIN
-  ${PROJECT_SOURCE_DIR}/build/msvc-clang-x86/Modules/Plugin/Vantrel.dll
+  ${PROJECT_SOURCE_DIR}/build/msvc-clang-${VANTREL_PACKAGE_PLATFORM}/Modules/Plugin/Vantrel.dll
   CACHE FILEPATH "The plug-in the simulator loads, put into the package \
-(built by the msvc-clang-x86 preset)")
+(built by the msvc-clang-x86 or msvc-clang-x64 preset)")
 install(FILES ${VANTREL_SIMULATOR_PLUGIN} DESTINATION Modules/Plugin)
 
 # Every text file goes into the package with CR LF line ends, as Notepad
@@ -81,11 +95,6 @@ foreach(file IN LISTS VANTREL_EXAMPLE_FILES)
 endforeach()
 add_custom_target(vantrel_package_text ALL DEPENDS ${VANTREL_PACKAGE_FILES})
 
-if(CMAKE_SIZEOF_VOID_P EQUAL 8)
-  set(VANTREL_PACKAGE_PLATFORM win64)
-else()
-  set(VANTREL_PACKAGE_PLATFORM win32)
-endif()
 set(CPACK_GENERATOR ZIP)
 set(CPACK_PACKAGE_NAME Vantrel)
 set(CPACK_PACKAGE_VENDOR Vantrel)

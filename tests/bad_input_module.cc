@@ -5,6 +5,7 @@
 #include <cstring>
 
 #include "host.h"
+#include "simulation_session.h"
 #include "vantrel.h"
 
 namespace bad_input {
@@ -32,12 +33,13 @@ Outcome Update(const BadVessel& vessel,
   prepare(folder);
   folder.WriteDefinition("Good.cfg", kGoodDefinition);
 
-  standin::Host host(folder.path());
+  standin::PluginHost host(folder.path());
+  standin::Session session(host);
   host.cut_item_values = copy == ValueCopy::kCut;
   standin::SimObject& bad =
-      host.vessels().AddVessel(vessel.name, vessel.class_name, vessel.mass);
+      session.vessels().AddVessel(vessel.name, vessel.class_name, vessel.mass);
   standin::SimObject& good =
-      host.vessels().AddVessel("Good", std::string("Good"), 100.0);
+      session.vessels().AddVessel("Good", std::string("Good"), 100.0);
   Vantrel module(nullptr);
   const std::size_t banner = host.log().lines().size();
   module.clbkNewVessel(&bad);
@@ -53,8 +55,8 @@ Outcome Update(const BadVessel& vessel,
               std::memcmp(bad.touchdown.data(), bad_points.data(),
                           bad_points.size() * sizeof(TOUCHDOWNVTX)) == 0)
       << "updating Good changed Bad's points";
-  EXPECT_EQ(host.faults(), std::vector<std::string>{});
-  EXPECT_EQ(host.files().open_count(), 0u) << "file handles left open";
+  EXPECT_EQ(session.faults(), std::vector<std::string>{});
+  EXPECT_EQ(session.files().open_count(), 0u) << "file handles left open";
 
   Outcome outcome;
   outcome.log.assign(log.begin() + static_cast<std::ptrdiff_t>(banner),

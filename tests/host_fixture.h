@@ -9,27 +9,29 @@
 
 #include "host.h"
 #include "memory_folder.h"
+#include "simulation_session.h"
 
-// A stand-in host over a fresh host folder held in memory, current for the
-// length of one test.
+// A stand-in host over a fresh host folder held in memory, with a
+// simulation running, current for the length of one test.
 class HostTest : public ::testing::Test {
  protected:
   standin::SimObject& AddVessel(const std::string& name,
                                 std::optional<std::string> class_name,
                                 double mass = 100.0) {
-    return host.vessels().AddVessel(name, std::move(class_name), mass);
+    return session.vessels().AddVessel(name, std::move(class_name), mass);
   }
 
   const std::vector<std::string>& Log() const { return host.log().lines(); }
 
   // The host refused no call and every file handle was given back.
   void ExpectHostClean() const {
-    EXPECT_EQ(host.faults(), std::vector<std::string>{});
-    EXPECT_EQ(host.files().open_count(), 0u) << "file handles left open";
+    EXPECT_EQ(session.faults(), std::vector<std::string>{});
+    EXPECT_EQ(session.files().open_count(), 0u) << "file handles left open";
   }
 
   MemoryFolder folder;
-  standin::Host host{folder.path(), folder.TakeFileSystem()};
+  standin::PluginHost host{folder.path(), folder.TakeFileSystem()};
+  standin::Session session{host};
 };
 
 #endif  // VANTREL_TESTS_HOST_FIXTURE_H_

@@ -81,7 +81,7 @@ TEST_F(HostOperationsTest, ModeThreeGivesNullWhenTheFileCannotBeRead) {
   EXPECT_EQ(Open("\\Vantrel\\Missing.cfg"), nullptr);
   EXPECT_EQ(Open("\\Vantrel\\Folder.cfg"), nullptr) << "a folder";
   EXPECT_EQ(Open("\\Missing\\Missing.cfg"), nullptr);
-  EXPECT_EQ(host.files().total_opened(), 0u);
+  EXPECT_EQ(session.files().total_opened(), 0u);
   // Closing a null handle does nothing.
   oapiCloseFile(nullptr, FILE_IN_ZEROONFAIL);
   ExpectHostClean();
@@ -91,20 +91,20 @@ TEST_F(HostOperationsTest, TheLedgerRefusesHandlesThatAreNotOpen) {
   folder.Write("Config/A.cfg", "N = 3\n");
   FILEHANDLE file = Open("A.cfg");
   ASSERT_NE(file, nullptr);
-  EXPECT_EQ(host.files().open_count(), 1u);
+  EXPECT_EQ(session.files().open_count(), 1u);
   oapiCloseFile(file, FILE_IN_ZEROONFAIL);
-  EXPECT_EQ(host.files().open_count(), 0u);
-  EXPECT_TRUE(host.faults().empty());
+  EXPECT_EQ(session.files().open_count(), 0u);
+  EXPECT_TRUE(session.faults().empty());
 
   int n = 0;
   char key[] = "N";
   EXPECT_FALSE(oapiReadItem_int(file, key, n)) << "read after close";
   oapiCloseFile(file, FILE_IN_ZEROONFAIL);  // closed twice
-  EXPECT_EQ(host.faults().size(), 2u);
+  EXPECT_EQ(session.faults().size(), 2u);
 
   file = Open("A.cfg");
   oapiCloseFile(file, FILE_IN);
-  EXPECT_EQ(host.faults().size(), 3u) << "closed with another mode";
+  EXPECT_EQ(session.faults().size(), 3u) << "closed with another mode";
 }
 
 TEST_F(HostOperationsTest, StringItemsAreCopiedWholeOrCutWhenAsked) {
@@ -142,7 +142,7 @@ TEST_F(HostOperationsTest, StringItemsAreCopiedWholeOrCutWhenAsked) {
 TEST_F(HostOperationsTest, VesselsAnswerForTheirNameClassAndMass) {
   standin::SimObject& probe = AddVessel("Probe-1", "Lander", 1200.0);
   standin::SimObject& nameless_class = AddVessel("Rover", std::nullopt);
-  standin::SimObject& moon = host.vessels().AddObject("Moon", 7.3e22);
+  standin::SimObject& moon = session.vessels().AddObject("Moon", 7.3e22);
 
   EXPECT_EQ(oapiGetVesselCount(), 2u);
   EXPECT_EQ(oapiGetVesselByIndex(0), static_cast<OBJHANDLE>(&probe));
@@ -163,7 +163,7 @@ TEST_F(HostOperationsTest, VesselsAnswerForTheirNameClassAndMass) {
 
   EXPECT_EQ(oapiGetVesselByIndex(2), nullptr);
   EXPECT_EQ(oapiGetVesselInterface(&moon), nullptr);
-  EXPECT_EQ(host.faults().size(), 2u);
+  EXPECT_EQ(session.faults().size(), 2u);
 }
 
 TEST_F(HostOperationsTest, SetTouchdownPointsNeedsThreeVertices) {
@@ -174,7 +174,7 @@ TEST_F(HostOperationsTest, SetTouchdownPointsNeedsThreeVertices) {
   TOUCHDOWNVTX points[4] = {};
   points[3].pos.y = -7.0;
   oapiGetVesselInterface(&vessel)->SetTouchdownPoints(points, 2);
-  EXPECT_EQ(host.faults().size(), 1u) << "two vertices are refused";
+  EXPECT_EQ(session.faults().size(), 1u) << "two vertices are refused";
   EXPECT_EQ(vessel.touchdown.size(), 3u);
   EXPECT_EQ(vessel.touchdown[0].pos.z, 10.0) << "refused points are not kept";
   EXPECT_EQ(vessel.touchdown_sets, 0);
@@ -233,6 +233,27 @@ TEST_F(HostOperationsTest, ReadsFilesOfManyBlocksWhole) {
   EXPECT_TRUE(oapiReadItem_int(file, last, n));
   EXPECT_EQ(n, 9);
   oapiCloseFile(file, FILE_IN_ZEROONFAIL);
+}
+
+// Between simulations there are no vessels and no open files: a module that
+// asks for them then is refused, not answered from a simulation that ended.
+TEST(HostOutsideASimulationTest, VesselAndFileCallsAreRefused) {
+  MemoryFolder folder;
+  folder.WriteDefinition("A.cfg", "N = 3\n");
+  standin::PluginHost host(folder.path(), folder.TakeFileSystem());
+  OBJHANDLE kept = nullptr;
+  {
+    standin::Session session(host);
+    kept = &session.vessels().AddVessel("A", "A", 100.0);
+    EXPECT_EQ(oapiGetVesselCount(), 1u);
+  }
+  EXPECT_EQ(oapiGetVesselCount(), 0u);
+  EXPECT_EQ(oapiGetVesselByIndex(0), nullptr);
+  EXPECT_EQ(oapiGetVesselInterface(kept), nullptr);
+  char path[] = "Vantrel\\A.cfg";
+  EXPECT_EQ(oapiOpenFile(path, FILE_IN_ZEROONFAIL, CONFIG), nullptr);
+  ASSERT_EQ(host.faults().size(), 4u);
+  EXPECT_EQ(host.faults()[0], "oapiGetVesselCount outside a simulation");
 }
 
 }  // namespace

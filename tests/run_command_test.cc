@@ -31,7 +31,7 @@ class RunCommandTest : public ::testing::Test {
     folder_.Write("Scenarios/Test.scn", scenario_text);
     RunArguments arguments;
     arguments.root = folder_.path().string();
-    arguments.scenario = "Test.scn";
+    arguments.scenarios = {"Test.scn"};
     return arguments;
   }
 
@@ -100,6 +100,67 @@ TEST_F(RunCommandTest, RunsTheScenarioAndWritesTheLogFile) {
   EXPECT_THAT(out, HasSubstr("none   (kept its own points)"));
 }
 
+// Scenarios run one after another in one program run, as a player starts
+// them from the Launchpad: the plug-in is loaded once, and each simulation
+// sweeps its own vessels in its own tenth step, whichever edition unloads it.
+TEST_F(RunCommandTest, SeveralScenariosInOneProgramRun) {
+  folder_.WriteDefinition("Lander.cfg", "N = 3\nPOINT_1 = 0 -1 2 5 6 7 8\n");
+  folder_.Write("Scenarios/A.scn", "BEGIN_SHIPS\nA1:Lander\nEND\nEND_SHIPS\n");
+  folder_.Write("Scenarios/B.scn", "BEGIN_SHIPS\nB1:Lander\nEND\nEND_SHIPS\n");
+  folder_.Write("Scenarios/C.scn",
+                "BEGIN_SHIPS\nC1:Buggy\nEND\nC2:Lander\nEND\nEND_SHIPS\n");
+  const std::string found = "Vantrel: Vessel Definition found for class Lander";
+  const std::string point = " : 0.000 -1.000 2.000 5.000 6.000 7.000 8.000";
+  const std::vector<std::string> expected = {
+      "Vantrel Loaded, Version:190119",
+      "Vantrel: No TD Pts Override for: A1",
+      found,
+      "point1" + point,
+      "point2" + point,
+      "point3" + point,
+      "Vantrel: No TD Pts Override for: B1",
+      found,
+      "point1" + point,
+      "point2" + point,
+      "point3" + point,
+      "Vantrel: No TD Pts Override for: C1",
+      "Vantrel: No TD Pts Override for: Buggy",
+      "Vantrel: No TD Pts Override for: C2",
+      found,
+      "point1" + point,
+      "point2" + point,
+      "point3" + point};
+  std::string joined;
+  for (const std::string& line : expected) joined += line + "\n";
+
+  for (const auto edition :
+       {standin::Edition::k2016, standin::Edition::kCurrent}) {
+    SCOPED_TRACE(edition == standin::Edition::k2016 ? "2016" : "current");
+    RunArguments arguments;
+    arguments.root = folder_.path().string();
+    arguments.scenarios = {"A", "B.scn", "C"};
+    arguments.edition = edition;
+    const std::string log_path = (folder_.path() / "runs.log").string();
+    arguments.log_file = log_path;
+    ASSERT_EQ(Run(arguments), kExitOk) << err_.str();
+
+    std::ifstream log(log_path, std::ios::binary);
+    const std::string text((std::istreambuf_iterator<char>(log)),
+                           std::istreambuf_iterator<char>());
+    EXPECT_EQ(text, joined) << "the banner once, then each simulation's sweep";
+
+    const std::string out = out_.str();
+    EXPECT_THAT(out, HasSubstr("Simulation 3 of 3: "));
+    std::size_t sweeps = 0;
+    for (std::size_t at = out.find("  step 10:\n"); at != std::string::npos;
+         at = out.find("  step 10:\n", at + 1)) {
+      ++sweeps;
+    }
+    EXPECT_EQ(sweeps, 3u) << out;
+    EXPECT_EQ(err_.str(), "");
+  }
+}
+
 TEST_F(RunCommandTest, BadInputIsReportedWithItsFileAndLine) {
   {
     SCOPED_TRACE("a MASS that is not a number");
@@ -117,7 +178,7 @@ TEST_F(RunCommandTest, BadInputIsReportedWithItsFileAndLine) {
   {
     SCOPED_TRACE("a missing scenario: one message with the places tried");
     RunArguments arguments = InFolder("");
-    arguments.scenario = "Missing";
+    arguments.scenarios = {"Missing"};
     EXPECT_EQ(Run(arguments), kExitInput);
     const std::string in_root =
         (folder_.path() / "Scenarios" / "Missing").string();
@@ -130,7 +191,7 @@ TEST_F(RunCommandTest, BadInputIsReportedWithItsFileAndLine) {
     SCOPED_TRACE("a scenario that is a folder");
     RunArguments arguments = InFolder("");
     folder_.Write("Scenarios/Folder.scn/x", "");
-    arguments.scenario = "Folder.scn";
+    arguments.scenarios = {"Folder.scn"};
     EXPECT_EQ(Run(arguments), kExitInput);
     EXPECT_THAT(err_.str(), HasSubstr("Folder.scn  (a folder)\n"));
   }
@@ -185,8 +246,8 @@ TEST_F(RunCommandTest, BadInputIsReportedWithItsFileAndLine) {
                                         log.string()));
       EXPECT_EQ(out_.str(), "") << "nothing runs";
     }
-    arguments.scenario = (folder_.path() / "input.txt").string();
-    arguments.log_file = arguments.scenario;
+    arguments.scenarios = {(folder_.path() / "input.txt").string()};
+    arguments.log_file = arguments.scenarios.front();
     EXPECT_EQ(Run(arguments), kExitUsage);
     EXPECT_THAT(err_.str(), HasSubstr("this command reads it"));
     EXPECT_EQ(text(folder_.path() / "Config/Vantrel/Lander.cfg"), definition);
@@ -274,7 +335,7 @@ TEST_F(RunCommandTest, AnInstallationGivesMassesFromClassFiles) {
   folder_.WriteDefinition("DeltaGlider.cfg", "N = 3\r\nPOINT_1 = 0 -1 2\r\n");
   RunArguments arguments;
   arguments.root = folder_.path().string();
-  arguments.scenario = "Delta-glider\\Docked at ISS";
+  arguments.scenarios = {"Delta-glider\\Docked at ISS"};
 
   ASSERT_EQ(Run(arguments), kExitOk) << err_.str();
   const std::string out = out_.str();

@@ -75,7 +75,7 @@ class ShowCommandTest : public ::testing::Test {
   std::string Run() {
     RunArguments arguments;
     arguments.root = folder_.path().string();
-    arguments.scenario = "Test.scn";
+    arguments.scenarios = {"Test.scn"};
     arguments.plugin = VANTREL_TEST_PLUGIN;
     std::ostringstream out, err;
     EXPECT_EQ(RunCommand(arguments, out, err), kExitOk) << err.str();

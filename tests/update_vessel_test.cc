@@ -80,7 +80,7 @@ TEST_F(UpdateVesselTest, TheNameFileComesFirstWhenItCounts) {
     SCOPED_TRACE("the name file counts: the class is never read");
     standin::SimObject& eagle = AddVessel("Eagle", "Lander");
     module.UpdateVessel(&eagle);
-    EXPECT_EQ(host.files().total_opened(), 1u);
+    EXPECT_EQ(session.files().total_opened(), 1u);
     EXPECT_EQ(UpdateLog().at(0),
               "Vantrel: Vessel Definition found for name Eagle");
     EXPECT_EQ(UpdateLog().size(), 4u);
@@ -221,7 +221,7 @@ TEST_F(UpdateVesselTest, ClassNamesThatCannotBeLookedUpAreSkipped) {
   }
   {
     SCOPED_TRACE("an object that is not a vessel: the name only");
-    standin::SimObject& moon = host.vessels().AddObject("Phobos", 1e16);
+    standin::SimObject& moon = session.vessels().AddObject("Phobos", 1e16);
     const std::size_t before = Log().size();
     module.UpdateVessel(&moon);
     EXPECT_EQ(Log().size(), before + 1);

@@ -1,5 +1,5 @@
 // The module object's callbacks: the banner, the new-vessel updates and the
-// one-time sweep in the tenth post-step.
+// sweep in the tenth post-step of each simulation.
 #include <string>
 
 #include "module_fixture.h"
@@ -86,18 +86,33 @@ TEST_F(CallbacksTest, AnEmptySweepStillEndsTheCounting) {
   EXPECT_EQ(Log().size(), 1u) << "a vessel that came later is not swept";
 }
 
-TEST_F(CallbacksTest, ASecondSimulationStartDoesNotBringTheSweepBack) {
-  module.clbkSimulationStart(oapi::Module::RENDER_NONE);
-  PostSteps(5);
-  module.clbkSimulationStart(oapi::Module::RENDER_WINDOW);
-  EXPECT_EQ(module.stepCount, 5) << "a start does not reset the count";
-  AddVessel("A", "Lander");
-  PostSteps(5);
-  EXPECT_FALSE(module.sweepPending);
-  module.clbkSimulationStart(oapi::Module::RENDER_FULLSCREEN);
-  const std::size_t after_sweep = Log().size();
-  PostSteps(10);
-  EXPECT_TRUE(!module.sweepPending && Log().size() == after_sweep);
+TEST_F(CallbacksTest, EverySimulationStartArmsTheSweepAgain) {
+  folder.WriteDefinition("Lander.cfg", "N = 3\n");
+  standin::SimObject& a = AddVessel("A", "Lander");
+  {
+    SCOPED_TRACE("a start during the counting starts it over");
+    module.clbkSimulationStart(oapi::Module::RENDER_NONE);
+    PostSteps(5);
+    module.clbkSimulationStart(oapi::Module::RENDER_WINDOW);
+    EXPECT_EQ(module.stepCount, 0);
+    PostSteps(9);
+    EXPECT_EQ(a.touchdown_sets, 0) << "nine post-steps since the start";
+    PostSteps(1);
+    EXPECT_EQ(a.touchdown_sets, 1);
+  }
+  {
+    SCOPED_TRACE("the next simulation after a sweep gets its own");
+    module.clbkSimulationStart(oapi::Module::RENDER_FULLSCREEN);
+    EXPECT_TRUE(module.sweepPending);
+    PostSteps(9);
+    EXPECT_EQ(a.touchdown_sets, 1);
+    PostSteps(1);
+    EXPECT_EQ(a.touchdown_sets, 2) << "swept in the tenth post-step again";
+    EXPECT_FALSE(module.sweepPending);
+    PostSteps(20);
+    EXPECT_EQ(a.touchdown_sets, 2) << "once per simulation";
+  }
+  ExpectHostClean();
 }
 
 TEST_F(CallbacksTest, TheBannerIsWrittenOncePerModuleObject) {

@@ -1,6 +1,7 @@
 #include <cstdint>
 
 #include "library_entry.h"
+#include "module_registration.h"
 #include "orbiter_api.h"
 #include "vantrel.h"
 
@@ -15,9 +16,15 @@ char moduleDate[] = "Jan 19 2019";
 
 }  // namespace
 
-void InitModule(HINSTANCE hDLL) { oapiRegisterModule(new Vantrel(hDLL)); }
+void InitModule(HINSTANCE hDLL) {
+  Vantrel* module = new Vantrel(hDLL);
+  oapiRegisterModule(module);
+  RememberRegisteredModule(module);
+}
 
-void ExitModule(HINSTANCE) {}
+// Deletes the module object unless the host has done so already: the
+// current edition never deletes a module object that a plug-in registered.
+void ExitModule(HINSTANCE) { delete TakeRegisteredModule(); }
 
 void opcLoadState(FILEHANDLE) {}
 

@@ -2,6 +2,7 @@
 
 #include <cstdint>
 
+#include "module_registration.h"
 #include "orbiter_api.h"
 
 namespace {
@@ -21,9 +22,17 @@ Vantrel::Vantrel(HINSTANCE hDLL) : oapi::Module(hDLL) {
   sweepPending = true;
 }
 
-Vantrel::~Vantrel() { table.Clear(); }
+Vantrel::~Vantrel() {
+  ForgetRegisteredModule(this);
+  table.Clear();
+}
 
-void Vantrel::clbkSimulationStart(RenderMode) {}
+// Each simulation of a program run sweeps its own vessels: the host keeps
+// the module object from one scenario to the next.
+void Vantrel::clbkSimulationStart(RenderMode) {
+  stepCount = 0;
+  sweepPending = true;
+}
 
 void Vantrel::clbkPostStep(double, double, double) {
   if (!sweepPending) return;

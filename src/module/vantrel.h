@@ -10,7 +10,7 @@
 
 // The plug-in's module object. It replaces the touchdown vertices of every
 // vessel the host reports as new, and of every vessel present during the
-// tenth post-step callback, with a definition read from
+// tenth post-step callback of each simulation, with a definition read from
 // Config\Vantrel\<name or class>.cfg.
 class Vantrel : public oapi::Module {
  public:
@@ -20,11 +20,13 @@ class Vantrel : public oapi::Module {
 
   // Logs the banner.
   explicit Vantrel(HINSTANCE hDLL);
+  // Tells the library that the object is gone (module_registration.h).
   ~Vantrel() override;
 
-  // Does nothing: a new simulation start does not bring the sweep back.
+  // Arms the sweep again: counting starts over for the new simulation.
   void clbkSimulationStart(RenderMode mode) override;
-  // Counts post-steps; during the tenth one, updates every vessel present.
+  // Counts post-steps since construction or the last simulation start;
+  // during the tenth one, updates every vessel present.
   void clbkPostStep(double simt, double simdt, double mjd) override;
   // Updates the new vessel at once.
   void clbkNewVessel(OBJHANDLE hVessel) override;

@@ -61,3 +61,7 @@ void oapiRegisterModule(oapi::Module* module) { VantrelRegisterModule(module); }
 int Date2Int(char* date) { return VantrelDate2Int(date); }
 
 void InitLib(HINSTANCE hModule) { VantrelInitLib(hModule); }
+
+void standin::NoteModuleDestroyed(const oapi::Module* module) {
+  VantrelModuleDestroyed(module);
+}

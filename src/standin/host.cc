@@ -1,21 +1,28 @@
 #include "host.h"
 
+#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
 #include <utility>
 
+#include "date_to_int.h"
+#include "host_call.h"
 #include "module_calls.h"
+#include "module_line.h"
+#include "simulation_session.h"
 
 namespace standin {
 namespace {
 
-Host* current = nullptr;
+PluginHost* current = nullptr;
 
 }  // namespace
 
-Host::Host(std::filesystem::path folder,
-           std::unique_ptr<FileSystem> file_system)
-    : folder_(std::move(folder)), file_system_(std::move(file_system)) {
+PluginHost::PluginHost(std::filesystem::path folder,
+                       std::unique_ptr<FileSystem> file_system, Edition edition)
+    : folder_(std::move(folder)),
+      file_system_(std::move(file_system)),
+      edition_(edition) {
   if (current != nullptr) {
     std::fprintf(stderr, "vantrel: a second stand-in host was created\n");
     std::abort();
@@ -23,12 +30,13 @@ Host::Host(std::filesystem::path folder,
   current = this;
 }
 
-Host::~Host() {
+PluginHost::~PluginHost() {
+  Unload();
   DestroyModules();
   current = nullptr;
 }
 
-Host& Host::Current() {
+PluginHost& PluginHost::Current() {
   if (current == nullptr) {
     std::fprintf(stderr,
                  "vantrel: a host operation was called without a host\n");
@@ -37,7 +45,9 @@ Host& Host::Current() {
   return *current;
 }
 
-std::optional<std::string> Host::RootPrefix(PathRoot root) {
+PluginHost* PluginHost::CurrentOrNull() { return current; }
+
+std::optional<std::string> PluginHost::RootPrefix(PathRoot root) {
   switch (root) {
     case ROOT:
       return "";
@@ -57,15 +67,95 @@ std::optional<std::string> Host::RootPrefix(PathRoot root) {
   return std::nullopt;
 }
 
-void Host::DestroyModules() {
-  std::vector<oapi::Module*> modules;
-  modules.swap(modules_);
-  for (oapi::Module* module : modules) CurrentModuleCalls().destroy(module);
+bool PluginHost::Load(const std::string& path, std::string* error) {
+  if (library_) {
+    *error = path + ": a plug-in is loaded already";
+    return false;
+  }
+  // The library entry runs inside Load and calls InitLib, which needs the
+  // library only through the handle it is given.
+  library_ = PluginLibrary::Load(path, error);
+  return library_ != nullptr;
 }
 
-void Host::Fault(std::string message) {
+void PluginHost::Unload() {
+  if (!library_) return;
+  if (edition_ == Edition::k2016) DestroyModules();
+  library_.reset();
+  if (!modules_.empty()) {
+    Fault(std::to_string(modules_.size()) +
+          " module object(s) that the plug-in registered were still alive "
+          "after it was unloaded: since 2022 the host deletes only the "
+          "module objects it created, so ExitModule must delete them");
+    // Their memory and code went with the library.
+    modules_.clear();
+  }
+}
+
+void PluginHost::InitLibrary(HINSTANCE module) {
+  using VersionFunction = int (*)();
+  using DateFunction = char* (*)();
+  using InitFunction = void (*)(HINSTANCE);
+  std::optional<int> build;
+  if (const auto date =
+          PluginLibrary::FindIn<DateFunction>(module, "ModuleDate")) {
+    build = DateToInt(date());
+  }
+  std::optional<int> api;
+  if (const auto version =
+          PluginLibrary::FindIn<VersionFunction>(module, "GetModuleVersion")) {
+    api = version();
+  }
+  {
+    const HostCall call;
+    log_.AddHostLine(ModuleLine(PluginLibrary::FileNameOf(module), build, api));
+  }
+  auto init = PluginLibrary::FindIn<InitFunction>(module, "InitModule");
+  if (init == nullptr) {
+    init = PluginLibrary::FindIn<InitFunction>(module, "opcDLLInit");
+  }
+  if (init != nullptr) init(module);
+}
+
+void PluginHost::RegisterModule(oapi::Module* module) {
+  modules_.push_back(module);
+  // An object at the address of one destroyed earlier is a new object.
+  destroyed_.erase(std::remove(destroyed_.begin(), destroyed_.end(), module),
+                   destroyed_.end());
+}
+
+void PluginHost::DestroyModules() {
+  const std::vector<oapi::Module*> modules = modules_;
+  for (oapi::Module* module : modules) CurrentModuleCalls().destroy(module);
+  // Objects whose destructor did not reach the base class are forgotten too.
+  modules_.clear();
+}
+
+void PluginHost::ModuleDestroyed(const oapi::Module* module) {
+  const auto live = std::find(modules_.begin(), modules_.end(), module);
+  if (live != modules_.end()) {
+    modules_.erase(live);
+    destroyed_.push_back(module);
+    ++modules_destroyed_;
+    return;
+  }
+  if (std::find(destroyed_.begin(), destroyed_.end(), module) !=
+      destroyed_.end()) {
+    Fault("a registered module object was destroyed a second time");
+  }
+}
+
+void PluginHost::Fault(std::string message) {
   std::fprintf(stderr, "vantrel: host refused a call: %s\n", message.c_str());
-  faults_.push_back(std::move(message));
+  if (session_ != nullptr) {
+    session_->AddFault(std::move(message));
+  } else {
+    faults_.push_back(std::move(message));
+  }
+}
+
+void NoteModuleDestroyed(const oapi::Module* module) {
+  if (current != nullptr) current->ModuleDestroyed(module);
 }
 
 }  // namespace standin

@@ -6,39 +6,45 @@
 #include <memory>
 #include <optional>
 #include <string>
-#include <utility>
 #include <vector>
 
 #include "disk_file_system.h"
-#include "file_ledger.h"
+#include "edition.h"
 #include "file_system.h"
 #include "host_log.h"
 #include "host_version.h"
-#include "item_file.h"
 #include "orbiter_api.h"
-#include "vessel_registry.h"
+#include "plugin_library.h"
 
 namespace standin {
 
-// The stand-in for the simulator: the state behind the host operations that
-// a plug-in imports (see host_operations.cc). One host at a time is current;
-// the operations act on it.
-class Host {
+class Session;
+
+// The stand-in for the simulator's program: what lives from before a
+// plug-in is loaded until after it is unloaded, across any number of
+// simulations (each a Session). The host operations that a plug-in imports
+// (host_operations.cc) act on the current host, and those about vessels and
+// files on its current session. One host at a time is current.
+class PluginHost {
  public:
   // A host over the host folder `folder` of `file_system` (the disk when
   // none is given), current until it is destroyed. Aborts when another host
   // is current.
-  explicit Host(std::filesystem::path folder,
-                std::unique_ptr<FileSystem> file_system =
-                    std::make_unique<DiskFileSystem>());
-  // Destroys the registered module objects that are left.
-  ~Host();
-  Host(const Host&) = delete;
-  Host& operator=(const Host&) = delete;
+  explicit PluginHost(std::filesystem::path folder,
+                      std::unique_ptr<FileSystem> file_system =
+                          std::make_unique<DiskFileSystem>(),
+                      Edition edition = Edition::k2016);
+  // Unloads the plug-in if it is loaded, then destroys the registered
+  // module objects that are left.
+  ~PluginHost();
+  PluginHost(const PluginHost&) = delete;
+  PluginHost& operator=(const PluginHost&) = delete;
 
   // The current host. Aborts with a message when there is none: a host
   // operation called without a host is a fault of the caller.
-  static Host& Current();
+  static PluginHost& Current();
+  // The current host, or null.
+  static PluginHost* CurrentOrNull();
 
   const std::filesystem::path& folder() const { return folder_; }
   // The files the host reads. The host owns them, and with them whatever
@@ -48,53 +54,48 @@ class Host {
   // '\', or nothing for a root the stand-in does not know.
   static std::optional<std::string> RootPrefix(PathRoot root);
 
+  Edition edition() const { return edition_; }
   HostLog& log() { return log_; }
-  VesselRegistry& vessels() { return vessels_; }
-  FileLedger& files() { return files_; }
   const HostLog& log() const { return log_; }
-  const VesselRegistry& vessels() const { return vessels_; }
-  const FileLedger& files() const { return files_; }
 
-  // Module objects registered with oapiRegisterModule, in order. The host
-  // owns them.
+  // Loads the plug-in at `path` as the host loads a ticked module: the
+  // system loader runs its library entry, which calls InitLib (the module
+  // line, then the plug-in's InitModule). False, with `error` saying why,
+  // when it cannot be loaded. One plug-in at a time.
+  bool Load(const std::string& path, std::string* error);
+  // Unloads the plug-in as the host's edition does. Module objects the
+  // plug-in registered and left alive after it was unloaded are a fault.
+  void Unload();
+  const PluginLibrary* library() const { return library_.get(); }
+
+  // What InitLib does for the library `module`: writes the module line
+  // and calls the library's InitModule (or, missing that, opcDLLInit).
+  void InitLibrary(HINSTANCE module);
+
+  // Module objects registered with oapiRegisterModule and not yet
+  // destroyed, in order.
   const std::vector<oapi::Module*>& modules() const { return modules_; }
-  void RegisterModule(oapi::Module* module) { modules_.push_back(module); }
+  void RegisterModule(oapi::Module* module);
   // Destroys every registered module through its virtual destructor
-  // (CurrentModuleCalls().destroy).
+  // (CurrentModuleCalls().destroy), as the 2016 release does at unloading.
   void DestroyModules();
+  // Called by the module base class's destructor: `module` is gone. A
+  // registered module destroyed twice is a fault.
+  void ModuleDestroyed(const oapi::Module* module);
+  // How many registered module objects were destroyed, in all.
+  int modules_destroyed() const { return modules_destroyed_; }
 
-  // Records that a module broke a rule of the host's interface, and says so
-  // on standard error. The host refuses the call instead of misbehaving.
+  // The simulation running now, or null between simulations.
+  Session* session() const { return session_; }
+  void BeginSession(Session* session) { session_ = session; }
+  void EndSession() { session_ = nullptr; }
+
+  // Records that a module broke a rule of the host's interface, with the
+  // current session if one runs, and says so on standard error. The host
+  // refuses the call instead of misbehaving.
   void Fault(std::string message);
+  // Faults outside any simulation: while loading or unloading.
   const std::vector<std::string>& faults() const { return faults_; }
-
-  // The lookup the module is doing now: begun by oapiGetObjectName on a
-  // vessel, followed by the files it opens. It tells which definition
-  // applied when SetTouchdownPoints comes.
-  struct Lookup {
-    const SimObject* vessel = nullptr;
-    int opens = 0;
-    std::string last_opened;  // the last file that opened, as asked for
-  };
-  Lookup& lookup() { return lookup_; }
-
-  // What the module asked of the host's files, in order: each open and each
-  // item read with the line that answered it. Tools use it to tell a user
-  // where every value the module handed over came from. Kept only while
-  // record_file_events is set, so that long runs do not pay for it.
-  struct FileEvent {
-    enum class Kind { kOpened, kNotOpened, kItemRead };
-    Kind kind = Kind::kItemRead;
-    std::string path;         // the file as the module asked for it
-    std::string disk_path;    // kOpened: the file found on disk
-    std::string item;         // kItemRead: the item name asked for
-    ItemFile::Lookup lookup;  // kItemRead: what the reader found
-  };
-  const std::vector<FileEvent>& file_events() const { return file_events_; }
-  bool record_file_events = false;
-  void RecordFileEvent(FileEvent event) {
-    file_events_.push_back(std::move(event));
-  }
 
   // Calls of InitLib and Date2Int, for tests of the library.
   int init_lib_calls = 0;
@@ -109,13 +110,14 @@ class Host {
  private:
   std::filesystem::path folder_;
   std::unique_ptr<FileSystem> file_system_;
+  Edition edition_;
   HostLog log_;
-  VesselRegistry vessels_;
-  FileLedger files_;
+  std::unique_ptr<PluginLibrary> library_;
   std::vector<oapi::Module*> modules_;
+  std::vector<const oapi::Module*> destroyed_;
+  int modules_destroyed_ = 0;
+  Session* session_ = nullptr;
   std::vector<std::string> faults_;
-  Lookup lookup_;
-  std::vector<FileEvent> file_events_;
 };
 
 // oapiWriteLogV of the current host, with the arguments as a va_list.

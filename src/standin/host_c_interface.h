@@ -48,6 +48,8 @@ VANTREL_HOST_LIBRARY_API OBJHANDLE VantrelGetVesselByIndex(int index);
 VANTREL_HOST_LIBRARY_API void VantrelRegisterModule(oapi::Module* module);
 VANTREL_HOST_LIBRARY_API int VantrelDate2Int(char* date);
 VANTREL_HOST_LIBRARY_API void VantrelInitLib(HINSTANCE hModule);
+VANTREL_HOST_LIBRARY_API void VantrelModuleDestroyed(
+    const oapi::Module* module);
 VANTREL_HOST_LIBRARY_API char* VantrelVesselClassName(const VESSEL* vessel);
 VANTREL_HOST_LIBRARY_API void VantrelVesselSetTouchdownPoints(
     const VESSEL* vessel, const TOUCHDOWNVTX* pts, DWORD n);

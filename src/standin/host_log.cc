@@ -16,7 +16,12 @@ constexpr const char* kLineEnd = "\n";
 
 void HostLog::Add(std::string line) {
   if (output_ != nullptr) output_->Append(line + kLineEnd);
+  shown_.push_back(line);
   lines_.push_back(std::move(line));
+}
+
+void HostLog::AddHostLine(std::string line) {
+  shown_.push_back(std::move(line));
 }
 
 }  // namespace standin

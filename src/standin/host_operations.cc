@@ -1,7 +1,7 @@
 // The host operations a plug-in imports, implemented over the current
-// stand-in host. They mirror the real host wherever a module could tell the
-// difference, and refuse loudly (Host::Fault) where a call breaks the
-// interface's rules.
+// stand-in host and, for vessels and files, its current session. They mirror
+// the real host wherever a module could tell the difference, and refuse
+// loudly (PluginHost::Fault) where a call breaks the interface's rules.
 #include <algorithm>
 #include <cstdarg>
 #include <cstdio>
@@ -15,37 +15,54 @@
 #include "item_file.h"
 #include "log_format.h"
 #include "orbiter_api.h"
+#include "simulation_session.h"
 
 namespace {
 
-using standin::Host;
+using standin::PluginHost;
+using standin::Session;
 using standin::SimObject;
 
+// The simulation running now, or null after a fault: vessels and open files
+// belong to a simulation.
+Session* SessionFor(const char* operation) {
+  PluginHost& host = PluginHost::Current();
+  if (host.session() == nullptr) {
+    host.Fault(std::string(operation) + " outside a simulation");
+  }
+  return host.session();
+}
+
 const standin::OpenFile* FindOpenFile(FILEHANDLE f, const char* operation) {
-  Host& host = Host::Current();
-  const standin::OpenFile* file = host.files().Find(f);
+  Session* session = SessionFor(operation);
+  if (session == nullptr) return nullptr;
+  const standin::OpenFile* file = session->files().Find(f);
   if (file == nullptr) {
-    host.Fault(std::string(operation) + " on a file handle that is not open");
+    PluginHost::Current().Fault(std::string(operation) +
+                                " on a file handle that is not open");
   }
   return file;
 }
 
 void RecordItemRead(const standin::OpenFile& file, const char* item,
                     const standin::ItemFile::Lookup& lookup) {
-  if (!Host::Current().record_file_events) return;
-  Host::FileEvent event;
-  event.kind = Host::FileEvent::Kind::kItemRead;
+  Session& session = *PluginHost::Current().session();
+  if (!session.record_file_events) return;
+  Session::FileEvent event;
+  event.kind = Session::FileEvent::Kind::kItemRead;
   event.path = file.path;
   event.item = item;
   event.lookup = lookup;
-  Host::Current().RecordFileEvent(std::move(event));
+  session.RecordFileEvent(std::move(event));
 }
 
 SimObject* FindObject(OBJHANDLE handle, const char* operation) {
-  Host& host = Host::Current();
-  SimObject* object = host.vessels().Find(handle);
+  Session* session = SessionFor(operation);
+  if (session == nullptr) return nullptr;
+  SimObject* object = session->vessels().Find(handle);
   if (object == nullptr) {
-    host.Fault(std::string(operation) + " on a handle that names no object");
+    PluginHost::Current().Fault(std::string(operation) +
+                                " on a handle that names no object");
   }
   return object;
 }
@@ -66,7 +83,9 @@ char* VESSEL::GetClassNameA() const {
 
 void VESSEL::SetTouchdownPoints(const TOUCHDOWNVTX* pts, DWORD n) const {
   const standin::HostCall call;
-  Host& host = Host::Current();
+  PluginHost& host = PluginHost::Current();
+  Session* session = SessionFor("SetTouchdownPoints");
+  if (session == nullptr) return;
   SimObject& vessel = const_cast<SimObject&>(VesselOf(this));
   if (n < 3 || pts == nullptr) {
     host.Fault("SetTouchdownPoints for " + vessel.name + " with " +
@@ -76,7 +95,7 @@ void VESSEL::SetTouchdownPoints(const TOUCHDOWNVTX* pts, DWORD n) const {
   }
   vessel.touchdown.assign(pts, pts + n);
   ++vessel.touchdown_sets;
-  const Host::Lookup& lookup = host.lookup();
+  const Session::Lookup& lookup = session->lookup();
   if (lookup.vessel == &vessel && lookup.opens > 0) {
     vessel.source.kind = lookup.opens == 1
                              ? standin::TouchdownSource::Kind::kName
@@ -88,7 +107,7 @@ void VESSEL::SetTouchdownPoints(const TOUCHDOWNVTX* pts, DWORD n) const {
 void oapiGetObjectName(OBJHANDLE hObj, char* name, int n) {
   const standin::HostCall call;
   if (n <= 0 || name == nullptr) {
-    Host::Current().Fault("oapiGetObjectName with no room for the name");
+    PluginHost::Current().Fault("oapiGetObjectName with no room for the name");
     return;
   }
   name[0] = '\0';
@@ -98,11 +117,13 @@ void oapiGetObjectName(OBJHANDLE hObj, char* name, int n) {
       std::min(object->name.size(), static_cast<std::size_t>(n - 1));
   std::memcpy(name, object->name.data(), length);
   name[length] = '\0';
-  Host::Current().lookup() = Host::Lookup{object, 0, ""};
+  PluginHost::Current().session()->lookup() = Session::Lookup{object, 0, ""};
 }
 
 bool oapiIsVessel(OBJHANDLE hObj) {
-  const SimObject* object = Host::Current().vessels().Find(hObj);
+  const Session* session = SessionFor("oapiIsVessel");
+  if (session == nullptr) return false;
+  const SimObject* object = session->vessels().Find(hObj);
   return object != nullptr && object->is_vessel;
 }
 
@@ -111,8 +132,8 @@ VESSEL* oapiGetVesselInterface(OBJHANDLE hVessel) {
   SimObject* object = FindObject(hVessel, "oapiGetVesselInterface");
   if (object == nullptr) return nullptr;
   if (!object->is_vessel) {
-    Host::Current().Fault("oapiGetVesselInterface on " + object->name +
-                          ", which is not a vessel");
+    PluginHost::Current().Fault("oapiGetVesselInterface on " + object->name +
+                                ", which is not a vessel");
     return nullptr;
   }
   return object;
@@ -125,19 +146,22 @@ double oapiGetMass(OBJHANDLE hObj) {
 }
 
 DWORD oapiGetVesselCount() {
-  return static_cast<DWORD>(Host::Current().vessels().vessel_count());
+  const Session* session = SessionFor("oapiGetVesselCount");
+  if (session == nullptr) return 0;
+  return static_cast<DWORD>(session->vessels().vessel_count());
 }
 
 OBJHANDLE oapiGetVesselByIndex(int index) {
   const standin::HostCall call;
-  Host& host = Host::Current();
+  Session* session = SessionFor("oapiGetVesselByIndex");
+  if (session == nullptr) return nullptr;
   SimObject* vessel =
       index < 0 ? nullptr
-                : host.vessels().VesselAt(static_cast<std::size_t>(index));
+                : session->vessels().VesselAt(static_cast<std::size_t>(index));
   if (vessel == nullptr) {
-    host.Fault("oapiGetVesselByIndex(" + std::to_string(index) +
-               ") with only " + std::to_string(host.vessels().vessel_count()) +
-               " vessels");
+    PluginHost::Current().Fault(
+        "oapiGetVesselByIndex(" + std::to_string(index) + ") with only " +
+        std::to_string(session->vessels().vessel_count()) + " vessels");
   }
   return vessel;
 }
@@ -146,12 +170,14 @@ OBJHANDLE oapiGetVesselByIndex(int index) {
 
 FILEHANDLE oapiOpenFile(const char* fname, FileAccessMode mode, PathRoot root) {
   const standin::HostCall call;
-  Host& host = Host::Current();
+  PluginHost& host = PluginHost::Current();
+  Session* session = SessionFor("oapiOpenFile");
+  if (session == nullptr) return nullptr;
   if (mode != FILE_IN && mode != FILE_IN_ZEROONFAIL) {
     host.Fault("oapiOpenFile for writing: the stand-in host only reads");
     return nullptr;
   }
-  const auto prefix = Host::RootPrefix(root);
+  const auto prefix = PluginHost::RootPrefix(root);
   if (!prefix || fname == nullptr) {
     host.Fault("oapiOpenFile with an unknown path root or no path");
     return nullptr;
@@ -161,38 +187,38 @@ FILEHANDLE oapiOpenFile(const char* fname, FileAccessMode mode, PathRoot root) {
   if (auto file = standin::ReadHostFile(host.file_system(), host.folder(),
                                         *prefix + fname)) {
     text = std::move(file->text);
-    if (host.record_file_events) found = file->disk_path.string();
+    if (session->record_file_events) found = file->disk_path.string();
   }
-  if (host.record_file_events) {
-    Host::FileEvent event;
-    event.kind = text ? Host::FileEvent::Kind::kOpened
-                      : Host::FileEvent::Kind::kNotOpened;
+  if (session->record_file_events) {
+    Session::FileEvent event;
+    event.kind = text ? Session::FileEvent::Kind::kOpened
+                      : Session::FileEvent::Kind::kNotOpened;
     event.path = fname;
     event.disk_path = std::move(found);
-    host.RecordFileEvent(std::move(event));
+    session->RecordFileEvent(std::move(event));
   }
-  ++host.lookup().opens;
+  ++session->lookup().opens;
   if (!text) {
     // Without ZEROONFAIL the real host gives a handle to a stream that
     // reads nothing.
     if (mode == FILE_IN_ZEROONFAIL) return nullptr;
     text.emplace();
   }
-  host.lookup().last_opened = fname;
-  return host.files().Open(fname, mode, standin::ItemFile(*text));
+  session->lookup().last_opened = fname;
+  return session->files().Open(fname, mode, standin::ItemFile(*text));
 }
 
 void oapiCloseFile(FILEHANDLE file, FileAccessMode mode) {
   const standin::HostCall call;
   if (file == nullptr) return;
-  Host& host = Host::Current();
   const standin::OpenFile* open = FindOpenFile(file, "oapiCloseFile");
   if (open == nullptr) return;
+  PluginHost& host = PluginHost::Current();
   if (open->mode != mode) {
     host.Fault("oapiCloseFile for " + open->path +
                " with another mode than it was opened with");
   }
-  host.files().Close(file);
+  host.session()->files().Close(file);
 }
 
 bool oapiReadItem_string(FILEHANDLE f, char* item, char* val) {
@@ -205,7 +231,7 @@ bool oapiReadItem_string(FILEHANDLE f, char* item, char* val) {
   // The host copies the value whole; the stand-in cuts it only when a test
   // asks.
   const std::size_t length =
-      Host::Current().cut_item_values
+      PluginHost::Current().cut_item_values
           ? std::min<std::size_t>(lookup.value.size(), 255)
           : lookup.value.size();
   std::memcpy(val, lookup.value.data(), length);
@@ -227,7 +253,7 @@ bool oapiReadItem_int(FILEHANDLE f, char* item, int& val) {
 
 void standin::WriteLogV(const char* format, va_list args) {
   const standin::HostCall call;
-  Host& host = Host::Current();
+  PluginHost& host = PluginHost::Current();
   if (format == nullptr) {
     host.Fault("oapiWriteLogV without a format");
     return;
@@ -244,7 +270,7 @@ void oapiWriteLogV(const char* format, ...) {
 
 void oapiRegisterModule(oapi::Module* module) {
   const standin::HostCall call;
-  Host& host = Host::Current();
+  PluginHost& host = PluginHost::Current();
   if (module == nullptr) {
     host.Fault("oapiRegisterModule without a module object");
     return;
@@ -254,10 +280,14 @@ void oapiRegisterModule(oapi::Module* module) {
 
 int Date2Int(char* date) {
   const standin::HostCall call;
-  Host& host = Host::Current();
+  PluginHost& host = PluginHost::Current();
   ++host.date2int_calls;
   if (host.date2int_result) return *host.date2int_result;
   return standin::DateToInt(date);
 }
 
-void InitLib(HINSTANCE) { ++Host::Current().init_lib_calls; }
+void InitLib(HINSTANCE hModule) {
+  PluginHost& host = PluginHost::Current();
+  ++host.init_lib_calls;
+  host.InitLibrary(hModule);
+}

@@ -2,13 +2,14 @@
 // Compiled into each host program in the C++ ABI of the plug-ins it loads:
 // the stand-in (its own compiler's ABI) and the Microsoft-ABI orbiter.exe.
 #include "host_version.h"
+#include "module_calls.h"
 #include "orbiter_api.h"
 
 oapi::ModuleNV::ModuleNV(HINSTANCE hDLL)
     : version(standin::kHostVersion), hModule(hDLL) {}
 
 oapi::Module::Module(HINSTANCE hDLL) : ModuleNV(hDLL) {}
-oapi::Module::~Module() = default;
+oapi::Module::~Module() { standin::NoteModuleDestroyed(this); }
 void oapi::Module::clbkSimulationStart(RenderMode) {}
 void oapi::Module::clbkSimulationEnd() {}
 void oapi::Module::clbkPreStep(double, double, double) {}

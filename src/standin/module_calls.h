@@ -39,6 +39,11 @@ inline constexpr ModuleCalls kDirectModuleCalls = {
     [](oapi::Module* module) { delete module; },
 };
 
+// Tells the current host, if there is one, that the base part of the module
+// object `module` is being destroyed (PluginHost::ModuleDestroyed). Called
+// by the module base class's destructor; each host program defines it.
+void NoteModuleDestroyed(const oapi::Module* module);
+
 // The calls in use: those installed last, or else kDirectModuleCalls.
 const ModuleCalls& CurrentModuleCalls();
 void InstallModuleCalls(const ModuleCalls& calls);

@@ -30,8 +30,16 @@ class PluginLibrary {
   // export `name`.
   template <typename Function>
   Function Find(const char* name) const {
-    return reinterpret_cast<Function>(FindAddress(name));
+    return FindIn<Function>(handle_, name);
   }
+  // The same for the loaded library `module`, as the host's InitLib finds
+  // the exports of the library that calls it.
+  template <typename Function>
+  static Function FindIn(HINSTANCE module, const char* name) {
+    return reinterpret_cast<Function>(FindAddress(module, name));
+  }
+  // The file name, without its folder, of the loaded library `module`.
+  static std::string FileNameOf(HINSTANCE module);
 
   // The file name of the plug-in on this platform: "Vantrel.dll" or
   // "Vantrel.so".
@@ -40,7 +48,7 @@ class PluginLibrary {
  private:
   explicit PluginLibrary(HINSTANCE handle) : handle_(handle) {}
   using Address = void (*)();
-  Address FindAddress(const char* name) const;
+  static Address FindAddress(HINSTANCE module, const char* name);
 
   HINSTANCE handle_;
 };

@@ -1,4 +1,7 @@
 #include <dlfcn.h>
+#include <link.h>
+
+#include <filesystem>
 
 #include "plugin_library.h"
 
@@ -18,8 +21,18 @@ std::unique_ptr<PluginLibrary> PluginLibrary::Load(const std::string& path,
 
 PluginLibrary::~PluginLibrary() { dlclose(static_cast<void*>(handle_)); }
 
-PluginLibrary::Address PluginLibrary::FindAddress(const char* name) const {
-  return reinterpret_cast<Address>(dlsym(static_cast<void*>(handle_), name));
+PluginLibrary::Address PluginLibrary::FindAddress(HINSTANCE module,
+                                                  const char* name) {
+  return reinterpret_cast<Address>(dlsym(static_cast<void*>(module), name));
+}
+
+std::string PluginLibrary::FileNameOf(HINSTANCE module) {
+  link_map* map = nullptr;
+  if (dlinfo(static_cast<void*>(module), RTLD_DI_LINKMAP, &map) != 0 ||
+      map == nullptr || map->l_name == nullptr) {
+    return "";
+  }
+  return std::filesystem::path(map->l_name).filename().string();
 }
 
 std::string PluginLibrary::FileName(const std::string& module_name) {

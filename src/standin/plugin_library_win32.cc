@@ -1,5 +1,7 @@
 #include <windows.h>
 
+#include <filesystem>
+
 #include "plugin_library.h"
 #include "system_message.h"
 
@@ -27,9 +29,17 @@ std::unique_ptr<PluginLibrary> PluginLibrary::Load(const std::string& path,
 
 PluginLibrary::~PluginLibrary() { FreeLibrary(handle_); }
 
-PluginLibrary::Address PluginLibrary::FindAddress(const char* name) const {
+PluginLibrary::Address PluginLibrary::FindAddress(HINSTANCE module,
+                                                  const char* name) {
   return reinterpret_cast<Address>(
-      reinterpret_cast<void (*)()>(GetProcAddress(handle_, name)));
+      reinterpret_cast<void (*)()>(GetProcAddress(module, name)));
+}
+
+std::string PluginLibrary::FileNameOf(HINSTANCE module) {
+  char path[MAX_PATH];
+  const DWORD length = GetModuleFileNameA(module, path, MAX_PATH);
+  if (length == 0 || length >= MAX_PATH) return "";
+  return std::filesystem::path(std::string(path, length)).filename().string();
 }
 
 std::string PluginLibrary::FileName(const std::string& module_name) {

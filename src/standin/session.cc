@@ -3,6 +3,7 @@
 #include <map>
 
 #include "class_file.h"
+#include "disk_file_system.h"
 #include "file_system_wrapper.h"
 #include "host.h"
 #include "item_file.h"
@@ -59,20 +60,17 @@ std::vector<VesselMass> ResolveMasses(FileSystem& files,
   return masses;
 }
 
-void AddVessel(Host& host, const ScenarioVessel& vessel,
+void AddVessel(Session& session, const ScenarioVessel& vessel,
                const VesselMass& mass) {
-  host.vessels().AddVessel(vessel.name, vessel.class_name, mass.kg);
+  session.vessels().AddVessel(vessel.name, vessel.class_name, mass.kg);
 }
 
-SessionResult Collect(Host& host, const Scenario& scenario,
-                      const std::vector<VesselMass>& masses) {
-  SessionResult result;
-  result.log = host.log().lines();
-  result.faults = host.faults();
-  result.files_left_open = host.files().open_count();
-  result.file_events = host.file_events();
-  for (std::size_t i = 0; i < host.vessels().vessel_count(); ++i) {
-    const SimObject& vessel = *host.vessels().VesselAt(i);
+std::vector<VesselOutcome> CollectVessels(
+    const Session& session, const Scenario& scenario,
+    const std::vector<VesselMass>& masses) {
+  std::vector<VesselOutcome> outcomes;
+  for (std::size_t i = 0; i < session.vessels().vessel_count(); ++i) {
+    const SimObject& vessel = *session.vessels().VesselAt(i);
     VesselOutcome outcome;
     outcome.name = vessel.name;
     outcome.class_name = vessel.class_name.value_or("");
@@ -85,66 +83,125 @@ SessionResult Collect(Host& host, const Scenario& scenario,
       outcome.mass_source = masses[j].source;
       outcome.spawn_step = scenario.vessels[j].spawn_step;
     }
-    result.vessels.push_back(std::move(outcome));
+    outcomes.push_back(std::move(outcome));
   }
+  return outcomes;
+}
+
+// The host log's lines from `from` on.
+std::vector<std::string> LogSince(const PluginHost& host, std::size_t from) {
+  const std::vector<std::string>& shown = host.log().shown();
+  return std::vector<std::string>(
+      shown.begin() + static_cast<std::ptrdiff_t>(from), shown.end());
+}
+
+// Loads the plug-in into `host`, or says why not.
+bool LoadPlugin(PluginHost& host, const SessionOptions& options,
+                SessionError* error) {
+  host.log().WriteTo(options.log_output);
+  if (!host.Load(options.plugin, &error->message)) return false;
+  if (host.library()->Find<void (*)(HINSTANCE)>("InitModule") == nullptr) {
+    error->message = options.plugin + ": the plug-in exports no InitModule";
+    return false;
+  }
+  return true;
+}
+
+// One simulation of `scenario` in `host`, with the plug-in loaded.
+SessionResult Simulate(PluginHost& host, const Scenario& scenario,
+                       const SessionOptions& options, std::size_t log_from) {
+  SessionResult result;
+  // A stage that wrote lines is marked where its lines begin.
+  const auto lines = [&host] { return host.log().shown().size(); };
+  const auto stage = [&](std::size_t begin, const auto& name) {
+    if (lines() > begin)
+      result.log_stages.push_back({name(), begin - log_from});
+  };
+  if (log_from == 0) result.log_stages.push_back({"loading", 0});
+  const std::vector<VesselMass> masses = ResolveMasses(
+      host.file_system(), options.root, scenario, result.warnings);
+  Session session(host);
+  session.record_file_events = options.record_file_events;
+  for (std::size_t i = 0; i < scenario.vessels.size(); ++i) {
+    if (scenario.vessels[i].spawn_step == 0) {
+      AddVessel(session, scenario.vessels[i], masses[i]);
+    }
+  }
+  const ModuleCalls& calls = CurrentModuleCalls();
+  // The modules loaded when the simulation starts serve all of it.
+  const std::vector<oapi::Module*> modules = host.modules();
+  std::size_t begin = lines();
+  for (oapi::Module* module : modules) calls.simulation_start(module);
+  stage(begin, [] { return "simulation start"; });
+  for (int step = 1; step <= options.steps; ++step) {
+    begin = lines();
+    for (std::size_t i = 0; i < scenario.vessels.size(); ++i) {
+      if (scenario.vessels[i].spawn_step != step) continue;
+      AddVessel(session, scenario.vessels[i], masses[i]);
+      OBJHANDLE handle =
+          session.vessels().VesselAt(session.vessels().vessel_count() - 1);
+      for (oapi::Module* module : modules) calls.new_vessel(module, handle);
+    }
+    const double simt = step * kStepLength;
+    for (oapi::Module* module : modules) {
+      calls.post_step(module, simt, kStepLength,
+                      kStartDate + simt / kSecondsPerDay);
+    }
+    stage(begin, [step] { return "step " + std::to_string(step); });
+  }
+  // The host destroys the vessels, then ends the simulation.
+  result.vessels = CollectVessels(session, scenario, masses);
+  session.DestroyVessels();
+  begin = lines();
+  for (oapi::Module* module : modules) calls.simulation_end(module);
+  stage(begin, [] { return "simulation end"; });
+  result.log = LogSince(host, log_from);
+  result.faults = session.faults();
+  result.files_left_open = session.files().open_count();
+  result.file_events = session.file_events();
   return result;
 }
 
 }  // namespace
 
-std::optional<SessionResult> RunSession(const Scenario& scenario,
-                                        const SessionOptions& options,
-                                        SessionError* error) {
+std::optional<RunResult> RunScenarios(const std::vector<Scenario>& scenarios,
+                                      const SessionOptions& options,
+                                      SessionError* error) {
   std::unique_ptr<FileSystem> files;
   if (options.files != nullptr) {
     files = std::make_unique<FileSystemWrapper>(options.files);
   } else {
     files = std::make_unique<DiskFileSystem>();
   }
-  Host host(options.root, std::move(files));
-  host.record_file_events = options.record_file_events;
-  host.log().WriteTo(options.log_output);
-  auto plugin = PluginLibrary::Load(options.plugin, &error->message);
-  if (!plugin) return std::nullopt;
-  using InitModuleFunction = void (*)(HINSTANCE);
-  const auto init_module = plugin->Find<InitModuleFunction>("InitModule");
-  if (init_module == nullptr) {
-    error->message = options.plugin + ": the plug-in exports no InitModule";
-    return std::nullopt;
+  PluginHost host(options.root, std::move(files), options.edition);
+  if (!LoadPlugin(host, options, error)) return std::nullopt;
+  RunResult result;
+  // The first simulation's log begins with the lines of loading.
+  std::size_t log_from = 0;
+  for (const Scenario& scenario : scenarios) {
+    result.simulations.push_back(Simulate(host, scenario, options, log_from));
+    log_from = host.log().shown().size();
   }
-  init_module(plugin->handle());
+  const std::size_t unload_from = host.log().shown().size();
+  host.Unload();
+  result.unload_log = LogSince(host, unload_from);
+  result.faults = host.faults();
+  return result;
+}
 
-  std::vector<FileProblem> warnings;
-  const std::vector<VesselMass> masses =
-      ResolveMasses(host.file_system(), options.root, scenario, warnings);
-  for (std::size_t i = 0; i < scenario.vessels.size(); ++i) {
-    if (scenario.vessels[i].spawn_step == 0) {
-      AddVessel(host, scenario.vessels[i], masses[i]);
-    }
+std::optional<SessionResult> RunSession(const Scenario& scenario,
+                                        const SessionOptions& options,
+                                        SessionError* error) {
+  auto run = RunScenarios({scenario}, options, error);
+  if (!run) return std::nullopt;
+  SessionResult result = std::move(run->simulations.front());
+  if (!run->unload_log.empty()) {
+    result.log_stages.push_back({"unloading", result.log.size()});
   }
-  const ModuleCalls& calls = CurrentModuleCalls();
-  for (oapi::Module* module : host.modules()) calls.simulation_start(module);
-  for (int step = 1; step <= options.steps; ++step) {
-    for (std::size_t i = 0; i < scenario.vessels.size(); ++i) {
-      if (scenario.vessels[i].spawn_step != step) continue;
-      AddVessel(host, scenario.vessels[i], masses[i]);
-      OBJHANDLE handle =
-          host.vessels().VesselAt(host.vessels().vessel_count() - 1);
-      for (oapi::Module* module : host.modules()) {
-        calls.new_vessel(module, handle);
-      }
-    }
-    const double simt = step * kStepLength;
-    for (oapi::Module* module : host.modules()) {
-      calls.post_step(module, simt, kStepLength,
-                      kStartDate + simt / kSecondsPerDay);
-    }
-  }
-  for (oapi::Module* module : host.modules()) calls.simulation_end(module);
-  host.DestroyModules();
-  plugin.reset();
-  SessionResult result = Collect(host, scenario, masses);
-  result.warnings = std::move(warnings);
+  result.log.insert(result.log.end(), run->unload_log.begin(),
+                    run->unload_log.end());
+  result.faults.insert(result.faults.begin(), run->faults.begin(),
+                       run->faults.end());
   return result;
 }
 

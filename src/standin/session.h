@@ -10,6 +10,7 @@
 #include "orbiter_api.h"
 #include "scenario.h"
 #include "sim_object.h"
+#include "simulation_session.h"
 
 namespace standin {
 
@@ -21,12 +22,13 @@ constexpr int kSweepStep = 10;
 struct SessionOptions {
   std::filesystem::path root;  // the host folder
   std::string plugin;          // the plug-in library to load
-  int steps = kSweepStep;      // post-steps to run
+  int steps = kSweepStep;      // post-steps of each simulation
   // The files the host reads, owned by the caller; the disk when null.
   FileSystem* files = nullptr;
-  // Also append the log lines here; owned by the caller.
+  // Also append the plug-in's log lines here; owned by the caller.
   FileSystem::Output* log_output = nullptr;
-  bool record_file_events = false;  // keep SessionResult::file_events
+  bool record_file_events = false;   // keep SessionResult::file_events
+  Edition edition = Edition::k2016;  // how the host unloads the plug-in
 };
 
 // Where a vessel's mass came from: the scenario's MASS line, else the
@@ -61,25 +63,54 @@ struct FileProblem {
   std::string message;
 };
 
-// What a run produced.
+// What one simulation produced.
 struct SessionResult {
   // Class files whose Mass does not count, once per file.
   std::vector<FileProblem> warnings;
+  // The host log from the end of the simulation before (or from the start)
+  // to the end of this one, the host's own lines included.
   std::vector<std::string> log;
+  // Where each stage of the run that wrote lines begins in `log`, in
+  // order: "loading", "simulation start", "step 1", ..., "simulation end",
+  // "unloading".
+  struct LogStage {
+    std::string name;
+    std::size_t first_line = 0;
+  };
+  std::vector<LogStage> log_stages;
   std::vector<VesselOutcome> vessels;  // in order of creation
   std::vector<std::string> faults;     // calls the host refused
   std::size_t files_left_open = 0;
   // Opens and item reads, in order, when the options asked for them.
-  std::vector<Host::FileEvent> file_events;
+  std::vector<Session::FileEvent> file_events;
 };
 
-// Runs `scenario` as the simulator would: loads the plug-in and calls its
-// InitModule, creates the scenario's vessels (each with the mass its MASS
-// line gives, else its class file's Mass, else kDefaultVesselMass), starts the
-// simulation, runs `steps` steps (creating and reporting spawned vessels at the
-// start of their step, then calling clbkPostStep), ends the simulation,
-// destroys the module objects and unloads the plug-in. Returns nothing, with
-// `error` saying why, when the plug-in cannot be loaded.
+// What a program run of several simulations produced.
+struct RunResult {
+  std::vector<SessionResult> simulations;  // in the order they ran
+  // The host log after the last simulation: what unloading wrote.
+  std::vector<std::string> unload_log;
+  // Calls the host refused outside the simulations, while loading or
+  // unloading.
+  std::vector<std::string> faults;
+};
+
+// Runs `scenarios` one after another in one program run, as a player starts
+// them from the Launchpad: loads the plug-in once (its library entry calls
+// InitLib, which calls InitModule); for each scenario creates its vessels
+// (each with the mass its MASS line gives, else its class file's Mass, else
+// kDefaultVesselMass), starts the simulation, runs `steps` steps (creating
+// and reporting spawned vessels at the start of their step, then calling
+// clbkPostStep), destroys the vessels and ends the simulation; then unloads
+// the plug-in as the options' edition does. Returns nothing, with `error`
+// saying why, when the plug-in cannot be
+// loaded.
+std::optional<RunResult> RunScenarios(const std::vector<Scenario>& scenarios,
+                                      const SessionOptions& options,
+                                      SessionError* error);
+
+// RunScenarios for one scenario; the faults and log lines of loading and
+// unloading count as the simulation's.
 std::optional<SessionResult> RunSession(const Scenario& scenario,
                                         const SessionOptions& options,
                                         SessionError* error);

@@ -73,12 +73,23 @@ int RunCommandLine(int argc, char** argv) {
                    "Also write the module's log lines to FILE")
       ->type_name("FILE");
   AddPluginOption(*run_app, run.plugin);
+  std::string edition = "2016";
   run_app
-      ->add_option("scenario", run.scenario,
-                   "Scenario file, or the scenario's name as the "
-                   "simulator gives it: its path below DIR/Scenarios/, "
-                   "with or without .scn")
-      ->type_name("SCENARIO");
+      ->add_option("--edition", edition,
+                   "Host edition, which decides how the plug-in is unloaded: "
+                   "2016 deletes the module object itself, current leaves "
+                   "it to the plug-in's ExitModule")
+      ->check(CLI::IsMember({"2016", "current"}))
+      ->type_name("2016|current")
+      ->capture_default_str();
+  run_app
+      ->add_option("scenario", run.scenarios,
+                   "Scenario files, or the scenarios' names as the "
+                   "simulator gives them: paths below DIR/Scenarios/, "
+                   "with or without .scn. Several run one after another "
+                   "with the plug-in loaded once, as a player starts them "
+                   "from the Launchpad")
+      ->type_name("SCENARIO...");
 
   tools::CheckArguments check;
   std::string check_format = "text";
@@ -147,7 +158,11 @@ int RunCommandLine(int argc, char** argv) {
     return code == 0 ? tools::kExitOk : tools::kExitUsage;
   }
 
-  if (run_app->parsed()) return tools::RunCommand(run, std::cout, std::cerr);
+  if (run_app->parsed()) {
+    run.edition = edition == "current" ? standin::Edition::kCurrent
+                                       : standin::Edition::k2016;
+    return tools::RunCommand(run, std::cout, std::cerr);
+  }
   if (check_app->parsed()) {
     check.json = check_format == "json";
     standin::DiskFileSystem files;

@@ -65,6 +65,10 @@ int VantrelDate2Int(char* date) { return Date2Int(date); }
 
 void VantrelInitLib(HINSTANCE hModule) { InitLib(hModule); }
 
+void VantrelModuleDestroyed(const oapi::Module* module) {
+  standin::NoteModuleDestroyed(module);
+}
+
 char* VantrelVesselClassName(const VESSEL* vessel) {
   return vessel->GetClassNameA();
 }

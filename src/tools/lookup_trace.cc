@@ -7,9 +7,9 @@
 namespace tools {
 
 std::vector<FileAttempt> TraceLookup(
-    const std::vector<standin::Host::FileEvent>& events,
+    const std::vector<standin::Session::FileEvent>& events,
     const standin::TouchdownSource& source) {
-  using Kind = standin::Host::FileEvent::Kind;
+  using Kind = standin::Session::FileEvent::Kind;
   using Result = standin::ItemFile::Lookup::Result;
   std::vector<FileAttempt> attempts;
   PointOrigin current;

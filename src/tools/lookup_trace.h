@@ -4,9 +4,9 @@
 #include <string>
 #include <vector>
 
-#include "host.h"
 #include "item_file.h"
 #include "sim_object.h"
+#include "simulation_session.h"
 
 namespace tools {
 
@@ -32,7 +32,7 @@ struct FileAttempt {
 // of opens and item reads: the first try is the name, the second the class.
 // `source` says which one applied.
 std::vector<FileAttempt> TraceLookup(
-    const std::vector<standin::Host::FileEvent>& events,
+    const std::vector<standin::Session::FileEvent>& events,
     const standin::TouchdownSource& source);
 
 }  // namespace tools

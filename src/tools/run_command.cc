@@ -36,7 +36,7 @@ bool CheckRoot(const fs::path& root, std::ostream& err) {
 
 struct Inputs {
   fs::path root;
-  fs::path scenario;
+  std::vector<fs::path> scenarios;
 };
 
 bool EndsWithScn(const std::string& name) {
@@ -115,16 +115,16 @@ fs::path HostFolderOf(const fs::path& scenario) {
   return fs::current_path();
 }
 
-// The host folder and scenario to run, or nothing after saying why.
+// The host folder and scenarios to run, or nothing after saying why.
 std::optional<Inputs> ChooseInputs(standin::FileSystem& files,
                                    const RunArguments& arguments,
                                    std::ostream& err, int& exit_code) {
   exit_code = kExitUsage;
-  if (!arguments.root && !arguments.scenario) {
+  if (!arguments.root && arguments.scenarios.empty()) {
     const fs::path example = ExecutableFolder() / "examples";
-    return Inputs{example, example / "Scenarios" / "Demo.scn"};
+    return Inputs{example, {example / "Scenarios" / "Demo.scn"}};
   }
-  if (!arguments.scenario) {
+  if (arguments.scenarios.empty()) {
     err << "vantrel run: name the scenario to run in " << *arguments.root
         << '\n';
     return std::nullopt;
@@ -135,11 +135,30 @@ std::optional<Inputs> ChooseInputs(standin::FileSystem& files,
     root = fs::path(*arguments.root);
     if (!CheckRoot(*root, err)) return std::nullopt;
   }
-  // Without a host folder, the current one holds the scenarios.
-  const auto scenario = FindScenario(files, *arguments.scenario,
-                                     root.value_or(fs::path(".")), err);
-  if (!scenario) return std::nullopt;
-  return Inputs{root.value_or(HostFolderOf(*scenario)), *scenario};
+  Inputs inputs;
+  for (const std::string& name : arguments.scenarios) {
+    // Without a host folder, the current one holds the scenarios.
+    const auto scenario =
+        FindScenario(files, name, root.value_or(fs::path(".")), err);
+    if (!scenario) return std::nullopt;
+    inputs.scenarios.push_back(*scenario);
+  }
+  if (root) {
+    inputs.root = *root;
+    return inputs;
+  }
+  // One program run has one host folder: the first scenario's.
+  inputs.root = HostFolderOf(inputs.scenarios.front());
+  for (const fs::path& scenario : inputs.scenarios) {
+    if (HostFolderOf(scenario) != inputs.root) {
+      err << "vantrel run: " << scenario.string()
+          << " lies in another host folder than "
+          << inputs.scenarios.front().string()
+          << "; name the host folder with --root\n";
+      return std::nullopt;
+    }
+  }
+  return inputs;
 }
 
 std::optional<std::string> ReadText(standin::FileSystem& files,
@@ -214,14 +233,19 @@ std::string LogHint(const RunArguments& arguments) {
                                 .filename()
                                 .replace_extension(".log")
                                 .string();
-    const std::string scenario =
-        arguments.scenario.value_or(*arguments.log_file);
-    return "to run " + Quoted(scenario) +
+    std::string scenarios;
+    for (const std::string& scenario : arguments.scenarios) {
+      scenarios += " " + Quoted(scenario);
+    }
+    if (scenarios.empty()) scenarios = " " + Quoted(*arguments.log_file);
+    return "to run" + scenarios +
            " and keep its log, give the log a name of its own:\n    " +
-           command + " --log " + Quoted(log) + " " + Quoted(scenario);
+           command + " --log " + Quoted(log) + scenarios;
   }
   command += " --log vantrel.log";
-  if (arguments.scenario) command += " " + Quoted(*arguments.scenario);
+  for (const std::string& scenario : arguments.scenarios) {
+    command += " " + Quoted(scenario);
+  }
   return "name a new file for the log:\n    " + command;
 }
 
@@ -235,14 +259,20 @@ int RunCommand(const RunArguments& arguments, std::ostream& out,
   const auto inputs = ChooseInputs(files, arguments, err, exit_code);
   if (!inputs) return exit_code;
   if (!CheckRoot(inputs->root, err)) return kExitInput;
-  const auto text = ReadText(files, inputs->scenario, err);
-  if (!text) return kExitInput;
 
-  standin::Scenario scenario = standin::ParseScenario(*text);
-  WarnAboutLateVessels(arguments.steps, scenario);
-  PrintProblems(inputs->scenario, scenario.errors, "error", err);
-  PrintProblems(inputs->scenario, scenario.warnings, "warning", err);
-  if (!scenario.errors.empty()) return kExitInput;
+  std::vector<standin::Scenario> scenarios;
+  bool errors = false;
+  for (const fs::path& path : inputs->scenarios) {
+    const auto text = ReadText(files, path, err);
+    if (!text) return kExitInput;
+    standin::Scenario scenario = standin::ParseScenario(*text);
+    WarnAboutLateVessels(arguments.steps, scenario);
+    PrintProblems(path, scenario.errors, "error", err);
+    PrintProblems(path, scenario.warnings, "warning", err);
+    errors = errors || !scenario.errors.empty();
+    scenarios.push_back(std::move(scenario));
+  }
+  if (errors) return kExitInput;
 
   standin::SessionOptions options;
   options.root = inputs->root;
@@ -259,8 +289,9 @@ int RunCommand(const RunArguments& arguments, std::ostream& out,
     if (!log) return exit_code;
   }
   options.log_output = log.get();
+  options.edition = arguments.edition;
   standin::SessionError error;
-  const auto result = standin::RunSession(scenario, options, &error);
+  const auto result = standin::RunScenarios(scenarios, options, &error);
   if (!result) {
     err << "vantrel run: " << error.message << '\n';
     return kExitPlugin;
@@ -269,16 +300,35 @@ int RunCommand(const RunArguments& arguments, std::ostream& out,
       !CommitOutput(files, *log, log_request, inputs->root, err, exit_code)) {
     return exit_code;
   }
-  PrintRunWarnings(*result, err);
-  PrintRunReport(*result, arguments.steps, out);
+  std::size_t faults = result->faults.size();
+  std::size_t files_left_open = 0;
+  const std::size_t count = result->simulations.size();
+  for (std::size_t i = 0; i < count; ++i) {
+    const standin::SessionResult& simulation = result->simulations[i];
+    if (count > 1) {
+      out << (i == 0 ? "" : "\n") << "Simulation " << i + 1 << " of " << count
+          << ": " << inputs->scenarios[i].string() << "\n\n";
+    }
+    PrintRunWarnings(simulation, err);
+    PrintRunReport(simulation, arguments.steps, out);
+    faults += simulation.faults.size();
+    files_left_open += simulation.files_left_open;
+  }
+  if (!result->unload_log.empty()) {
+    out << "\nHost log at unloading (" << LineCount(result->unload_log.size())
+        << ")\n";
+    for (const std::string& line : result->unload_log) {
+      out << "    " << line << '\n';
+    }
+  }
 
-  if (result->files_left_open > 0) {
-    err << "vantrel run: the module left " << result->files_left_open
+  if (files_left_open > 0) {
+    err << "vantrel run: the module left " << files_left_open
         << " file handle(s) open\n";
   }
-  if (!result->faults.empty() || result->files_left_open > 0) {
-    err << "vantrel run: the module broke the host's rules "
-        << result->faults.size() << " time(s); see above\n";
+  if (faults > 0 || files_left_open > 0) {
+    err << "vantrel run: the module broke the host's rules " << faults
+        << " time(s); see above\n";
     return kExitFindings;
   }
   return kExitOk;

@@ -4,21 +4,26 @@
 #include <optional>
 #include <ostream>
 #include <string>
+#include <vector>
+
+#include "edition.h"
 
 namespace tools {
 
 // The arguments of `vantrel run`.
 struct RunArguments {
   std::optional<std::string> root;      // host folder
-  std::optional<std::string> scenario;  // scenario file
+  std::vector<std::string> scenarios;   // scenario files, run in turn
   std::optional<std::string> log_file;  // copy of the log lines
   std::optional<std::string> plugin;    // plug-in library to load
-  int steps = 10;
+  int steps = 10;                       // steps of each simulation
+  standin::Edition edition = standin::Edition::k2016;
 };
 
-// Runs a scenario on the stand-in host with the plug-in loaded, and prints
-// the log and the vessels to `out`, problems to `err`. Without a root and a
-// scenario it runs the bundled example. Returns an ExitCode.
+// Runs the scenarios one after another on the stand-in host, in one program
+// run with the plug-in loaded once, and prints the log and the vessels of
+// each to `out`, problems to `err`. Without a root and a scenario it runs
+// the bundled example. Returns an ExitCode.
 int RunCommand(const RunArguments& arguments, std::ostream& out,
                std::ostream& err);
 

@@ -67,11 +67,24 @@ void PrintPoints(const standin::VesselOutcome& vessel, std::ostream& out) {
 
 }  // namespace
 
+std::string LineCount(std::size_t lines) {
+  return std::to_string(lines) + (lines == 1 ? " line" : " lines");
+}
+
 void PrintRunReport(const standin::SessionResult& result, int steps,
                     std::ostream& out) {
-  out << "Host log (" << result.log.size()
-      << (result.log.size() == 1 ? " line)\n" : " lines)\n");
-  for (const std::string& line : result.log) out << "  " << line << '\n';
+  out << "Host log (" << LineCount(result.log.size()) << ")\n";
+  // Each line under the stage of the run that wrote it.
+  auto stage = result.log_stages.begin();
+  for (std::size_t i = 0; i < result.log.size(); ++i) {
+    const char* name = nullptr;
+    for (; stage != result.log_stages.end() && stage->first_line <= i;
+         ++stage) {
+      name = stage->name.c_str();
+    }
+    if (name != nullptr) out << "  " << name << ":\n";
+    out << "    " << result.log[i] << '\n';
+  }
 
   out << "\nVessels after " << steps << " steps\n";
   TextTable vessels({false, false, false, false, true, false});

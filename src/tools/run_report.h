@@ -14,6 +14,9 @@ namespace tools {
 void PrintRunReport(const standin::SessionResult& result, int steps,
                     std::ostream& out);
 
+// "1 line", "2 lines", as the log's headings count lines.
+std::string LineCount(std::size_t lines);
+
 // A vessel's mass in kg and where it came from, as the vessel table shows
 // it: "15000" (the scenario's MASS), "124340 (Config\Vessels\Mir.cfg)",
 // "1000 (default)"; `unit`, if given, follows the number.

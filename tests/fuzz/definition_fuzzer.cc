@@ -30,6 +30,7 @@
 #include "item_file.h"
 #include "log_format.h"
 #include "memory_file_system.h"
+#include "simulation_session.h"
 #include "vantrel.h"
 
 namespace {
@@ -210,9 +211,9 @@ void CheckUpdateLog(const std::vector<std::string>& log, std::size_t first,
   if (i != log.size()) Fail("unexpected log line: " + log[i]);
 }
 
-void CheckHost(standin::Host& host) {
-  if (!host.faults().empty()) Fail("the host refused a call");
-  if (host.files().open_count() != 0) Fail("a file handle was left open");
+void CheckSession(const standin::Session& session) {
+  if (!session.faults().empty()) Fail("the host refused a call");
+  if (session.files().open_count() != 0) Fail("a file handle was left open");
 }
 
 }  // namespace
@@ -237,20 +238,21 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data,
     WriteDefinition(*files, *class_key, input.definition);
   }
 
-  standin::Host host(kHostFolder, std::move(files));
+  standin::PluginHost host(kHostFolder, std::move(files));
+  standin::Session session(host);
   standin::SimObject& vessel =
-      host.vessels().AddVessel(input.name, input.class_name, input.mass);
+      session.vessels().AddVessel(input.name, input.class_name, input.mass);
   standin::SimObject& bystander =
-      host.vessels().AddVessel(kBystander, std::nullopt, 1000.0);
+      session.vessels().AddVessel(kBystander, std::nullopt, 1000.0);
   Vantrel module(nullptr);
   const std::size_t banner = host.log().lines().size();
   module.clbkNewVessel(&vessel);
-  CheckHost(host);
+  CheckSession(session);
   CheckUpdateLog(host.log().lines(), banner, vessel, name_key, class_key);
 
   const std::vector<TOUCHDOWNVTX> vessel_points = vessel.touchdown;
   module.clbkNewVessel(&bystander);
-  CheckHost(host);
+  CheckSession(session);
   if (!SameBits(vessel.touchdown, vessel_points)) {
     Fail("updating another vessel changed this one's points");
   }

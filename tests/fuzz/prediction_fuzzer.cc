@@ -32,6 +32,7 @@
 #include "item_file.h"
 #include "lookup_trace.h"
 #include "memory_file_system.h"
+#include "simulation_session.h"
 #include "vantrel.h"
 
 using tools::CountThatApplies;
@@ -146,14 +147,16 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data,
   if (head[3] == "name") Place(*files, keys[0], rest);
   if (head[3] == "class" && keys.size() > 1) Place(*files, keys[1], rest);
 
-  standin::Host host(kHostFolder, std::move(files));
-  host.record_file_events = true;
-  standin::SimObject& vessel = host.vessels().AddVessel(name, class_name, mass);
+  standin::PluginHost host(kHostFolder, std::move(files));
+  standin::Session session(host);
+  session.record_file_events = true;
+  standin::SimObject& vessel =
+      session.vessels().AddVessel(name, class_name, mass);
   Vantrel module(nullptr);
   module.clbkNewVessel(&vessel);
-  if (!host.faults().empty()) Fail("the host refused a call");
+  if (!session.faults().empty()) Fail("the host refused a call");
 
-  const auto attempts = TraceLookup(host.file_events(), vessel.source);
+  const auto attempts = TraceLookup(session.file_events(), vessel.source);
   std::size_t next = 0;
   std::optional<std::vector<TOUCHDOWNVTX>> predicted;
   for (const std::string& key : keys) {

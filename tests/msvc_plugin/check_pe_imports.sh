@@ -1,6 +1,7 @@
 #!/bin/sh
-# Checks what the plug-in imports: from orbiter.exe only what the host
-# exports; everything else from KERNEL32.dll or the Universal C runtime's
+# Checks what the plug-in imports: from the host program (orbiter.exe, or
+# Orbiter.exe for the current edition: Windows compares module names without
+# regard to case) only what the host exports; everything else from KERNEL32.dll or the Universal C runtime's
 # sets (api-ms-win-crt-*), which every Windows machine with the simulator
 # has. A MinGW, GCC or C++ runtime DLL would fail.
 #
@@ -18,7 +19,7 @@ imports=$("$readobj" --coff-imports "$dll" | awk '
 status=0 count=0
 while read -r library symbol; do
   count=$((count + 1))
-  case "$library" in
+  case "$(printf '%s' "$library" | tr 'A-Z' 'a-z')" in
     orbiter.exe)
       demangled=$(printf '%s\n' "$symbol" | demangled_lines "$undname")
       if ! printf '%s\n' "$exports" | grep -qxF -- "$demangled"; then
@@ -27,7 +28,7 @@ while read -r library symbol; do
           "the host does not export (see $export_list)"
         status=1
       fi ;;
-    KERNEL32.dll | api-ms-win-crt-*-l1-1-0.dll) ;;
+    kernel32.dll | api-ms-win-crt-*-l1-1-0.dll) ;;
     *)
       echo "$dll: error: imports $symbol from $library, which is neither" \
         "the host, KERNEL32.dll nor a set of the Universal C runtime"
