@@ -18,6 +18,13 @@ namespace {
 using ::testing::HasSubstr;
 namespace fs = std::filesystem;
 
+// Log files end lines as text files end them on the platform.
+#if defined(_WIN32)
+constexpr const char* kLineEnd = "\r\n";
+#else
+constexpr const char* kLineEnd = "\n";
+#endif
+
 class RunCommandTest : public ::testing::Test {
  protected:
   int Run(RunArguments arguments) {
@@ -81,14 +88,8 @@ TEST_F(RunCommandTest, RunsTheScenarioAndWritesTheLogFile) {
   std::ifstream log(log_path, std::ios::binary);
   std::string text((std::istreambuf_iterator<char>(log)),
                    std::istreambuf_iterator<char>());
-  // Lines end as text files end them on the platform.
-#if defined(_WIN32)
-  const std::string line_end = "\r\n";
-#else
-  const std::string line_end = "\n";
-#endif
   std::string joined;
-  for (const char* line : expected) joined += std::string(line) + line_end;
+  for (const char* line : expected) joined += std::string(line) + kLineEnd;
   EXPECT_EQ(text, joined);
 
   const std::string out = out_.str();
@@ -131,7 +132,7 @@ TEST_F(RunCommandTest, SeveralScenariosInOneProgramRun) {
       "point2" + point,
       "point3" + point};
   std::string joined;
-  for (const std::string& line : expected) joined += line + "\n";
+  for (const std::string& line : expected) joined += line + kLineEnd;
 
   for (const auto edition :
        {standin::Edition::k2016, standin::Edition::kCurrent}) {
