@@ -1,8 +1,9 @@
 #include "definition_rules.h"
 
 #include <cmath>
-#include <cstdio>
 #include <initializer_list>
+
+#include "point_number.h"
 
 namespace rules {
 
@@ -125,30 +126,20 @@ CountVerdict JudgeCount(std::int32_t n) {
 }
 
 PointText ParsePoint(const char* text) {
-  // One conversion of all seven, as the module has always read them, with
-  // the offsets around each number: a C library's sscanf measures the whole
-  // text on every call, so seven calls would cost seven times that.
   PointText point;
-  std::array<int, kPointNumbers> start;
-  start.fill(-1);
-  auto& r = point.numbers;
-  auto& e = point.end;
-  const int read = std::sscanf(
-      text, " %n%lf%n %n%lf%n %n%lf%n %n%lf%n %n%lf%n %n%lf%n %n%lf%n",
-      &start[0], &r[0], &e[0], &start[1], &r[1], &e[1], &start[2], &r[2], &e[2],
-      &start[3], &r[3], &e[3], &start[4], &r[4], &e[4], &start[5], &r[5], &e[5],
-      &start[6], &r[6], &e[6]);
-  point.count = read > 0 ? static_cast<std::size_t>(read) : 0;
-  for (std::size_t k = 0; k < point.count; ++k) point.start[k] = start[k];
-  for (std::size_t k = point.count; k < kPointNumbers; ++k) {
-    r[k] = 0.0;
-    e[k] = 0;
-  }
-  // A conversion that failed on text that is not a number; one that met the
-  // end of the text is no stop.
-  if (point.count < kPointNumbers) {
-    const int at = start[point.count];
-    if (at >= 0 && text[at] != '\0') point.stop = at;
+  const char* at = text;
+  while (point.count < kPointNumbers) {
+    const NumberRead read = ReadNumber(at);
+    if (read.outcome == NumberRead::Outcome::kFailure) {
+      point.stop = static_cast<int>(read.item - text);
+      point.stop_end = static_cast<int>(read.end - text);
+    }
+    if (read.outcome != NumberRead::Outcome::kNumber) break;
+    point.numbers[point.count] = read.value;
+    point.start[point.count] = static_cast<int>(read.item - text);
+    point.end[point.count] = static_cast<int>(read.end - text);
+    ++point.count;
+    at = read.end;
   }
   return point;
 }

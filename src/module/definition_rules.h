@@ -57,18 +57,22 @@ CountVerdict JudgeCount(std::int32_t n);
 
 constexpr std::size_t kPointNumbers = 7;
 
-// The numbers of a POINT value as the module reads them: "%lf" conversions
-// one after the other, stopping at the first that fails. A number not read
-// is 0.
+// The numbers of a POINT value as the module reads them: one real after the
+// other (ReadNumber), stopping at the first item that is not a number. A
+// number not read is 0.
 struct PointText {
   std::array<double, kPointNumbers> numbers{};
   std::size_t count = 0;  // how many were read
   // Where number k starts and ends in the text (offsets of characters).
   std::array<int, kPointNumbers> start{};
   std::array<int, kPointNumbers> end{};
-  // Where a conversion failed on text that is not a number; -1 when the
-  // reading ended at the end of the text or after the seventh number.
+  // Where the reading stopped on text that is not a number, and where that
+  // text's input item ends: at `stop` itself for text that starts no number
+  // ("abc"), beyond it for a number cut short ("1e", "0x", "infin"). Both
+  // -1 when the reading ended at the end of the text or after the seventh
+  // number.
   int stop = -1;
+  int stop_end = -1;
 };
 PointText ParsePoint(const char* text);
 
