@@ -66,7 +66,7 @@ TEST_F(PointRealsTest, NumbersCutShortEndThePointOnEveryBuild) {
   // module, take the whole item "-1e", which is no number, and stop there.
   // Point 1 gives its springs and friction, so nothing is completed.
   folder.WriteDefinition("Cut.cfg",
-                         "N = 8\n"
+                         "N = 9\n"
                          "POINT_1 = 1 2 3 nan(ab_1) 5 6 7\n"
                          "POINT_2 = 1 -1e 3 4 5 6 7\n"
                          "POINT_3 = 1 2 1e+ 4\n"
@@ -74,11 +74,12 @@ TEST_F(PointRealsTest, NumbersCutShortEndThePointOnEveryBuild) {
                          "POINT_5 = 1 2 3 infinit 5\n"
                          "POINT_6 = 1 2 3 nan(ab 5\n"
                          "POINT_7 = 1 - 3\n"
-                         "POINT_8 = 1 2 3 100ergs 5\n");
+                         "POINT_8 = 1 2 3 100ergs 5\n"
+                         "POINT_9 = 1 2 3e5e 4\n");
   standin::SimObject& vessel = AddVessel("Cut", "None");
   module.UpdateVessel(&vessel);
 
-  ASSERT_EQ(vessel.touchdown.size(), 8u);
+  ASSERT_EQ(vessel.touchdown.size(), 9u);
   const auto& points = vessel.touchdown;
   EXPECT_THAT(points[0], SameVertex(Vertex(1, 2, 3, kNaN, 5, 6, 7)))
       << "nan(n-chars) is one number, and the reading goes on";
@@ -89,6 +90,8 @@ TEST_F(PointRealsTest, NumbersCutShortEndThePointOnEveryBuild) {
   EXPECT_THAT(points[5], SameVertex(Vertex(1, 2, 3, 0, 0, 0, 0))) << "nan(ab";
   EXPECT_THAT(points[6], SameVertex(Vertex(1, 0, 0, 0, 0, 0, 0))) << "-";
   EXPECT_THAT(points[7], SameVertex(Vertex(1, 2, 3, 0, 0, 0, 0))) << "100ergs";
+  EXPECT_THAT(points[8], SameVertex(Vertex(1, 2, 3e5, 0, 0, 0, 0)))
+      << "a whole number, then an \"e\" that starts none";
   ExpectHostClean();
 }
 

@@ -3,8 +3,6 @@
 #include <cmath>
 #include <initializer_list>
 
-#include "point_number.h"
-
 namespace rules {
 
 namespace {
@@ -123,25 +121,6 @@ CountVerdict JudgeCount(std::int32_t n) {
   if (n < kMinPoints) return CountVerdict::kTooFew;
   if (n > kMaxPoints) return CountVerdict::kTooMany;
   return CountVerdict::kCounts;
-}
-
-PointText ParsePoint(const char* text) {
-  PointText point;
-  const char* at = text;
-  while (point.count < kPointNumbers) {
-    const NumberRead read = ReadNumber(at);
-    if (read.outcome == NumberRead::Outcome::kFailure) {
-      point.stop = static_cast<int>(read.item - text);
-      point.stop_end = static_cast<int>(read.end - text);
-    }
-    if (read.outcome != NumberRead::Outcome::kNumber) break;
-    point.numbers[point.count] = read.value;
-    point.start[point.count] = static_cast<int>(read.item - text);
-    point.end[point.count] = static_cast<int>(read.end - text);
-    ++point.count;
-    at = read.end;
-  }
-  return point;
 }
 
 bool TakesSeventhNumber(int index) { return index <= 3; }

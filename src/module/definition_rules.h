@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "orbiter_api.h"
+#include "point_number.h"
 
 // How a touchdown definition is found and read, and how it is completed
 // before the host gets it. The plug-in acts on these rules; the tools use the
@@ -54,27 +55,6 @@ enum class CountVerdict {
 CountVerdict JudgeCount(std::int32_t n);
 
 // --- One point -------------------------------------------------------------
-
-constexpr std::size_t kPointNumbers = 7;
-
-// The numbers of a POINT value as the module reads them: one real after the
-// other (ReadNumber), stopping at the first item that is not a number. A
-// number not read is 0.
-struct PointText {
-  std::array<double, kPointNumbers> numbers{};
-  std::size_t count = 0;  // how many were read
-  // Where number k starts and ends in the text (offsets of characters).
-  std::array<int, kPointNumbers> start{};
-  std::array<int, kPointNumbers> end{};
-  // Where the reading stopped on text that is not a number, and where that
-  // text's input item ends: at `stop` itself for text that starts no number
-  // ("abc"), beyond it for a number cut short ("1e", "0x", "infin"). Both
-  // -1 when the reading ended at the end of the text or after the seventh
-  // number.
-  int stop = -1;
-  int stop_end = -1;
-};
-PointText ParsePoint(const char* text);
 
 // Whether point `index` (1-based) takes its longitudinal friction from the
 // seventh number. From point 4 on the seventh number is ignored and the

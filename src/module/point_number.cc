@@ -2,6 +2,7 @@
 
 #include <cstdint>
 #include <cstring>
+#include <system_error>
 
 #include "fast_float/fast_float.h"
 
@@ -166,25 +167,29 @@ NumberRead ReadHex(const char* item, const char* p, bool negative) {
   return Number(item, p, FromBits(bits));
 }
 
-// Reads decimal digits at `p`, which follows the sign.
-NumberRead ReadDecimal(const char* item, const char* p, bool negative) {
-  const char* digits = p;
-  bool any = false;
-  for (; IsDigit(*p); ++p) any = true;
-  if (*p == '.') {
-    for (++p; IsDigit(*p); ++p) any = true;
+bool HasExponent(const char* number, const char* end) {
+  for (; number < end; ++number) {
+    if (Lower(*number) == 'e') return true;
   }
-  if (!any) return Failure(item, p);
-  if (Lower(*p) == 'e') {
-    const char* q = p + 1;
-    if (*q == '+' || *q == '-') ++q;
-    if (!IsDigit(*q)) return Failure(item, q);
-    while (IsDigit(*q)) ++q;
-    p = q;
-  }
+  return false;
+}
+
+// Reads decimal digits at `p`, which follows the sign. fast_float reads the
+// longest whole number there, as strtod does; what it leaves of an item is
+// an exponent cut short ("1e", "1e+"), or a "." without digits.
+NumberRead ReadDecimal(const char* item, const char* p, const char* end,
+                       bool negative) {
   double value = 0.0;
-  fast_float::from_chars(digits, p, value);
-  return Number(item, p, negative ? -value : value);
+  const fast_float::from_chars_result read =
+      fast_float::from_chars(p, end, value);
+  if (read.ec != std::errc()) return Failure(item, p + 1);
+  const char* after = read.ptr;
+  if (Lower(*after) == 'e' && !HasExponent(p, after)) {
+    const char* q = after + 1;
+    if (*q == '+' || *q == '-') ++q;
+    return Failure(item, q);
+  }
+  return Number(item, after, negative ? -value : value);
 }
 
 NumberRead ReadSpecial(const char* item, const char* p, bool negative) {
@@ -210,7 +215,7 @@ NumberRead ReadSpecial(const char* item, const char* p, bool negative) {
 
 }  // namespace
 
-NumberRead ReadNumber(const char* text) {
+NumberRead ReadNumber(const char* text, const char* end) {
   const char* item = text;
   while (IsSpace(*item)) ++item;
   if (*item == '\0') {
@@ -223,11 +228,31 @@ NumberRead ReadNumber(const char* text) {
   const bool negative = *p == '-';
   if (*p == '+' || *p == '-') ++p;
   if (p[0] == '0' && Lower(p[1]) == 'x') return ReadHex(item, p + 2, negative);
-  if (IsDigit(*p) || *p == '.') return ReadDecimal(item, p, negative);
+  if (IsDigit(*p) || *p == '.') return ReadDecimal(item, p, end, negative);
   if (Lower(*p) == 'i' || Lower(*p) == 'n') {
     return ReadSpecial(item, p, negative);
   }
   return Failure(item, p);
+}
+
+PointText ParsePoint(const char* text) {
+  PointText point;
+  const char* const end = text + std::strlen(text);
+  const char* at = text;
+  while (point.count < kPointNumbers) {
+    const NumberRead read = ReadNumber(at, end);
+    if (read.outcome == NumberRead::Outcome::kFailure) {
+      point.stop = static_cast<int>(read.item - text);
+      point.stop_end = static_cast<int>(read.end - text);
+    }
+    if (read.outcome != NumberRead::Outcome::kNumber) break;
+    point.numbers[point.count] = read.value;
+    point.start[point.count] = static_cast<int>(read.item - text);
+    point.end[point.count] = static_cast<int>(read.end - text);
+    ++point.count;
+    at = read.end;
+  }
+  return point;
 }
 
 }  // namespace rules

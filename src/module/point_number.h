@@ -1,7 +1,10 @@
 #ifndef VANTREL_MODULE_POINT_NUMBER_H_
 #define VANTREL_MODULE_POINT_NUMBER_H_
 
-// The reader of one real in a POINT value, the same in every build of the
+#include <array>
+#include <cstddef>
+
+// The reader of the reals in a POINT value, the same in every build of the
 // plug-in and in every tool, whatever C library the build links. It reads
 // what the C standard's "%lf" input conversion reads:
 //
@@ -35,8 +38,29 @@ struct NumberRead {
   const char* end = nullptr;   // one past its last character
 };
 
-// Reads one real from the NUL-terminated `text`.
-NumberRead ReadNumber(const char* text);
+// Reads one real from `text`; `end` points at the NUL that ends it.
+NumberRead ReadNumber(const char* text, const char* end);
+
+constexpr std::size_t kPointNumbers = 7;
+
+// The numbers of a POINT value as the module reads them: one real after the
+// other (ReadNumber), stopping at the first item that is not a number. A
+// number not read is 0.
+struct PointText {
+  std::array<double, kPointNumbers> numbers{};
+  std::size_t count = 0;  // how many were read
+  // Where number k starts and ends in the text (offsets of characters).
+  std::array<int, kPointNumbers> start{};
+  std::array<int, kPointNumbers> end{};
+  // Where the reading stopped on text that is not a number, and where that
+  // text's input item ends: at `stop` itself for text that starts no number
+  // ("abc"), beyond it for a number cut short ("1e", "0x", "infin"). Both
+  // -1 when the reading ended at the end of the text or after the seventh
+  // number.
+  int stop = -1;
+  int stop_end = -1;
+};
+PointText ParsePoint(const char* text);
 
 }  // namespace rules
 

@@ -74,8 +74,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data,
                                       std::size_t size) {
   const std::string input(reinterpret_cast<const char*>(data), size);
   const char* at = input.c_str();
+  const char* const end = at + std::strlen(at);
   for (int k = 0; k < 32; ++k) {
-    const NumberRead read = rules::ReadNumber(at);
+    const NumberRead read = rules::ReadNumber(at, end);
     for (const char* p = at; p < read.item; ++p) {
       if (!IsCSpace(*p)) Fail("skipped what is not white space", at);
     }
