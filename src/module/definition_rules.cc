@@ -123,6 +123,19 @@ CountVerdict JudgeCount(std::int32_t n) {
   return CountVerdict::kCounts;
 }
 
+void WritePointKey(int index, char* key) {
+  static constexpr char kPrefix[] = "POINT_";
+  char digits[12];
+  int count = 0;
+  for (unsigned rest = static_cast<unsigned>(index); rest != 0; rest /= 10) {
+    digits[count++] = static_cast<char>('0' + rest % 10);
+  }
+  char* out = key;
+  for (const char* c = kPrefix; *c != '\0'; ++c) *out++ = *c;
+  while (count > 0) *out++ = digits[--count];
+  *out = '\0';
+}
+
 bool TakesSeventhNumber(int index) { return index <= 3; }
 
 TOUCHDOWNVTX VertexOf(const PointText& point, int index) {

@@ -56,6 +56,12 @@ CountVerdict JudgeCount(std::int32_t n);
 
 // --- One point -------------------------------------------------------------
 
+// Writes the item key of point `index` (1 or more) into `key`: "POINT_"
+// and the index in decimal, as the format "POINT_%i" writes it, and a NUL.
+// `key` holds at least kPointKeySize characters.
+constexpr std::size_t kPointKeySize = 18;
+void WritePointKey(int index, char* key);
+
 // Whether point `index` (1-based) takes its longitudinal friction from the
 // seventh number. From point 4 on the seventh number is ignored and the
 // longitudinal friction repeats the lateral one.
