@@ -6,6 +6,7 @@
 namespace {
 
 constexpr double kNameMatchOverFloor = 3.0;
+constexpr double kReaderOverFastFloat = 1.5;
 constexpr double kPerPointGrowth = 1.5;
 constexpr double kFrameMilliseconds = 1e3 / 60.0;
 constexpr double kFreshOverAged = 1.5;
@@ -35,8 +36,10 @@ std::string Duration(double nanoseconds) {
   char text[32];
   if (nanoseconds >= 1e6) {
     std::snprintf(text, sizeof text, "%.2f ms", nanoseconds / 1e6);
-  } else {
+  } else if (nanoseconds >= 1e3) {
     std::snprintf(text, sizeof text, "%.2f us", nanoseconds / 1e3);
+  } else {
+    std::snprintf(text, sizeof text, "%.1f ns", nanoseconds);
   }
   return text;
 }
@@ -106,6 +109,8 @@ void BudgetReport::Finalize() {
   const Sample* update4096 = TimedMedian("BM_UpdateNameMatch/4096/real_time");
   const Sample* aged = TimedMedian("BM_Sweep/1000/real_time");
   const Sample* fresh = TimedMedian("BM_SweepFresh/1000/real_time");
+  const Sample* reader = TimedMedian("BM_ReadPointValue/real_time");
+  const Sample* fast_float = TimedMedian("BM_FastFloatPointValue/real_time");
 
   std::printf(
       "\nBudgets (judged on the medians' real time; the same from CPU time "
@@ -118,6 +123,16 @@ void BudgetReport::Finalize() {
                         kNameMatchOverFloor, "x");
   } else {
     PrintMissing("name-matched update N=8 / C library read");
+    pass = false;
+  }
+
+  if (reader != nullptr && fast_float != nullptr) {
+    pass &= PrintBudget("one POINT value / 7 fast_float::from_chars",
+                        reader->nanoseconds / fast_float->nanoseconds,
+                        reader->cpu_nanoseconds / fast_float->cpu_nanoseconds,
+                        kReaderOverFastFloat, "x");
+  } else {
+    PrintMissing("one POINT value / 7 fast_float::from_chars");
     pass = false;
   }
 

@@ -228,16 +228,17 @@ TEST_F(ShowCommandTest, SaysWhatCheckSaysAboutTheFileThatApplied) {
       "POINT_2 = -1.8 -1.5 -1 3e5 3e4 0.5 0.2\n"
       "POINT_3 = 1.8 -1.5 -1 3e5 3e4 0.5 0.2\n";
   {
-    SCOPED_TRACE("a malformed number: read as the plug-in reads it");
+    SCOPED_TRACE("a number cut short: the point as the plug-in reads it");
     folder_.WriteDefinition(
         "Malformed.cfg", "N = 3\nPOINT_1 = 0 -1e 2 3e5 3e4 0.5 0.2\n" + rest);
     const std::string out = Show("Malformed", 1000);
     EXPECT_NE(out.find("[malformed-number]"), std::string::npos) << out;
-    const std::size_t table = out.find("Touchdown points");
-    EXPECT_EQ(out.substr(table, out.find("Resting on") - table).find('*'),
+    EXPECT_NE(out.find("point1 : 0.000 0.000 0.000 9810.000"),
               std::string::npos)
         << out;
-    EXPECT_EQ(out.find("completion"), std::string::npos) << out;
+    EXPECT_NE(out.find("1   0.000    0.000    0.000   9810.000*"),
+              std::string::npos)
+        << out;
   }
   {
     SCOPED_TRACE("the damping left out: the stiffness given is discarded");

@@ -1,7 +1,6 @@
 #include "definition_rules.h"
 
 #include <cmath>
-#include <cstdio>
 #include <initializer_list>
 
 namespace rules {
@@ -124,33 +123,17 @@ CountVerdict JudgeCount(std::int32_t n) {
   return CountVerdict::kCounts;
 }
 
-PointText ParsePoint(const char* text) {
-  // One conversion of all seven, as the module has always read them, with
-  // the offsets around each number: a C library's sscanf measures the whole
-  // text on every call, so seven calls would cost seven times that.
-  PointText point;
-  std::array<int, kPointNumbers> start;
-  start.fill(-1);
-  auto& r = point.numbers;
-  auto& e = point.end;
-  const int read = std::sscanf(
-      text, " %n%lf%n %n%lf%n %n%lf%n %n%lf%n %n%lf%n %n%lf%n %n%lf%n",
-      &start[0], &r[0], &e[0], &start[1], &r[1], &e[1], &start[2], &r[2], &e[2],
-      &start[3], &r[3], &e[3], &start[4], &r[4], &e[4], &start[5], &r[5], &e[5],
-      &start[6], &r[6], &e[6]);
-  point.count = read > 0 ? static_cast<std::size_t>(read) : 0;
-  for (std::size_t k = 0; k < point.count; ++k) point.start[k] = start[k];
-  for (std::size_t k = point.count; k < kPointNumbers; ++k) {
-    r[k] = 0.0;
-    e[k] = 0;
+void WritePointKey(int index, char* key) {
+  static constexpr char kPrefix[] = "POINT_";
+  char digits[12];
+  int count = 0;
+  for (unsigned rest = static_cast<unsigned>(index); rest != 0; rest /= 10) {
+    digits[count++] = static_cast<char>('0' + rest % 10);
   }
-  // A conversion that failed on text that is not a number; one that met the
-  // end of the text is no stop.
-  if (point.count < kPointNumbers) {
-    const int at = start[point.count];
-    if (at >= 0 && text[at] != '\0') point.stop = at;
-  }
-  return point;
+  char* out = key;
+  for (const char* c = kPrefix; *c != '\0'; ++c) *out++ = *c;
+  while (count > 0) *out++ = digits[--count];
+  *out = '\0';
 }
 
 bool TakesSeventhNumber(int index) { return index <= 3; }

@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "orbiter_api.h"
+#include "point_number.h"
 
 // How a touchdown definition is found and read, and how it is completed
 // before the host gets it. The plug-in acts on these rules; the tools use the
@@ -55,22 +56,11 @@ CountVerdict JudgeCount(std::int32_t n);
 
 // --- One point -------------------------------------------------------------
 
-constexpr std::size_t kPointNumbers = 7;
-
-// The numbers of a POINT value as the module reads them: "%lf" conversions
-// one after the other, stopping at the first that fails. A number not read
-// is 0.
-struct PointText {
-  std::array<double, kPointNumbers> numbers{};
-  std::size_t count = 0;  // how many were read
-  // Where number k starts and ends in the text (offsets of characters).
-  std::array<int, kPointNumbers> start{};
-  std::array<int, kPointNumbers> end{};
-  // Where a conversion failed on text that is not a number; -1 when the
-  // reading ended at the end of the text or after the seventh number.
-  int stop = -1;
-};
-PointText ParsePoint(const char* text);
+// Writes the item key of point `index` (1 or more) into `key`: "POINT_"
+// and the index in decimal, as the format "POINT_%i" writes it, and a NUL.
+// `key` holds at least kPointKeySize characters.
+constexpr std::size_t kPointKeySize = 18;
+void WritePointKey(int index, char* key);
 
 // Whether point `index` (1-based) takes its longitudinal friction from the
 // seventh number. From point 4 on the seventh number is ignored and the

@@ -1,4 +1,3 @@
-#include <cstdio>
 #include <string>
 
 #include "definition_rules.h"
@@ -58,7 +57,7 @@ bool Vantrel::LoadDefinition(std::string key) {
   char itemKey[256] = {};
   char value[512] = {'0'};
   for (int i = 1; i <= n; ++i) {
-    std::snprintf(itemKey, sizeof itemKey, "POINT_%i", i);
+    rules::WritePointKey(i, itemKey);
     oapiReadItem_string(file, itemKey, value);
     table.points.push_back(rules::VertexOf(rules::ParsePoint(value), i));
   }

@@ -5,11 +5,11 @@
 
 #include <bits/c++config.h>
 
-// libstdc++'s configuration turns on MinGW's own C99 stdio and number
-// conversions (sscanf, strtod), which read numbers with MinGW's code. The
-// plug-in reads them with the Universal C runtime's, as a module built with
-// Visual Studio does: the configuration has been read now, and its include
-// guard keeps it from turning them on again.
+// libstdc++'s configuration turns on MinGW's own C99 stdio (snprintf and
+// the rest), which this build does not link. The plug-in uses the Universal
+// C runtime's, as a module built with Visual Studio does: the configuration
+// has been read now, and its include guard keeps it from turning them on
+// again.
 #undef __USE_MINGW_ANSI_STDIO
 #define __USE_MINGW_ANSI_STDIO 0
 

@@ -1,6 +1,8 @@
 #include "log_format.h"
 
 #include <charconv>
+#include <cmath>
+#include <cstdint>
 #include <cstdio>
 
 namespace standin {
@@ -24,6 +26,44 @@ std::string FormatWithCLibrary(const char* format, va_list args) {
 }
 
 bool IsDigit(char c) { return c >= '0' && c <= '9'; }
+
+// Writes `value` with `precision` decimals from the integer nearest to
+// value * 10^precision, where that product shows the rounding of the exact
+// decimal value: below 2^40 the product is off the exact one by at most
+// 2^-13, so unless its fraction lies within 2^-11 of one half, both round
+// to the same integer. False, and nothing written, for any other value (a
+// near tie, a large value, inf, nan), which std::to_chars writes. Most
+// reals the module logs take this path, at a fraction of std::to_chars'
+// cost.
+bool WriteFixedFromInteger(char*& out, char* end, double value, int precision) {
+  static constexpr double kScales[] = {1e0, 1e1, 1e2, 1e3, 1e4,
+                                       1e5, 1e6, 1e7, 1e8, 1e9};
+  constexpr double kLimit = 1099511627776.0;   // 2^40
+  constexpr double kTieMargin = 1.0 / 2048.0;  // 2^-11
+  const double scaled = std::fabs(value) * kScales[precision];
+  if (!(scaled < kLimit)) return false;
+  const double whole = std::floor(scaled);
+  if (std::fabs(scaled - whole - 0.5) < kTieMargin) return false;
+  std::uint64_t digits =
+      static_cast<std::uint64_t>(whole) + (scaled - whole > 0.5 ? 1 : 0);
+  // At most 13 digits, a point and a sign.
+  char text[32];
+  char* start = text + sizeof text;
+  for (int k = 0; k < precision; ++k) {
+    *--start = static_cast<char>('0' + digits % 10);
+    digits /= 10;
+  }
+  if (precision > 0) *--start = '.';
+  do {
+    *--start = static_cast<char>('0' + digits % 10);
+    digits /= 10;
+  } while (digits != 0);
+  if (std::signbit(value)) *--start = '-';
+  const char* const stop = text + sizeof text;
+  if (end - out < stop - start) return false;
+  for (const char* c = start; c < stop; ++c) *out++ = *c;
+  return true;
+}
 
 }  // namespace
 
@@ -55,11 +95,14 @@ std::string FormatLogLine(const char* format, va_list args) {
       p = conversion;
     } else if (conversion[0] == '.' && IsDigit(conversion[1]) &&
                conversion[2] == 'f') {
-      const auto result =
-          std::to_chars(out, end, va_arg(args, double),
-                        std::chars_format::fixed, conversion[1] - '0');
-      converted = result.ec == std::errc();
-      out = result.ptr;
+      const double value = va_arg(args, double);
+      const int precision = conversion[1] - '0';
+      if (!WriteFixedFromInteger(out, end, value, precision)) {
+        const auto result =
+            std::to_chars(out, end, value, std::chars_format::fixed, precision);
+        converted = result.ec == std::errc();
+        out = result.ptr;
+      }
       p = conversion + 2;
     } else {
       converted = false;

@@ -3,7 +3,6 @@
 #include <algorithm>
 #include <cmath>
 #include <cstdio>
-#include <cstdlib>
 #include <map>
 #include <optional>
 #include <string>
@@ -337,7 +336,9 @@ class Checker {
     const int column = ValueColumn(raw);
     const std::string key = "POINT_" + std::to_string(index);
     const rules::PointText& point = source.values;
-    if (point.stop >= 0) {
+    if (point.stop >= 0 && point.stop_end > point.stop) {
+      ReportMalformed(source, column);
+    } else if (point.stop >= 0) {
       Add(source.line, column + point.stop, Severity::kWarning,
           "reading stops here; later values are 0", "stops-reading");
     }
@@ -346,9 +347,6 @@ class Checker {
           key + " has " + std::to_string(point.count) +
               " number(s); x, y and z need 3 (the missing ones are 0)",
           "point-short");
-    }
-    for (std::size_t k = 0; k < point.count; ++k) {
-      if (ReportMalformed(source, column, k)) break;
     }
     for (std::size_t k = 0; k < point.count; ++k) {
       if (std::isfinite(point.numbers[k])) continue;
@@ -369,25 +367,20 @@ class Checker {
     }
   }
 
-  // A number that "%lf" reads further than a complete number goes, such as
-  // "-1e" or "1e+": C libraries read it differently. The message says what
-  // this platform's plug-in reads, from the same conversion.
-  bool ReportMalformed(const PointSource& source, int column, std::size_t k) {
+  // A number cut short, such as "-1e", "1e+", "0x" or "infin": the start of
+  // a number but not a whole one. C libraries read such text differently;
+  // the plug-in reads it as the C standard says, in every build.
+  void ReportMalformed(const PointSource& source, int column) {
     const rules::PointText& point = source.values;
     const std::string written = source.text.substr(
-        static_cast<std::size_t>(point.start[k]),
-        static_cast<std::size_t>(point.end[k] - point.start[k]));
-    char* end = nullptr;
-    std::strtod(written.c_str(), &end);
-    if (end == written.c_str() + written.size()) return false;
-    Add(source.line, column + point.start[k], Severity::kWarning,
+        static_cast<std::size_t>(point.stop),
+        static_cast<std::size_t>(point.stop_end - point.stop));
+    Add(source.line, column + point.stop, Severity::kWarning,
         "'" + written +
-            "' is not a complete number, and C libraries read it "
-            "differently; the plug-in built for this platform reads " +
-            Shortest(point.numbers[k]) +
-            " and goes on after it. Write the number in full",
+            "' is not a complete number; every build of the plug-in stops "
+            "reading there, so this value and every later one of the point "
+            "are 0. Write the number in full",
         "malformed-number");
-    return true;
   }
 
   // Completion is decided on the first point and written into every point.

@@ -3,13 +3,17 @@
 # Orbiter.exe for the current edition: Windows compares module names without
 # regard to case) only what the host exports; everything else from KERNEL32.dll or the Universal C runtime's
 # sets (api-ms-win-crt-*), which every Windows machine with the simulator
-# has. A MinGW, GCC or C++ runtime DLL would fail.
+# has, and exactly the functions RUNTIME_LIST names. A MinGW, GCC or C++
+# runtime DLL would fail, and so would a C library function the plug-in
+# must not use, such as sscanf (__stdio_common_vsscanf): it reads numbers
+# with its own reader, alike in every build.
 #
-#   check_pe_imports.sh LLVM_READOBJ LLVM_UNDNAME DLL EXPORT_LIST
+#   check_pe_imports.sh LLVM_READOBJ LLVM_UNDNAME DLL EXPORT_LIST RUNTIME_LIST
 #
+# RUNTIME_LIST holds "library function" lines, sorted in the C locale.
 # Exit codes: 0 all imports are allowed; 1 one is not.
 set -eu
-readobj=$1 undname=$2 dll=$3 export_list=$4
+readobj=$1 undname=$2 dll=$3 export_list=$4 runtime_list=$5
 . "$(dirname "$0")/../host_abi/abi_lines.sh"
 
 exports=$(host_export_lines "$export_list")
@@ -40,6 +44,14 @@ END
 if [ "$count" -eq 0 ] || [ -z "$imports" ]; then
   echo "$dll: error: no imports found"
   exit 1
+fi
+runtime=$(printf '%s\n' "$imports" | grep -v '^orbiter\.exe ' | LC_ALL=C sort)
+if [ "$runtime" != "$(cat "$runtime_list")" ]; then
+  echo "$dll: error: the imports from Windows and its C runtime differ from" \
+    "$runtime_list"
+  printf '%s\n' "$runtime" | diff "$runtime_list" - | sed -n 's/^[<>]/&/p' |
+    sed 's/^</  missing:/; s/^>/  new:/'
+  status=1
 fi
 [ "$status" -eq 0 ] && echo "$dll: $count imports, all allowed:" &&
   printf '%s\n' "$imports" | awk '{ print $1 }' | sort | uniq -c
