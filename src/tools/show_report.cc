@@ -12,6 +12,7 @@
 #include "item_file.h"
 #include "lookup_trace.h"
 #include "number_text.h"
+#include "physics_points.h"
 #include "resting_load.h"
 #include "run_report.h"
 #include "text_table.h"
@@ -231,7 +232,7 @@ void PrintPoints(const standin::VesselOutcome& vessel,
 }
 
 // Why a value of the resting table of a point cannot be derived.
-std::string WhyNotDerived(const TOUCHDOWNVTX& point, const ContactLoad& c) {
+std::string WhyNotDerived(const TOUCHDOWNVTX& point, const physics::PrimaryContact& c) {
   const double given[] = {point.pos.x, point.pos.y, point.pos.z,
                           point.stiffness, point.damping};
   for (double value : given) {
@@ -262,8 +263,9 @@ void PrintRestingLoad(const standin::VesselOutcome& vessel, std::ostream& out) {
         << "; the model of an upright vessel does not apply.\n";
     return;
   }
-  const RestingLoad load = ComputeRestingLoad(vessel.touchdown, vessel.mass);
-  if (load.outcome == RestingLoad::Outcome::kNoTriangle) {
+  const physics::RestingLoad load = physics::ComputeRestingLoad(ToContactPoints(vessel.touchdown),
+                                 vessel.mass, rules::kGravity);
+  if (load.outcome == physics::RestingLoad::Outcome::kNoTriangle) {
     out << "  Seen from above, the first three points lie in a line: they "
            "cannot carry the vessel.\n";
     return;
@@ -273,7 +275,7 @@ void PrintRestingLoad(const standin::VesselOutcome& vessel, std::ostream& out) {
                 "origin height (m)", "damping ratio"});
   std::string not_derived;
   for (std::size_t i = 0; i < 3; ++i) {
-    const ContactLoad& c = load.contacts[i];
+    const physics::PrimaryContact& c = load.contacts[i];
     const double share = 100.0 * c.force / (vessel.mass * rules::kGravity);
     table.AddRow({std::to_string(i + 1), Derived(c.force, 1),
                   Derived(share, 1) + " %", Derived(c.compression, 4),
@@ -289,7 +291,7 @@ void PrintRestingLoad(const standin::VesselOutcome& vessel, std::ostream& out) {
   }
   table.Print(out, "  ");
   out << not_derived;
-  if (load.outcome == RestingLoad::Outcome::kTips) {
+  if (load.outcome == physics::RestingLoad::Outcome::kTips) {
     out << "  A negative load: the centre of mass lies outside the triangle "
            "of points 1-3, seen from above; the vessel tips over.\n";
   } else {
@@ -342,14 +344,15 @@ std::string WhyNoPlane(const std::vector<TOUCHDOWNVTX>& p) {
 std::optional<std::string> StanceProblem(const standin::VesselOutcome& vessel) {
   if (vessel.touchdown.size() < 3) return std::nullopt;
   const auto& p = vessel.touchdown;
-  switch (StanceOf(GroundNormal(p[0].pos, p[1].pos, p[2].pos))) {
-    case Stance::kUpright:
+  switch (physics::StanceOf(physics::GroundNormal(
+      ToVec3(p[0].pos), ToVec3(p[1].pos), ToVec3(p[2].pos)))) {
+    case physics::Stance::kUpright:
       return std::nullopt;
-    case Stance::kUpsideDown:
+    case physics::Stance::kUpsideDown:
       return std::string(
           "The first three points give a downward normal: the host sets the "
           "vessel upside down");
-    case Stance::kNoPlane:
+    case physics::Stance::kNoPlane:
       return "The first three points make no ground plane (" + WhyNoPlane(p) +
              "): the host keeps its old one";
   }
@@ -361,8 +364,9 @@ std::optional<double> RestingOriginHeight(
   if (vessel.touchdown.size() < 3 || StanceProblem(vessel)) {
     return std::nullopt;
   }
-  const RestingLoad load = ComputeRestingLoad(vessel.touchdown, vessel.mass);
-  if (load.outcome != RestingLoad::Outcome::kStands) return std::nullopt;
+  const physics::RestingLoad load = physics::ComputeRestingLoad(ToContactPoints(vessel.touchdown),
+                                 vessel.mass, rules::kGravity);
+  if (load.outcome != physics::RestingLoad::Outcome::kStands) return std::nullopt;
   return load.origin_height;
 }
 
