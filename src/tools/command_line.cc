@@ -24,6 +24,16 @@ const CLI::Validator kVesselMass(
     },
     "");
 
+// "CLASS=KG" for `vantrel run --mass`.
+const CLI::Validator kClassMass(
+    [](std::string& text) {
+      return tools::ParseClassMass(text)
+                 ? std::string()
+                 : "'" + text + "' is not CLASS=KG with a positive, finite "
+                                "number of kg";
+    },
+    "");
+
 }  // namespace
 
 namespace {
@@ -72,6 +82,14 @@ int RunCommandLine(int argc, char** argv) {
       ->add_option("--log", run.log_file,
                    "Also write the module's log lines to FILE")
       ->type_name("FILE");
+  run_app
+      ->add_option("--mass", run.class_masses,
+                   "The empty mass in kg of every vessel of CLASS, for "
+                   "classes whose module sets it in code (repeatable; "
+                   "propellant is added; a scenario's MASS line wins)")
+      ->check(kClassMass)
+      ->type_name("CLASS=KG")
+      ->allow_extra_args(false);
   AddPluginOption(*run_app, run.plugin);
   std::string edition = "2016";
   run_app
