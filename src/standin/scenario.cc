@@ -97,7 +97,11 @@ class ScenarioParser {
       scenario_.vessels.push_back(
           ScenarioVessel{std::string(name),
                          std::string(class_name.empty() ? name : class_name),
-                         std::nullopt, 0, number, {}, std::nullopt});
+                         std::nullopt,
+                         0,
+                         number,
+                         {},
+                         std::nullopt});
       vessel_ = &scenario_.vessels.back();
       const auto earlier = first_line_of_name_.emplace(vessel_->name, number);
       if (!earlier.second) {
@@ -174,7 +178,8 @@ class ScenarioParser {
       const bool colon = end != word.c_str() && *end == ':' && tank >= 0;
       const char* level_text = colon ? end + 1 : end;
       const double level = std::strtod(level_text, &end);
-      if (!colon || end == level_text || *end != '\0' || !std::isfinite(level)) {
+      if (!colon || end == level_text || *end != '\0' ||
+          !std::isfinite(level)) {
         Warn(number, "PRPLEVEL '" + word + "' is not <tank>:<level>");
         continue;
       }

@@ -30,8 +30,9 @@ const CLI::Validator kClassMass(
     [](std::string& text) {
       return tools::ParseClassMass(text)
                  ? std::string()
-                 : "'" + text + "' is not CLASS=KG with a positive, finite "
-                                "number of kg";
+                 : "'" + text +
+                       "' is not CLASS=KG with a positive, finite "
+                       "number of kg";
     },
     "");
 

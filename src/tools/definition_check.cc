@@ -11,10 +11,10 @@
 #include "definition_reading.h"
 #include "definition_rules.h"
 #include "ground_plane.h"
-#include "physics_points.h"
 #include "item_file.h"
 #include "key_suggestion.h"
 #include "number_text.h"
+#include "physics_points.h"
 
 namespace tools {
 

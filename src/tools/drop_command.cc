@@ -42,8 +42,7 @@ std::optional<DropVessel> FromFile(const DropArguments& arguments,
   std::string reason;
   const auto text = files.ReadFile(path, &reason);
   if (!text) {
-    err << path.string() << ": cannot read the definition: " << reason
-        << '\n';
+    err << path.string() << ": cannot read the definition: " << reason << '\n';
     return std::nullopt;
   }
   const standin::ItemFile items(*text);
@@ -55,18 +54,16 @@ std::optional<DropVessel> FromFile(const DropArguments& arguments,
     return std::nullopt;
   }
   DropVessel vessel;
-  vessel.class_name =
-      arguments.class_name.value_or(path.stem().string());
+  vessel.class_name = arguments.class_name.value_or(path.stem().string());
   vessel.name = arguments.name.value_or(vessel.class_name);
   vessel::VesselInputs inputs;
   inputs.mass = arguments.mass;
   inputs.mass_from = "--mass";
   vessel.model = vessel::ModelVessel(
       vessel::ReadClassFile(files, root, vessel.class_name), inputs);
-  vessel.mass_text = Shortest(vessel.model.mass) + " kg (" +
-                     vessel.model.mass_from + ")";
-  vessel.definition =
-      HandedOver(ReadPoints(items, *count), vessel.model.mass);
+  vessel.mass_text =
+      Shortest(vessel.model.mass) + " kg (" + vessel.model.mass_from + ")";
+  vessel.definition = HandedOver(ReadPoints(items, *count), vessel.model.mass);
   vessel.definition_from = path.string();
   return vessel;
 }
@@ -104,10 +101,10 @@ physics::DropSetup SetupOf(const DropArguments& arguments,
                            const DropVessel& vessel) {
   physics::DropSetup setup;
   setup.body.mass = vessel.model.mass;
-  setup.body.inertia = arguments.pmi.size() == 3
-                           ? physics::Vec3{arguments.pmi[0], arguments.pmi[1],
-                                           arguments.pmi[2]}
-                           : vessel.model.inertia;
+  setup.body.inertia =
+      arguments.pmi.size() == 3
+          ? physics::Vec3{arguments.pmi[0], arguments.pmi[1], arguments.pmi[2]}
+          : vessel.model.inertia;
   setup.body.size = arguments.size.value_or(vessel.model.size);
   setup.gravity = arguments.gravity;
   setup.fps = arguments.fps;
@@ -169,19 +166,20 @@ int DropCommand(const DropArguments& arguments, std::ostream& out,
   if (arguments.json) {
     PrintDropJson(after, out);
   } else {
-    out << "Drop test of " << vessel->name << ", class "
-        << vessel->class_name << ", mass " << vessel->mass_text << "\n"
+    out << "Drop test of " << vessel->name << ", class " << vessel->class_name
+        << ", mass " << vessel->mass_text << "\n"
         << "  " << StartText(arguments) << "; " << Shortest(arguments.fps)
         << " fps, x" << Shortest(arguments.warp) << ", "
-        << Shortest(arguments.seconds) << " s, g = "
-        << Shortest(arguments.gravity) << " m/s^2; size "
+        << Shortest(arguments.seconds)
+        << " s, g = " << Shortest(arguments.gravity) << " m/s^2; size "
         << Shortest(own.body.size) << " m, inertia "
         << Shortest(own.body.inertia.x) << " " << Shortest(own.body.inertia.y)
         << " " << Shortest(own.body.inertia.z) << " m^2\n"
         << "  Definition: " << vessel->definition_from << "\n\n";
     PrintDropText(before, after, out);
   }
-  if (arguments.svg && !WriteDropSvg(*arguments.svg, vessel->name, after, err)) {
+  if (arguments.svg &&
+      !WriteDropSvg(*arguments.svg, vessel->name, after, err)) {
     return kExitInput;
   }
   return kExitOk;

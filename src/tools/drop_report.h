@@ -16,7 +16,7 @@ struct DroppedSet {
   physics::DropResult result;
   // By simulating from the host's landed placement; none when none lands.
   std::optional<double> stable_warp;
-  double linear_warp = 0.0;           // the linear-stability estimate
+  double linear_warp = 0.0;  // the linear-stability estimate
 };
 
 // Drops the set of `setup` and searches its stable warp.

@@ -55,8 +55,8 @@ void DrawChart(std::ostringstream& out, double top, const std::string& name,
       << "<text x=\"" << kChartLeft - 6 << "\" y=\"" << top + kChartHeight
       << "\" text-anchor=\"end\">" << Shortest(low) << "</text>\n"
       << "<text x=\"" << kChartLeft + kChartWidth << "\" y=\""
-      << top + kChartHeight + 16 << "\" text-anchor=\"end\">"
-      << Fixed(end, 1) << " s</text>\n"
+      << top + kChartHeight + 16 << "\" text-anchor=\"end\">" << Fixed(end, 1)
+      << " s</text>\n"
       << "<polyline fill=\"none\" stroke=\"#1c7ed6\" stroke-width=\"1.5\" "
          "points=\"";
   for (const auto& s : history) {
@@ -70,8 +70,8 @@ void DrawChart(std::ostringstream& out, double top, const std::string& name,
 
 // The vessel at rest seen along one ground axis: `right` picks the ground
 // axis drawn to the right (0 x, 2 z).
-void DrawRest(std::ostringstream& out, double top, const char* name,
-              int right, const DroppedSet& set) {
+void DrawRest(std::ostringstream& out, double top, const char* name, int right,
+              const DroppedSet& set) {
   const physics::BodyState& rest = set.result.rest;
   std::vector<physics::Vec3> ground;
   double span = 1.0;
@@ -135,8 +135,7 @@ std::string DrawDropSvg(const std::string& title, const DroppedSet& set) {
       << "<rect width=\"100%\" height=\"100%\" fill=\"white\"/>\n"
       << "<text x=\"20\" y=\"28\" font-size=\"17\" font-weight=\"bold\">"
       << XmlText(title) << "</text>\n"
-      << "<text x=\"20\" y=\"48\">" << XmlText(VerdictLine(set))
-      << "</text>\n";
+      << "<text x=\"20\" y=\"48\">" << XmlText(VerdictLine(set)) << "</text>\n";
   DrawChart(out, kChartTop + 20, "CoG height above the ground (m)", r.history,
             [](const physics::DropSample& s) { return s.cog_height; });
   DrawChart(out, kChartTop + 20 + kChartHeight + kChartGap,

@@ -99,8 +99,8 @@ void PrintClasses(const standin::SessionResult& result, std::ostream& out) {
   }
   table.Print(out, "  ");
   for (const standin::VesselOutcome* vessel : modules) {
-    out << "  " << vessel->class_name << ": its module (Module = "
-        << vessel->model.module
+    out << "  " << vessel->class_name
+        << ": its module (Module = " << vessel->model.module
         << ") sets the mass in code, which a run cannot see; this run uses "
            "the default "
         << Shortest(vessel->model.empty_mass) << " kg. Give it with --mass "

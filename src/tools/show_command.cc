@@ -11,6 +11,7 @@
 #include "run_report.h"
 #include "session.h"
 #include "show_report.h"
+#include "single_vessel.h"
 #include "touchdown_svg.h"
 
 namespace tools {

@@ -8,13 +8,13 @@
 #include "definition_file_check.h"
 #include "definition_rules.h"
 #include "diagnostic_output.h"
+#include "drop_report.h"
 #include "ground_plane.h"
 #include "item_file.h"
 #include "lookup_trace.h"
 #include "number_text.h"
 #include "physics_points.h"
 #include "resting_load.h"
-#include "drop_report.h"
 #include "run_report.h"
 #include "text_table.h"
 
@@ -272,8 +272,7 @@ void PrintRestingLoad(const standin::VesselOutcome& vessel,
       << " m/s^2)\n"
       << "  " << VerdictLine(drop) << "\n";
   TextTable table({true, true, true, true, true});
-  table.AddRow(
-      {"#", "load (N)", "share", "compression (m)", "damping ratio"});
+  table.AddRow({"#", "load (N)", "share", "compression (m)", "damping ratio"});
   const double weight = vessel.mass * rules::kGravity;
   std::string notes;
   for (std::size_t i = 0; i < r.points.size(); ++i) {
@@ -282,11 +281,11 @@ void PrintRestingLoad(const standin::VesselOutcome& vessel,
     const double force = share * weight;
     const bool carries = r.points[i].depth > 0.0 && force > 0.0;
     table.AddRow(
-        {std::to_string(i + 1), Derived(force, 1), Derived(100 * share, 1) + " %",
+        {std::to_string(i + 1), Derived(force, 1),
+         Derived(100 * share, 1) + " %",
          carries ? Derived(r.points[i].depth, 4) : "off the ground",
-         carries ? Derived(p.damping /
-                               (2.0 * std::sqrt(p.stiffness * force /
-                                                rules::kGravity)),
+         carries ? Derived(p.damping / (2.0 * std::sqrt(p.stiffness * force /
+                                                        rules::kGravity)),
                            3)
                  : "-"});
     if (!(p.stiffness > 0.0)) {
@@ -298,9 +297,9 @@ void PrintRestingLoad(const standin::VesselOutcome& vessel,
   table.Print(out, "  ");
   out << notes;
   out << "  The CoG " << (r.at_rest ? "rests " : "ends ")
-      << Derived(r.rest_sample.cog_height, 4)
-      << " m above the ground, pitch " << Derived(r.rest_sample.pitch_deg, 2)
-      << " deg, roll " << Derived(r.rest_sample.roll_deg, 2) << " deg"
+      << Derived(r.rest_sample.cog_height, 4) << " m above the ground, pitch "
+      << Derived(r.rest_sample.pitch_deg, 2) << " deg, roll "
+      << Derived(r.rest_sample.roll_deg, 2) << " deg"
       << (r.at_rest ? "" : ", not at rest") << ".\n";
   PrintPlacement(vessel, out);
   out << "  Model: the host's ground contact on every point (vantrel drop "

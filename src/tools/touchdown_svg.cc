@@ -49,7 +49,6 @@ const char* const kOtherColour = "#1c7ed6";
 const char* const kGroundStyle =
     "stroke=\"#8d6e63\" stroke-width=\"2\" stroke-dasharray=\"6 4\"";
 
-
 // The decimals that show every multiple of a grid step exactly.
 int Decimals(double step) {
   return std::max(0, static_cast<int>(-std::floor(std::log10(step) + 1e-9)));

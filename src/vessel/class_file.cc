@@ -47,7 +47,8 @@ ClassItem<T> Read(const standin::ItemFile& items, const char* name,
     item.problem = std::string(name) + " has no value";
   } else if (lookup.result == Lookup::Result::kFound) {
     item.problem = convert(lookup.value, item.value);
-    if (!item.problem.empty()) item.problem = std::string(name) + " " + item.problem;
+    if (!item.problem.empty())
+      item.problem = std::string(name) + " " + item.problem;
   }
   return item;
 }
@@ -124,8 +125,7 @@ ClassFile ReadClassFile(standin::FileSystem& files,
       items, "Inertia",
       [](const std::string& text, std::optional<physics::Vec3>& out) {
         const auto r = Reals(text, 3);
-        if (r.size() == 3 && AllFinite(r) && r[0] > 0 && r[1] > 0 &&
-            r[2] > 0) {
+        if (r.size() == 3 && AllFinite(r) && r[0] > 0 && r[1] > 0 && r[2] > 0) {
           out = physics::Vec3{r[0], r[1], r[2]};
           return std::string();
         }

@@ -34,10 +34,10 @@ struct ClassFile {
   std::vector<double> tanks;
   std::string tanks_item;  // "PropellantResource1" or "MaxFuel"; empty if none
   int tanks_line = 0;
-  ClassItem<double> size;                   // Size (m)
-  ClassItem<physics::Vec3> inertia;         // Inertia (m^2)
+  ClassItem<double> size;                             // Size (m)
+  ClassItem<physics::Vec3> inertia;                   // Inertia (m^2)
   ClassItem<std::array<physics::Vec3, 3>> touchdown;  // TouchdownPoints
-  ClassItem<std::string> module;            // Module: the vessel's own DLL
+  ClassItem<std::string> module;  // Module: the vessel's own DLL
 };
 
 // Reads, through `files`, the class file of `class_name` in `host_folder`

@@ -43,9 +43,9 @@ void ModelPropellant(const ClassFile& file, const VesselInputs& inputs,
         file.tanks[i] * FillLevel(inputs, static_cast<int>(i), given);
   }
   const std::string tanks =
-      file.tanks.size() == 1 ? file.tanks_item
-                             : file.tanks_item + "-" +
-                                   std::to_string(file.tanks.size());
+      file.tanks.size() == 1
+          ? file.tanks_item
+          : file.tanks_item + "-" + std::to_string(file.tanks.size());
   model.propellant_from = At(file, file.tanks_line) + " " + tanks +
                           (given ? ", levels from the scenario" : ", full");
 }
@@ -55,11 +55,8 @@ void ModelPropellant(const ClassFile& file, const VesselInputs& inputs,
 physics::ContactPoints DefaultPoints() {
   physics::ContactPoints points;
   for (const TOUCHDOWNVTX& v : standin::DefaultTouchdownPoints()) {
-    points.push_back({{v.pos.x, v.pos.y, v.pos.z},
-                      v.stiffness,
-                      v.damping,
-                      v.mu,
-                      v.mu_lng});
+    points.push_back(
+        {{v.pos.x, v.pos.y, v.pos.z}, v.stiffness, v.damping, v.mu, v.mu_lng});
   }
   return points;
 }

@@ -37,7 +37,7 @@ struct VesselInputs {
 // place it came from ("Config\Vessels\LDEF.cfg:3", "default", ...).
 struct VesselModel {
   std::string class_file;  // as the host names it; empty when none
-  double mass = 0.0;  // kg: empty mass plus propellant
+  double mass = 0.0;       // kg: empty mass plus propellant
   std::string mass_from;
   double empty_mass = 0.0;
   double propellant = 0.0;  // kg on board
