@@ -223,9 +223,18 @@ class Simulation {
       forces.push_back(force);
       total += force;
     }
+    bool finite = std::isfinite(result_.max_depth) &&
+                  std::isfinite(result_.rest_sample.cog_height) &&
+                  std::isfinite(result_.rest_sample.pitch_deg) &&
+                  std::isfinite(result_.rest_sample.roll_deg);
     for (std::size_t i = 0; i < forces.size(); ++i) {
       result_.points[i].load_share = total > 0.0 ? forces[i] / total : 0.0;
+      finite = finite && std::isfinite(result_.points[i].depth) &&
+               std::isfinite(result_.points[i].load_share);
     }
+    // A number that is not finite anywhere (a point at NaN, say) leaves the
+    // host's sums without meaning as soon as it counts.
+    if (!finite) result_.verdict = Verdict::kUnstable;
     return result_;
   }
 
