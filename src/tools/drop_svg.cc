@@ -74,25 +74,33 @@ void DrawRest(std::ostringstream& out, double top, const char* name, int right,
               const DroppedSet& set) {
   const physics::BodyState& rest = set.result.rest;
   std::vector<physics::Vec3> ground;
-  double span = 1.0;
+  // The CoG, the points and the ground all in view, at one scale.
+  double wide = 1.0;
+  double low = std::min(0.0, rest.position.y);
+  double high = std::max(0.0, rest.position.y);
   for (const auto& p : set.setup.points) {
     const physics::Vec3 g =
         rest.position + physics::ToGround(rest.attitude, p.pos);
     ground.push_back(g);
     const double r = right == 0 ? g.x - rest.position.x : g.z - rest.position.z;
     if (std::isfinite(r) && std::isfinite(g.y)) {
-      span = std::max({span, 2.6 * std::fabs(r), 2.6 * std::fabs(g.y),
-                       2.6 * std::fabs(rest.position.y)});
+      wide = std::max(wide, 2.0 * std::fabs(r));
+      low = std::min(low, g.y);
+      high = std::max(high, g.y);
     }
   }
-  const double scale = kViewSize / span;
+  if (!std::isfinite(low) || !std::isfinite(high)) low = high = 0.0;
+  const double scale = kViewSize / (1.3 * std::max(wide, high - low));
+  const double middle = (low + high) / 2;
   const double cx = kViewLeft + kViewSize / 2;
-  const double ground_y = top + kViewSize * 0.75;
   const auto page_x = [&](const physics::Vec3& g) {
     const double r = right == 0 ? g.x - rest.position.x : g.z - rest.position.z;
     return cx + r * scale;
   };
-  const auto page_y = [&](double y) { return ground_y - y * scale; };
+  const auto page_y = [&](double y) {
+    return top + kViewSize / 2 - (y - middle) * scale;
+  };
+  const double ground_y = page_y(0.0);
   out << "<text x=\"" << kViewLeft << "\" y=\"" << top - 10
       << "\" font-weight=\"bold\">" << name << "</text>\n"
       << "<rect x=\"" << kViewLeft << "\" y=\"" << top << "\" width=\""
