@@ -170,7 +170,7 @@ int RunCommandLine(int argc, char** argv) {
                        "The vessel's name; the plug-in runs on it as in "
                        "vantrel show");
   drop_app->add_option("--class", drop.class_name,
-                       "The vessel's class (default: its name, or the "
+                       "The vessel's class (default: its name, else the "
                        "definition file's name)");
   drop_app
       ->add_option("--mass", drop.mass,

@@ -31,10 +31,12 @@ struct DropVessel {
   std::string mass_text;  // the mass and where it came from
   std::vector<TOUCHDOWNVTX> definition;
   std::string definition_from;
+  bool applied = true;  // a definition gave the points
 };
 
 // The vessel of a definition file given on the command line: its class
-// from --class, else the file's name; the points as the module makes them.
+// from --class, else its --name, else the file's name; the points as the
+// module makes them.
 std::optional<DropVessel> FromFile(const DropArguments& arguments,
                                    const fs::path& root, std::ostream& err) {
   standin::DiskFileSystem files;
@@ -90,6 +92,7 @@ std::optional<DropVessel> FromPlugin(const DropArguments& arguments,
   vessel.model = outcome.model;
   vessel.mass_text = MassText(outcome, " kg");
   vessel.definition = outcome.touchdown;
+  vessel.applied = outcome.touchdown_sets > 0;
   vessel.definition_from =
       outcome.touchdown_sets == 0
           ? "no definition applied: the vessel's own points"
@@ -161,7 +164,10 @@ int DropCommand(const DropArguments& arguments, std::ostream& out,
   }
   const DroppedSet before =
       DropSet("before (its own: " + vessel->model.own_points_from + ")", own);
-  const DroppedSet after = DropSet("after (the definition's)", given);
+  const DroppedSet after =
+      DropSet(vessel->applied ? "after (the definition's)"
+                              : "after (no definition: the same points)",
+              given);
 
   if (arguments.json) {
     PrintDropJson(after, out);
