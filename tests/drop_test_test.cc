@@ -119,7 +119,7 @@ TEST(DropTestTest, VerticalOscillationMatchesTheClosedForm) {
   ASSERT_GE(crossings.size(), 4u);
   const double w0 = std::sqrt(3 * k / m);
   const double zeta = 3 * c / (2 * std::sqrt(3 * k * m));
-  const double period = 2 * M_PI / (w0 * std::sqrt(1 - zeta * zeta));
+  const double period = 2 * std::acos(-1.0) / (w0 * std::sqrt(1 - zeta * zeta));
   const double measured = (crossings[3] - crossings[0]) / 3;
   EXPECT_NEAR(measured, period, 0.005 * period);
   // One period shrinks the amplitude by exp(-zeta w0 T).

@@ -1,5 +1,6 @@
 #include "stable_warp.h"
 
+#include <algorithm>
 #include <cmath>
 
 namespace physics {
@@ -8,11 +9,13 @@ namespace {
 
 constexpr long kMinFrames = 300;
 constexpr int kBisections = 8;
+constexpr double kMaxSeconds = 60.0;
 
 bool Lands(const DropSetup& setup, double warp) {
   DropSetup run = setup;
   run.warp = warp;
   run.min_frames = kMinFrames;
+  run.seconds = std::min(setup.seconds, kMaxSeconds);
   return RunDrop(run).verdict == Verdict::kLands;
 }
 

@@ -1,5 +1,6 @@
 #include "drop_command.h"
 
+#include <algorithm>
 #include <filesystem>
 #include <system_error>
 
@@ -22,6 +23,10 @@ namespace tools {
 namespace {
 
 namespace fs = std::filesystem;
+
+// The most frames one drop may take: 30 s at 60 fps are 1800, a day at x1
+// and 10 fps 864000.
+constexpr double kMaxDropFrames = 1e6;
 
 // The vessel and the two sets to drop.
 struct DropVessel {
@@ -139,6 +144,16 @@ int DropCommand(const DropArguments& arguments, std::ostream& out,
   }
   if (!arguments.definition && !arguments.name) {
     err << "vantrel drop: name the vessel (--name) or a definition file\n";
+    return kExitUsage;
+  }
+  // Each frame lasts 1/fps of real time (at most 0.1 s) times the warp.
+  const double frames =
+      arguments.seconds / (std::min(1.0 / arguments.fps, 0.1) * arguments.warp);
+  if (frames > kMaxDropFrames) {
+    err << "vantrel drop: " << Shortest(arguments.seconds) << " s at "
+        << Shortest(arguments.fps) << " fps and x" << Shortest(arguments.warp)
+        << " are " << Shortest(frames) << " frames; at most "
+        << Shortest(kMaxDropFrames) << " (give fewer --seconds)\n";
     return kExitUsage;
   }
   int exit_code = kExitInput;
