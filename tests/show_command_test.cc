@@ -182,7 +182,20 @@ TEST_F(ShowCommandTest, WithoutADefinitionTheVesselKeepsItsPoints) {
   std::ostringstream out, err;
   EXPECT_EQ(ShowCommand(arguments, out, err), kExitOk);
   EXPECT_NE(out.str().find("No definition applied"), std::string::npos);
-  EXPECT_NE(out.str().find("the vessel's own"), std::string::npos);
+  EXPECT_NE(out.str().find("0.100  the host's default points"),
+            std::string::npos)
+      << out.str();
+  // A class file's TouchdownPoints are the vessel's own, with the host's
+  // springs and friction.
+  folder_.Write("Config/Vessels/Rover.cfg",
+                "Module = Rover\nTouchdownPoints = 0 -1 3 -2 -1 -2 2 -1 -2\n");
+  std::ostringstream own;
+  EXPECT_EQ(ShowCommand(arguments, own, err), kExitOk);
+  EXPECT_NE(own.str().find("1   0.000  -1.000   3.000  1000000.000  "
+                           "100000.000  0.500   0.100  "
+                           "Config\\Vessels\\Rover.cfg:2 TouchdownPoints"),
+            std::string::npos)
+      << own.str();
 }
 
 TEST_F(ShowCommandTest, WithoutAMassTheClassFileGivesIt) {

@@ -154,7 +154,9 @@ void PrintPoints(const standin::VesselOutcome& vessel,
     std::vector<std::string> row{std::to_string(i + 1)};
     if (own || i >= applied->points.size()) {
       for (double value : handed) row.push_back(Fixed(value, 3));
-      row.push_back("the vessel's own");
+      // Where the vessel's own points come from: its class file's
+      // TouchdownPoints, or the host's defaults.
+      row.push_back(own ? vessel.model.own_points_from : "the vessel's own");
       table.AddRow(row);
       continue;
     }
