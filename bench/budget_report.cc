@@ -162,9 +162,9 @@ void BudgetReport::Finalize() {
              s->counters.at("vertex_stages");
     };
     std::printf(
-        "  (30 s drop of 100 points at 60 fps: %.1f ms, %.0f frames until "
-        "LANDED, %.3g vertex-stage\n   evaluations; stable-warp search of "
-        "that set: %s)\n",
+        "  (30 s drop of 100 points at 60 fps: %.1f ms for %.0f frames, %.3g "
+        "vertex-stage\n   evaluations; stable-warp search of the set with "
+        "damping: %s)\n",
         drop->nanoseconds / 1e6, drop->counters.at("frames"),
         drop->counters.at("vertex_stages"),
         search != nullptr ? Duration(search->nanoseconds).c_str()
