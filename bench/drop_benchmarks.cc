@@ -20,8 +20,12 @@ physics::DropSetup RingSetup(double damping = 1.5e4) {
   physics::DropSetup setup;
   for (int i = 0; i < kPoints; ++i) {
     const double angle = 2.0 * 3.14159265358979 * i / kPoints;
-    setup.points.push_back({{3.0 * std::sin(angle), -2.0, 3.0 * std::cos(angle)},
-                            1e5, damping, 0.5, 0.5});
+    setup.points.push_back(
+        {{3.0 * std::sin(angle), -2.0, 3.0 * std::cos(angle)},
+         1e5,
+         damping,
+         0.5,
+         0.5});
   }
   std::swap(setup.points[1], setup.points[67]);
   std::swap(setup.points[2], setup.points[33]);
@@ -63,14 +67,15 @@ void BM_BareForceLoop(benchmark::State& state) {
       const double depth = -(height + physics::Dot(p.pos, up));
       if (!(depth > 0.0)) continue;
       const physics::Vec3 v = velocity + physics::Cross(p.pos, rate);
-      const double normal = p.stiffness * depth - p.damping * physics::Dot(v, up);
+      const double normal =
+          p.stiffness * depth - p.damping * physics::Dot(v, up);
       const double load = p.stiffness * std::min(depth, 0.1);
       const double vl = physics::Dot(v, lng);
       const double vt = physics::Dot(v, lat);
       const double fl = -(vl > 0 ? 1 : -1) * p.mu_lng * load *
                         std::sqrt(std::fabs(vl) / 10.0);
-      const double ft = -(vt > 0 ? 1 : -1) * p.mu * load *
-                        std::sqrt(std::fabs(vt) / 10.0);
+      const double ft =
+          -(vt > 0 ? 1 : -1) * p.mu * load * std::sqrt(std::fabs(vt) / 10.0);
       const physics::Vec3 f = normal * up + fl * lng + ft * lat;
       force += f;
       torque += physics::Cross(f, p.pos);

@@ -15,8 +15,8 @@ constexpr double kMaxWarp = 100000.0;
 // drop test still `lands`, found by simulating: from x1 up in doublings to
 // the first warp that does not land (or down in halvings to the first that
 // does), then 8 bisections between the last two. Each run lasts the setup's
-// time (at most 60 s), and at least 300 frames. Nothing when no warp in the host's range
-// lands.
+// time (at most 60 s), and at least 300 frames. Nothing when no warp in the
+// host's range lands.
 std::optional<double> SearchStableWarp(const DropSetup& setup);
 
 }  // namespace physics

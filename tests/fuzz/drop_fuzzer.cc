@@ -59,8 +59,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* bytes, size_t size) {
   setup.seconds = data.ConsumeFloatingPointInRange(0.01, 20.0);
   setup.seconds = std::min(
       setup.seconds, 3000.0 * std::min(0.01, 1.0 / setup.fps) * setup.warp);
-  setup.start = static_cast<physics::DropStart>(
-      data.ConsumeIntegralInRange<int>(0, 2));
+  setup.start =
+      static_cast<physics::DropStart>(data.ConsumeIntegralInRange<int>(0, 2));
 
   const physics::DropResult r = physics::RunDrop(setup);
   // Frames: the first three of 10 ms, then at most 0.1 s each (real time).
