@@ -23,7 +23,8 @@ std::string Warp(const std::optional<double>& warp) {
 std::string JsonNumber(double value) {
   if (!std::isfinite(value)) return "null";
   char text[64];
-  std::snprintf(text, sizeof text, "%.9g", value);
+  // Adding 0 turns -0 into 0.
+  std::snprintf(text, sizeof text, "%.9g", value + 0.0);
   return text;
 }
 
