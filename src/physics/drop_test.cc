@@ -155,8 +155,12 @@ class Simulation {
   BodyState Frame(double simdt) {
     const Body& body = setup_.body;
     if (Touching(*active_, body, state_)) return Integrate(state_, simdt, true);
+    // Only a frame that is kept counts for depths and bounces.
     const BodyState free = Integrate(state_, simdt, false);
-    if (!Touching(*active_, body, free)) return free;
+    if (!Touching(*active_, body, free)) {
+      touching_ = 0;
+      return free;
+    }
     BodyState start = state_;
     const double limit = -1.0 / simdt;
     if (start.velocity.y < limit) {
@@ -170,7 +174,8 @@ class Simulation {
     const double h = simdt / kSubSteps;
     for (int i = 0; i < kSubSteps; ++i) {
       state = Rkf78Step(motion, state, h);
-      if (contact) result_.evaluations += kStages;
+      if (!contact) continue;
+      result_.evaluations += kStages;
       Observe(state);
     }
     return state;

@@ -61,7 +61,8 @@ std::optional<DropVessel> FromFile(const DropArguments& arguments,
     return std::nullopt;
   }
   DropVessel vessel;
-  vessel.class_name = arguments.class_name.value_or(path.stem().string());
+  vessel.class_name = arguments.class_name.value_or(
+      arguments.name.value_or(path.stem().string()));
   vessel.name = arguments.name.value_or(vessel.class_name);
   vessel::VesselInputs inputs;
   inputs.mass = arguments.mass;
