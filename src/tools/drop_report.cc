@@ -28,6 +28,12 @@ std::string JsonNumber(double value) {
   return text;
 }
 
+// A number of the state, or "diverged" when the motion grew without bound.
+std::string Settled(const DroppedSet& set, std::string number) {
+  return set.result.verdict == physics::Verdict::kUnstable ? "diverged"
+                                                           : number;
+}
+
 std::string LandedAt(const physics::DropResult& r) {
   return r.landed_at ? Fixed(*r.landed_at, 2) + " s" : "never";
 }
@@ -40,9 +46,10 @@ void PrintPoints(const DroppedSet& set, std::ostream& out) {
   table.AddRow({"#", "x", "y", "z", "depth (m)", "load share"});
   for (std::size_t i = 0; i < r.points.size(); ++i) {
     const physics::Vec3& p = set.setup.points[i].pos;
-    table.AddRow({std::to_string(i + 1), Fixed(p.x, 3), Fixed(p.y, 3),
-                  Fixed(p.z, 3), Number(r.points[i].depth, 4),
-                  Number(100.0 * r.points[i].load_share, 1) + " %"});
+    table.AddRow(
+        {std::to_string(i + 1), Fixed(p.x, 3), Fixed(p.y, 3), Fixed(p.z, 3),
+         Settled(set, Number(r.points[i].depth, 4)),
+         Settled(set, Number(100.0 * r.points[i].load_share, 1) + " %")});
   }
   table.Print(out, "  ");
 }
@@ -68,9 +75,11 @@ std::string VerdictLine(const DroppedSet& set) {
   const physics::DropResult& r = set.result;
   std::string line = physics::VerdictName(r.verdict);
   if (r.landed_at) line += " (LANDED at " + LandedAt(r) + ")";
-  line += "; the highest time acceleration that still lands at " +
-          Shortest(set.setup.fps) + " fps: " + Warp(set.stable_warp) +
-          " (linear estimate x" + Shortest(set.linear_warp) + ")";
+  line +=
+      "; put down landed, the highest time acceleration at which it "
+      "still lands at " +
+      Shortest(set.setup.fps) + " fps: " + Warp(set.stable_warp) +
+      " (linear estimate x" + Shortest(set.linear_warp) + ")";
   return line;
 }
 
@@ -87,16 +96,17 @@ void PrintDropText(const DroppedSet& before, const DroppedSet& after,
   });
   row("LANDED at", [](const DroppedSet& s) { return LandedAt(s.result); });
   row("CoG height (m)", [](const DroppedSet& s) {
-    return Number(s.result.rest_sample.cog_height, 4);
+    return Settled(s, Number(s.result.rest_sample.cog_height, 4));
   });
   row("pitch, roll (deg)", [](const DroppedSet& s) {
-    return Number(s.result.rest_sample.pitch_deg, 2) + ", " +
-           Number(s.result.rest_sample.roll_deg, 2);
+    return Settled(s, Number(s.result.rest_sample.pitch_deg, 2) + ", " +
+                          Number(s.result.rest_sample.roll_deg, 2));
   });
   row("bounces",
       [](const DroppedSet& s) { return std::to_string(s.result.bounces); });
-  row("deepest depth (m)",
-      [](const DroppedSet& s) { return Number(s.result.max_depth, 4); });
+  row("deepest depth (m)", [](const DroppedSet& s) {
+    return Settled(s, Number(s.result.max_depth, 4));
+  });
   row("highest warp that lands", [](const DroppedSet& s) {
     return Warp(s.stable_warp) + " (linear estimate x" +
            Shortest(s.linear_warp) + ")";
