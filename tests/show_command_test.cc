@@ -241,8 +241,9 @@ TEST_F(ShowCommandTest, RestingNumbersFollowFromStatics) {
                           "POINT_2 = -1 -1 0\nPOINT_3 = 1 -1 0\n");
   const std::string balanced = Show("Balanced", 1000);
   EXPECT_NE(balanced.find("\n  sinks;"), std::string::npos) << balanced;
-  EXPECT_NE(balanced.find("2       0.0    0.0 %   off the ground              -"),
-            std::string::npos);
+  EXPECT_NE(
+      balanced.find("2       0.0    0.0 %   off the ground              -"),
+      std::string::npos);
   EXPECT_NE(balanced.find("  point 2 has no spring (stiffness 0): it carries "
                           "nothing.\n"),
             std::string::npos);
