@@ -13,6 +13,7 @@ constexpr double kFreshOverAged = 1.5;
 constexpr double kModuleOverVertexData = 2.0;
 constexpr double kModuleSlackBytes = 1024.0;
 constexpr double kIndexOverFile = 3.0;
+constexpr double kDropOverBareLoop = 3.0;
 
 // Prints one budget line and returns whether it holds: `measured` from the
 // medians' real time, `cpu` the same from their CPU time (shown only when
@@ -111,6 +112,10 @@ void BudgetReport::Finalize() {
   const Sample* fresh = TimedMedian("BM_SweepFresh/1000/real_time");
   const Sample* reader = TimedMedian("BM_ReadPointValue/real_time");
   const Sample* fast_float = TimedMedian("BM_FastFloatPointValue/real_time");
+  const Sample* drop = TimedMedian("BM_Drop100Points30s/real_time");
+  const Sample* bare = TimedMedian("BM_BareForceLoop/real_time");
+  const Sample* search =
+      TimedMedian("BM_StableWarpSearch/iterations:1/real_time");
 
   std::printf(
       "\nBudgets (judged on the medians' real time; the same from CPU time "
@@ -163,6 +168,28 @@ void BudgetReport::Finalize() {
                         kFreshOverAged, "x");
   } else {
     PrintMissing("sweep of 1000, files just written / aged");
+    pass = false;
+  }
+
+  if (drop != nullptr && bare != nullptr) {
+    const auto per_stage = [](const Sample* s, bool cpu) {
+      return (cpu ? s->cpu_nanoseconds : s->nanoseconds) /
+             s->counters.at("vertex_stages");
+    };
+    std::printf(
+        "  (30 s drop of 100 points at 60 fps: %.1f ms for %.0f frames, %.3g "
+        "vertex-stage\n   evaluations; stable-warp search of the set with "
+        "damping: %s)\n",
+        drop->nanoseconds / 1e6, drop->counters.at("frames"),
+        drop->counters.at("vertex_stages"),
+        search != nullptr ? Duration(search->nanoseconds).c_str()
+                          : "not measured");
+    pass &= PrintBudget("drop per vertex-stage / bare force loop",
+                        per_stage(drop, false) / per_stage(bare, false),
+                        per_stage(drop, true) / per_stage(bare, true),
+                        kDropOverBareLoop, "x");
+  } else {
+    PrintMissing("drop per vertex-stage / bare force loop");
     pass = false;
   }
 

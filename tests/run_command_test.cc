@@ -325,7 +325,15 @@ TEST_F(RunCommandTest, AnInstallationGivesMassesFromClassFiles) {
                 "GL-02:DeltaGlider\r\n  STATUS Landed Earth\r\n"
                 "  MASS 2000\r\nEND\r\n"
                 "Probe:OddMass\r\n  STATUS Landed Earth\r\nEND\r\n"
+                "SH-01:ShuttleA\r\n  PRPLEVEL 0:0.5 1:1\r\nEND\r\n"
+                "PB-01:ShuttlePB\r\n  FUEL 0.25\r\nEND\r\n"
                 "END_SHIPS\r\n");
+  folder_.Write("Config/Vessels/ShuttleA.cfg",
+                "Module = ShuttleA\r\nPropellantResource1 = 2700\r\n"
+                "PropellantResource2 = 400 0.9\r\nPropellantResource4 = 9\r\n"
+                "TouchdownPoints = 0 -2 6  -3 -2 -4  3 -2 -4\r\n");
+  folder_.Write("Config/Vessels/ShuttlePB.cfg",
+                "Module = ShuttlePB\r\nMaxFuel = 750\r\n");
   folder_.Write("Config/Vessels/DeltaGlider.cfg",
                 "ClassName = DeltaGlider\r\nSize = 10.0\r\n"
                 "Mass = 11000.0  ; empty mass [kg]\r\n");
@@ -337,9 +345,21 @@ TEST_F(RunCommandTest, AnInstallationGivesMassesFromClassFiles) {
   RunArguments arguments;
   arguments.root = folder_.path().string();
   arguments.scenarios = {"Delta-glider\\Docked at ISS"};
+  arguments.class_masses = {"shuttlea=11000"};
 
   ASSERT_EQ(Run(arguments), kExitOk) << err_.str();
   const std::string out = out_.str();
+  // --mass gives a class's empty mass; its tanks at the scenario's levels
+  // add 1350 + 400 (PropellantResource3 is missing, so 4 does not count).
+  EXPECT_THAT(out, HasSubstr("12750 (--mass ShuttleA, with 1750 propellant)"));
+  // FUEL sets every tank; the module sets the mass in code, one line says.
+  EXPECT_THAT(out, HasSubstr("1187.5 (default, with 187.5 propellant)"));
+  EXPECT_THAT(out, HasSubstr("ShuttlePB: its module (Module = ShuttlePB) "
+                             "sets the mass in code"));
+  EXPECT_THAT(out, HasSubstr("Give it with --mass ShuttlePB=KG."));
+  EXPECT_THAT(out, ::testing::Not(HasSubstr("ShuttleA: its module")));
+  // The class file's own points, which the vessel keeps.
+  EXPECT_THAT(out, HasSubstr("3 points (line 5 TouchdownPoints)"));
   EXPECT_THAT(out, HasSubstr("431000 (Config\\Vessels\\ProjectAlpha_ISS.cfg)"));
   // The class file spelled as its folder names it, not as the class is.
   // Windows opens a name spelled otherwise without listing the folder, and

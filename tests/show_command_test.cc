@@ -182,7 +182,20 @@ TEST_F(ShowCommandTest, WithoutADefinitionTheVesselKeepsItsPoints) {
   std::ostringstream out, err;
   EXPECT_EQ(ShowCommand(arguments, out, err), kExitOk);
   EXPECT_NE(out.str().find("No definition applied"), std::string::npos);
-  EXPECT_NE(out.str().find("the vessel's own"), std::string::npos);
+  EXPECT_NE(out.str().find("0.100  the host's default points"),
+            std::string::npos)
+      << out.str();
+  // A class file's TouchdownPoints are the vessel's own, with the host's
+  // springs and friction.
+  folder_.Write("Config/Vessels/Rover.cfg",
+                "Module = Rover\nTouchdownPoints = 0 -1 3 -2 -1 -2 2 -1 -2\n");
+  std::ostringstream own;
+  EXPECT_EQ(ShowCommand(arguments, own, err), kExitOk);
+  EXPECT_NE(own.str().find("1   0.000  -1.000   3.000  1000000.000  "
+                           "100000.000  0.500   0.100  "
+                           "Config\\Vessels\\Rover.cfg:2 TouchdownPoints"),
+            std::string::npos)
+      << own.str();
 }
 
 TEST_F(ShowCommandTest, WithoutAMassTheClassFileGivesIt) {
@@ -205,21 +218,34 @@ TEST_F(ShowCommandTest, WithoutAMassTheClassFileGivesIt) {
 
 TEST_F(ShowCommandTest, RestingNumbersFollowFromStatics) {
   // Eagle-2: the nose point 4.5 m ahead, the mains 3 m behind carry 3/7.5 of
-  // the weight between them.
+  // the weight between them: so the host's placement on points 1-3. At rest
+  // on the ground the vessel leans 0.39 degrees onto its softer nose gear,
+  // which then carries a little more; the tail fin tip carries nothing.
   const std::string eagle = Show("Eagle-2", 15000);
-  EXPECT_NE(eagle.find("1   58860.0  40.0 %           0.1962"),
+  EXPECT_NE(eagle.find("1   59150.7  40.2 %           0.1972"),
             std::string::npos)
       << eagle;
-  EXPECT_NE(eagle.find("2   44145.0  30.0 %"), std::string::npos);
-  // The centre of mass over the line of points 2 and 3: point 1 carries
-  // nothing, and its damping ratio has no value, for that reason.
+  EXPECT_NE(eagle.find("2   43999.7  29.9 %"), std::string::npos);
+  EXPECT_NE(eagle.find("4       0.0   0.0 %   off the ground"),
+            std::string::npos);
+  EXPECT_NE(eagle.find("pitch -0.39 deg"), std::string::npos);
+  EXPECT_NE(eagle.find("(points 1-3 alone): the CoG 2.0332 m above the "
+                       "ground, loads 40.0 % / 30.0 % / 30.0 %."),
+            std::string::npos);
+  EXPECT_NE(eagle.find("lands (LANDED at "), std::string::npos);
+  // Points 2 and 3 without springs (the first point's stiffness stops
+  // completion): point 1 carries all, the vessel sinks onto its side, and
+  // the two have no damping ratio, for that reason.
   folder_.WriteDefinition("Balanced.cfg",
                           "N = 3\nPOINT_1 = 0 -1 2 1e5 1e4 0.5\n"
                           "POINT_2 = -1 -1 0\nPOINT_3 = 1 -1 0\n");
-  EXPECT_NE(Show("Balanced", 1000)
-                .find("  n/a: point 1 carries no load (the centre of mass "
-                      "lies over the line of the other two), so its damping "
-                      "ratio is not defined.\n"),
+  const std::string balanced = Show("Balanced", 1000);
+  EXPECT_NE(balanced.find("\n  sinks;"), std::string::npos) << balanced;
+  EXPECT_NE(
+      balanced.find("2       0.0    0.0 %   off the ground              -"),
+      std::string::npos);
+  EXPECT_NE(balanced.find("  point 2 has no spring (stiffness 0): it carries "
+                          "nothing.\n"),
             std::string::npos);
 }
 
@@ -264,7 +290,10 @@ TEST_F(ShowCommandTest, SaysWhatCheckSaysAboutTheFileThatApplied) {
                             "POINT_3 = 1.8 -1.5 -1 0 0 0.5 0.2\n");
     const std::string out = Show("Springless", 1000);
     EXPECT_NE(out.find("[no-spring]"), std::string::npos) << out;
-    EXPECT_NE(out.find("n/a: point 3 has no spring"), std::string::npos) << out;
+    EXPECT_NE(out.find("point 3 has no spring (stiffness 0): it carries "
+                       "nothing"),
+              std::string::npos)
+        << out;
   }
   {
     SCOPED_TRACE("a value that is not finite");
@@ -273,7 +302,9 @@ TEST_F(ShowCommandTest, SaysWhatCheckSaysAboutTheFileThatApplied) {
     EXPECT_NE(Show("Endless", 1000).find("[not-finite]"), std::string::npos);
   }
   {
-    SCOPED_TRACE("upside down: no resting table, and the drawing says so");
+    SCOPED_TRACE(
+        "upside down: dropped it lands, the host's placement turns it over, "
+        "and the drawing says so");
     folder_.WriteDefinition("Upside.cfg",
                             "N = 3\nPOINT_1 = 0 -1.5 2 3e5 3e4 0.5 0.2\n"
                             "POINT_2 = 1.8 -1.5 -1 3e5 3e4 0.5 0.2\n"
@@ -281,11 +312,12 @@ TEST_F(ShowCommandTest, SaysWhatCheckSaysAboutTheFileThatApplied) {
     const std::string svg = (folder_.path() / "upside.svg").string();
     const std::string out = Show("Upside", 1000, svg);
     EXPECT_NE(out.find("[upside-down]"), std::string::npos) << out;
-    EXPECT_NE(out.find("upside down; the model of an upright vessel does not "
-                       "apply"),
+    EXPECT_NE(out.find("(points 1-3 alone): The first three points give a "
+                       "downward normal: the host sets the vessel upside "
+                       "down."),
               std::string::npos)
         << out;
-    EXPECT_EQ(out.find("origin height (m)"), std::string::npos) << out;
+    EXPECT_NE(out.find("  lands (LANDED at "), std::string::npos) << out;
     std::ifstream file(svg);
     const std::string drawing((std::istreambuf_iterator<char>(file)),
                               std::istreambuf_iterator<char>());

@@ -1,5 +1,7 @@
 #include "scenario.h"
 
+#include <cmath>
+#include <cstdlib>
 #include <map>
 #include <sstream>
 
@@ -95,7 +97,11 @@ class ScenarioParser {
       scenario_.vessels.push_back(
           ScenarioVessel{std::string(name),
                          std::string(class_name.empty() ? name : class_name),
-                         std::nullopt, 0, number});
+                         std::nullopt,
+                         0,
+                         number,
+                         {},
+                         std::nullopt});
       vessel_ = &scenario_.vessels.back();
       const auto earlier = first_line_of_name_.emplace(vessel_->name, number);
       if (!earlier.second) {
@@ -123,7 +129,12 @@ class ScenarioParser {
     std::string key;
     std::string value;
     std::string extra;
-    words >> key >> value >> extra;
+    words >> key;
+    if (key == "PRPLEVEL" || key == "FUEL") {
+      FillLevels(number, key, words);
+      return;
+    }
+    words >> value >> extra;
     if (key != "MASS" && key != "SPAWN_STEP") return;
     if (value.empty() || !extra.empty()) {
       Error(number, key + " takes exactly one value");
@@ -145,6 +156,39 @@ class ScenarioParser {
         vessel_->spawn_step = *step;
       }
     }
+  }
+
+  // "PRPLEVEL 0:0.5 1:1" or "FUEL 0.5", as the host reads them: a level
+  // that is not a number is a warning, and the tank stays full.
+  void FillLevels(int number, const std::string& key, std::istream& words) {
+    if (vessel_ == nullptr) return;
+    std::string word;
+    while (words >> word) {
+      char* end = nullptr;
+      if (key == "FUEL") {
+        const double level = std::strtod(word.c_str(), &end);
+        if (*end == '\0' && std::isfinite(level)) {
+          vessel_->fuel_level = level;
+        } else {
+          Warn(number, "FUEL '" + word + "' is not a fill level");
+        }
+        return;
+      }
+      const long tank = std::strtol(word.c_str(), &end, 10);
+      const bool colon = end != word.c_str() && *end == ':' && tank >= 0;
+      const char* level_text = colon ? end + 1 : end;
+      const double level = std::strtod(level_text, &end);
+      if (!colon || end == level_text || *end != '\0' ||
+          !std::isfinite(level)) {
+        Warn(number, "PRPLEVEL '" + word + "' is not <tank>:<level>");
+        continue;
+      }
+      vessel_->propellant_levels.emplace_back(static_cast<int>(tank), level);
+    }
+  }
+
+  void Warn(int number, std::string message) {
+    scenario_.warnings.push_back({number, std::move(message)});
   }
 
   void Finish() {

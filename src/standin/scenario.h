@@ -4,6 +4,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 namespace standin {
@@ -15,6 +16,9 @@ struct ScenarioVessel {
   std::optional<double> mass;  // MASS <kg>; absent when not given
   int spawn_step = 0;          // SPAWN_STEP <k>; 0 when present from the start
   int line = 0;                // line of the "Name:Class" line
+  // PRPLEVEL <tank>:<level> ...: fill levels of tanks 0, 1, ... (fractions)
+  std::vector<std::pair<int, double>> propellant_levels;
+  std::optional<double> fuel_level;  // FUEL <level>: one level for all tanks
 };
 
 // A problem found in a scenario file, at a line (0 for the whole file).
@@ -33,8 +37,9 @@ struct Scenario {
 
 // Reads a scenario in the host's format: vessel blocks from a line
 // "Name:Class" to a line "END", between "BEGIN_SHIPS" and "END_SHIPS".
-// Other sections and unknown parameter lines are ignored. Two parameter
-// lines are the stand-in's own: "MASS <kg>" and "SPAWN_STEP <k>".
+// Other sections and unknown parameter lines are ignored; PRPLEVEL and FUEL
+// give the tanks' fill levels. Two parameter lines are the stand-in's own:
+// "MASS <kg>" and "SPAWN_STEP <k>".
 Scenario ParseScenario(std::string_view text);
 
 }  // namespace standin

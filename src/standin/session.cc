@@ -2,7 +2,6 @@
 
 #include <map>
 
-#include "class_file.h"
 #include "disk_file_system.h"
 #include "file_system_wrapper.h"
 #include "host.h"
@@ -18,56 +17,65 @@ constexpr double kStepLength = 0.02;    // s
 constexpr double kStartDate = 51544.5;  // MJD of the first step
 constexpr double kSecondsPerDay = 86400.0;
 
-struct VesselMass {
-  double kg = kDefaultVesselMass;
-  MassSource source;
-};
-
-// The mass of every vessel of `scenario`, in its order. Each class file is
+// The model of every vessel of `scenario`, in its order. Each class file is
 // read once; one whose Mass does not count gets one warning.
-std::vector<VesselMass> ResolveMasses(FileSystem& files,
-                                      const std::filesystem::path& root,
-                                      const Scenario& scenario,
-                                      std::vector<FileProblem>& warnings) {
-  std::map<std::string, ClassFileMass> class_files;
-  std::vector<VesselMass> masses;
+std::vector<vessel::VesselModel> ModelVessels(
+    FileSystem& files, const SessionOptions& options, const Scenario& scenario,
+    std::vector<FileProblem>& warnings) {
+  std::map<std::string, vessel::ClassFile> class_files;
+  std::vector<vessel::VesselModel> models;
   for (const ScenarioVessel& vessel : scenario.vessels) {
-    VesselMass mass;
-    if (vessel.mass) {
-      mass.kg = *vessel.mass;
-      mass.source.kind = MassSource::Kind::kScenario;
-      masses.push_back(mass);
-      continue;
-    }
-    auto [entry, first] = class_files.try_emplace(FoldCase(vessel.class_name));
+    const std::string folded = FoldCase(vessel.class_name);
+    auto [entry, first] = class_files.try_emplace(folded);
     if (first) {
-      entry->second = ReadClassFileMass(files, root, vessel.class_name);
-      const ClassFileMass& file = entry->second;
-      if (!file.problem.empty()) {
+      entry->second =
+          vessel::ReadClassFile(files, options.root, vessel.class_name);
+      const vessel::ClassFile& file = entry->second;
+      if (!file.mass.problem.empty() && !vessel.mass) {
         warnings.push_back(
-            {file.disk_path.string(), file.line,
-             file.problem + "; vessels of class " + vessel.class_name +
+            {file.disk_path.string(), file.mass.line,
+             file.mass.problem + "; vessels of class " + vessel.class_name +
                  " weigh the default " +
                  std::to_string(static_cast<int>(kDefaultVesselMass)) + " kg"});
       }
     }
-    if (entry->second.mass) {
-      mass.kg = *entry->second.mass;
-      mass.source = {MassSource::Kind::kClassFile, entry->second.file};
+    vessel::VesselInputs inputs;
+    inputs.mass = vessel.mass;
+    inputs.mass_from = "scenario MASS";
+    const auto given = options.class_masses.find(folded);
+    if (given != options.class_masses.end()) {
+      inputs.class_mass = given->second;
+      inputs.class_mass_from = "--mass " + vessel.class_name;
     }
-    masses.push_back(mass);
+    inputs.levels = vessel.propellant_levels;
+    inputs.fuel = vessel.fuel_level;
+    models.push_back(vessel::ModelVessel(entry->second, inputs));
   }
-  return masses;
+  return models;
 }
 
 void AddVessel(Session& session, const ScenarioVessel& vessel,
-               const VesselMass& mass) {
-  session.vessels().AddVessel(vessel.name, vessel.class_name, mass.kg);
+               const vessel::VesselModel& model) {
+  SimObject& added =
+      session.vessels().AddVessel(vessel.name, vessel.class_name, model.mass);
+  if (model.default_points) return;
+  added.touchdown.clear();
+  for (const physics::ContactPoint& p : model.own_points) {
+    TOUCHDOWNVTX v{};
+    v.pos.x = p.pos.x;
+    v.pos.y = p.pos.y;
+    v.pos.z = p.pos.z;
+    v.stiffness = p.stiffness;
+    v.damping = p.damping;
+    v.mu = p.mu;
+    v.mu_lng = p.mu_lng;
+    added.touchdown.push_back(v);
+  }
 }
 
 std::vector<VesselOutcome> CollectVessels(
     const Session& session, const Scenario& scenario,
-    const std::vector<VesselMass>& masses) {
+    const std::vector<vessel::VesselModel>& models) {
   std::vector<VesselOutcome> outcomes;
   for (std::size_t i = 0; i < session.vessels().vessel_count(); ++i) {
     const SimObject& vessel = *session.vessels().VesselAt(i);
@@ -80,7 +88,7 @@ std::vector<VesselOutcome> CollectVessels(
     outcome.touchdown = vessel.touchdown;
     for (std::size_t j = 0; j < scenario.vessels.size(); ++j) {
       if (scenario.vessels[j].name != vessel.name) continue;
-      outcome.mass_source = masses[j].source;
+      outcome.model = models[j];
       outcome.spawn_step = scenario.vessels[j].spawn_step;
     }
     outcomes.push_back(std::move(outcome));
@@ -118,13 +126,13 @@ SessionResult Simulate(PluginHost& host, const Scenario& scenario,
       result.log_stages.push_back({name(), begin - log_from});
   };
   if (log_from == 0) result.log_stages.push_back({"loading", 0});
-  const std::vector<VesselMass> masses = ResolveMasses(
-      host.file_system(), options.root, scenario, result.warnings);
+  const std::vector<vessel::VesselModel> models =
+      ModelVessels(host.file_system(), options, scenario, result.warnings);
   Session session(host);
   session.record_file_events = options.record_file_events;
   for (std::size_t i = 0; i < scenario.vessels.size(); ++i) {
     if (scenario.vessels[i].spawn_step == 0) {
-      AddVessel(session, scenario.vessels[i], masses[i]);
+      AddVessel(session, scenario.vessels[i], models[i]);
     }
   }
   const ModuleCalls& calls = CurrentModuleCalls();
@@ -137,7 +145,7 @@ SessionResult Simulate(PluginHost& host, const Scenario& scenario,
     begin = lines();
     for (std::size_t i = 0; i < scenario.vessels.size(); ++i) {
       if (scenario.vessels[i].spawn_step != step) continue;
-      AddVessel(session, scenario.vessels[i], masses[i]);
+      AddVessel(session, scenario.vessels[i], models[i]);
       OBJHANDLE handle =
           session.vessels().VesselAt(session.vessels().vessel_count() - 1);
       for (oapi::Module* module : modules) calls.new_vessel(module, handle);
@@ -150,7 +158,7 @@ SessionResult Simulate(PluginHost& host, const Scenario& scenario,
     stage(begin, [step] { return "step " + std::to_string(step); });
   }
   // The host destroys the vessels, then ends the simulation.
-  result.vessels = CollectVessels(session, scenario, masses);
+  result.vessels = CollectVessels(session, scenario, models);
   session.DestroyVessels();
   begin = lines();
   for (oapi::Module* module : modules) calls.simulation_end(module);

@@ -2,6 +2,7 @@
 #define VANTREL_STANDIN_SESSION_H_
 
 #include <filesystem>
+#include <map>
 #include <optional>
 #include <string>
 #include <vector>
@@ -11,6 +12,7 @@
 #include "scenario.h"
 #include "sim_object.h"
 #include "simulation_session.h"
+#include "vessel_model.h"
 
 namespace standin {
 
@@ -29,14 +31,9 @@ struct SessionOptions {
   FileSystem::Output* log_output = nullptr;
   bool record_file_events = false;   // keep SessionResult::file_events
   Edition edition = Edition::k2016;  // how the host unloads the plug-in
-};
-
-// Where a vessel's mass came from: the scenario's MASS line, else the
-// Mass of its class file, else the default.
-struct MassSource {
-  enum class Kind { kScenario, kClassFile, kDefault };
-  Kind kind = Kind::kDefault;
-  std::string file;  // kClassFile: the class file as the host names it
+  // The empty mass of every vessel of a class (kg), where the user gave it,
+  // by class name folded as FoldCase does.
+  std::map<std::string, double> class_masses;
 };
 
 // One vessel as it stood at the end of a run.
@@ -44,7 +41,8 @@ struct VesselOutcome {
   std::string name;
   std::string class_name;
   double mass = 0.0;
-  MassSource mass_source;
+  // Its numbers as the host knows them from its files, with their sources.
+  vessel::VesselModel model;
   int spawn_step = 0;
   TouchdownSource source;
   int touchdown_sets = 0;
@@ -98,8 +96,10 @@ struct RunResult {
 // Runs `scenarios` one after another in one program run, as a player starts
 // them from the Launchpad: loads the plug-in once (its library entry calls
 // InitLib, which calls InitModule); for each scenario creates its vessels
-// (each with the mass its MASS line gives, else its class file's Mass, else
-// kDefaultVesselMass), starts the simulation, runs `steps` steps (creating
+// (each with the mass its MASS line gives, else its class's mass from the
+// options, its class file's Mass or kDefaultVesselMass, plus its
+// propellant; and its class file's own touchdown points, or the host's
+// default ones), starts the simulation, runs `steps` steps (creating
 // and reporting spawned vessels at the start of their step, then calling
 // clbkPostStep), destroys the vessels and ends the simulation; then unloads
 // the plug-in as the options' edition does. Returns nothing, with `error`

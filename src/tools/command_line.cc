@@ -7,6 +7,7 @@
 
 #include "check_command.h"
 #include "disk_file_system.h"
+#include "drop_command.h"
 #include "exit_codes.h"
 #include "own_console.h"
 #include "run_command.h"
@@ -21,6 +22,17 @@ const CLI::Validator kVesselMass(
     [](std::string& text) {
       return standin::ParseVesselMass(text) ? std::string()
                                             : standin::NotAMass(text);
+    },
+    "");
+
+// "CLASS=KG" for `vantrel run --mass`.
+const CLI::Validator kClassMass(
+    [](std::string& text) {
+      return tools::ParseClassMass(text)
+                 ? std::string()
+                 : "'" + text +
+                       "' is not CLASS=KG with a positive, finite "
+                       "number of kg";
     },
     "");
 
@@ -72,6 +84,14 @@ int RunCommandLine(int argc, char** argv) {
       ->add_option("--log", run.log_file,
                    "Also write the module's log lines to FILE")
       ->type_name("FILE");
+  run_app
+      ->add_option("--mass", run.class_masses,
+                   "The empty mass in kg of every vessel of CLASS, for "
+                   "classes whose module sets it in code (repeatable; "
+                   "propellant is added; a scenario's MASS line wins)")
+      ->check(kClassMass)
+      ->type_name("CLASS=KG")
+      ->allow_extra_args(false);
   AddPluginOption(*run_app, run.plugin);
   std::string edition = "2016";
   run_app
@@ -136,6 +156,79 @@ int RunCommandLine(int argc, char** argv) {
       ->type_name("FILE");
   AddPluginOption(*show_app, show.plugin);
 
+  tools::DropArguments drop;
+  CLI::App* drop_app = app.add_subcommand(
+      "drop",
+      "Drop a vessel onto flat ground with the host's ground-contact model, "
+      "on its own points (before) and on the definition's (after), and say "
+      "what the host will do: lands, tips-over, sinks, unstable or "
+      "keeps-moving, the rest state, and the highest time acceleration "
+      "that still lands.");
+  drop_app->add_option("--root", drop.root, "Host folder (default: .)")
+      ->type_name("DIR");
+  drop_app->add_option("--name", drop.name,
+                       "The vessel's name; the plug-in runs on it as in "
+                       "vantrel show");
+  drop_app->add_option("--class", drop.class_name,
+                       "The vessel's class (default: its name, else the "
+                       "definition file's name)");
+  drop_app
+      ->add_option("--mass", drop.mass,
+                   "The vessel's mass in kg (default: from its class file, "
+                   "with its propellant)")
+      ->check(kVesselMass)
+      ->type_name("KG");
+  drop_app
+      ->add_option("--pmi", drop.pmi,
+                   "Principal moments of inertia / mass, m^2 (default: the "
+                   "class file's Inertia)")
+      ->expected(3)
+      ->check(CLI::PositiveNumber)
+      ->type_name("X Y Z");
+  drop_app
+      ->add_option("--size", drop.size,
+                   "Mean radius in m (default: the class file's Size, else "
+                   "10)")
+      ->check(CLI::PositiveNumber)
+      ->type_name("R");
+  drop_app->add_option("--fps", drop.fps, "Frames per second")
+      ->check(CLI::Range(1.0, 1000.0))
+      ->capture_default_str();
+  drop_app->add_option("--warp", drop.warp, "Time acceleration")
+      ->check(CLI::Range(0.1, 100000.0))
+      ->capture_default_str();
+  drop_app
+      ->add_option("--height", drop.height,
+                   "Height of the lowest point above the ground at release, "
+                   "m")
+      ->check(CLI::Range(-1.0, 1000.0))
+      ->capture_default_str();
+  drop_app->add_flag("--landed", drop.landed,
+                     "Start as the host puts a scenario's landed vessel "
+                     "down, on the definition's points");
+  drop_app->add_flag("--switch", drop.switch_points,
+                     "Start landed on the vessel's own points and hand over "
+                     "the definition's in frame 10, as the plug-in does");
+  drop_app->add_option("--seconds", drop.seconds, "Simulated time, s")
+      ->check(CLI::Range(0.01, 100000.0))
+      ->capture_default_str();
+  drop_app->add_option("--gravity", drop.gravity, "Gravity, m/s^2")
+      ->check(CLI::Range(0.01, 1000.0))
+      ->capture_default_str();
+  drop_app->add_flag("--json", drop.json,
+                     "Print the definition's drop as JSON");
+  drop_app
+      ->add_option("--svg", drop.svg,
+                   "Also draw height, pitch and roll over time and the "
+                   "vessel at rest into FILE")
+      ->type_name("FILE");
+  AddPluginOption(*drop_app, drop.plugin);
+  drop_app
+      ->add_option("definition", drop.definition,
+                   "A definition file to drop instead of running the "
+                   "plug-in")
+      ->type_name("FILE");
+
   // Started by a double-click, the window would close before the help
   // could be read: say what the program is, and wait.
   if (argc <= 1 && HasItsOwnConsole()) {
@@ -169,6 +262,14 @@ int RunCommandLine(int argc, char** argv) {
     return tools::CheckCommand(check, files, std::cout, std::cerr);
   }
   if (show_app->parsed()) return tools::ShowCommand(show, std::cout, std::cerr);
+  if (drop_app->parsed()) {
+    if (drop.landed && drop.switch_points) {
+      std::cerr << "vantrel drop: --landed and --switch start differently; "
+                   "give one\n";
+      return tools::kExitUsage;
+    }
+    return tools::DropCommand(drop, std::cout, std::cerr);
+  }
   return tools::kExitUsage;
 }
 

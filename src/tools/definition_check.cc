@@ -13,6 +13,7 @@
 #include "item_file.h"
 #include "key_suggestion.h"
 #include "number_text.h"
+#include "physics_points.h"
 
 namespace tools {
 
@@ -521,16 +522,17 @@ class Checker {
       }
     }
     const int line = sources[0].line > 0 ? sources[0].line : count_line_;
-    switch (StanceOf(GroundNormal(p[0], p[1], p[2]))) {
-      case Stance::kUpright:
+    switch (physics::StanceOf(
+        physics::GroundNormal(ToVec3(p[0]), ToVec3(p[1]), ToVec3(p[2])))) {
+      case physics::Stance::kUpright:
         break;
-      case Stance::kNoPlane:
+      case physics::Stance::kNoPlane:
         Add(line, 1, Severity::kWarning,
             "the first three points lie in a line; the host cannot make a "
             "ground plane from them and ignores it",
             "collinear");
         break;
-      case Stance::kUpsideDown:
+      case physics::Stance::kUpsideDown:
         Add(line, 1, Severity::kWarning,
             "the first three points give a downward normal: the vessel "
             "stands upside down (swap POINT_2 and POINT_3, or check the "

@@ -16,6 +16,7 @@
 #include "scenario.h"
 #include "session.h"
 #include "text_encoding.h"
+#include "vessel_mass.h"
 
 namespace tools {
 
@@ -251,6 +252,15 @@ std::string LogHint(const RunArguments& arguments) {
 
 }  // namespace
 
+std::optional<std::pair<std::string, double>> ParseClassMass(
+    const std::string& text) {
+  const std::size_t equals = text.rfind('=');
+  if (equals == std::string::npos || equals == 0) return std::nullopt;
+  const auto mass = standin::ParseVesselMass(text.substr(equals + 1));
+  if (!mass) return std::nullopt;
+  return std::make_pair(text.substr(0, equals), *mass);
+}
+
 int RunCommand(const RunArguments& arguments, std::ostream& out,
                std::ostream& err) {
   int exit_code = kExitOk;
@@ -290,6 +300,16 @@ int RunCommand(const RunArguments& arguments, std::ostream& out,
   }
   options.log_output = log.get();
   options.edition = arguments.edition;
+  for (const std::string& given : arguments.class_masses) {
+    const auto class_mass = ParseClassMass(given);
+    if (!class_mass) {
+      err << "vantrel run: --mass '" << given
+          << "' is not CLASS=KG with a positive, finite number of kg\n";
+      return kExitUsage;
+    }
+    options.class_masses[standin::FoldCase(class_mass->first)] =
+        class_mass->second;
+  }
   standin::SessionError error;
   const auto result = standin::RunScenarios(scenarios, options, &error);
   if (!result) {

@@ -4,6 +4,7 @@
 #include <optional>
 #include <ostream>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "edition.h"
@@ -18,7 +19,15 @@ struct RunArguments {
   std::optional<std::string> plugin;    // plug-in library to load
   int steps = 10;                       // steps of each simulation
   standin::Edition edition = standin::Edition::k2016;
+  // "CLASS=KG": the empty mass of every vessel of a class, as its module
+  // would set it in code.
+  std::vector<std::string> class_masses;
 };
+
+// A class and its mass from "CLASS=KG"; nothing when the text is not that
+// (the class empty, or the mass not a positive, finite number).
+std::optional<std::pair<std::string, double>> ParseClassMass(
+    const std::string& text);
 
 // Runs the scenarios one after another on the stand-in host, in one program
 // run with the plug-in loaded once, and prints the log and the vessels of

@@ -4,6 +4,7 @@
 #include <cstdio>
 #include <string>
 
+#include "item_file.h"
 #include "number_text.h"
 #include "text_table.h"
 
@@ -14,15 +15,9 @@ std::string MassText(const standin::VesselOutcome& vessel,
   char number[64];
   std::snprintf(number, sizeof number, "%.10g", vessel.mass);
   const std::string text = number + unit;
-  switch (vessel.mass_source.kind) {
-    case standin::MassSource::Kind::kScenario:
-      break;
-    case standin::MassSource::Kind::kClassFile:
-      return text + " (" + vessel.mass_source.file + ")";
-    case standin::MassSource::Kind::kDefault:
-      return text + " (default)";
-  }
-  return text;
+  const std::string& from = vessel.model.mass_from;
+  if (from.empty() || from == "scenario MASS") return text;
+  return text + " (" + from + ")";
 }
 
 namespace {
@@ -65,6 +60,54 @@ void PrintPoints(const standin::VesselOutcome& vessel, std::ostream& out) {
   table.Print(out, "    ");
 }
 
+// Where a class-file number came from, in a table that names the file.
+std::string FromLine(const std::string& number, const std::string& from,
+                     const std::string& file) {
+  if (!file.empty() && from.rfind(file + ":", 0) == 0) {
+    return number + " (line " + from.substr(file.size() + 1) + ")";
+  }
+  return number + " (" + from + ")";
+}
+
+// What the host reads from each class's file: one row per class, in the
+// order the classes first appear.
+void PrintClasses(const standin::SessionResult& result, std::ostream& out) {
+  out << "\nVessel classes as the host reads their files\n";
+  TextTable table({false, false, false, false, false, false});
+  table.AddRow({"class", "class file", "propellant (kg)", "size (m)",
+                "inertia (m^2)", "own touchdown points"});
+  std::vector<std::string> seen;
+  std::vector<const standin::VesselOutcome*> modules;
+  for (const auto& vessel : result.vessels) {
+    const std::string folded = standin::FoldCase(vessel.class_name);
+    if (std::find(seen.begin(), seen.end(), folded) != seen.end()) continue;
+    seen.push_back(folded);
+    const vessel::VesselModel& m = vessel.model;
+    const std::string& file = m.class_file;
+    const physics::Vec3& i = m.inertia;
+    table.AddRow(
+        {vessel.class_name, file.empty() ? "none" : file,
+         m.propellant_from.empty()
+             ? "none"
+             : FromLine(Shortest(m.propellant), m.propellant_from, file),
+         FromLine(Shortest(m.size), m.size_from, file),
+         FromLine(Shortest(i.x) + " " + Shortest(i.y) + " " + Shortest(i.z),
+                  m.inertia_from, file),
+         m.default_points ? "the host's default points"
+                          : FromLine("3 points", m.own_points_from, file)});
+    if (m.module_sets_mass) modules.push_back(&vessel);
+  }
+  table.Print(out, "  ");
+  for (const standin::VesselOutcome* vessel : modules) {
+    out << "  " << vessel->class_name
+        << ": its module (Module = " << vessel->model.module
+        << ") sets the mass in code, which a run cannot see; this run uses "
+           "the default "
+        << Shortest(vessel->model.empty_mass) << " kg. Give it with --mass "
+        << vessel->class_name << "=KG.\n";
+  }
+}
+
 }  // namespace
 
 std::string LineCount(std::size_t lines) {
@@ -98,6 +141,7 @@ void PrintRunReport(const standin::SessionResult& result, int steps,
          std::to_string(vessel.touchdown_sets), Definition(vessel, steps)});
   }
   vessels.Print(out, "  ");
+  PrintClasses(result, out);
   if (std::any_of(
           result.vessels.begin(), result.vessels.end(),
           [&](const auto& vessel) { return AwaitsSweep(vessel, steps); })) {

@@ -8,10 +8,12 @@
 #include "definition_file_check.h"
 #include "definition_rules.h"
 #include "diagnostic_output.h"
+#include "drop_report.h"
 #include "ground_plane.h"
 #include "item_file.h"
 #include "lookup_trace.h"
 #include "number_text.h"
+#include "physics_points.h"
 #include "resting_load.h"
 #include "run_report.h"
 #include "text_table.h"
@@ -152,7 +154,9 @@ void PrintPoints(const standin::VesselOutcome& vessel,
     std::vector<std::string> row{std::to_string(i + 1)};
     if (own || i >= applied->points.size()) {
       for (double value : handed) row.push_back(Fixed(value, 3));
-      row.push_back("the vessel's own");
+      // Where the vessel's own points come from: its class file's
+      // TouchdownPoints, or the host's defaults.
+      row.push_back(own ? vessel.model.own_points_from : "the vessel's own");
       table.AddRow(row);
       continue;
     }
@@ -230,78 +234,79 @@ void PrintPoints(const standin::VesselOutcome& vessel,
   }
 }
 
-// Why a value of the resting table of a point cannot be derived.
-std::string WhyNotDerived(const TOUCHDOWNVTX& point, const ContactLoad& c) {
-  const double given[] = {point.pos.x, point.pos.y, point.pos.z,
-                          point.stiffness, point.damping};
-  for (double value : given) {
-    if (!std::isfinite(value)) {
-      return "holds a value that is not a finite number";
-    }
+// The host's placement of a vessel that a scenario puts down as landed:
+// from points 1-3 alone.
+void PrintPlacement(const standin::VesselOutcome& vessel, std::ostream& out) {
+  out << "  The host's placement of a landed vessel (points 1-3 alone): ";
+  if (const auto problem = StanceProblem(vessel)) {
+    out << *problem << ".\n";
+    return;
   }
-  if (point.stiffness == 0.0) {
-    return "has no spring (stiffness 0): nothing carries its load";
+  const physics::ContactPoints points = ToContactPoints(vessel.touchdown);
+  const auto placed =
+      physics::LandedPlacement(points, vessel.mass, rules::kGravity);
+  const physics::RestingLoad load =
+      physics::ComputeRestingLoad(points, vessel.mass, rules::kGravity);
+  if (!placed || load.outcome == physics::RestingLoad::Outcome::kNoTriangle) {
+    out << "none (the three points make no balance).\n";
+    return;
   }
-  if (point.stiffness < 0.0) return "has a negative stiffness";
-  if (c.force < 0.0) return "carries a negative load";
-  if (c.force == 0.0) {
-    return "carries no load (the centre of mass lies over the line of the "
-           "other two), so its damping ratio is not defined";
+  const double weight = vessel.mass * rules::kGravity;
+  out << "the CoG " << Derived(placed->position.y, 4)
+      << " m above the ground, loads";
+  for (std::size_t i = 0; i < 3; ++i) {
+    out << (i == 0 ? " " : " / ")
+        << Derived(100.0 * load.contacts[i].force / weight, 1) << " %";
   }
-  return "gives no finite value from these numbers";
+  out << (load.outcome == physics::RestingLoad::Outcome::kTips
+              ? "; a negative load: on these three alone it would tip.\n"
+              : ".\n");
 }
 
-void PrintRestingLoad(const standin::VesselOutcome& vessel, std::ostream& out) {
-  out << "\nResting on points 1-3 under the weight "
+void PrintRestingLoad(const standin::VesselOutcome& vessel,
+                      const DroppedSet& drop, std::ostream& out) {
+  const physics::DropResult& r = drop.result;
+  out << "\nResting on flat ground: the host's ground contact, released "
+      << Shortest(drop.setup.height) << " m above the ground at x1 and "
+      << Shortest(drop.setup.fps) << " fps, under the weight "
       << Shortest(vessel.mass * rules::kGravity) << " N ("
       << Shortest(vessel.mass) << " kg x " << Shortest(rules::kGravity)
-      << " m/s^2)\n";
-  if (vessel.touchdown.size() < 3) return;
-  if (const auto problem = StanceProblem(vessel)) {
-    out << "  " << *problem
-        << "; the model of an upright vessel does not apply.\n";
-    return;
-  }
-  const RestingLoad load = ComputeRestingLoad(vessel.touchdown, vessel.mass);
-  if (load.outcome == RestingLoad::Outcome::kNoTriangle) {
-    out << "  Seen from above, the first three points lie in a line: they "
-           "cannot carry the vessel.\n";
-    return;
-  }
-  TextTable table({true, true, true, true, true, true});
-  table.AddRow({"#", "load (N)", "share", "compression (m)",
-                "origin height (m)", "damping ratio"});
-  std::string not_derived;
-  for (std::size_t i = 0; i < 3; ++i) {
-    const ContactLoad& c = load.contacts[i];
-    const double share = 100.0 * c.force / (vessel.mass * rules::kGravity);
-    table.AddRow({std::to_string(i + 1), Derived(c.force, 1),
-                  Derived(share, 1) + " %", Derived(c.compression, 4),
-                  Derived(c.origin_height, 4), Derived(c.damping_ratio, 3)});
-    const double derived[] = {c.force, share, c.compression, c.origin_height,
-                              c.damping_ratio};
-    for (double value : derived) {
-      if (std::isfinite(value)) continue;
-      not_derived += "  n/a: point " + std::to_string(i + 1) + " " +
-                     WhyNotDerived(vessel.touchdown[i], c) + ".\n";
-      break;
+      << " m/s^2)\n"
+      << "  " << VerdictLine(drop) << "\n";
+  TextTable table({true, true, true, true, true});
+  table.AddRow({"#", "load (N)", "share", "compression (m)", "damping ratio"});
+  const double weight = vessel.mass * rules::kGravity;
+  std::string notes;
+  for (std::size_t i = 0; i < r.points.size(); ++i) {
+    const physics::ContactPoint& p = drop.setup.points[i];
+    const double share = r.points[i].load_share;
+    const double force = share * weight;
+    const bool carries = r.points[i].depth > 0.0 && force > 0.0;
+    table.AddRow(
+        {std::to_string(i + 1), Derived(force, 1),
+         Derived(100 * share, 1) + " %",
+         carries ? Derived(r.points[i].depth, 4) : "off the ground",
+         carries ? Derived(p.damping / (2.0 * std::sqrt(p.stiffness * force /
+                                                        rules::kGravity)),
+                           3)
+                 : "-"});
+    if (!(p.stiffness > 0.0)) {
+      notes += "  point " + std::to_string(i + 1) +
+               " has no spring (stiffness " + Shortest(p.stiffness) +
+               "): it carries nothing.\n";
     }
   }
   table.Print(out, "  ");
-  out << not_derived;
-  if (load.outcome == RestingLoad::Outcome::kTips) {
-    out << "  A negative load: the centre of mass lies outside the triangle "
-           "of points 1-3, seen from above; the vessel tips over.\n";
-  } else {
-    out << "  The origin stands " << Derived(load.origin_height, 4)
-        << " m above the ground (the mean of the three).\n";
-  }
-  out << "  Model: a rigid vessel upright on level ground, the centre of mass "
-         "at the origin, each of points 1-3 a vertical linear spring; loads "
-         "from the balance of forces and of moments about x and z; "
-         "compression = load / stiffness; origin height = -y - compression; "
-         "damping ratio = c / (2 sqrt(k * load / g)). Other points and "
-         "friction are left out.\n";
+  out << notes;
+  out << "  The CoG " << (r.at_rest ? "rests " : "ends ")
+      << Derived(r.rest_sample.cog_height, 4) << " m above the ground, pitch "
+      << Derived(r.rest_sample.pitch_deg, 2) << " deg, roll "
+      << Derived(r.rest_sample.roll_deg, 2) << " deg"
+      << (r.at_rest ? "" : ", not at rest") << ".\n";
+  PrintPlacement(vessel, out);
+  out << "  Model: the host's ground contact on every point (vantrel drop "
+         "explains it); compression = depth at rest; damping ratio = c / (2 "
+         "sqrt(k * load / g)).\n";
 }
 
 // What `vantrel check` says about the file that applied.
@@ -342,33 +347,36 @@ std::string WhyNoPlane(const std::vector<TOUCHDOWNVTX>& p) {
 std::optional<std::string> StanceProblem(const standin::VesselOutcome& vessel) {
   if (vessel.touchdown.size() < 3) return std::nullopt;
   const auto& p = vessel.touchdown;
-  switch (StanceOf(GroundNormal(p[0].pos, p[1].pos, p[2].pos))) {
-    case Stance::kUpright:
+  switch (physics::StanceOf(physics::GroundNormal(
+      ToVec3(p[0].pos), ToVec3(p[1].pos), ToVec3(p[2].pos)))) {
+    case physics::Stance::kUpright:
       return std::nullopt;
-    case Stance::kUpsideDown:
+    case physics::Stance::kUpsideDown:
       return std::string(
           "The first three points give a downward normal: the host sets the "
           "vessel upside down");
-    case Stance::kNoPlane:
+    case physics::Stance::kNoPlane:
       return "The first three points make no ground plane (" + WhyNoPlane(p) +
              "): the host keeps its old one";
   }
   return std::nullopt;
 }
 
-std::optional<double> RestingOriginHeight(
-    const standin::VesselOutcome& vessel) {
-  if (vessel.touchdown.size() < 3 || StanceProblem(vessel)) {
-    return std::nullopt;
-  }
-  const RestingLoad load = ComputeRestingLoad(vessel.touchdown, vessel.mass);
-  if (load.outcome != RestingLoad::Outcome::kStands) return std::nullopt;
-  return load.origin_height;
+DroppedSet ShowDrop(const standin::VesselOutcome& vessel) {
+  physics::DropSetup setup;
+  setup.points = ToContactPoints(vessel.touchdown);
+  setup.own_points = vessel.model.own_points;
+  setup.body.mass = vessel.mass;
+  setup.body.inertia = vessel.model.inertia;
+  setup.body.size = vessel.model.size;
+  setup.gravity = rules::kGravity;
+  return DropSet("", setup);
 }
 
 void PrintShowReport(const standin::SessionResult& result,
                      const standin::VesselOutcome& vessel,
-                     standin::FileSystem& files, std::ostream& out) {
+                     standin::FileSystem& files, const DroppedSet& drop,
+                     std::ostream& out) {
   out << "Vessel " << vessel.name << ", class " << vessel.class_name
       << ", mass " << MassText(vessel, " kg") << "\n\n";
   const auto attempts = TraceLookup(result.file_events, vessel.source);
@@ -383,7 +391,7 @@ void PrintShowReport(const standin::SessionResult& result,
   }
   if (applied != nullptr) PrintCheck(*applied, files, out);
   PrintPoints(vessel, applied, out);
-  PrintRestingLoad(vessel, out);
+  PrintRestingLoad(vessel, drop, out);
 }
 
 }  // namespace tools

@@ -5,6 +5,7 @@
 #include <ostream>
 #include <string>
 
+#include "drop_report.h"
 #include "file_system.h"
 #include "session.h"
 
@@ -14,19 +15,21 @@ namespace tools {
 // it: the files the module tried and why each did or did not apply, the host
 // log, what `vantrel check` says about the file that applied, the points
 // handed to the host with where each value came from, and how the vessel
-// rests on its first three points. The file that applied is read again
-// through `files`.
+// rests on flat ground (`drop`, the drop test of the points it got), with
+// the host's placement of a landed vessel beside it. The file that applied
+// is read again through `files`.
 void PrintShowReport(const standin::SessionResult& result,
                      const standin::VesselOutcome& vessel,
-                     standin::FileSystem& files, std::ostream& out);
+                     standin::FileSystem& files, const DroppedSet& drop,
+                     std::ostream& out);
+
+// The drop test `vantrel show` makes of the points a vessel got: released
+// 0.5 m above the ground at x1 and 60 fps, for 30 s.
+DroppedSet ShowDrop(const standin::VesselOutcome& vessel);
 
 // What keeps a vessel from standing upright on its first three points: a
 // ground plane that faces down, or none; nothing when it stands upright.
 std::optional<std::string> StanceProblem(const standin::VesselOutcome& vessel);
-
-// The resting load of the points a vessel has, for a drawing; nothing when
-// it does not stand.
-std::optional<double> RestingOriginHeight(const standin::VesselOutcome& vessel);
 
 }  // namespace tools
 

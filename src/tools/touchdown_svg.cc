@@ -11,25 +11,6 @@
 
 namespace tools {
 
-namespace {
-
-constexpr double kPlotSize = 300.0;  // px, square plot of each view
-constexpr double kPanelWidth = 400.0;
-constexpr double kPlotLeft = 70.0;  // px from the panel's left edge
-constexpr double kPlotTop = 90.0;
-constexpr double kWidth = 3 * kPanelWidth;
-constexpr double kHeight = 570.0;
-// Up to this many points every point is numbered; beyond it only points
-// 1-3 and the outermost point in each direction of a view.
-constexpr std::size_t kNumberAllUpTo = 12;
-
-const char* const kPrimaryColour = "#d9480f";
-const char* const kOtherColour = "#1c7ed6";
-const char* const kGroundStyle =
-    "stroke=\"#8d6e63\" stroke-width=\"2\" stroke-dasharray=\"6 4\"";
-
-// Text safe inside an XML element or attribute. Bytes beyond ASCII become
-// '?', so that the document stays valid UTF-8 whatever a name holds.
 std::string XmlText(const std::string& text) {
   std::string escaped;
   for (char c : text) {
@@ -50,6 +31,23 @@ std::string XmlText(const std::string& text) {
   }
   return escaped;
 }
+
+namespace {
+
+constexpr double kPlotSize = 300.0;  // px, square plot of each view
+constexpr double kPanelWidth = 400.0;
+constexpr double kPlotLeft = 70.0;  // px from the panel's left edge
+constexpr double kPlotTop = 90.0;
+constexpr double kWidth = 3 * kPanelWidth;
+constexpr double kHeight = 570.0;
+// Up to this many points every point is numbered; beyond it only points
+// 1-3 and the outermost point in each direction of a view.
+constexpr std::size_t kNumberAllUpTo = 12;
+
+const char* const kPrimaryColour = "#d9480f";
+const char* const kOtherColour = "#1c7ed6";
+const char* const kGroundStyle =
+    "stroke=\"#8d6e63\" stroke-width=\"2\" stroke-dasharray=\"6 4\"";
 
 // The decimals that show every multiple of a grid step exactly.
 int Decimals(double step) {
@@ -192,9 +190,22 @@ class SvgWriter {
     DrawGrid(view, left, x0, x1, y0, y1);
     if (view.up == 1 && drawing_.origin_height &&
         std::isfinite(*drawing_.origin_height)) {
-      const double ground = PageY(view, -*drawing_.origin_height);
-      out_ << "<line x1=\"" << x0 << "\" y1=\"" << ground << "\" x2=\"" << x1
-           << "\" y2=\"" << ground << "\" " << kGroundStyle << "/>\n";
+      // The ground plane h + p . u = 0 where it cuts this view's plane
+      // through the origin: y = -(h + u_r r) / u_y along the view's axis r.
+      VECTOR3 up{};
+      up.y = 1.0;
+      if (drawing_.ground_up) up = *drawing_.ground_up;
+      const double h = *drawing_.origin_height;
+      const auto ground = [&](double page_x) {
+        const double r = ranges_[view.right].Middle() +
+                         (page_x - left - kPlotLeft - kPlotSize / 2) / scale_;
+        return PageY(view, -(h + up.data[view.right] * r) / up.y);
+      };
+      if (std::fabs(up.y) > 1e-6) {
+        out_ << "<line x1=\"" << x0 << "\" y1=\"" << ground(x0) << "\" x2=\""
+             << x1 << "\" y2=\"" << ground(x1) << "\" " << kGroundStyle
+             << "/>\n";
+      }
     }
     DrawTriangle(view, left);
     DrawCentreOfMass(PageX(view, left, 0.0), PageY(view, 0.0));

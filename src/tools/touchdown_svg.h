@@ -16,6 +16,10 @@ struct TouchdownDrawing {
   // The height of the origin above the ground at rest, when known; the side
   // and front views then draw the ground.
   std::optional<double> origin_height;
+  // The ground's up direction in the vessel frame at rest (unit); level,
+  // along +y, when not given. A vessel resting tilted has the ground
+  // drawn tilted under it.
+  std::optional<VECTOR3> ground_up;
   // What keeps the vessel from standing on its first three points, such as
   // a ground plane that faces down; drawn in red under the title.
   std::string warning;
@@ -27,6 +31,10 @@ struct TouchdownDrawing {
 // and the axes labelled in metres. Points with a coordinate that is not a
 // finite number are left out and named in a note.
 std::string DrawTouchdownSvg(const TouchdownDrawing& drawing);
+
+// Text safe inside an XML element or attribute. Bytes beyond ASCII become
+// '?', so that the document stays valid UTF-8 whatever a name holds.
+std::string XmlText(const std::string& text);
 
 }  // namespace tools
 

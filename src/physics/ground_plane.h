@@ -1,9 +1,9 @@
-#ifndef VANTREL_TOOLS_GROUND_PLANE_H_
-#define VANTREL_TOOLS_GROUND_PLANE_H_
+#ifndef VANTREL_PHYSICS_GROUND_PLANE_H_
+#define VANTREL_PHYSICS_GROUND_PLANE_H_
 
-#include "orbiter_api.h"
+#include "vector3.h"
 
-namespace tools {
+namespace physics {
 
 // How the host sets a vessel on the ground from its three primary points.
 enum class Stance {
@@ -14,11 +14,11 @@ enum class Stance {
 
 // The up normal the host derives from the first three points:
 // (p0 - (p1 + p2) / 2) x (p2 - p1).
-VECTOR3 GroundNormal(const VECTOR3& p0, const VECTOR3& p1, const VECTOR3& p2);
+Vec3 GroundNormal(const Vec3& p0, const Vec3& p1, const Vec3& p2);
 
 // The stance a normal gives: no plane when its length is at most 1e-12.
-Stance StanceOf(const VECTOR3& normal);
+Stance StanceOf(const Vec3& normal);
 
-}  // namespace tools
+}  // namespace physics
 
-#endif  // VANTREL_TOOLS_GROUND_PLANE_H_
+#endif  // VANTREL_PHYSICS_GROUND_PLANE_H_

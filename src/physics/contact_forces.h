@@ -1,0 +1,44 @@
+#ifndef VANTREL_PHYSICS_CONTACT_FORCES_H_
+#define VANTREL_PHYSICS_CONTACT_FORCES_H_
+
+#include "contact_point.h"
+#include "vector3.h"
+
+namespace physics {
+
+// The depth at which the host stops pressing a point further in (m).
+constexpr double kDepthCap = 1.0;
+
+// Where the vessel is relative to flat ground, in the vessel frame.
+struct ContactInput {
+  Vec3 up;            // the ground's up direction (unit)
+  double cog_height;  // the CoG's height above the ground (m)
+  Vec3 velocity;      // the CoG's velocity relative to the ground
+  Vec3 rate;          // the body rate (rad/s)
+  double step;        // the sub-step h (s), for the friction clamp
+};
+
+// The force and torque of the ground on the vessel, in the vessel frame.
+struct ContactLoad {
+  Vec3 force;
+  Vec3 torque;
+  int touching = 0;  // points in contact
+};
+
+// The host's ground contact on flat ground: the normal force k d - c v_n of
+// every point in the ground (unclipped, the depth capped at kDepthCap), the
+// dynamic friction of each point along the ground's longitudinal and lateral
+// axes, clamped per axis so that it cannot reverse the CoG's motion within
+// one sub-step, and the torque of these forces acting at the uncompressed
+// points. Nothing touches while the CoG is higher than twice `body.size`.
+ContactLoad ComputeContact(const ContactPoints& points, const Body& body,
+                           const ContactInput& in);
+
+// The depth of point `p` below the ground (negative above it), uncapped.
+inline double DepthOf(const Vec3& p, const ContactInput& in) {
+  return -(in.cog_height + Dot(p, in.up));
+}
+
+}  // namespace physics
+
+#endif  // VANTREL_PHYSICS_CONTACT_FORCES_H_

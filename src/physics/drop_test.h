@@ -1,0 +1,91 @@
+#ifndef VANTREL_PHYSICS_DROP_TEST_H_
+#define VANTREL_PHYSICS_DROP_TEST_H_
+
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "contact_point.h"
+#include "rigid_body.h"
+
+namespace physics {
+
+// What the host does with a vessel on flat ground, in one word.
+enum class Verdict {
+  kLands,        // LANDED, its up axis within 30 degrees of the ground's up
+  kTipsOver,     // at rest, or at the end, not upright
+  kSinks,        // a point reached the depth cap
+  kUnstable,     // the motion grew without bound or stopped being finite
+  kKeepsMoving,  // upright, but not LANDED within the time
+};
+// "lands", "tips-over", "sinks", "unstable", "keeps-moving".
+const char* VerdictName(Verdict verdict);
+
+// How a drop test starts.
+enum class DropStart {
+  kRelease,  // upright and still, the lowest point `height` above the ground
+  kLanded,   // where the host puts a landed vessel on the set's points
+  // Where the host puts a landed vessel on its own points; the set is
+  // handed over in the tenth frame, as the plug-in's sweep does.
+  kSwitch,
+};
+
+// A drop test: a set of points on a vessel, and how to run it.
+struct DropSetup {
+  ContactPoints points;
+  ContactPoints own_points;  // the vessel's own (for kSwitch)
+  Body body;
+  double gravity = 9.81;  // m/s^2
+  double fps = 60.0;      // frames per real second
+  double warp = 1.0;      // time acceleration
+  double seconds = 30.0;  // simulated time (s)
+  double height = 0.5;    // m, for kRelease
+  DropStart start = DropStart::kRelease;
+  // At least this many frames, whatever the time (for high warps).
+  long min_frames = 0;
+};
+
+// One frame's end.
+struct DropSample {
+  double time = 0.0;        // s
+  double cog_height = 0.0;  // m
+  double pitch_deg = 0.0;   // the nose above the horizon
+  double roll_deg = 0.0;    // the right side down
+};
+
+// A point at rest (or at the end).
+struct PointRest {
+  double depth = 0.0;       // m below the ground; negative above it
+  double load_share = 0.0;  // of the ground's normal force
+};
+
+struct DropResult {
+  Verdict verdict = Verdict::kKeepsMoving;
+  std::optional<double> landed_at;  // s
+  bool at_rest = false;             // LANDED; else the state at the end
+  BodyState rest;
+  DropSample rest_sample;
+  std::vector<PointRest> points;  // of the set, in its order
+  int bounces = 0;  // times every point left the ground after first contact
+  double max_depth = 0.0;           // m
+  std::vector<DropSample> history;  // every frame
+  long frames = 0;
+  long long evaluations = 0;  // stage evaluations with contact
+};
+
+// Simulates the host's ground contact for the setup (see
+// host-ground-contact notes in the code): each frame with contact is ten
+// sub-steps of the eighth-order Runge-Kutta-Fehlberg scheme, contact felt
+// at every stage; a frame without contact at its start is computed without
+// it and, when a point then lies in the ground, computed again with contact
+// after the host's cap on the speed of descent.
+DropResult RunDrop(const DropSetup& setup);
+
+// The pitch and roll of an attitude (degrees), and the angle between the
+// vessel's up axis and the ground's up.
+DropSample Attitude(const BodyState& state, double time);
+double TiltDeg(const BodyState& state);
+
+}  // namespace physics
+
+#endif  // VANTREL_PHYSICS_DROP_TEST_H_

@@ -1,0 +1,210 @@
+#include "drop_command.h"
+
+#include <algorithm>
+#include <filesystem>
+#include <system_error>
+
+#include "class_file.h"
+#include "definition_reading.h"
+#include "disk_file_system.h"
+#include "drop_report.h"
+#include "drop_svg.h"
+#include "executable_path.h"
+#include "exit_codes.h"
+#include "item_file.h"
+#include "number_text.h"
+#include "physics_points.h"
+#include "run_report.h"
+#include "single_vessel.h"
+#include "vessel_model.h"
+
+namespace tools {
+
+namespace {
+
+namespace fs = std::filesystem;
+
+// The most frames one drop may take: 30 s at 60 fps are 1800, a day at x1
+// and 10 fps 864000.
+constexpr double kMaxDropFrames = 1e6;
+
+// The vessel and the two sets to drop.
+struct DropVessel {
+  std::string name;
+  std::string class_name;
+  vessel::VesselModel model;
+  std::string mass_text;  // the mass and where it came from
+  std::vector<TOUCHDOWNVTX> definition;
+  std::string definition_from;
+  bool applied = true;  // a definition gave the points
+};
+
+// The vessel of a definition file given on the command line: its class
+// from --class, else its --name, else the file's name; the points as the
+// module makes them.
+std::optional<DropVessel> FromFile(const DropArguments& arguments,
+                                   const fs::path& root, std::ostream& err) {
+  standin::DiskFileSystem files;
+  const fs::path path = *arguments.definition;
+  std::string reason;
+  const auto text = files.ReadFile(path, &reason);
+  if (!text) {
+    err << path.string() << ": cannot read the definition: " << reason << '\n';
+    return std::nullopt;
+  }
+  const standin::ItemFile items(*text);
+  const auto count = CountThatApplies(items);
+  if (!count) {
+    err << path.string()
+        << ": the module would not apply this file (no N, or N out of "
+           "bounds); see vantrel check\n";
+    return std::nullopt;
+  }
+  DropVessel vessel;
+  vessel.class_name = arguments.class_name.value_or(
+      arguments.name.value_or(path.stem().string()));
+  vessel.name = arguments.name.value_or(vessel.class_name);
+  vessel::VesselInputs inputs;
+  inputs.mass = arguments.mass;
+  inputs.mass_from = "--mass";
+  vessel.model = vessel::ModelVessel(
+      vessel::ReadClassFile(files, root, vessel.class_name), inputs);
+  vessel.mass_text =
+      Shortest(vessel.model.mass) + " kg (" + vessel.model.mass_from + ")";
+  vessel.definition = HandedOver(ReadPoints(items, *count), vessel.model.mass);
+  vessel.definition_from = path.string();
+  return vessel;
+}
+
+// The vessel as the plug-in updates it in the stand-in host.
+std::optional<DropVessel> FromPlugin(const DropArguments& arguments,
+                                     const fs::path& root, std::ostream& err,
+                                     int& exit_code) {
+  SingleVessel single;
+  single.root = root.string();
+  single.name = *arguments.name;
+  single.class_name = arguments.class_name;
+  single.mass = arguments.mass;
+  single.plugin = arguments.plugin.value_or(DefaultPluginPath());
+  const auto result = RunSingleVessel(single, "drop", err);
+  if (!result) {
+    exit_code = kExitPlugin;
+    return std::nullopt;
+  }
+  const standin::VesselOutcome& outcome = result->vessels.front();
+  DropVessel vessel;
+  vessel.name = outcome.name;
+  vessel.class_name = outcome.class_name;
+  vessel.model = outcome.model;
+  vessel.mass_text = MassText(outcome, " kg");
+  vessel.definition = outcome.touchdown;
+  vessel.applied = outcome.touchdown_sets > 0;
+  vessel.definition_from =
+      outcome.touchdown_sets == 0
+          ? "no definition applied: the vessel's own points"
+          : "Config" + outcome.source.file;
+  return vessel;
+}
+
+physics::DropSetup SetupOf(const DropArguments& arguments,
+                           const DropVessel& vessel) {
+  physics::DropSetup setup;
+  setup.body.mass = vessel.model.mass;
+  setup.body.inertia =
+      arguments.pmi.size() == 3
+          ? physics::Vec3{arguments.pmi[0], arguments.pmi[1], arguments.pmi[2]}
+          : vessel.model.inertia;
+  setup.body.size = arguments.size.value_or(vessel.model.size);
+  setup.gravity = arguments.gravity;
+  setup.fps = arguments.fps;
+  setup.warp = arguments.warp;
+  setup.seconds = arguments.seconds;
+  setup.height = arguments.height;
+  setup.own_points = vessel.model.own_points;
+  return setup;
+}
+
+std::string StartText(const DropArguments& a) {
+  if (a.switch_points) {
+    return "put down as landed on its own points, the definition's handed "
+           "over in frame 10";
+  }
+  if (a.landed) return "put down as landed, as the host does";
+  return "released " + Shortest(a.height) + " m above the ground";
+}
+
+}  // namespace
+
+int DropCommand(const DropArguments& arguments, std::ostream& out,
+                std::ostream& err) {
+  const fs::path root = arguments.root.value_or(".");
+  std::error_code error;
+  if (!fs::is_directory(root, error)) {
+    err << root.string() << ": cannot read the host folder\n";
+    return kExitInput;
+  }
+  if (!arguments.definition && !arguments.name) {
+    err << "vantrel drop: name the vessel (--name) or a definition file\n";
+    return kExitUsage;
+  }
+  // Each frame lasts 1/fps of real time (at most 0.1 s) times the warp.
+  const double frames =
+      arguments.seconds / (std::min(1.0 / arguments.fps, 0.1) * arguments.warp);
+  if (frames > kMaxDropFrames) {
+    err << "vantrel drop: " << Shortest(arguments.seconds) << " s at "
+        << Shortest(arguments.fps) << " fps and x" << Shortest(arguments.warp)
+        << " are " << Shortest(frames) << " frames; at most "
+        << Shortest(kMaxDropFrames) << " (give fewer --seconds)\n";
+    return kExitUsage;
+  }
+  int exit_code = kExitInput;
+  const auto vessel = arguments.definition
+                          ? FromFile(arguments, root, err)
+                          : FromPlugin(arguments, root, err, exit_code);
+  if (!vessel) return exit_code;
+
+  physics::DropSetup own = SetupOf(arguments, *vessel);
+  own.points = vessel->model.own_points;
+  own.start = arguments.landed || arguments.switch_points
+                  ? physics::DropStart::kLanded
+                  : physics::DropStart::kRelease;
+  physics::DropSetup given = own;
+  given.points = ToContactPoints(vessel->definition);
+  given.start = arguments.switch_points ? physics::DropStart::kSwitch
+                : arguments.landed      ? physics::DropStart::kLanded
+                                        : physics::DropStart::kRelease;
+  if (given.points.size() < 3) {
+    err << "vantrel drop: the set has " << given.points.size()
+        << " points; the host needs at least 3\n";
+    return kExitInput;
+  }
+  const DroppedSet before =
+      DropSet("before (its own: " + vessel->model.own_points_from + ")", own);
+  const DroppedSet after =
+      DropSet(vessel->applied ? "after (the definition's)"
+                              : "after (no definition: the same points)",
+              given);
+
+  if (arguments.json) {
+    PrintDropJson(after, out);
+  } else {
+    out << "Drop test of " << vessel->name << ", class " << vessel->class_name
+        << ", mass " << vessel->mass_text << "\n"
+        << "  " << StartText(arguments) << "; " << Shortest(arguments.fps)
+        << " fps, x" << Shortest(arguments.warp) << ", "
+        << Shortest(arguments.seconds)
+        << " s, g = " << Shortest(arguments.gravity) << " m/s^2; size "
+        << Shortest(own.body.size) << " m, inertia "
+        << Shortest(own.body.inertia.x) << " " << Shortest(own.body.inertia.y)
+        << " " << Shortest(own.body.inertia.z) << " m^2\n"
+        << "  Definition: " << vessel->definition_from << "\n\n";
+    PrintDropText(before, after, out);
+  }
+  if (arguments.svg &&
+      !WriteDropSvg(*arguments.svg, vessel->name, after, err)) {
+    return kExitInput;
+  }
+  return kExitOk;
+}
+
+}  // namespace tools

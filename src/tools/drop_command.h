@@ -1,0 +1,40 @@
+#ifndef VANTREL_TOOLS_DROP_COMMAND_H_
+#define VANTREL_TOOLS_DROP_COMMAND_H_
+
+#include <optional>
+#include <ostream>
+#include <string>
+#include <vector>
+
+namespace tools {
+
+// The arguments of `vantrel drop`.
+struct DropArguments {
+  std::optional<std::string> root;        // host folder; the current one
+  std::optional<std::string> name;        // the vessel's name
+  std::optional<std::string> class_name;  // its class
+  std::optional<double> mass;             // kg; from its files if unset
+  std::optional<std::string> definition;  // a definition file to try
+  std::vector<double> pmi;                // three moments of inertia / mass
+  std::optional<double> size;             // m
+  double fps = 60.0;
+  double warp = 1.0;
+  double height = 0.5;  // m, the lowest point above the ground at release
+  double seconds = 30.0;
+  double gravity = 9.81;
+  bool landed = false;         // start as the host puts a landed vessel down
+  bool switch_points = false;  // start on its own points, switch in frame 10
+  bool json = false;
+  std::optional<std::string> svg;     // draw the drop into this file
+  std::optional<std::string> plugin;  // plug-in library to load
+};
+
+// Drops a vessel onto flat ground with the host's ground-contact model,
+// once on its own points ("before") and once on the definition's
+// ("after"), and reports what the host will do. Returns an ExitCode.
+int DropCommand(const DropArguments& arguments, std::ostream& out,
+                std::ostream& err);
+
+}  // namespace tools
+
+#endif  // VANTREL_TOOLS_DROP_COMMAND_H_

@@ -1,0 +1,33 @@
+#include "single_vessel.h"
+
+#include "run_report.h"
+
+namespace tools {
+
+std::optional<standin::SessionResult> RunSingleVessel(
+    const SingleVessel& vessel, const char* command, std::ostream& err) {
+  standin::Scenario scenario;
+  standin::ScenarioVessel entry;
+  entry.name = vessel.name;
+  entry.class_name = vessel.class_name.value_or(vessel.name);
+  entry.mass = vessel.mass;
+  scenario.vessels.push_back(entry);
+
+  standin::SessionOptions options;
+  options.root = vessel.root;
+  options.plugin = vessel.plugin;
+  // The steps `vantrel run` takes by default: the vessel is updated once,
+  // in the sweep, as in a run.
+  options.steps = standin::kSweepStep;
+  options.record_file_events = true;
+  standin::SessionError session_error;
+  auto result = standin::RunSession(scenario, options, &session_error);
+  if (!result) {
+    err << "vantrel " << command << ": " << session_error.message << '\n';
+    return std::nullopt;
+  }
+  PrintRunWarnings(*result, err);
+  return result;
+}
+
+}  // namespace tools

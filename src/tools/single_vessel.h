@@ -1,0 +1,29 @@
+#ifndef VANTREL_TOOLS_SINGLE_VESSEL_H_
+#define VANTREL_TOOLS_SINGLE_VESSEL_H_
+
+#include <optional>
+#include <ostream>
+#include <string>
+
+#include "session.h"
+
+namespace tools {
+
+// One vessel, as `vantrel show` and `vantrel drop` name it.
+struct SingleVessel {
+  std::string root;                       // host folder
+  std::string name;                       // the vessel's name
+  std::optional<std::string> class_name;  // its class; the name if unset
+  std::optional<double> mass;             // kg; as `vantrel run` finds it
+  std::string plugin;                     // plug-in library to load
+};
+
+// Runs the plug-in on the vessel in the stand-in host, as `vantrel run` runs
+// a scenario holding only that vessel until the sweep. Nothing, after
+// saying why on `err` with `command`'s name, when the plug-in cannot run.
+std::optional<standin::SessionResult> RunSingleVessel(
+    const SingleVessel& vessel, const char* command, std::ostream& err);
+
+}  // namespace tools
+
+#endif  // VANTREL_TOOLS_SINGLE_VESSEL_H_

@@ -1,0 +1,265 @@
+#include "drop_test.h"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+
+#include "resting_load.h"
+#include "rkf78.h"
+#include "stability.h"
+#include "stable_warp.h"
+
+namespace physics {
+namespace {
+
+ContactPoint Point(double x, double y, double z, double k, double c,
+                   double mu = 0.0) {
+  return {{x, y, z}, k, c, mu, mu};
+}
+
+DropSetup Vessel(const ContactPoints& points, double mass) {
+  DropSetup setup;
+  setup.points = points;
+  setup.body.mass = mass;
+  setup.body.inertia = {10, 10, 10};
+  setup.body.size = 5;
+  return setup;
+}
+
+// The CoG's height in the closed form of a damped vertical oscillation:
+// m x'' = -K x - C x', released at rest with x(0) = x0.
+double ClosedForm(double m, double k, double c, double x0, double t) {
+  const double w0 = std::sqrt(k / m);
+  const double zeta = c / (2 * std::sqrt(k * m));
+  const double wd = w0 * std::sqrt(1 - zeta * zeta);
+  return x0 * std::exp(-zeta * w0 * t) *
+         (std::cos(wd * t) + zeta * w0 / wd * std::sin(wd * t));
+}
+
+TEST(DropTestTest, RestStateCarriesTheStaticLoads) {
+  {
+    // A symmetric set comes to rest compressed m g / sum k.
+    const double k = 2e5, c = 0.95 * 2 * std::sqrt(k * 250);
+    DropSetup setup = Vessel({Point(0, -2, 2, k, c), Point(-2, -2, 0, k, c),
+                              Point(2, -2, 0, k, c), Point(0, -2, -2, k, c)},
+                             1e3);
+    const DropResult drop = RunDrop(setup);
+    ASSERT_EQ(drop.verdict, Verdict::kLands);
+    ASSERT_TRUE(drop.landed_at);
+    const double expected = 1e3 * 9.81 / (4 * k);
+    for (const PointRest& p : drop.points) {
+      EXPECT_NEAR(p.depth, expected, 1e-6 * expected);
+      EXPECT_NEAR(p.load_share, 0.25, 1e-6);
+    }
+    EXPECT_NEAR(drop.rest_sample.cog_height, 2 - expected, 1e-6 * expected);
+    // Nearly critically damped, it neither bounces nor overshoots twice its
+    // rest depth; a frame computed without contact and thrown away counts
+    // for neither.
+    EXPECT_EQ(drop.bounces, 0);
+    EXPECT_GT(drop.max_depth, expected);
+    EXPECT_LT(drop.max_depth, 0.3);
+  }
+  {
+    // Three stiff points carry the barycentric shares of the CoG, here
+    // 1/6, 1/3 and 1/2, with the gravity the setup gives.
+    DropSetup setup =
+        Vessel({Point(0, -1, 4, 1e7, 3e5), Point(-2, -1, -2, 1e7, 3e5),
+                Point(4, -1, -2, 1e7, 3e5)},
+               2e3);
+    setup.gravity = 1.62;
+    const DropResult drop = RunDrop(setup);
+    ASSERT_EQ(drop.verdict, Verdict::kLands);
+    // From x = 0, z = 0: z gives the nose 2/6; x then splits the rest.
+    EXPECT_NEAR(drop.points[0].load_share, 1.0 / 3, 1e-4);
+    EXPECT_NEAR(drop.points[1].load_share, 4.0 / 9, 1e-4);
+    EXPECT_NEAR(drop.points[2].load_share, 2.0 / 9, 1e-4);
+  }
+  {
+    // Four feet in an X, the CoG on the diagonal of the first three: the
+    // feet share the load evenly, and the vessel stands level.
+    const double k = 1e5;
+    DropSetup setup = Vessel(
+        {Point(1, -0.5, 1, k, 6e3, 0.5), Point(-1, -0.5, -1, k, 6e3, 0.5),
+         Point(1, -0.5, -1, k, 6e3, 0.5), Point(-1, -0.5, 1, k, 6e3, 0.5)},
+        40);
+    setup.body.inertia = {0.3, 0.5, 0.3};
+    const DropResult drop = RunDrop(setup);
+    ASSERT_EQ(drop.verdict, Verdict::kLands);
+    for (const PointRest& p : drop.points) {
+      EXPECT_NEAR(p.load_share, 0.25, 1e-3);
+    }
+    EXPECT_NEAR(drop.rest_sample.pitch_deg, 0, 1e-3);
+    EXPECT_NEAR(drop.rest_sample.roll_deg, 0, 1e-3);
+  }
+}
+
+TEST(DropTestTest, VerticalOscillationMatchesTheClosedForm) {
+  // Three points around the CoG, released 5 cm compressed: the CoG
+  // oscillates about its rest height and never leaves the ground.
+  const double m = 500, k = 4e4, c = 1.2e3;
+  DropSetup setup =
+      Vessel({Point(0, -1, 2, k, c), Point(-1.7320508, -1, -1, k, c),
+              Point(1.7320508, -1, -1, k, c)},
+             m);
+  setup.height = -0.05;
+  setup.seconds = 6;
+  setup.fps = 1000;
+  const DropResult drop = RunDrop(setup);
+  const double rest = 1 - m * 9.81 / (3 * k);
+  // Where the offset from rest crosses zero upwards, and how it shrinks
+  // from one upward crossing to the next.
+  std::vector<double> crossings;
+  std::vector<double> peaks;
+  double peak = 0;
+  for (std::size_t i = 1; i < drop.history.size(); ++i) {
+    const double a = drop.history[i - 1].cog_height - rest;
+    const double b = drop.history[i].cog_height - rest;
+    peak = std::max(peak, b);
+    if (a < 0 && b >= 0) {
+      const double ta = drop.history[i - 1].time, tb = drop.history[i].time;
+      crossings.push_back(ta + (tb - ta) * (-a) / (b - a));
+      peaks.push_back(peak);
+      peak = 0;
+    }
+  }
+  ASSERT_GE(crossings.size(), 4u);
+  const double w0 = std::sqrt(3 * k / m);
+  const double zeta = 3 * c / (2 * std::sqrt(3 * k * m));
+  const double period = 2 * std::acos(-1.0) / (w0 * std::sqrt(1 - zeta * zeta));
+  const double measured = (crossings[3] - crossings[0]) / 3;
+  EXPECT_NEAR(measured, period, 0.005 * period);
+  // One period shrinks the amplitude by exp(-zeta w0 T).
+  const double decay = peaks[3] / peaks[2];
+  EXPECT_NEAR(decay, std::exp(-zeta * w0 * period),
+              0.005 * std::exp(-zeta * w0 * period));
+}
+
+TEST(DropTestTest, SchemeConservesEnergyAndHasItsOrder) {
+  {
+    // The nodes are the row sums of the coefficients, and the weights of
+    // the eighth-order solution add up to 1.
+    const Rkf78Tableau& t = Rkf78();
+    double weights = 0;
+    for (int i = 0; i < kStages; ++i) {
+      double row = 0;
+      for (int j = 0; j < i; ++j) row += t.a[i][j];
+      EXPECT_NEAR(row, t.c[i], 1e-14) << "stage " << i + 1;
+      weights += t.b[i];
+    }
+    EXPECT_NEAR(weights, 1, 1e-15);
+  }
+  {
+    // Without damping and friction, an off-centre set that rocks and
+    // bobs without leaving the ground keeps its energy.
+    const double m = 800, k = 1e5;
+    DropSetup setup = Vessel({Point(0, -2, 2, k, 0), Point(-3, -2, -2, k, 0),
+                              Point(3, -2, -2, k, 0)},
+                             m);
+    setup.body.inertia = {6, 8, 4};
+    setup.height = -0.05;
+    setup.seconds = 10;
+    const DropResult drop = RunDrop(setup);
+    ASSERT_EQ(drop.bounces, 0);
+    const auto energy = [&](const BodyState& s) {
+      const Vec3& w = s.rate;
+      const Vec3& i = setup.body.inertia;
+      double e =
+          0.5 * m * Dot(s.velocity, s.velocity) +
+          0.5 * m * (i.x * w.x * w.x + i.y * w.y * w.y + i.z * w.z * w.z) +
+          m * 9.81 * s.position.y;
+      for (const ContactPoint& p : setup.points) {
+        const double d =
+            -(s.position.y + Dot(ToGround(s.attitude, p.pos), {0, 1, 0}));
+        if (d > 0) e += 0.5 * p.stiffness * d * d;
+      }
+      return e;
+    };
+    BodyState start;
+    start.position.y = 1.95;
+    const double e0 = energy(start);
+    EXPECT_GT(std::fabs(drop.rest_sample.pitch_deg), 1e-3) << "it rocks";
+    EXPECT_NEAR(energy(drop.rest), e0, 1e-6 * e0);
+  }
+  {
+    // Halving the step of a smooth case shrinks its error 256 times for an
+    // eighth-order scheme; at least 200 times here. Frames of 10 ms, as
+    // the first three are, and the warp sets the step.
+    const double m = 100, k = 3e6, c = 2e3;
+    const auto error = [&](double warp) {
+      DropSetup setup =
+          Vessel({Point(0, 0, 2, k, c), Point(-1.7320508075688772, 0, -1, k, c),
+                  Point(1.7320508075688772, 0, -1, k, c)},
+                 m);
+      setup.fps = 100;
+      setup.warp = warp;
+      const double rest = -m * 9.81 / (3 * k);
+      setup.height = 1.5 * rest;
+      setup.seconds = 0.5;
+      const DropResult drop = RunDrop(setup);
+      const DropSample& last = drop.history.back();
+      return std::fabs(last.cog_height - rest -
+                       ClosedForm(m, 3 * k, 3 * c, 0.5 * rest, last.time));
+    };
+    const double coarse = error(3);
+    const double fine = error(1.5);
+    // Heights of 1e-4 m round at 1e-20 m.
+    EXPECT_GT(fine, 1e-19) << "the errors lie above rounding";
+    EXPECT_GT(coarse / fine, 200) << coarse << " then " << fine;
+  }
+}
+
+TEST(DropTestTest, StabilityAndPlacement) {
+  {
+    // A stiff set, put down as landed on its first three points, turns
+    // unstable at the warp where the scheme's stability boundary meets its
+    // stiffest mode (here the vertical one).
+    const double m = 1000, k = 2.5e6;
+    const double c = 0.1 * 2 * std::sqrt(4 * k * m) / 4;
+    DropSetup setup = Vessel({Point(0, -1, 2, k, c), Point(-2, -1, 0, k, c),
+                              Point(2, -1, 0, k, c), Point(0, -1, -2, k, c)},
+                             m);
+    setup.start = DropStart::kLanded;
+    const double estimate = LinearStableWarp(setup.points, setup.body, 60);
+    const auto unstable = [&](double warp) {
+      setup.warp = warp;
+      return RunDrop(setup).verdict == Verdict::kUnstable;
+    };
+    double low = 0.5 * estimate, high = 1.5 * estimate;
+    ASSERT_FALSE(unstable(low));
+    ASSERT_TRUE(unstable(high));
+    for (int i = 0; i < 12; ++i) {
+      const double mid = 0.5 * (low + high);
+      (unstable(mid) ? high : low) = mid;
+    }
+    EXPECT_NEAR(high, estimate, 0.1 * estimate);
+    // The search by simulation finds the highest warp that lands, near
+    // it.
+    setup.warp = 1;
+    const auto found = SearchStableWarp(setup);
+    ASSERT_TRUE(found);
+    EXPECT_LT(*found, 1.1 * estimate);
+    EXPECT_GT(*found, 0.9 * estimate);
+  }
+  {
+    // The host's default points in the wrong order: a landed placement
+    // puts the vessel upside down, and it does not come up.
+    DropSetup setup = Vessel(
+        {Point(0, -2, 10, 1e6, 1e5, 0.5), Point(3, -2, -5, 1e6, 1e5, 0.5),
+         Point(-3, -2, -5, 1e6, 1e5, 0.5)},
+        1e4);
+    const auto placed = LandedPlacement(setup.points, 1e4, 9.81);
+    ASSERT_TRUE(placed);
+    EXPECT_NEAR(TiltDeg(*placed), 180, 1e-9);
+    setup.start = DropStart::kLanded;
+    EXPECT_EQ(RunDrop(setup).verdict, Verdict::kTipsOver);
+    // In the right order it lands where the placement put it.
+    std::swap(setup.points[1], setup.points[2]);
+    const DropResult upright = RunDrop(setup);
+    EXPECT_EQ(upright.verdict, Verdict::kLands);
+    EXPECT_NEAR(upright.rest_sample.cog_height,
+                LandedPlacement(setup.points, 1e4, 9.81)->position.y, 1e-4);
+  }
+}
+
+}  // namespace
+}  // namespace physics
