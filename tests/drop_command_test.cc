@@ -3,6 +3,9 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
+#include <cstdio>
+#include <fstream>
+#include <iterator>
 #include <regex>
 #include <set>
 #include <sstream>
@@ -107,6 +110,30 @@ TEST(DropCommandTest, RealClassFilesAndStarts) {
     const Output missing = Drop(mir);
     EXPECT_EQ(missing.code, kExitInput);
     EXPECT_THAT(missing.err, HasSubstr("Reversed.cfg: cannot read"));
+  }
+  {
+    SCOPED_TRACE("the drawing never replaces the definition it reads");
+    DropArguments lander;
+    lander.definition = kData + "/Config/Vantrel/FourPadLander.cfg";
+    lander.class_name = "LDEF";
+    const auto text = [&] {
+      std::ifstream file(*lander.definition, std::ios::binary);
+      return std::string(std::istreambuf_iterator<char>(file), {});
+    };
+    const std::string before = text();
+    lander.svg = lander.definition;
+    const Output refused = Drop(lander);
+    EXPECT_EQ(refused.code, kExitUsage);
+    EXPECT_THAT(refused.err, HasSubstr("refusing to write the drawing"));
+    EXPECT_EQ(text(), before);
+    const std::string drawing = ::testing::TempDir() + "/lander-drop.svg";
+    std::remove(drawing.c_str());
+    lander.svg = drawing;
+    ASSERT_EQ(Drop(lander).code, kExitOk);
+    std::ifstream svg(drawing);
+    std::string first_line;
+    std::getline(svg, first_line);
+    EXPECT_THAT(first_line, HasSubstr("<?xml"));
   }
   DropArguments nothing;
   EXPECT_EQ(Drop(nothing).code, kExitUsage);

@@ -13,7 +13,9 @@
 #include "exit_codes.h"
 #include "item_file.h"
 #include "number_text.h"
+#include "output_guard.h"
 #include "physics_points.h"
+#include "read_recorder.h"
 #include "run_report.h"
 #include "single_vessel.h"
 #include "vessel_model.h"
@@ -42,9 +44,9 @@ struct DropVessel {
 // The vessel of a definition file given on the command line: its class
 // from --class, else its --name, else the file's name; the points as the
 // module makes them.
-std::optional<DropVessel> FromFile(const DropArguments& arguments,
+std::optional<DropVessel> FromFile(standin::FileSystem& files,
+                                   const DropArguments& arguments,
                                    const fs::path& root, std::ostream& err) {
-  standin::DiskFileSystem files;
   const fs::path path = *arguments.definition;
   std::string reason;
   const auto text = files.ReadFile(path, &reason);
@@ -133,6 +135,22 @@ std::string StartText(const DropArguments& a) {
   return "released " + Shortest(a.height) + " m above the ground";
 }
 
+// The command line a user most likely meant when the drawing was refused:
+// the same vessel, drawn into a new file in the current folder.
+std::string SvgHint(const DropArguments& arguments) {
+  std::string command = "vantrel drop";
+  if (arguments.root) command += " --root " + Quoted(*arguments.root);
+  if (arguments.name) command += " --name " + Quoted(*arguments.name);
+  if (arguments.class_name) {
+    command += " --class " + Quoted(*arguments.class_name);
+  }
+  if (arguments.definition) command += " " + Quoted(*arguments.definition);
+  const std::string file =
+      fs::path(*arguments.svg).filename().replace_extension(".svg").string();
+  return "name a new file for the drawing:\n    " + command + " --svg " +
+         Quoted(file);
+}
+
 }  // namespace
 
 int DropCommand(const DropArguments& arguments, std::ostream& out,
@@ -157,9 +175,23 @@ int DropCommand(const DropArguments& arguments, std::ostream& out,
         << Shortest(kMaxDropFrames) << " (give fewer --seconds)\n";
     return kExitUsage;
   }
+  standin::DiskFileSystem disk;
+  standin::ReadRecorder files(&disk);
+  const std::string plugin = arguments.plugin.value_or(DefaultPluginPath());
+  files.Record(plugin);
+  if (arguments.definition) files.Record(*arguments.definition);
   int exit_code = kExitInput;
+  std::unique_ptr<standin::FileSystem::Output> svg;
+  OutputRequest svg_request;
+  if (arguments.svg) {
+    svg_request = {"vantrel drop", "the drawing", *arguments.svg,
+                   SvgHint(arguments)};
+    svg = OpenOutput(files, svg_request, root, err, exit_code);
+    if (!svg) return exit_code;
+  }
+  exit_code = kExitInput;
   const auto vessel = arguments.definition
-                          ? FromFile(arguments, root, err)
+                          ? FromFile(files, arguments, root, err)
                           : FromPlugin(arguments, root, err, exit_code);
   if (!vessel) return exit_code;
 
@@ -200,9 +232,12 @@ int DropCommand(const DropArguments& arguments, std::ostream& out,
         << "  Definition: " << vessel->definition_from << "\n\n";
     PrintDropText(before, after, out);
   }
-  if (arguments.svg &&
-      !WriteDropSvg(*arguments.svg, vessel->name, after, err)) {
-    return kExitInput;
+  if (svg) {
+    // A failed append fails the commit, which says why.
+    svg->Append(DrawDropSvg(vessel->name, after));
+    if (!CommitOutput(files, *svg, svg_request, root, err, exit_code)) {
+      return exit_code;
+    }
   }
   return kExitOk;
 }

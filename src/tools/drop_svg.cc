@@ -2,7 +2,6 @@
 
 #include <algorithm>
 #include <cmath>
-#include <fstream>
 #include <functional>
 #include <sstream>
 
@@ -163,18 +162,6 @@ std::string DrawDropSvg(const std::string& title, const DroppedSet& set) {
       << "\">brown: the ground; white: the CoG; red: points 1-3</text>\n"
       << "</svg>\n";
   return out.str();
-}
-
-bool WriteDropSvg(const std::string& path, const std::string& title,
-                  const DroppedSet& set, std::ostream& err) {
-  std::ofstream file(path, std::ios::binary | std::ios::trunc);
-  file << DrawDropSvg(title, set);
-  file.close();
-  if (!file) {
-    err << path << ": cannot write the drawing\n";
-    return false;
-  }
-  return true;
 }
 
 }  // namespace tools
