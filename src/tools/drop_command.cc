@@ -145,10 +145,7 @@ std::string SvgHint(const DropArguments& arguments) {
     command += " --class " + Quoted(*arguments.class_name);
   }
   if (arguments.definition) command += " " + Quoted(*arguments.definition);
-  const std::string file =
-      fs::path(*arguments.svg).filename().replace_extension(".svg").string();
-  return "name a new file for the drawing:\n    " + command + " --svg " +
-         Quoted(file);
+  return NewDrawingHint(command, *arguments.svg);
 }
 
 }  // namespace

@@ -130,6 +130,13 @@ bool LooksLikeScenario(const std::string& value) {
          standin::FoldCase(value.substr(value.size() - 4)) == ".scn";
 }
 
+std::string NewDrawingHint(const std::string& command, const std::string& svg) {
+  const std::string file =
+      std::filesystem::path(svg).filename().replace_extension(".svg").string();
+  return "name a new file for the drawing:\n    " + command + " --svg " +
+         Quoted(file);
+}
+
 std::string Quoted(const std::string& text) {
   // Plain names pass as they are in every shell; others are quoted.
   const bool plain =

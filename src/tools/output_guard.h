@@ -57,6 +57,11 @@ bool CommitOutput(standin::ReadRecorder& files,
 // scenario's name, which the command most likely meant to run.
 bool LooksLikeScenario(const std::string& value);
 
+// The hint after a refused --svg: `command`, the command line the user gave
+// without its --svg, drawing into a new file in the current folder named
+// after `svg`.
+std::string NewDrawingHint(const std::string& command, const std::string& svg);
+
 // `text` as a command line shows it: in double quotes when it holds a
 // blank.
 std::string Quoted(const std::string& text);

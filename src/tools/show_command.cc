@@ -53,10 +53,7 @@ std::string SvgHint(const ShowArguments& arguments) {
   if (arguments.class_name) {
     command += " --class " + Quoted(*arguments.class_name);
   }
-  const std::string file =
-      fs::path(*arguments.svg).filename().replace_extension(".svg").string();
-  return "name a new file for the drawing:\n    " + command + " --svg " +
-         Quoted(file);
+  return NewDrawingHint(command, *arguments.svg);
 }
 
 }  // namespace
