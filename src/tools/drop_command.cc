@@ -79,10 +79,12 @@ std::optional<DropVessel> FromFile(standin::FileSystem& files,
 }
 
 // The vessel as the plug-in updates it in the stand-in host.
-std::optional<DropVessel> FromPlugin(const DropArguments& arguments,
+std::optional<DropVessel> FromPlugin(standin::FileSystem& files,
+                                     const DropArguments& arguments,
                                      const fs::path& root, std::ostream& err,
                                      int& exit_code) {
   SingleVessel single;
+  single.files = &files;
   single.root = root.string();
   single.name = *arguments.name;
   single.class_name = arguments.class_name;
@@ -189,7 +191,7 @@ int DropCommand(const DropArguments& arguments, std::ostream& out,
   exit_code = kExitInput;
   const auto vessel = arguments.definition
                           ? FromFile(files, arguments, root, err)
-                          : FromPlugin(arguments, root, err, exit_code);
+                          : FromPlugin(files, arguments, root, err, exit_code);
   if (!vessel) return exit_code;
 
   physics::DropSetup own = SetupOf(arguments, *vessel);

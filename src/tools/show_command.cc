@@ -67,24 +67,16 @@ int ShowCommand(const ShowArguments& arguments, std::ostream& out,
     return kExitInput;
   }
 
-  standin::Scenario scenario;
-  standin::ScenarioVessel vessel;
-  vessel.name = arguments.name;
-  vessel.class_name = arguments.class_name.value_or(arguments.name);
-  vessel.mass = arguments.mass;
-  scenario.vessels.push_back(vessel);
-
-  standin::SessionOptions options;
-  options.root = root;
-  options.plugin = arguments.plugin.value_or(DefaultPluginPath());
-  // The steps `vantrel run` takes by default: the vessel is updated once,
-  // in the sweep, as in a run.
-  options.steps = standin::kSweepStep;
-  options.record_file_events = true;
+  SingleVessel single;
+  single.root = root.string();
+  single.name = arguments.name;
+  single.class_name = arguments.class_name;
+  single.mass = arguments.mass;
+  single.plugin = arguments.plugin.value_or(DefaultPluginPath());
   standin::DiskFileSystem disk;
   standin::ReadRecorder files(&disk);
-  options.files = &files;
-  files.Record(options.plugin);
+  single.files = &files;
+  files.Record(single.plugin);
   int exit_code = kExitOk;
   std::unique_ptr<standin::FileSystem::Output> svg;
   OutputRequest svg_request;
@@ -94,13 +86,8 @@ int ShowCommand(const ShowArguments& arguments, std::ostream& out,
     svg = OpenOutput(files, svg_request, root, err, exit_code);
     if (!svg) return exit_code;
   }
-  standin::SessionError session_error;
-  const auto result = standin::RunSession(scenario, options, &session_error);
-  if (!result) {
-    err << "vantrel show: " << session_error.message << '\n';
-    return kExitPlugin;
-  }
-  PrintRunWarnings(*result, err);
+  const auto result = RunSingleVessel(single, "show", err);
+  if (!result) return kExitPlugin;
   const standin::VesselOutcome& outcome = result->vessels.front();
   const DroppedSet drop = ShowDrop(outcome);
   PrintShowReport(*result, outcome, files, drop, out);

@@ -20,6 +20,7 @@ std::optional<standin::SessionResult> RunSingleVessel(
   // in the sweep, as in a run.
   options.steps = standin::kSweepStep;
   options.record_file_events = true;
+  options.files = vessel.files;
   standin::SessionError session_error;
   auto result = standin::RunSession(scenario, options, &session_error);
   if (!result) {

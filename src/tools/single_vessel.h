@@ -16,6 +16,8 @@ struct SingleVessel {
   std::optional<std::string> class_name;  // its class; the name if unset
   std::optional<double> mass;             // kg; as `vantrel run` finds it
   std::string plugin;                     // plug-in library to load
+  // The files the host reads, owned by the caller; the disk when null.
+  standin::FileSystem* files = nullptr;
 };
 
 // Runs the plug-in on the vessel in the stand-in host, as `vantrel run` runs
