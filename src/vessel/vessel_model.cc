@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <cstdio>
 
-#include "sim_object.h"
+#include "default_touchdown_points.h"
 #include "vessel_mass.h"
 
 namespace vessel {
