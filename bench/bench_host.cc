@@ -34,7 +34,12 @@ HostFolder::~HostFolder() {
 
 fs::path HostFolder::WriteDefinition(const std::string& file_name,
                                      const std::string& text) const {
-  const fs::path path = path_ / "Config" / "Vantrel" / file_name;
+  return WriteFile(fs::path("Config") / "Vantrel" / file_name, text);
+}
+
+fs::path HostFolder::WriteFile(const fs::path& relative,
+                               const std::string& text) const {
+  const fs::path path = path_ / relative;
   std::ofstream file(path, std::ios::binary | std::ios::trunc);
   file << text;
   return path;

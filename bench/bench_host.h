@@ -26,6 +26,10 @@ class HostFolder {
   // Writes Config/Vantrel/<file_name> and returns its path on disk.
   std::filesystem::path WriteDefinition(const std::string& file_name,
                                         const std::string& text) const;
+  // Writes `relative`, a path below the folder whose folders exist, and
+  // returns its path on disk.
+  std::filesystem::path WriteFile(const std::filesystem::path& relative,
+                                  const std::string& text) const;
   // Removes Config/Vantrel/<file_name>.
   void RemoveDefinition(const std::string& file_name) const;
 

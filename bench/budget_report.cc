@@ -14,6 +14,7 @@ constexpr double kModuleOverVertexData = 2.0;
 constexpr double kModuleSlackBytes = 1024.0;
 constexpr double kIndexOverFile = 3.0;
 constexpr double kDropOverBareLoop = 3.0;
+constexpr double kPerVesselGrowth = 1.5;
 
 // Prints one budget line and returns whether it holds: `measured` from the
 // medians' real time, `cpu` the same from their CPU time (shown only when
@@ -116,6 +117,9 @@ void BudgetReport::Finalize() {
   const Sample* bare = TimedMedian("BM_BareForceLoop/real_time");
   const Sample* search =
       TimedMedian("BM_StableWarpSearch/iterations:1/real_time");
+  const Sample* run1000 = TimedMedian("BM_RunVessels/1000/real_time");
+  const Sample* run10000 = TimedMedian("BM_RunVessels/10000/real_time");
+  const Sample* run100000 = TimedMedian("BM_RunVessels/100000/real_time");
 
   std::printf(
       "\nBudgets (judged on the medians' real time; the same from CPU time "
@@ -190,6 +194,27 @@ void BudgetReport::Finalize() {
                         kDropOverBareLoop, "x");
   } else {
     PrintMissing("drop per vertex-stage / bare force loop");
+    pass = false;
+  }
+
+  if (run1000 != nullptr && run100000 != nullptr) {
+    const auto per_vessel = [](const Sample* s, double vessels, bool cpu) {
+      return (cpu ? s->cpu_nanoseconds : s->nanoseconds) / vessels;
+    };
+    std::printf(
+        "  (vantrel run per vessel: %s at 1 000, %s at 10 000, %s at "
+        "100 000)\n",
+        Duration(per_vessel(run1000, 1e3, false)).c_str(),
+        run10000 != nullptr ? Duration(per_vessel(run10000, 1e4, false)).c_str()
+                            : "not measured",
+        Duration(per_vessel(run100000, 1e5, false)).c_str());
+    pass &= PrintBudget(
+        "run per vessel, 100 000 / 1 000 vessels",
+        per_vessel(run100000, 1e5, false) / per_vessel(run1000, 1e3, false),
+        per_vessel(run100000, 1e5, true) / per_vessel(run1000, 1e3, true),
+        kPerVesselGrowth, "x");
+  } else {
+    PrintMissing("run per vessel, 100 000 / 1 000 vessels");
     pass = false;
   }
 

@@ -84,6 +84,10 @@ TEST(DefinitionCheckTest, MissingPointsSayWhatTheyRepeat) {
                                "2:1: warning [collinear]"}));
   EXPECT_EQ(MessageOf(gap, "point-missing"),
             "POINT_3 is missing; the module repeats POINT_2 (line 3)");
+  // The repeated point makes no plane, and the finding says why.
+  EXPECT_NE(MessageOf(gap, "collinear").find("(points 2 and 3 coincide)"),
+            std::string::npos)
+      << MessageOf(gap, "collinear");
   // Before any point was read the module's buffer holds "0".
   const std::string no_first = "N = 3\nPOINT_2 = -1 -1 -1\nPOINT_3 = 1 -1 -1\n";
   EXPECT_NE(MessageOf(no_first, "point-missing").find("POINT_1 is missing"),

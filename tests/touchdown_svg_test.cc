@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cctype>
 #include <cmath>
 #include <limits>
@@ -269,6 +270,68 @@ TEST(TouchdownSvgTest, LabelsNeverOverlapOrLeaveTheirPanel) {
         few);
     for (int count : per_panel) {
       EXPECT_LE(count, few ? 12 : 7);
+    }
+  }
+}
+
+TEST(TouchdownSvgTest, ALabelIsNearestItsOwnPointOrHasALineToIt) {
+  // A ring of 12 whose 13th point lies just beside point 1 in the top view,
+  // on each side of it in turn: a label between the two must not read as
+  // the other point's.
+  for (const double dx : {0.6, -0.6, 0.5, 0.3}) {
+    SCOPED_TRACE(dx);
+    std::vector<TOUCHDOWNVTX> points;
+    for (int i = 0; i < 12; ++i) {
+      const double a = -0.5236 * i;
+      points.push_back(Point(3 * std::sin(a), -2, 5 * std::cos(a)));
+    }
+    points.push_back(Point(dx, -2, 5 + (dx == 0.5 ? 0.5 : 0.0)));
+    TouchdownDrawing drawing;
+    drawing.title = "ring";
+    drawing.points = points;
+    const std::string svg = DrawTouchdownSvg(drawing);
+
+    // The point marks of the top view, drawn from the last point to the
+    // first; and the lines from a point to its label.
+    struct Mark {
+      double x, y;
+    };
+    static const std::regex circle(
+        "<circle cx=\"([-0-9.e]+)\" cy=\"([-0-9.e]+)\" r=\"(6|4.5)\"");
+    std::vector<Mark> marks;
+    for (std::sregex_iterator it(svg.begin(), svg.end(), circle), end;
+         it != end && marks.size() < points.size(); ++it) {
+      marks.push_back({std::stod((*it)[1]), std::stod((*it)[2])});
+    }
+    ASSERT_EQ(marks.size(), points.size());
+    static const std::regex line(
+        "<line x1=\"([-0-9.e]+)\" y1=\"([-0-9.e]+)\"[^>]*#868e96");
+    std::vector<Mark> lines_from;
+    for (std::sregex_iterator it(svg.begin(), svg.end(), line), end; it != end;
+         ++it) {
+      lines_from.push_back({std::stod((*it)[1]), std::stod((*it)[2])});
+    }
+    for (const Label& label : Labels(svg)) {
+      if (PanelOf(label) != 0 ||
+          label.text.find_first_not_of("0123456789") != std::string::npos) {
+        continue;
+      }
+      const std::size_t number = std::stoul(label.text);
+      const Mark own = marks[points.size() - number];
+      const auto distance = [&label](const Mark& m) {
+        return std::hypot(m.x - std::clamp(m.x, label.left, label.right),
+                          m.y - std::clamp(m.y, label.top, label.bottom));
+      };
+      bool nearest = true;
+      for (const Mark& m : marks) {
+        if (distance(m) < distance(own) - 0.5) nearest = false;
+      }
+      bool line_to_own = false;
+      for (const Mark& m : lines_from) {
+        line_to_own |= std::hypot(m.x - own.x, m.y - own.y) < 0.5;
+      }
+      EXPECT_TRUE(nearest || line_to_own)
+          << "label " << label.text << " lies nearer to another point";
     }
   }
 }

@@ -528,8 +528,10 @@ class Checker {
         break;
       case physics::Stance::kNoPlane:
         Add(line, 1, Severity::kWarning,
-            "the first three points lie in a line; the host cannot make a "
-            "ground plane from them and ignores it",
+            "the first three points make no ground plane (" +
+                WhyNoGroundPlane(p[0], p[1], p[2]) +
+                "); the host cannot make one from them and keeps the one it "
+                "had",
             "collinear");
         break;
       case physics::Stance::kUpsideDown:

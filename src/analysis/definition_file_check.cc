@@ -17,7 +17,7 @@ namespace fs = std::filesystem;
 std::string PathBelowVantrel(const fs::path& file) {
   const fs::path absolute = fs::absolute(file).lexically_normal();
   std::vector<std::string> parts;
-  for (const auto& part : absolute) parts.push_back(part.string());
+  for (const auto& part : absolute) parts.push_back(standin::ShownPath(part));
   for (std::size_t i = parts.size(); i-- > 1;) {
     if (standin::FoldCase(parts[i]) == "vantrel" &&
         standin::FoldCase(parts[i - 1]) == "config" && i + 1 < parts.size()) {
@@ -27,7 +27,7 @@ std::string PathBelowVantrel(const fs::path& file) {
       return below;
     }
   }
-  return file.filename().string();
+  return standin::ShownPath(file.filename());
 }
 
 }  // namespace
@@ -35,7 +35,7 @@ std::string PathBelowVantrel(const fs::path& file) {
 std::vector<Diagnostic> CheckDefinitionFile(standin::FileSystem& files,
                                             const fs::path& path,
                                             bool* unreadable) {
-  const std::string name = path.string();
+  const std::string name = standin::ShownPath(path);
   std::string reason;
   const auto text = files.ReadFile(path, &reason);
   if (!text) {

@@ -8,6 +8,7 @@
 #include <utility>
 
 #include "system_message.h"
+#include "text_encoding.h"
 
 #if defined(_WIN32)
 #include <fcntl.h>
@@ -154,7 +155,7 @@ std::unique_ptr<FileSystem::Output> DiskFileSystem::CreateOutput(
     const int fd = CreateNewFile(temporary);
     if (fd >= 0) return std::make_unique<DiskOutput>(fd, temporary, target);
     if (errno != EEXIST) {
-      SetReason(reason, "cannot create " + temporary.filename().string() +
+      SetReason(reason, "cannot create " + ShownPath(temporary.filename()) +
                             ": " + ErrnoMessage(errno));
       return nullptr;
     }

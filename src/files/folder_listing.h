@@ -11,7 +11,8 @@ namespace standin {
 
 // The entries of one folder, found by name as the host's Windows file
 // system finds them: an entry spelled exactly as asked, otherwise the first
-// in sorted order of those whose names differ from it only in case. Both
+// in sorted order of those whose names differ from it only in case
+// (FoldFileName). Names are host text (text_encoding.h). Both
 // file systems keep their folders' entries in one of these, so that they
 // follow the same rule.
 class FolderListing {

@@ -1,12 +1,13 @@
 #include "folder_listings.h"
 
-#include <chrono>
 #include <system_error>
 #include <utility>
 
-#include "item_file.h"
+#include "text_encoding.h"
 
-#if !defined(_WIN32)
+#if defined(_WIN32)
+#include <windows.h>
+#else
 #include <sys/stat.h>
 #include <time.h>
 #endif
@@ -18,14 +19,27 @@ namespace fs = std::filesystem;
 
 constexpr std::int64_t kSecond = 1000000000;
 
-// The time now by the clock that stamps files, in nanoseconds: on Linux the
-// coarse clock the kernel stamps them with, so that a change made after this
-// reading never carries an earlier time.
+#if defined(_WIN32)
+// A FILETIME in nanoseconds since 1970 (its own count, of 100 ns since
+// 1601, would not fit).
+std::int64_t Nanoseconds(const FILETIME& time) {
+  constexpr std::uint64_t k1601To1970 = 116444736000000000ull;
+  const std::uint64_t ticks =
+      (static_cast<std::uint64_t>(time.dwHighDateTime) << 32) |
+      time.dwLowDateTime;
+  return (static_cast<std::int64_t>(ticks - k1601To1970)) * 100;
+}
+#endif
+
+// The time now by the clock that stamps files, in nanoseconds: the system
+// time that Windows stamps files with, or on Linux the coarse clock the
+// kernel stamps them with, so that a change made after this reading never
+// carries an earlier time.
 std::int64_t ClockNow() {
 #if defined(_WIN32)
-  return std::chrono::duration_cast<std::chrono::nanoseconds>(
-             fs::file_time_type::clock::now().time_since_epoch())
-      .count();
+  FILETIME now{};
+  GetSystemTimeAsFileTime(&now);
+  return Nanoseconds(now);
 #else
 #if defined(CLOCK_REALTIME_COARSE)
   const clockid_t clock = CLOCK_REALTIME_COARSE;
@@ -39,16 +53,15 @@ std::int64_t ClockNow() {
 }
 
 // The stamp of `folder`; false when it is not a folder or cannot be
-// examined.
+// examined. One call to the system: under Wine every call costs.
 bool ReadStamp(const fs::path& folder, FolderListings::Stamp& stamp) {
 #if defined(_WIN32)
-  std::error_code error;
-  if (!fs::is_directory(folder, error) || error) return false;
-  const auto modified = fs::last_write_time(folder, error);
-  if (error) return false;
-  stamp.modified = std::chrono::duration_cast<std::chrono::nanoseconds>(
-                       modified.time_since_epoch())
-                       .count();
+  WIN32_FILE_ATTRIBUTE_DATA data{};
+  if (!GetFileAttributesExW(folder.c_str(), GetFileExInfoStandard, &data) ||
+      (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) == 0) {
+    return false;
+  }
+  stamp.modified = Nanoseconds(data.ftLastWriteTime);
   stamp.changed = stamp.modified;
   return true;
 #else
@@ -72,7 +85,41 @@ bool ReadStamp(const fs::path& folder, FolderListings::Stamp& stamp) {
 std::int64_t TickOf(std::int64_t time) {
   std::int64_t tick = 1;
   while (tick < kSecond && time % (tick * 10) == 0) tick *= 10;
-  return tick == kSecond ? 2 * kSecond : tick;
+  if (tick == kSecond) return 2 * kSecond;
+#if defined(_WIN32)
+  // Windows stamps files from a clock that moves in steps of up to 16 ms,
+  // and Wine from Linux's coarse clock, while the times read here are
+  // finer: a stamp's digits do not show its tick.
+  constexpr std::int64_t kWindowsTick = 20000000;
+  if (tick < kWindowsTick) return kWindowsTick;
+#endif
+  return tick;
+}
+
+// The entry of `folder` spelled `name` as the system finds it by that name,
+// or nothing. On Windows the system finds names without regard to case and
+// tells the name as the folder spells it, in one call; elsewhere only the
+// exact spelling is found.
+std::optional<std::string> ExactEntry(const fs::path& folder,
+                                      const std::string& name) {
+  const fs::path exact = folder / PathOfHostText(name);
+#if defined(_WIN32)
+  // Wildcards would find other names.
+  if (name.find_first_of("*?") != std::string::npos) return std::nullopt;
+  WIN32_FIND_DATAW found{};
+  const HANDLE search = FindFirstFileExW(exact.c_str(), FindExInfoBasic, &found,
+                                         FindExSearchNameMatch, nullptr, 0);
+  if (search == INVALID_HANDLE_VALUE) return std::nullopt;
+  FindClose(search);
+  return HostTextOfWide(found.cFileName).value_or(name);
+#else
+  std::error_code error;
+  if (fs::symlink_status(exact, error).type() == fs::file_type::not_found ||
+      error) {
+    return std::nullopt;
+  }
+  return name;
+#endif
 }
 
 }  // namespace
@@ -92,14 +139,9 @@ FileSystem::Match FolderListings::Find(const fs::path& folder,
   match.folder_found = true;
 
   if (kept == kept_.end() && !name.empty()) {
-    // The entry spelled exactly so needs no listing. Asking for it by its
-    // own name also finds names that do not survive a listing's conversion
-    // to narrow text, as on Windows.
-    const fs::path exact = folder / name;
-    std::error_code error;
-    if (fs::symlink_status(exact, error).type() != fs::file_type::not_found &&
-        !error) {
-      match.entry = exact;
+    // An entry the system finds by its name needs no listing.
+    if (const auto exact = ExactEntry(folder, name)) {
+      match.entry = folder / PathOfHostText(*exact);
       return match;
     }
   }
@@ -119,12 +161,12 @@ FileSystem::Match FolderListings::Find(const fs::path& folder,
   } else {
     // The listing could not be kept: list only the entries that can match,
     // which costs no more than reading the folder.
-    const std::string folded = FoldCase(name);
+    const std::string folded = FoldFileName(name);
     FolderListing matching;
     Scan(folder, &folded, matching);
     entry = matching.Find(name);
   }
-  if (entry) match.entry = folder / *entry;
+  if (entry) match.entry = folder / PathOfHostText(*entry);
   return match;
 }
 
@@ -134,8 +176,12 @@ bool FolderListings::Scan(const fs::path& folder, const std::string* folded,
   std::error_code error;
   for (fs::directory_iterator it(folder, error), end; !error && it != end;
        it.increment(error)) {
-    std::string entry = it->path().filename().string();
-    if (folded == nullptr || FoldCase(entry) == *folded) listing.Add(entry);
+    // A name the code page cannot hold is one the simulator cannot open.
+    const std::optional<std::string> entry = HostTextOf(it->path().filename());
+    if (!entry) continue;
+    if (folded == nullptr || FoldFileName(*entry) == *folded) {
+      listing.Add(*entry);
+    }
   }
   return !error;
 }

@@ -2,6 +2,8 @@
 
 #include <vector>
 
+#include "text_encoding.h"
+
 namespace standin {
 namespace {
 
@@ -67,7 +69,7 @@ std::optional<fs::path> ResolveHostPath(FileSystem& files, const fs::path& base,
   // last component needs a search.
   fs::path folder = base;
   for (std::size_t i = 0; i + 1 < components->size(); ++i) {
-    folder /= (*components)[i];
+    folder /= PathOfHostText((*components)[i]);
   }
   const FileSystem::Match match = files.FindEntry(folder, components->back());
   if (match.folder_found) return match.entry;

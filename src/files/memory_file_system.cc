@@ -4,6 +4,8 @@
 #include <iterator>
 #include <utility>
 
+#include "text_encoding.h"
+
 namespace standin {
 namespace {
 
@@ -70,7 +72,7 @@ std::unique_ptr<FileSystem::Output> MemoryFileSystem::CreateOutput(
   };
   if (TypeOf(target) == EntryType::kFolder) return fail("is a folder");
   const std::string parent = SplitKey(Key(target)).first;
-  if (!parent.empty() && TypeOf(parent) != EntryType::kFolder) {
+  if (!parent.empty() && TypeOf(PathOfHostText(parent)) != EntryType::kFolder) {
     return fail("no such folder");
   }
   for (int attempt = 1;; ++attempt) {
@@ -82,7 +84,10 @@ std::unique_ptr<FileSystem::Output> MemoryFileSystem::CreateOutput(
 }
 
 std::string MemoryFileSystem::Key(const fs::path& path) {
-  std::string key = path.lexically_normal().generic_string();
+  std::string key = ShownPath(path.lexically_normal());
+#if defined(_WIN32)
+  std::replace(key.begin(), key.end(), '\\', '/');
+#endif
   while (key.size() > 1 && key.back() == '/') key.pop_back();
   return key;
 }
@@ -97,7 +102,7 @@ bool MemoryFileSystem::CreateFolder(const fs::path& path) {
     folders_[key];
     return true;
   }
-  if (!parent.empty() && !CreateFolder(parent)) return false;
+  if (!parent.empty() && !CreateFolder(PathOfHostText(parent))) return false;
   if (!parent.empty()) folders_[parent].Add(name);
   folders_[key];
   return true;
@@ -109,7 +114,7 @@ bool MemoryFileSystem::WriteFile(const fs::path& path, std::string text) {
   const auto [parent, name] = SplitKey(key);
   if (name.empty()) return false;
   if (!parent.empty()) {
-    if (!CreateFolder(parent)) return false;
+    if (!CreateFolder(PathOfHostText(parent))) return false;
     folders_[parent].Add(name);
   }
   files_[key] = std::move(text);
@@ -142,7 +147,7 @@ FileSystem::Match MemoryFileSystem::FindEntry(const fs::path& folder,
   if (listing == folders_.end()) return match;
   match.folder_found = true;
   if (const auto entry = listing->second.Find(name)) {
-    match.entry = folder / *entry;
+    match.entry = folder / PathOfHostText(*entry);
   }
   return match;
 }
@@ -171,10 +176,10 @@ std::optional<FileSystem::Tree> MemoryFileSystem::EntriesBelow(
   if (folders_.count(key) == 0) return std::nullopt;
   Tree tree;
   for (const auto& [file, text] : files_) {
-    if (IsBelow(file, key)) tree.files.emplace_back(file);
+    if (IsBelow(file, key)) tree.files.push_back(PathOfHostText(file));
   }
   for (const auto& [below, listing] : folders_) {
-    if (IsBelow(below, key)) tree.folders.emplace_back(below);
+    if (IsBelow(below, key)) tree.folders.push_back(PathOfHostText(below));
   }
   std::sort(tree.files.begin(), tree.files.end());
   std::sort(tree.folders.begin(), tree.folders.end());

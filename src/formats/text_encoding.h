@@ -1,6 +1,7 @@
 #ifndef VANTREL_STANDIN_TEXT_ENCODING_H_
 #define VANTREL_STANDIN_TEXT_ENCODING_H_
 
+#include <filesystem>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -13,6 +14,41 @@ namespace standin {
 // how to mend it, in one message, or nothing for a file the simulator can
 // read.
 std::optional<std::string> Utf16Problem(std::string_view text);
+
+// Host text: names, keys and paths as the simulator takes them, as `char`
+// text. On Windows that is the system's ANSI code page (GetACP), in which
+// the simulator's files, its scenarios' vessel names and its calls hold
+// them; elsewhere the bytes of the file system's names. Every conversion
+// between host text and a path goes through these functions, so that a
+// name reads the same wherever it comes from: a scenario, a listing of a
+// folder, or the command line.
+
+// The path that host text names.
+std::filesystem::path PathOfHostText(std::string_view text);
+
+// The host text of `path`; nothing when the code page has no character for
+// one of the path's (a name the simulator cannot spell).
+std::optional<std::string> HostTextOf(const std::filesystem::path& path);
+
+// The host text of `path` as a message shows it: a character the code page
+// cannot hold becomes '?'.
+std::string ShownPath(const std::filesystem::path& path);
+
+// A file name folded so that two names compare equal when the host's file
+// system takes them for one: on Windows without regard to the case of any
+// letter of the code page, as Windows compares names; elsewhere without
+// regard to the case of ASCII letters. Only for comparing: the result is
+// no name.
+std::string FoldFileName(std::string_view name);
+
+#if defined(_WIN32)
+// The host text of wide text, or nothing when the code page cannot hold
+// one of its characters.
+std::optional<std::string> HostTextOfWide(std::wstring_view text);
+
+// The name of the system's ANSI code page for messages: "1252", say.
+std::string CodePageName();
+#endif
 
 }  // namespace standin
 

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cstdio>
 #include <string>
+#include <unordered_set>
 
 #include "item_file.h"
 #include "number_text.h"
@@ -76,12 +77,10 @@ void PrintClasses(const standin::SessionResult& result, std::ostream& out) {
   TextTable table({false, false, false, false, false, false});
   table.AddRow({"class", "class file", "propellant (kg)", "size (m)",
                 "inertia (m^2)", "own touchdown points"});
-  std::vector<std::string> seen;
+  std::unordered_set<std::string> seen;
   std::vector<const standin::VesselOutcome*> modules;
   for (const auto& vessel : result.vessels) {
-    const std::string folded = standin::FoldCase(vessel.class_name);
-    if (std::find(seen.begin(), seen.end(), folded) != seen.end()) continue;
-    seen.push_back(folded);
+    if (!seen.insert(standin::FoldCase(vessel.class_name)).second) continue;
     const vessel::VesselModel& m = vessel.model;
     const std::string& file = m.class_file;
     const physics::Vec3& i = m.inertia;

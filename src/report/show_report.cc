@@ -16,6 +16,7 @@
 #include "physics_points.h"
 #include "resting_load.h"
 #include "run_report.h"
+#include "text_encoding.h"
 #include "text_table.h"
 
 namespace tools {
@@ -30,7 +31,7 @@ std::string Derived(double value, int decimals) {
 }
 
 std::string FileName(const std::string& disk_path) {
-  return std::filesystem::path(disk_path).filename().string();
+  return standin::ShownPath(standin::PathOfHostText(disk_path).filename());
 }
 
 std::string Outcome(const FileAttempt& attempt) {
@@ -313,33 +314,12 @@ void PrintRestingLoad(const standin::VesselOutcome& vessel,
 void PrintCheck(const FileAttempt& applied, standin::FileSystem& files,
                 std::ostream& out) {
   out << "\nCheck of " << applied.disk_path << "\n";
-  const auto found = CheckDefinitionFile(files, applied.disk_path);
+  const auto found =
+      CheckDefinitionFile(files, standin::PathOfHostText(applied.disk_path));
   for (const Diagnostic& d : found) {
     out << "  " << FormatDiagnostic(d) << '\n';
   }
   if (found.empty()) out << "  Nothing to report.\n";
-}
-
-// Why the first three points make no plane: a value that is not a
-// number, two points in one place, or all three in a line.
-std::string WhyNoPlane(const std::vector<TOUCHDOWNVTX>& p) {
-  for (int i = 0; i < 3; ++i) {
-    const VECTOR3& v = p[static_cast<std::size_t>(i)].pos;
-    if (!std::isfinite(v.x) || !std::isfinite(v.y) || !std::isfinite(v.z)) {
-      return "point " + std::to_string(i + 1) +
-             " holds a position that is not a finite number";
-    }
-  }
-  const std::pair<int, int> pairs[] = {{0, 1}, {0, 2}, {1, 2}};
-  for (const auto& [a, b] : pairs) {
-    const VECTOR3& u = p[static_cast<std::size_t>(a)].pos;
-    const VECTOR3& v = p[static_cast<std::size_t>(b)].pos;
-    if (u.x == v.x && u.y == v.y && u.z == v.z) {
-      return "points " + std::to_string(a + 1) + " and " +
-             std::to_string(b + 1) + " coincide";
-    }
-  }
-  return "they lie in a line";
 }
 
 }  // namespace
@@ -356,7 +336,8 @@ std::optional<std::string> StanceProblem(const standin::VesselOutcome& vessel) {
           "The first three points give a downward normal: the host sets the "
           "vessel upside down");
     case physics::Stance::kNoPlane:
-      return "The first three points make no ground plane (" + WhyNoPlane(p) +
+      return "The first three points make no ground plane (" +
+             WhyNoGroundPlane(p[0].pos, p[1].pos, p[2].pos) +
              "): the host keeps its old one";
   }
   return std::nullopt;

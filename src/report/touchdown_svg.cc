@@ -312,14 +312,39 @@ class SvgWriter {
     return numbered;
   }
 
+  // Where a point is drawn.
+  struct Spot {
+    double x = 0.0;
+    double y = 0.0;
+  };
+
+  // The distance from `box` to (x, y).
+  static double Distance(const Box& box, double x, double y) {
+    return std::hypot(x - std::clamp(x, box.left, box.right),
+                      y - std::clamp(y, box.top, box.bottom));
+  }
+
+  // True when no point but the one at (x, y), or one drawn on the same
+  // spot, lies nearer to `box`: a reader takes a label for the nearest
+  // point's.
+  static bool NearestTo(const Box& box, double x, double y,
+                        const std::vector<Spot>& points) {
+    const double own = Distance(box, x, y);
+    return std::none_of(points.begin(), points.end(), [&](const Spot& p) {
+      const bool same_spot = std::hypot(p.x - x, p.y - y) < 3.0;
+      return !same_spot && Distance(box, p.x, p.y) < own;
+    });
+  }
+
   // Places the label `text` for a spot at (x, y): the first place around
   // it, nearest first, that stays inside `plot` and clear of the labels
-  // placed so far and, if it can, of the point marks. Nothing when there
-  // is no room.
+  // placed so far and, if it can, of the point marks, nearer to its own
+  // point than to any other of `points`. Nothing when there is no room.
   static std::optional<Box> PlaceLabel(double x, double y,
                                        const std::string& text, const Box& plot,
                                        const std::vector<Box>& labels,
-                                       const std::vector<Box>& marks) {
+                                       const std::vector<Box>& marks,
+                                       const std::vector<Spot>& points) {
     // Bold 13 px digits are at most 9 px wide; the box is generous.
     const double width = 9.0 * static_cast<double>(text.size()) + 4.0;
     const double height = 16.0;
@@ -342,7 +367,8 @@ class SvgWriter {
             return box.Overlaps(other);
           };
           if (std::any_of(labels.begin(), labels.end(), hits)) continue;
-          if (avoid_marks && std::any_of(marks.begin(), marks.end(), hits)) {
+          if (avoid_marks && (std::any_of(marks.begin(), marks.end(), hits) ||
+                              !NearestTo(box, x, y, points))) {
             continue;
           }
           return box;
@@ -355,13 +381,14 @@ class SvgWriter {
   void DrawPoints(const View& view, double left) {
     const std::vector<bool> numbered = NumberedPoints(view);
     // Numbered points that fall on one spot in a view share one label.
-    struct Spot {
+    struct Numbers {
       double x = 0.0;
       double y = 0.0;
       std::vector<std::size_t> numbers;
     };
-    std::map<std::pair<long, long>, Spot> spots;
+    std::map<std::pair<long, long>, Numbers> spots;
     std::vector<Box> marks;
+    std::vector<Spot> drawn;
     for (std::size_t i = drawing_.points.size(); i-- > 0;) {
       const VECTOR3& p = drawing_.points[i].pos;
       if (!Finite(p)) continue;
@@ -373,8 +400,9 @@ class SvgWriter {
            << "\" fill=\"" << (primary ? kPrimaryColour : kOtherColour)
            << "\" stroke=\"white\" stroke-width=\"1\"/>\n";
       marks.push_back({x - radius, y - radius, x + radius, y + radius});
+      drawn.push_back({x, y});
       if (!numbered[i]) continue;
-      Spot& spot = spots[{std::lround(x / 3), std::lround(y / 3)}];
+      Numbers& spot = spots[{std::lround(x / 3), std::lround(y / 3)}];
       spot.x = x;
       spot.y = y;
       spot.numbers.insert(spot.numbers.begin(), i + 1);
@@ -385,29 +413,33 @@ class SvgWriter {
     marks.push_back({cx - 8, cy - 8, cx + 8, cy + 8});
 
     // The primary points are placed first, then in the order of numbers.
-    std::vector<const Spot*> order;
+    std::vector<const Numbers*> order;
     for (const auto& entry : spots) order.push_back(&entry.second);
-    std::sort(order.begin(), order.end(), [](const Spot* a, const Spot* b) {
-      return a->numbers.front() < b->numbers.front();
-    });
+    std::sort(order.begin(), order.end(),
+              [](const Numbers* a, const Numbers* b) {
+                return a->numbers.front() < b->numbers.front();
+              });
     const double x0 = left + kPlotLeft;
     const Box plot{x0 + 2, kPlotTop + 2, x0 + kPlotSize - 2,
                    kPlotTop + kPlotSize - 2};
     std::vector<Box> labels;
     std::ostringstream lines;
     std::ostringstream texts;
-    for (const Spot* spot : order) {
+    for (const Numbers* spot : order) {
       const std::string text = LabelText(spot->numbers);
-      const auto box = PlaceLabel(spot->x, spot->y, text, plot, labels, marks);
+      const auto box =
+          PlaceLabel(spot->x, spot->y, text, plot, labels, marks, drawn);
       if (!box) {
         ++labels_left_out_;
         continue;
       }
       labels.push_back(*box);
-      // A label set apart from its point gets a line to it.
+      // A label set apart from its point, or nearer to another point,
+      // gets a line to its own.
       const double nx = std::clamp(spot->x, box->left, box->right);
       const double ny = std::clamp(spot->y, box->top, box->bottom);
-      if (std::hypot(nx - spot->x, ny - spot->y) > 16.0) {
+      if (std::hypot(nx - spot->x, ny - spot->y) > 16.0 ||
+          !NearestTo(*box, spot->x, spot->y, drawn)) {
         lines << "<line x1=\"" << spot->x << "\" y1=\"" << spot->y << "\" x2=\""
               << nx << "\" y2=\"" << ny
               << "\" stroke=\"#868e96\" stroke-width=\"0.8\"/>\n";

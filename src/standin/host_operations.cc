@@ -16,6 +16,7 @@
 #include "log_format.h"
 #include "orbiter_api.h"
 #include "simulation_session.h"
+#include "text_encoding.h"
 
 namespace {
 
@@ -187,7 +188,8 @@ FILEHANDLE oapiOpenFile(const char* fname, FileAccessMode mode, PathRoot root) {
   if (auto file = standin::ReadHostFile(host.file_system(), host.folder(),
                                         *prefix + fname)) {
     text = std::move(file->text);
-    if (session->record_file_events) found = file->disk_path.string();
+    if (session->record_file_events)
+      found = standin::ShownPath(file->disk_path);
   }
   if (session->record_file_events) {
     Session::FileEvent event;

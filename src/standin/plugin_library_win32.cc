@@ -4,6 +4,7 @@
 
 #include "plugin_library.h"
 #include "system_message.h"
+#include "text_encoding.h"
 
 namespace standin {
 
@@ -39,7 +40,7 @@ std::string PluginLibrary::FileNameOf(HINSTANCE module) {
   char path[MAX_PATH];
   const DWORD length = GetModuleFileNameA(module, path, MAX_PATH);
   if (length == 0 || length >= MAX_PATH) return "";
-  return std::filesystem::path(std::string(path, length)).filename().string();
+  return ShownPath(PathOfHostText(std::string(path, length)).filename());
 }
 
 std::string PluginLibrary::FileName(const std::string& module_name) {

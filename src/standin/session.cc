@@ -1,5 +1,6 @@
 #include "session.h"
 
+#include <algorithm>
 #include <map>
 
 #include "disk_file_system.h"
@@ -8,6 +9,7 @@
 #include "item_file.h"
 #include "module_calls.h"
 #include "plugin_library.h"
+#include "text_encoding.h"
 #include "vessel_mass.h"
 
 namespace standin {
@@ -33,7 +35,7 @@ std::vector<vessel::VesselModel> ModelVessels(
       const vessel::ClassFile& file = entry->second;
       if (!file.mass.problem.empty() && !vessel.mass) {
         warnings.push_back(
-            {file.disk_path.string(), file.mass.line,
+            {ShownPath(file.disk_path), file.mass.line,
              file.mass.problem + "; vessels of class " + vessel.class_name +
                  " weigh the default " +
                  std::to_string(static_cast<int>(kDefaultVesselMass)) + " kg"});
@@ -73,12 +75,17 @@ void AddVessel(Session& session, const ScenarioVessel& vessel,
   }
 }
 
+// The vessels at the end of a simulation; `created` holds the scenario's
+// index of each vessel in the order the host created them.
 std::vector<VesselOutcome> CollectVessels(
     const Session& session, const Scenario& scenario,
-    const std::vector<vessel::VesselModel>& models) {
+    const std::vector<vessel::VesselModel>& models,
+    const std::vector<std::size_t>& created) {
   std::vector<VesselOutcome> outcomes;
+  outcomes.reserve(created.size());
   for (std::size_t i = 0; i < session.vessels().vessel_count(); ++i) {
     const SimObject& vessel = *session.vessels().VesselAt(i);
+    const std::size_t from = created[i];
     VesselOutcome outcome;
     outcome.name = vessel.name;
     outcome.class_name = vessel.class_name.value_or("");
@@ -86,11 +93,8 @@ std::vector<VesselOutcome> CollectVessels(
     outcome.source = vessel.source;
     outcome.touchdown_sets = vessel.touchdown_sets;
     outcome.touchdown = vessel.touchdown;
-    for (std::size_t j = 0; j < scenario.vessels.size(); ++j) {
-      if (scenario.vessels[j].name != vessel.name) continue;
-      outcome.model = models[j];
-      outcome.spawn_step = scenario.vessels[j].spawn_step;
-    }
+    outcome.model = models[from];
+    outcome.spawn_step = scenario.vessels[from].spawn_step;
     outcomes.push_back(std::move(outcome));
   }
   return outcomes;
@@ -130,10 +134,25 @@ SessionResult Simulate(PluginHost& host, const Scenario& scenario,
       ModelVessels(host.file_system(), options, scenario, result.warnings);
   Session session(host);
   session.record_file_events = options.record_file_events;
-  for (std::size_t i = 0; i < scenario.vessels.size(); ++i) {
-    if (scenario.vessels[i].spawn_step == 0) {
-      AddVessel(session, scenario.vessels[i], models[i]);
-    }
+  // The vessels by the step they appear in, each step's in scenario order:
+  // every step takes its own, whatever the count.
+  std::vector<std::size_t> arriving(scenario.vessels.size());
+  for (std::size_t i = 0; i < arriving.size(); ++i) arriving[i] = i;
+  std::stable_sort(arriving.begin(), arriving.end(),
+                   [&scenario](std::size_t a, std::size_t b) {
+                     return scenario.vessels[a].spawn_step <
+                            scenario.vessels[b].spawn_step;
+                   });
+  auto next = arriving.begin();
+  std::vector<std::size_t> created;
+  created.reserve(arriving.size());
+  const auto add = [&](std::size_t i) {
+    AddVessel(session, scenario.vessels[i], models[i]);
+    created.push_back(i);
+  };
+  for (; next != arriving.end() && scenario.vessels[*next].spawn_step <= 0;
+       ++next) {
+    add(*next);
   }
   const ModuleCalls& calls = CurrentModuleCalls();
   // The modules loaded when the simulation starts serve all of it.
@@ -143,9 +162,9 @@ SessionResult Simulate(PluginHost& host, const Scenario& scenario,
   stage(begin, [] { return "simulation start"; });
   for (int step = 1; step <= options.steps; ++step) {
     begin = lines();
-    for (std::size_t i = 0; i < scenario.vessels.size(); ++i) {
-      if (scenario.vessels[i].spawn_step != step) continue;
-      AddVessel(session, scenario.vessels[i], models[i]);
+    for (; next != arriving.end() && scenario.vessels[*next].spawn_step == step;
+         ++next) {
+      add(*next);
       OBJHANDLE handle =
           session.vessels().VesselAt(session.vessels().vessel_count() - 1);
       for (oapi::Module* module : modules) calls.new_vessel(module, handle);
@@ -158,7 +177,7 @@ SessionResult Simulate(PluginHost& host, const Scenario& scenario,
     stage(begin, [step] { return "step " + std::to_string(step); });
   }
   // The host destroys the vessels, then ends the simulation.
-  result.vessels = CollectVessels(session, scenario, models);
+  result.vessels = CollectVessels(session, scenario, models, created);
   session.DestroyVessels();
   begin = lines();
   for (oapi::Module* module : modules) calls.simulation_end(module);

@@ -9,6 +9,7 @@
 #include "exit_codes.h"
 #include "host_paths.h"
 #include "item_file.h"
+#include "text_encoding.h"
 
 namespace tools {
 
@@ -17,7 +18,7 @@ namespace {
 namespace fs = std::filesystem;
 
 bool HasCfgExtension(const fs::path& path) {
-  return standin::FoldCase(path.extension().string()) == ".cfg";
+  return standin::FoldCase(standin::ShownPath(path.extension())) == ".cfg";
 }
 
 struct CheckRun {
@@ -46,14 +47,14 @@ void CheckCaseDuplicates(const fs::path& folder,
   std::map<std::string, const fs::path*> first_of;
   for (const fs::path& file : files) {
     const std::string relative =
-        file.lexically_relative(folder).generic_string();
+        standin::ShownPath(file.lexically_relative(folder));
     const auto [first, inserted] =
-        first_of.emplace(standin::FoldCase(relative), &file);
+        first_of.emplace(standin::FoldFileName(relative), &file);
     if (inserted) continue;
     run.diagnostics.push_back(
-        {file.string(), 0, 0, Severity::kWarning,
+        {standin::ShownPath(file), 0, 0, Severity::kWarning,
          "differs only in case from " +
-             first->second->lexically_relative(folder).generic_string() +
+             standin::ShownPath(first->second->lexically_relative(folder)) +
              "; on Windows the two cannot both exist, and the host reads "
              "only one of them",
          "case-duplicate"});
@@ -61,7 +62,7 @@ void CheckCaseDuplicates(const fs::path& folder,
 }
 
 Diagnostic FolderNamedCfg(const fs::path& folder) {
-  return {folder.string(),
+  return {standin::ShownPath(folder),
           0,
           0,
           Severity::kWarning,
@@ -74,9 +75,10 @@ Diagnostic FolderNamedCfg(const fs::path& folder) {
 // "cfg" swapped. The package's own "*.cfg.example" files are named so on
 // purpose.
 std::optional<Diagnostic> NearMiss(const fs::path& file) {
-  const std::string name = file.filename().string();
+  const std::string name = standin::ShownPath(file.filename());
   const std::string folded = standin::FoldCase(name);
-  const std::string extension = standin::FoldCase(file.extension().string());
+  const std::string extension =
+      standin::FoldCase(standin::ShownPath(file.extension()));
   const bool notepad = folded.size() > 8 &&
                        folded.compare(folded.size() - 8, 8, ".cfg.txt") == 0;
   const bool transposed = extension == ".cgf" || extension == ".fcg";
@@ -92,8 +94,8 @@ std::optional<Diagnostic> NearMiss(const fs::path& file) {
         stem + ".cfg\" can be named \"" + name + "\"";
   }
   message += "; rename it to " + stem + ".cfg";
-  return Diagnostic{file.string(),      0,       0,
-                    Severity::kWarning, message, "not-a-definition-name"};
+  return Diagnostic{standin::ShownPath(file), 0,       0,
+                    Severity::kWarning,       message, "not-a-definition-name"};
 }
 
 // Checks the definitions below `folder`; `named` when the user named the
@@ -101,8 +103,9 @@ std::optional<Diagnostic> NearMiss(const fs::path& file) {
 void CheckFolder(const fs::path& folder, bool named, CheckRun& run) {
   const auto entries = run.files.EntriesBelow(folder);
   if (!entries) {
-    run.diagnostics.push_back({folder.string(), 0, 0, Severity::kError,
-                               "cannot list the folder", "unreadable"});
+    run.diagnostics.push_back({standin::ShownPath(folder), 0, 0,
+                               Severity::kError, "cannot list the folder",
+                               "unreadable"});
     run.unreadable = true;
     return;
   }
@@ -119,7 +122,8 @@ void CheckFolder(const fs::path& folder, bool named, CheckRun& run) {
       run.diagnostics.push_back(FolderNamedCfg(named));
   }
   if (named && files.empty()) {
-    run.diagnostics.push_back({folder.string(), 0, 0, Severity::kWarning,
+    run.diagnostics.push_back({standin::ShownPath(folder), 0, 0,
+                               Severity::kWarning,
                                "is a folder without a .cfg file below it; "
                                "no definition was checked",
                                "no-definitions"});
@@ -134,19 +138,20 @@ int CheckCommand(const CheckArguments& arguments, standin::FileSystem& files,
                  std::ostream& out, std::ostream& err) {
   CheckRun run{files, {}, 0, false};
   if (arguments.paths.empty()) {
-    const fs::path root = arguments.root.value_or(".");
+    const fs::path root = standin::PathOfHostText(arguments.root.value_or("."));
     const auto folder =
         standin::ResolveHostPath(files, root, "Config\\Vantrel");
     if (!folder ||
         files.TypeOf(*folder) != standin::FileSystem::EntryType::kFolder) {
-      err << (root / "Config" / "Vantrel").string()
+      err << standin::ShownPath(root / "Config" / "Vantrel")
           << ": no such folder; name the files to check, or the host folder "
              "with --root\n";
       return kExitInput;
     }
     CheckFolder(*folder, false, run);
   } else {
-    for (const std::string& path : arguments.paths) {
+    for (const std::string& given : arguments.paths) {
+      const fs::path path = standin::PathOfHostText(given);
       if (files.TypeOf(path) == standin::FileSystem::EntryType::kFolder) {
         if (HasCfgExtension(path))
           run.diagnostics.push_back(FolderNamedCfg(path));

@@ -1,9 +1,11 @@
 #include "command_line.h"
 
 #include <CLI/CLI.hpp>
+#include <cstdio>
 #include <iostream>
 #include <optional>
 #include <string>
+#include <vector>
 
 #include "check_command.h"
 #include "disk_file_system.h"
@@ -12,7 +14,14 @@
 #include "own_console.h"
 #include "run_command.h"
 #include "show_command.h"
+#include "text_encoding.h"
 #include "vessel_mass.h"
+
+#if defined(_WIN32)
+#include <windows.h>
+// After windows.h, which it needs.
+#include <shellapi.h>
+#endif
 
 namespace {
 
@@ -40,6 +49,43 @@ const CLI::Validator kClassMass(
 
 namespace {
 
+// The command line as host text (text_encoding.h), as the simulator takes
+// names and paths. On Windows it comes from the wide command line: the C
+// runtime's narrow one holds Windows' best fit for a character the code
+// page lacks (an 'O' for an omega), which would name another vessel or
+// file. Nothing, after saying which argument, when one holds such a
+// character.
+std::optional<std::vector<std::string>> HostArguments(int argc, char** argv,
+                                                      std::ostream& err) {
+#if defined(_WIN32)
+  int count = 0;
+  LPWSTR* wide = CommandLineToArgvW(GetCommandLineW(), &count);
+  if (wide != nullptr) {
+    std::vector<std::string> arguments;
+    for (int i = 0; i < count; ++i) {
+      const auto text = standin::HostTextOfWide(wide[i]);
+      if (!text) {
+        err << "vantrel: \"" << standin::ShownPath(wide[i])
+            << "\" holds a character that the system's code page ("
+            << standin::CodePageName()
+            << ") cannot hold, shown as '?'; the simulator takes names and "
+               "paths only in that code page, so none of its vessels or "
+               "files can be named so. Rename it with characters of that "
+               "code page.\n";
+        LocalFree(wide);
+        return std::nullopt;
+      }
+      arguments.push_back(*text);
+    }
+    LocalFree(wide);
+    return arguments;
+  }
+#else
+  (void)err;
+#endif
+  return std::vector<std::string>(argv, argv + argc);
+}
+
 // The --plugin option of the commands that load the plug-in.
 void AddPluginOption(CLI::App& command, std::optional<std::string>& plugin) {
   command
@@ -54,6 +100,23 @@ void AddPluginOption(CLI::App& command, std::optional<std::string>& plugin) {
 namespace tools {
 
 int RunCommandLine(int argc, char** argv) {
+  auto arguments = HostArguments(argc, argv, std::cerr);
+  if (!arguments) return tools::kExitUsage;
+  std::vector<char*> pointers;
+  for (std::string& argument : *arguments) pointers.push_back(argument.data());
+  argc = static_cast<int>(pointers.size());
+  argv = pointers.data();
+  // Names go out as the simulator's text; the console shows them so.
+  const ConsoleInCodePage console;
+#if defined(_WIN32)
+  // Windows' C runtime writes a console, or a device such as NUL, one
+  // character at a time, and asks the system for each whether it is a
+  // console: a run of 20 000 vessels printed for minutes under Wine. Whole
+  // blocks instead; std::cerr is tied to std::cout, so that what goes to
+  // either still comes in order.
+  std::setvbuf(stdout, nullptr, _IOFBF, 1 << 16);
+#endif
+
   CLI::App app{
       "Vantrel replaces the touchdown points of vessels with sets read from "
       "Config/Vantrel/<name or class>.cfg. This command runs the plug-in on "

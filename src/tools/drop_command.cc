@@ -18,6 +18,7 @@
 #include "read_recorder.h"
 #include "run_report.h"
 #include "single_vessel.h"
+#include "text_encoding.h"
 #include "vessel_model.h"
 
 namespace tools {
@@ -47,24 +48,25 @@ struct DropVessel {
 std::optional<DropVessel> FromFile(standin::FileSystem& files,
                                    const DropArguments& arguments,
                                    const fs::path& root, std::ostream& err) {
-  const fs::path path = *arguments.definition;
+  const fs::path path = standin::PathOfHostText(*arguments.definition);
   std::string reason;
   const auto text = files.ReadFile(path, &reason);
   if (!text) {
-    err << path.string() << ": cannot read the definition: " << reason << '\n';
+    err << standin::ShownPath(path)
+        << ": cannot read the definition: " << reason << '\n';
     return std::nullopt;
   }
   const standin::ItemFile items(*text);
   const auto count = CountThatApplies(items);
   if (!count) {
-    err << path.string()
+    err << standin::ShownPath(path)
         << ": the module would not apply this file (no N, or N out of "
            "bounds); see vantrel check\n";
     return std::nullopt;
   }
   DropVessel vessel;
   vessel.class_name = arguments.class_name.value_or(
-      arguments.name.value_or(path.stem().string()));
+      arguments.name.value_or(standin::ShownPath(path.stem())));
   vessel.name = arguments.name.value_or(vessel.class_name);
   vessel::VesselInputs inputs;
   inputs.mass = arguments.mass;
@@ -74,7 +76,7 @@ std::optional<DropVessel> FromFile(standin::FileSystem& files,
   vessel.mass_text =
       Shortest(vessel.model.mass) + " kg (" + vessel.model.mass_from + ")";
   vessel.definition = HandedOver(ReadPoints(items, *count), vessel.model.mass);
-  vessel.definition_from = path.string();
+  vessel.definition_from = standin::ShownPath(path);
   return vessel;
 }
 
@@ -85,7 +87,7 @@ std::optional<DropVessel> FromPlugin(standin::FileSystem& files,
                                      int& exit_code) {
   SingleVessel single;
   single.files = &files;
-  single.root = root.string();
+  single.root = root;
   single.name = *arguments.name;
   single.class_name = arguments.class_name;
   single.mass = arguments.mass;
@@ -154,10 +156,10 @@ std::string SvgHint(const DropArguments& arguments) {
 
 int DropCommand(const DropArguments& arguments, std::ostream& out,
                 std::ostream& err) {
-  const fs::path root = arguments.root.value_or(".");
+  const fs::path root = standin::PathOfHostText(arguments.root.value_or("."));
   std::error_code error;
   if (!fs::is_directory(root, error)) {
-    err << root.string() << ": cannot read the host folder\n";
+    err << standin::ShownPath(root) << ": cannot read the host folder\n";
     return kExitInput;
   }
   if (!arguments.definition && !arguments.name) {
@@ -177,8 +179,10 @@ int DropCommand(const DropArguments& arguments, std::ostream& out,
   standin::DiskFileSystem disk;
   standin::ReadRecorder files(&disk);
   const std::string plugin = arguments.plugin.value_or(DefaultPluginPath());
-  files.Record(plugin);
-  if (arguments.definition) files.Record(*arguments.definition);
+  files.Record(standin::PathOfHostText(plugin));
+  if (arguments.definition) {
+    files.Record(standin::PathOfHostText(*arguments.definition));
+  }
   int exit_code = kExitInput;
   std::unique_ptr<standin::FileSystem::Output> svg;
   OutputRequest svg_request;

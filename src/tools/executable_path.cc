@@ -7,13 +7,14 @@
 #include <system_error>
 
 #include "plugin_library.h"
+#include "text_encoding.h"
 
 namespace tools {
 
 std::filesystem::path ExecutableFolder() {
 #if defined(_WIN32)
-  char buffer[MAX_PATH];
-  const DWORD length = GetModuleFileNameA(nullptr, buffer, MAX_PATH);
+  wchar_t buffer[MAX_PATH];
+  const DWORD length = GetModuleFileNameW(nullptr, buffer, MAX_PATH);
   if (length == 0 || length == MAX_PATH) return std::filesystem::current_path();
   return std::filesystem::path(buffer).parent_path();
 #else
@@ -25,9 +26,8 @@ std::filesystem::path ExecutableFolder() {
 }
 
 std::string DefaultPluginPath() {
-  return (ExecutableFolder() / "Modules" / "Plugin" /
-          standin::PluginLibrary::FileName("Vantrel"))
-      .string();
+  return standin::ShownPath(ExecutableFolder() / "Modules" / "Plugin" /
+                            standin::PluginLibrary::FileName("Vantrel"));
 }
 
 }  // namespace tools

@@ -1,10 +1,12 @@
 #include "output_guard.h"
 
+#include <algorithm>
 #include <array>
 #include <system_error>
 
 #include "exit_codes.h"
 #include "item_file.h"
+#include "text_encoding.h"
 
 namespace tools {
 namespace {
@@ -12,18 +14,27 @@ namespace {
 namespace fs = std::filesystem;
 
 // `path` in a form that two names of one file share: absolute, links
-// resolved as far as they exist, and on Windows folded to one case.
-std::string Comparable(const fs::path& path) {
+// resolved as far as they exist, as host text with '/' between folders.
+std::string Plain(const fs::path& path) {
   std::error_code error;
   fs::path resolved = fs::weakly_canonical(path, error);
   if (error) resolved = fs::absolute(path, error).lexically_normal();
   if (error) resolved = path.lexically_normal();
-  std::string text = resolved.generic_string();
+  std::string text = standin::ShownPath(resolved);
 #if defined(_WIN32)
-  text = standin::FoldCase(text);
+  std::replace(text.begin(), text.end(), '\\', '/');
 #endif
   while (text.size() > 1 && text.back() == '/') text.pop_back();
   return text;
+}
+
+// Plain, and on Windows folded as its file system compares names.
+std::string Comparable(const fs::path& path) {
+#if defined(_WIN32)
+  return standin::FoldFileName(Plain(path));
+#else
+  return Plain(path);
+#endif
 }
 
 struct Kind {
@@ -47,7 +58,8 @@ constexpr std::array<const char*, 4> kHostFolders{
 bool Refused(standin::ReadRecorder& files, const OutputRequest& request,
              const fs::path& host_folder, std::ostream& err) {
   const auto refusal =
-      OutputRefusal(files, request.target, host_folder, files.reads());
+      OutputRefusal(files, standin::PathOfHostText(request.target), host_folder,
+                    files.reads());
   if (!refusal) return false;
   err << request.command << ": refusing to write " << request.what << " to "
       << Quoted(request.target) << ": " << *refusal
@@ -66,7 +78,8 @@ std::unique_ptr<standin::FileSystem::Output> OpenOutput(
     return nullptr;
   }
   std::string reason;
-  auto output = files.CreateOutput(request.target, &reason);
+  auto output =
+      files.CreateOutput(standin::PathOfHostText(request.target), &reason);
   if (!output) {
     err << request.target << ": cannot create " << request.what << ": "
         << reason << '\n';
@@ -105,7 +118,7 @@ std::optional<std::string> OutputRefusal(
 
   if (files.TypeOf(target) == standin::FileSystem::EntryType::kFile) {
     const std::string extension =
-        standin::FoldCase(target.extension().string());
+        standin::FoldCase(standin::ShownPath(target.extension()));
     for (const Kind& kind : kInputKinds) {
       if (extension == kind.extension) {
         return std::string("it is an existing ") + kind.extension + " file (" +
@@ -114,10 +127,12 @@ std::optional<std::string> OutputRefusal(
     }
   }
 
-  const std::string host = Comparable(host_folder);
+  // The host's folders, in any case, as the simulator finds them.
+  const std::string host = Plain(host_folder);
+  const std::string place = standin::FoldFileName(Plain(target));
   for (const char* folder : kHostFolders) {
-    const std::string below = standin::FoldCase(host + '/' + folder + '/');
-    if (standin::FoldCase(wanted).compare(0, below.size(), below) == 0) {
+    const std::string below = standin::FoldFileName(host + '/' + folder + '/');
+    if (place.compare(0, below.size(), below) == 0) {
       return std::string("it lies in the host folder's ") + folder +
              " folder, which holds the simulator's own files";
     }
@@ -131,8 +146,8 @@ bool LooksLikeScenario(const std::string& value) {
 }
 
 std::string NewDrawingHint(const std::string& command, const std::string& svg) {
-  const std::string file =
-      std::filesystem::path(svg).filename().replace_extension(".svg").string();
+  const std::string file = standin::ShownPath(
+      standin::PathOfHostText(svg).filename().replace_extension(".svg"));
   return "name a new file for the drawing:\n    " + command + " --svg " +
          Quoted(file);
 }

@@ -16,4 +16,19 @@ bool HasItsOwnConsole() {
 #endif
 }
 
+ConsoleInCodePage::ConsoleInCodePage() {
+#if defined(_WIN32)
+  const UINT console = GetConsoleOutputCP();  // 0 without a console
+  if (console != 0 && console != GetACP() && SetConsoleOutputCP(GetACP())) {
+    restore_ = console;
+  }
+#endif
+}
+
+ConsoleInCodePage::~ConsoleInCodePage() {
+#if defined(_WIN32)
+  if (restore_ != 0) SetConsoleOutputCP(restore_);
+#endif
+}
+
 }  // namespace tools

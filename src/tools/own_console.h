@@ -9,6 +9,22 @@ namespace tools {
 // prompt.
 bool HasItsOwnConsole();
 
+// While it lives, the console the program writes to shows text in the
+// system's ANSI code page, in which the commands write names and paths (a
+// console starts in the older OEM code page, where "å" shows as "Õ"); the
+// console's own code page comes back when it goes. Nothing happens
+// elsewhere, or without a console.
+class ConsoleInCodePage {
+ public:
+  ConsoleInCodePage();
+  ~ConsoleInCodePage();
+  ConsoleInCodePage(const ConsoleInCodePage&) = delete;
+  ConsoleInCodePage& operator=(const ConsoleInCodePage&) = delete;
+
+ private:
+  unsigned int restore_ = 0;  // the console's code page, 0 for none
+};
+
 }  // namespace tools
 
 #endif  // VANTREL_TOOLS_OWN_CONSOLE_H_

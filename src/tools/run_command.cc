@@ -28,8 +28,8 @@ bool CheckRoot(const fs::path& root, std::ostream& err) {
   std::error_code error;
   fs::directory_iterator listing(root, error);
   if (error) {
-    err << root.string() << ": cannot read the host folder: " << error.message()
-        << '\n';
+    err << standin::ShownPath(root)
+        << ": cannot read the host folder: " << error.message() << '\n';
     return false;
   }
   return true;
@@ -61,10 +61,12 @@ std::vector<ScenarioPlace> ScenarioPlaces(standin::FileSystem& files,
   if (!EndsWithScn(name)) spellings.push_back(name + ".scn");
   std::vector<ScenarioPlace> places;
   for (const std::string& spelling : spellings) {
-    places.push_back({spelling, fs::path(spelling)});
+    const fs::path path = standin::PathOfHostText(spelling);
+    places.push_back({path, path});
   }
   for (const std::string& spelling : spellings) {
-    const fs::path shown = root / "Scenarios" / spelling;
+    const fs::path shown =
+        root / "Scenarios" / standin::PathOfHostText(spelling);
     // An absolute name stays itself below the root: it is tried once.
     const auto same = [&shown](const ScenarioPlace& place) {
       return place.shown.lexically_normal() == shown.lexically_normal();
@@ -94,7 +96,7 @@ std::optional<fs::path> FindScenario(standin::FileSystem& files,
         place.disk ? files.TypeOf(*place.disk) : EntryType::kNone;
     const bool folder = type == EntryType::kFolder;
     const bool other = type == EntryType::kOther;
-    err << "  " << place.shown.string()
+    err << "  " << standin::ShownPath(place.shown)
         << (folder  ? "  (a folder)"
             : other ? "  (not a file)"
                     : "")
@@ -109,7 +111,8 @@ fs::path HostFolderOf(const fs::path& scenario) {
   const fs::path absolute = fs::absolute(scenario).lexically_normal();
   for (fs::path folder = absolute.parent_path(); folder.has_relative_path();
        folder = folder.parent_path()) {
-    if (standin::FoldCase(folder.filename().string()) == "scenarios") {
+    if (standin::FoldCase(standin::ShownPath(folder.filename())) ==
+        "scenarios") {
       return folder.parent_path();
     }
   }
@@ -133,7 +136,7 @@ std::optional<Inputs> ChooseInputs(standin::FileSystem& files,
   exit_code = kExitInput;
   std::optional<fs::path> root;
   if (arguments.root) {
-    root = fs::path(*arguments.root);
+    root = standin::PathOfHostText(*arguments.root);
     if (!CheckRoot(*root, err)) return std::nullopt;
   }
   Inputs inputs;
@@ -152,9 +155,9 @@ std::optional<Inputs> ChooseInputs(standin::FileSystem& files,
   inputs.root = HostFolderOf(inputs.scenarios.front());
   for (const fs::path& scenario : inputs.scenarios) {
     if (HostFolderOf(scenario) != inputs.root) {
-      err << "vantrel run: " << scenario.string()
+      err << "vantrel run: " << standin::ShownPath(scenario)
           << " lies in another host folder than "
-          << inputs.scenarios.front().string()
+          << standin::ShownPath(inputs.scenarios.front())
           << "; name the host folder with --root\n";
       return std::nullopt;
     }
@@ -165,17 +168,18 @@ std::optional<Inputs> ChooseInputs(standin::FileSystem& files,
 std::optional<std::string> ReadText(standin::FileSystem& files,
                                     const fs::path& path, std::ostream& err) {
   if (files.TypeOf(path) == standin::FileSystem::EntryType::kFolder) {
-    err << path.string() << ": is a folder, not a scenario file\n";
+    err << standin::ShownPath(path) << ": is a folder, not a scenario file\n";
     return std::nullopt;
   }
   std::string reason;
   auto text = files.ReadFile(path, &reason);
   if (!text) {
-    err << path.string() << ": cannot read the scenario: " << reason << '\n';
+    err << standin::ShownPath(path) << ": cannot read the scenario: " << reason
+        << '\n';
     return std::nullopt;
   }
   if (const auto problem = standin::Utf16Problem(*text)) {
-    err << path.string() << ": error: " << *problem << '\n';
+    err << standin::ShownPath(path) << ": error: " << *problem << '\n';
     return std::nullopt;
   }
   return text;
@@ -215,7 +219,7 @@ void PrintProblems(const fs::path& file,
                    const std::vector<standin::ScenarioProblem>& problems,
                    const char* severity, std::ostream& err) {
   for (const auto& problem : problems) {
-    err << file.string();
+    err << standin::ShownPath(file);
     if (problem.line > 0) err << ':' << problem.line;
     err << ": " << severity << ": " << problem.message << '\n';
   }
@@ -230,10 +234,10 @@ std::string LogHint(const RunArguments& arguments) {
     command += " --steps " + std::to_string(arguments.steps);
   }
   if (LooksLikeScenario(*arguments.log_file)) {
-    const std::string log = fs::path(*arguments.log_file)
-                                .filename()
-                                .replace_extension(".log")
-                                .string();
+    const std::string log =
+        standin::ShownPath(standin::PathOfHostText(*arguments.log_file)
+                               .filename()
+                               .replace_extension(".log"));
     std::string scenarios;
     for (const std::string& scenario : arguments.scenarios) {
       scenarios += " " + Quoted(scenario);
@@ -289,7 +293,7 @@ int RunCommand(const RunArguments& arguments, std::ostream& out,
   options.plugin = arguments.plugin.value_or(DefaultPluginPath());
   options.steps = arguments.steps;
   options.files = &files;
-  files.Record(options.plugin);
+  files.Record(standin::PathOfHostText(options.plugin));
   std::unique_ptr<standin::FileSystem::Output> log;
   OutputRequest log_request;
   if (arguments.log_file) {
@@ -327,7 +331,7 @@ int RunCommand(const RunArguments& arguments, std::ostream& out,
     const standin::SessionResult& simulation = result->simulations[i];
     if (count > 1) {
       out << (i == 0 ? "" : "\n") << "Simulation " << i + 1 << " of " << count
-          << ": " << inputs->scenarios[i].string() << "\n\n";
+          << ": " << standin::ShownPath(inputs->scenarios[i]) << "\n\n";
     }
     PrintRunWarnings(simulation, err);
     PrintRunReport(simulation, arguments.steps, out);

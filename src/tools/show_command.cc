@@ -12,6 +12,7 @@
 #include "session.h"
 #include "show_report.h"
 #include "single_vessel.h"
+#include "text_encoding.h"
 #include "touchdown_svg.h"
 
 namespace tools {
@@ -60,15 +61,15 @@ std::string SvgHint(const ShowArguments& arguments) {
 
 int ShowCommand(const ShowArguments& arguments, std::ostream& out,
                 std::ostream& err) {
-  const fs::path root = arguments.root.value_or(".");
+  const fs::path root = standin::PathOfHostText(arguments.root.value_or("."));
   std::error_code error;
   if (!fs::is_directory(root, error)) {
-    err << root.string() << ": cannot read the host folder\n";
+    err << standin::ShownPath(root) << ": cannot read the host folder\n";
     return kExitInput;
   }
 
   SingleVessel single;
-  single.root = root.string();
+  single.root = root;
   single.name = arguments.name;
   single.class_name = arguments.class_name;
   single.mass = arguments.mass;
@@ -76,7 +77,7 @@ int ShowCommand(const ShowArguments& arguments, std::ostream& out,
   standin::DiskFileSystem disk;
   standin::ReadRecorder files(&disk);
   single.files = &files;
-  files.Record(single.plugin);
+  files.Record(standin::PathOfHostText(single.plugin));
   int exit_code = kExitOk;
   std::unique_ptr<standin::FileSystem::Output> svg;
   OutputRequest svg_request;

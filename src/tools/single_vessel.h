@@ -1,6 +1,7 @@
 #ifndef VANTREL_TOOLS_SINGLE_VESSEL_H_
 #define VANTREL_TOOLS_SINGLE_VESSEL_H_
 
+#include <filesystem>
 #include <optional>
 #include <ostream>
 #include <string>
@@ -11,7 +12,7 @@ namespace tools {
 
 // One vessel, as `vantrel show` and `vantrel drop` name it.
 struct SingleVessel {
-  std::string root;                       // host folder
+  std::filesystem::path root;             // host folder
   std::string name;                       // the vessel's name
   std::optional<std::string> class_name;  // its class; the name if unset
   std::optional<double> mass;             // kg; as `vantrel run` finds it

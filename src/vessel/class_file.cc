@@ -5,6 +5,7 @@
 
 #include "host_file.h"
 #include "item_file.h"
+#include "text_encoding.h"
 #include "vessel_mass.h"
 
 namespace vessel {
@@ -106,7 +107,7 @@ ClassFile ReadClassFile(standin::FileSystem& files,
   // The file's own name as its folder spells it, not as the scenario typed
   // the class.
   found.file = found.file.substr(0, found.file.rfind('\\') + 1) +
-               found.disk_path.filename().string();
+               standin::ShownPath(found.disk_path.filename());
   const standin::ItemFile items(file->text);
   found.mass = Read<double>(
       items, "Mass", [](const std::string& text, std::optional<double>& out) {
