@@ -3,9 +3,11 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <fstream>
 #include <iterator>
+#include <optional>
 #include <regex>
 #include <sstream>
 #include <string>
@@ -117,6 +119,7 @@ TEST_F(SurveyCommandTest, EveryClassOfEveryScenario) {
   }
 }
 
+#if !defined(_WIN32)
 // Runs headless Chromium on `url`; its DOM after the page's scripts ran.
 std::optional<std::string> RenderedDom(const std::string& url,
                                        const fs::path& profile) {
@@ -135,12 +138,13 @@ std::optional<std::string> RenderedDom(const std::string& url,
   if (pclose(pipe) != 0) return std::nullopt;
   return dom;
 }
+#endif
 
 // The first cell of every row of the table's body, in the order shown.
-std::vector<std::string> FirstCells(const std::string& dom) {
+std::vector<std::string> FirstCells(const std::string& html) {
   std::vector<std::string> cells;
   const std::regex row("<tr data-order=\"\\d+\"><td>([^<]*)</td>");
-  for (auto it = std::sregex_iterator(dom.begin(), dom.end(), row);
+  for (auto it = std::sregex_iterator(html.begin(), html.end(), row);
        it != std::sregex_iterator(); ++it) {
     cells.push_back((*it)[1]);
   }
@@ -148,6 +152,9 @@ std::vector<std::string> FirstCells(const std::string& dom) {
 }
 
 TEST_F(SurveyCommandTest, PageRendersAndSortsInChromium) {
+#if defined(_WIN32)
+  GTEST_SKIP() << "the page is rendered with Chromium on Linux";
+#else
   if (std::system("command -v chromium >/dev/null 2>&1") != 0) {
     GTEST_SKIP() << "chromium is not installed";
   }
@@ -156,23 +163,22 @@ TEST_F(SurveyCommandTest, PageRendersAndSortsInChromium) {
   SurveyArguments html;
   html.html = page.string();
   ASSERT_EQ(Survey(html).code, kExitInput);
-  const std::string url = "file://" + page.string();
+  std::ifstream file(page, std::ios::binary);
+  const std::string written(std::istreambuf_iterator<char>(file), {});
+  EXPECT_THAT(FirstCells(written),
+              ElementsAre("Lander / lander", "Probe", "Probe", "Rock"));
+  // Rendered, and sorted by the page's script on opening: most warnings
+  // first, equal ones in the survey's order; the heading says so.
+  const std::string url = "file://" + page.string() + "#sort=warnings-desc";
   const auto shown = RenderedDom(url, browser.path() / "profile");
   ASSERT_TRUE(shown) << "chromium failed on " << url;
   EXPECT_THAT(FirstCells(*shown),
-              ElementsAre("Lander / lander", "Probe", "Probe", "Rock"));
-  EXPECT_EQ(std::count(shown->begin(), shown->end(), '\0'), 0);
+              ElementsAre("Probe", "Lander / lander", "Probe", "Rock"));
+  EXPECT_THAT(*shown, HasSubstr("data-key=\"warnings\" data-type=\"number\" "
+                                "aria-sort=\"descending\""));
   EXPECT_THAT(*shown, HasSubstr("<section id=\"drawing-1\">"));
   EXPECT_THAT(*shown, HasSubstr("<svg xmlns=\"http://www.w3.org/2000/svg\""));
-  // Sorted by the page's script on opening: most vessels first, equal
-  // ones in the survey's order; the heading says so.
-  const auto sorted =
-      RenderedDom(url + "#sort=warnings-desc", browser.path() / "profile");
-  ASSERT_TRUE(sorted);
-  EXPECT_THAT(FirstCells(*sorted),
-              ElementsAre("Probe", "Lander / lander", "Probe", "Rock"));
-  EXPECT_THAT(*sorted, HasSubstr("data-key=\"warnings\" data-type=\"number\" "
-                                 "aria-sort=\"descending\""));
+#endif
 }
 
 }  // namespace
