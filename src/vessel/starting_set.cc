@@ -20,7 +20,7 @@ constexpr double kFirstBand = 0.02;
 constexpr double kCornerSpread = 0.2;
 // Hull points closer than this fraction of the mesh's diagonal to a point
 // of the set are near-duplicates.
-constexpr double kMergeFraction = 0.03;
+constexpr double kMergeFraction = 0.05;
 
 // A vertex of a rendered group, with what names it.
 struct Vertex {

@@ -51,7 +51,7 @@ struct StartingInputs {
 // on the left (x < 0) and on the right; in the order that gives an upward
 // normal. The hull points are the mesh's farthest vertices in the 26
 // directions of a cube's faces, edges and corners, lowest first, each left
-// out when it lies within 3% of the mesh's diagonal of a point already in
+// out when it lies within 5% of the mesh's diagonal of a point already in
 // the set. Only groups that are rendered count. Of vertices that lie
 // equally far, the lowest is taken, then the one nearest the centre line,
 // so that a mesh symmetric about x = 0 gives a symmetric set.
