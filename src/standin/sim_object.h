@@ -5,6 +5,7 @@
 #include <string>
 #include <vector>
 
+#include "default_touchdown_points.h"
 #include "orbiter_api.h"
 
 namespace standin {
@@ -32,9 +33,6 @@ class SimObject : public VESSEL {
   int touchdown_sets = 0;  // how often SetTouchdownPoints was accepted
   TouchdownSource source;
 };
-
-// The points a vessel has when it sets none of its own.
-std::vector<TOUCHDOWNVTX> DefaultTouchdownPoints();
 
 }  // namespace standin
 

@@ -4,7 +4,7 @@
 #include <cstdio>
 #include <utility>
 
-#include "sim_object.h"
+#include "default_touchdown_points.h"
 #include "vessel_mass.h"
 
 namespace vessel {

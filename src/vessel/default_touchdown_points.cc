@@ -1,4 +1,4 @@
-#include "sim_object.h"
+#include "default_touchdown_points.h"
 
 namespace standin {
 
