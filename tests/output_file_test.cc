@@ -59,6 +59,27 @@ void ReplacesInOneStep(FileSystem& files, const fs::path& folder) {
     EXPECT_THAT(Names(files, folder), ::testing::ElementsAre("run.log"));
   }
   {
+    SCOPED_TRACE("a new file never takes the place of one made meanwhile");
+    const fs::path fresh = folder / "Lander.cfg";
+    auto output = files.CreateOutput(fresh, nullptr);
+    ASSERT_NE(output, nullptr);
+    output->Append("N = 3\n");
+    ASSERT_TRUE(files.WriteOutput(fresh, "the user's\n", nullptr));
+    std::string reason;
+    EXPECT_FALSE(output->CommitNew(&reason));
+    EXPECT_EQ(reason, "already exists");
+    EXPECT_THAT(files.ReadFile(fresh, nullptr),
+                Optional(std::string("the user's\n")));
+    EXPECT_THAT(Names(files, folder),
+                ::testing::UnorderedElementsAre("run.log", "Lander.cfg"));
+    auto second = files.CreateOutput(folder / "Tug.cfg", nullptr);
+    second->Append("N = 4\n");
+    EXPECT_TRUE(second->CommitNew(&reason)) << reason;
+    EXPECT_THAT(files.ReadFile(folder / "Tug.cfg", nullptr),
+                Optional(std::string("N = 4\n")));
+    EXPECT_EQ(Names(files, folder).size(), 3u);
+  }
+  {
     SCOPED_TRACE("what is not a file is never replaced");
     std::string reason;
     EXPECT_EQ(files.CreateOutput(folder, &reason), nullptr);

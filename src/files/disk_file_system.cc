@@ -60,6 +60,19 @@ std::optional<std::string> ReplaceFile(const fs::path& source,
   }
   return WindowsErrorMessage(GetLastError());
 }
+// Puts `source` in the place of `target` only where nothing is there, in
+// one step; the reason on failure.
+std::optional<std::string> PlaceNewFile(const fs::path& source,
+                                        const fs::path& target) {
+  if (MoveFileExW(source.c_str(), target.c_str(), MOVEFILE_WRITE_THROUGH)) {
+    return std::nullopt;
+  }
+  const DWORD code = GetLastError();
+  if (code == ERROR_ALREADY_EXISTS || code == ERROR_FILE_EXISTS) {
+    return std::string("already exists");
+  }
+  return WindowsErrorMessage(code);
+}
 #else
 int CloseFd(int fd) { return close(fd); }
 long ReadFd(int fd, char* buffer, std::size_t size) {
@@ -75,6 +88,17 @@ std::optional<std::string> ReplaceFile(const fs::path& source,
                                        const fs::path& target) {
   if (rename(source.c_str(), target.c_str()) == 0) return std::nullopt;
   return ErrnoMessage(errno);
+}
+// A second name made in one step fails where any entry has the name; the
+// temporary name then goes.
+std::optional<std::string> PlaceNewFile(const fs::path& source,
+                                        const fs::path& target) {
+  if (link(source.c_str(), target.c_str()) != 0) {
+    if (errno == EEXIST) return std::string("already exists");
+    return ErrnoMessage(errno);
+  }
+  unlink(source.c_str());
+  return std::nullopt;
 }
 #endif
 
@@ -101,10 +125,21 @@ class DiskOutput : public FileSystem::Output {
   }
 
   bool Commit(std::string* reason) override {
+    return Place(ReplaceFile, reason);
+  }
+  bool CommitNew(std::string* reason) override {
+    return Place(PlaceNewFile, reason);
+  }
+
+ private:
+  using Placing = std::optional<std::string> (*)(const fs::path&,
+                                                 const fs::path&);
+
+  bool Place(Placing place, std::string* reason) {
     if (CloseFd(fd_) != 0 && failure_.empty()) failure_ = ErrnoMessage(errno);
     fd_ = -1;
     if (failure_.empty()) {
-      if (auto why = ReplaceFile(temporary_, target_)) failure_ = *why;
+      if (auto why = place(temporary_, target_)) failure_ = *why;
     }
     if (!failure_.empty()) {
       RemoveTemporary();
@@ -115,7 +150,6 @@ class DiskOutput : public FileSystem::Output {
     return true;
   }
 
- private:
   void RemoveTemporary() {
     std::error_code error;
     fs::remove(temporary_, error);
@@ -162,6 +196,18 @@ std::unique_ptr<FileSystem::Output> DiskFileSystem::CreateOutput(
   }
   SetReason(reason, "too many temporary files beside it");
   return nullptr;
+}
+
+bool DiskFileSystem::MakeFolder(const fs::path& folder, std::string* reason) {
+  std::error_code error;
+  if (fs::create_directory(folder, error)) return true;
+  if (error) {
+    SetReason(reason, error.message());
+    return false;
+  }
+  if (TypeOf(folder) == EntryType::kFolder) return true;
+  SetReason(reason, "not a folder");
+  return false;
 }
 
 FileSystem::Match DiskFileSystem::FindEntry(const fs::path& folder,

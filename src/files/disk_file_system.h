@@ -21,6 +21,8 @@ class DiskFileSystem : public FileSystem {
       const std::filesystem::path& folder) override;
   std::unique_ptr<Output> CreateOutput(const std::filesystem::path& target,
                                        std::string* reason) override;
+  bool MakeFolder(const std::filesystem::path& folder,
+                  std::string* reason) override;
 
   // The number of folder scans so far.
   std::size_t scans() const { return listings_.scans(); }

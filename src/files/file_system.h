@@ -85,6 +85,10 @@ class FileSystem {
     // appended. Failure: false, the target unchanged, the temporary file
     // removed, and, when `reason` is given, a reason a person can read.
     virtual bool Commit(std::string* reason) = 0;
+    // As Commit, but only where nothing is at the target: an entry there,
+    // even one made while this output was written, is never replaced; the
+    // commit then fails with the reason "already exists".
+    virtual bool CommitNew(std::string* reason) = 0;
   };
 
   // Success: an output that will replace, or create, the file `target`.
@@ -94,6 +98,13 @@ class FileSystem {
   // the temporary file cannot be created.
   virtual std::unique_ptr<Output> CreateOutput(
       const std::filesystem::path& target, std::string* reason) = 0;
+
+  // Creates the folder `folder`, whose parent exists. Success: true, also
+  // when the folder was there already. Failure: false, with a reason when
+  // `reason` is given: "not a folder" when another kind of entry has its
+  // name, or the system's message.
+  virtual bool MakeFolder(const std::filesystem::path& folder,
+                          std::string* reason) = 0;
 
   // Writes `text` as the file `target` through CreateOutput and Commit;
   // true on success, else false with the reason.

@@ -32,6 +32,10 @@ class FileSystemWrapper : public FileSystem {
                                        std::string* reason) override {
     return target_->CreateOutput(target, reason);
   }
+  bool MakeFolder(const std::filesystem::path& folder,
+                  std::string* reason) override {
+    return target_->MakeFolder(folder, reason);
+  }
 
  private:
   FileSystem* target_;

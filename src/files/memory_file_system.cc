@@ -44,7 +44,16 @@ class MemoryFileSystem::MemoryOutput : public FileSystem::Output {
     return true;
   }
 
-  bool Commit(std::string* reason) override {
+  bool Commit(std::string* reason) override { return Place(true, reason); }
+  bool CommitNew(std::string* reason) override { return Place(false, reason); }
+
+ private:
+  bool Place(bool replace, std::string* reason) {
+    if (!replace && files_.TypeOf(target_) != EntryType::kNone) {
+      files_.Remove(temporary_);
+      if (reason != nullptr) *reason = "already exists";
+      return false;
+    }
     const auto file = files_.files_.find(Key(temporary_));
     if (file == files_.files_.end() ||
         !files_.WriteFile(target_, std::move(file->second))) {
@@ -57,7 +66,6 @@ class MemoryFileSystem::MemoryOutput : public FileSystem::Output {
     return true;
   }
 
- private:
   MemoryFileSystem& files_;
   fs::path temporary_;
   fs::path target_;
@@ -90,6 +98,12 @@ std::string MemoryFileSystem::Key(const fs::path& path) {
 #endif
   while (key.size() > 1 && key.back() == '/') key.pop_back();
   return key;
+}
+
+bool MemoryFileSystem::MakeFolder(const fs::path& folder, std::string* reason) {
+  if (CreateFolder(folder)) return true;
+  if (reason != nullptr) *reason = "not a folder";
+  return false;
 }
 
 bool MemoryFileSystem::CreateFolder(const fs::path& path) {

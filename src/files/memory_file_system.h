@@ -38,6 +38,8 @@ class MemoryFileSystem : public FileSystem {
   // Commit renames it into place.
   std::unique_ptr<Output> CreateOutput(const std::filesystem::path& target,
                                        std::string* reason) override;
+  bool MakeFolder(const std::filesystem::path& folder,
+                  std::string* reason) override;
 
  private:
   class MemoryOutput;

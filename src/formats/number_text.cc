@@ -16,4 +16,10 @@ std::string Shortest(double value) {
   return text;
 }
 
+std::string TenDigits(double value) {
+  char text[64];
+  std::snprintf(text, sizeof text, "%.10g", value);
+  return text;
+}
+
 }  // namespace tools

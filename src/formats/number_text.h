@@ -12,6 +12,10 @@ std::string Fixed(double value, int decimals);
 // A number in its shortest usual form ("%g"): 300000 as 300000, 0.5 as 0.5.
 std::string Shortest(double value);
 
+// A number with up to ten significant digits ("%.10g"), as masses are
+// shown: 1000000 as 1000000, 2550.5 as 2550.5.
+std::string TenDigits(double value);
+
 }  // namespace tools
 
 #endif  // VANTREL_TOOLS_NUMBER_TEXT_H_

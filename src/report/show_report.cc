@@ -18,6 +18,7 @@
 #include "run_report.h"
 #include "text_encoding.h"
 #include "text_table.h"
+#include "touchdown_svg.h"
 
 namespace tools {
 
@@ -344,14 +345,8 @@ std::optional<std::string> StanceProblem(const standin::VesselOutcome& vessel) {
 }
 
 DroppedSet ShowDrop(const standin::VesselOutcome& vessel) {
-  physics::DropSetup setup;
-  setup.points = ToContactPoints(vessel.touchdown);
-  setup.own_points = vessel.model.own_points;
-  setup.body.mass = vessel.mass;
-  setup.body.inertia = vessel.model.inertia;
-  setup.body.size = vessel.model.size;
-  setup.gravity = rules::kGravity;
-  return DropSet("", setup);
+  return DropSet(
+      "", vessel::DropSetupOf(vessel.model, ToContactPoints(vessel.touchdown)));
 }
 
 void PrintShowReport(const standin::SessionResult& result,
@@ -373,6 +368,30 @@ void PrintShowReport(const standin::SessionResult& result,
   if (applied != nullptr) PrintCheck(*applied, files, out);
   PrintPoints(vessel, applied, out);
   PrintRestingLoad(vessel, drop, out);
+}
+
+std::string DrawShownVessel(const standin::VesselOutcome& vessel,
+                            const physics::DropResult& drop) {
+  TouchdownDrawing drawing;
+  drawing.title = vessel.name + " (class " + vessel.class_name + ", " +
+                  std::to_string(static_cast<long long>(vessel.mass)) +
+                  " kg): " + std::to_string(vessel.touchdown.size()) +
+                  " touchdown points";
+  drawing.points = vessel.touchdown;
+  // The vessel as the drop test leaves it: the ground under it in its own
+  // frame, tilted when it rests tilted.
+  const physics::BodyState& rest = drop.rest;
+  if (drop.verdict != physics::Verdict::kUnstable) {
+    drawing.origin_height = rest.position.y;
+    const physics::Vec3 up = physics::GroundUp(rest);
+    VECTOR3 ground_up{};
+    ground_up.x = up.x;
+    ground_up.y = up.y;
+    ground_up.z = up.z;
+    drawing.ground_up = ground_up;
+  }
+  drawing.warning = StanceProblem(vessel).value_or("");
+  return DrawTouchdownSvg(drawing);
 }
 
 }  // namespace tools

@@ -27,6 +27,11 @@ void PrintShowReport(const standin::SessionResult& result,
 // 0.5 m above the ground at x1 and 60 fps, for 30 s.
 DroppedSet ShowDrop(const standin::VesselOutcome& vessel);
 
+// The drawing of `vantrel show --svg`: the points the vessel got, in three
+// views, on the ground where the drop test `drop` of them leaves it.
+std::string DrawShownVessel(const standin::VesselOutcome& vessel,
+                            const physics::DropResult& drop);
+
 // What keeps a vessel from standing upright on its first three points: a
 // ground plane that faces down, or none; nothing when it stands upright.
 std::optional<std::string> StanceProblem(const standin::VesselOutcome& vessel);

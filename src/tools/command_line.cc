@@ -11,9 +11,11 @@
 #include "disk_file_system.h"
 #include "drop_command.h"
 #include "exit_codes.h"
+#include "init_command.h"
 #include "own_console.h"
 #include "run_command.h"
 #include "show_command.h"
+#include "survey_command.h"
 #include "text_encoding.h"
 #include "vessel_mass.h"
 
@@ -292,6 +294,44 @@ int RunCommandLine(int argc, char** argv) {
                    "plug-in")
       ->type_name("FILE");
 
+  tools::InitArguments init;
+  CLI::App* init_app = app.add_subcommand(
+      "init",
+      "Write a new definition Config/Vantrel/<name or class>.cfg to start "
+      "from: the primary points from the class file's TouchdownPoints, else "
+      "from the mesh, and hull points from the mesh; springs and friction "
+      "left to the plug-in. Never writes over a file.");
+  init_app->add_option("--root", init.root, "Host folder (default: .)")
+      ->type_name("DIR");
+  init_app->add_option("--class", init.class_name,
+                       "The vessel class; its class file gives the points "
+                       "or the mesh");
+  init_app->add_option("--name", init.name,
+                       "Write the file for this vessel name instead (its "
+                       "class file: --class, else the name's)");
+  init_app
+      ->add_option("--mesh", init.mesh,
+                   "The vessel's mesh (default: the class file's MeshName, "
+                   "in DIR/Meshes)")
+      ->type_name("FILE");
+
+  tools::SurveyArguments survey;
+  CLI::App* survey_app = app.add_subcommand(
+      "survey",
+      "Run every scenario below DIR/Scenarios with the plug-in and list each "
+      "vessel class they use: scenarios, vessels, the definition that "
+      "applies and what check says of it, the mass, and the drop test's "
+      "verdict without and with the definition.");
+  survey_app->add_option("--root", survey.root, "Host folder (default: .)")
+      ->type_name("DIR");
+  survey_app->add_flag("--json", survey.json, "Print the survey as JSON");
+  survey_app
+      ->add_option("--html", survey.html,
+                   "Also write the survey as one web page, sortable by "
+                   "column, with each definition's drawing, into FILE")
+      ->type_name("FILE");
+  AddPluginOption(*survey_app, survey.plugin);
+
   // Started by a double-click, the window would close before the help
   // could be read: say what the program is, and wait.
   if (argc <= 1 && HasItsOwnConsole()) {
@@ -325,6 +365,13 @@ int RunCommandLine(int argc, char** argv) {
     return tools::CheckCommand(check, files, std::cout, std::cerr);
   }
   if (show_app->parsed()) return tools::ShowCommand(show, std::cout, std::cerr);
+  if (init_app->parsed()) {
+    standin::DiskFileSystem files;
+    return tools::InitCommand(init, files, std::cout, std::cerr);
+  }
+  if (survey_app->parsed()) {
+    return tools::SurveyCommand(survey, std::cout, std::cerr);
+  }
   if (drop_app->parsed()) {
     if (drop.landed && drop.switch_points) {
       std::cerr << "vantrel drop: --landed and --switch start differently; "

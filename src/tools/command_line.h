@@ -3,8 +3,8 @@
 
 namespace tools {
 
-// Runs the vantrel command (run, check or show) on the command line
-// `argv[0..argc)`; returns its exit code (exit_codes.h).
+// Runs the vantrel command (run, check, show, drop, init or survey) on the
+// command line `argv[0..argc)`; returns its exit code (exit_codes.h).
 int RunCommandLine(int argc, char** argv);
 
 }  // namespace tools

@@ -114,19 +114,16 @@ std::optional<DropVessel> FromPlugin(standin::FileSystem& files,
 
 physics::DropSetup SetupOf(const DropArguments& arguments,
                            const DropVessel& vessel) {
-  physics::DropSetup setup;
-  setup.body.mass = vessel.model.mass;
-  setup.body.inertia =
-      arguments.pmi.size() == 3
-          ? physics::Vec3{arguments.pmi[0], arguments.pmi[1], arguments.pmi[2]}
-          : vessel.model.inertia;
+  physics::DropSetup setup = vessel::DropSetupOf(vessel.model, {});
+  if (arguments.pmi.size() == 3) {
+    setup.body.inertia = {arguments.pmi[0], arguments.pmi[1], arguments.pmi[2]};
+  }
   setup.body.size = arguments.size.value_or(vessel.model.size);
   setup.gravity = arguments.gravity;
   setup.fps = arguments.fps;
   setup.warp = arguments.warp;
   setup.seconds = arguments.seconds;
   setup.height = arguments.height;
-  setup.own_points = vessel.model.own_points;
   return setup;
 }
 

@@ -13,37 +13,12 @@
 #include "show_report.h"
 #include "single_vessel.h"
 #include "text_encoding.h"
-#include "touchdown_svg.h"
 
 namespace tools {
 
 namespace {
 
 namespace fs = std::filesystem;
-
-std::string DrawingOf(const standin::VesselOutcome& vessel,
-                      const DroppedSet& drop) {
-  TouchdownDrawing drawing;
-  drawing.title = vessel.name + " (class " + vessel.class_name + ", " +
-                  std::to_string(static_cast<long long>(vessel.mass)) +
-                  " kg): " + std::to_string(vessel.touchdown.size()) +
-                  " touchdown points";
-  drawing.points = vessel.touchdown;
-  // The vessel as the drop test leaves it: the ground under it in its own
-  // frame, tilted when it rests tilted.
-  const physics::BodyState& rest = drop.result.rest;
-  if (drop.result.verdict != physics::Verdict::kUnstable) {
-    drawing.origin_height = rest.position.y;
-    const physics::Vec3 up = physics::GroundUp(rest);
-    VECTOR3 ground_up{};
-    ground_up.x = up.x;
-    ground_up.y = up.y;
-    ground_up.z = up.z;
-    drawing.ground_up = ground_up;
-  }
-  drawing.warning = StanceProblem(vessel).value_or("");
-  return DrawTouchdownSvg(drawing);
-}
 
 // The command line a user most likely meant when the drawing was refused:
 // the same one, drawing into a new file in the current folder.
@@ -95,7 +70,7 @@ int ShowCommand(const ShowArguments& arguments, std::ostream& out,
 
   if (svg) {
     // A failed append fails the commit, which says why.
-    svg->Append(DrawingOf(outcome, drop));
+    svg->Append(DrawShownVessel(outcome, drop.result));
     if (!CommitOutput(files, *svg, svg_request, root, err, exit_code)) {
       return exit_code;
     }

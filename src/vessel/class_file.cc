@@ -145,12 +145,13 @@ ClassFile ReadClassFile(standin::FileSystem& files,
         }
         return "'" + text + "' is not nine numbers (three points)";
       });
-  found.module = Read<std::string>(
-      items, "Module",
-      [](const std::string& text, std::optional<std::string>& out) {
-        out = text;
-        return std::string();
-      });
+  const auto text_of = [](const std::string& text,
+                          std::optional<std::string>& out) {
+    out = text;
+    return std::string();
+  };
+  found.module = Read<std::string>(items, "Module", text_of);
+  found.mesh = Read<std::string>(items, "MeshName", text_of);
   ReadTanks(items, found);
   return found;
 }

@@ -38,6 +38,8 @@ struct ClassFile {
   ClassItem<physics::Vec3> inertia;                   // Inertia (m^2)
   ClassItem<std::array<physics::Vec3, 3>> touchdown;  // TouchdownPoints
   ClassItem<std::string> module;  // Module: the vessel's own DLL
+  // MeshName: the vessel's mesh, below Meshes\ without ".msh"
+  ClassItem<std::string> mesh;
 };
 
 // Reads, through `files`, the class file of `class_name` in `host_folder`

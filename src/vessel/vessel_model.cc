@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cstdio>
+#include <utility>
 
 #include "default_touchdown_points.h"
 #include "vessel_mass.h"
@@ -106,6 +107,17 @@ VesselModel ModelVessel(const ClassFile& file, const VesselInputs& inputs) {
     model.own_points_from = "the host's default points";
   }
   return model;
+}
+
+physics::DropSetup DropSetupOf(const VesselModel& model,
+                               physics::ContactPoints points) {
+  physics::DropSetup setup;
+  setup.points = std::move(points);
+  setup.own_points = model.own_points;
+  setup.body.mass = model.mass;
+  setup.body.inertia = model.inertia;
+  setup.body.size = model.size;
+  return setup;
 }
 
 }  // namespace vessel

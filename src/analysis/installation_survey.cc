@@ -1,0 +1,145 @@
+#include "installation_survey.h"
+
+#include <algorithm>
+#include <atomic>
+#include <cstring>
+#include <map>
+#include <set>
+#include <thread>
+#include <tuple>
+
+#include "item_file.h"
+#include "physics_points.h"
+#include "vessel_model.h"
+
+namespace tools {
+
+namespace {
+
+using Kind = standin::TouchdownSource::Kind;
+
+// What makes vessels of a class one row: the definition that applied and
+// the mass, with where it came from.
+using RowKey = std::tuple<std::string, int, std::string, double, std::string>;
+
+RowKey KeyOf(const standin::VesselOutcome& vessel) {
+  const int kind = vessel.source.kind == Kind::kOwn     ? 0
+                   : vessel.source.kind == Kind::kClass ? 1
+                                                        : 2;
+  return {standin::FoldCase(vessel.class_name), kind,
+          standin::FoldCase(vessel.source.file), vessel.mass,
+          vessel.model.mass_from};
+}
+
+// The bytes of everything a drop depends on, so that equal drops run once.
+std::string DropKey(const physics::DropSetup& setup) {
+  std::string key;
+  const auto add = [&key](double value) {
+    char bytes[sizeof value];
+    std::memcpy(bytes, &value, sizeof value);
+    key.append(bytes, sizeof value);
+  };
+  add(setup.body.mass);
+  add(setup.body.inertia.x);
+  add(setup.body.inertia.y);
+  add(setup.body.inertia.z);
+  add(setup.body.size);
+  for (const physics::ContactPoint& p : setup.points) {
+    for (double v :
+         {p.pos.x, p.pos.y, p.pos.z, p.stiffness, p.damping, p.mu, p.mu_lng}) {
+      add(v);
+    }
+  }
+  return key;
+}
+
+// Runs every distinct drop once, spread over `threads` threads.
+class DropRuns {
+ public:
+  // The index of the drop of `setup`, added when new.
+  std::size_t Add(const physics::DropSetup& setup) {
+    const auto [entry, added] =
+        index_.try_emplace(DropKey(setup), setups_.size());
+    if (added) setups_.push_back(setup);
+    return entry->second;
+  }
+
+  void Run(unsigned threads) {
+    results_.resize(setups_.size());
+    std::atomic<std::size_t> next{0};
+    const auto work = [&] {
+      for (std::size_t i = next++; i < setups_.size(); i = next++) {
+        results_[i] = physics::RunDrop(setups_[i]);
+      }
+    };
+    std::vector<std::thread> helpers;
+    const std::size_t wanted = std::min<std::size_t>(threads, setups_.size());
+    for (std::size_t t = 1; t < wanted; ++t) helpers.emplace_back(work);
+    work();
+    for (std::thread& helper : helpers) helper.join();
+  }
+
+  const physics::DropResult& result(std::size_t index) const {
+    return results_[index];
+  }
+
+ private:
+  std::map<std::string, std::size_t> index_;
+  std::vector<physics::DropSetup> setups_;
+  std::vector<physics::DropResult> results_;
+};
+
+struct Gathered {
+  SurveyRow row;
+  std::set<std::size_t> scenarios;
+  std::size_t without = 0;
+  std::optional<std::size_t> with;
+};
+
+}  // namespace
+
+std::vector<SurveyRow> GatherSurvey(
+    const std::vector<SurveyedScenario>& scenarios,
+    const std::function<CheckCounts(const std::string&)>& check,
+    unsigned threads) {
+  std::map<RowKey, Gathered> rows;
+  std::map<std::string, CheckCounts> checked;
+  DropRuns drops;
+  for (std::size_t s = 0; s < scenarios.size(); ++s) {
+    for (const standin::VesselOutcome& vessel : scenarios[s].vessels) {
+      auto [entry, added] = rows.try_emplace(KeyOf(vessel));
+      Gathered& gathered = entry->second;
+      SurveyRow& row = gathered.row;
+      gathered.scenarios.insert(s);
+      ++row.vessels;
+      if (std::find(row.spellings.begin(), row.spellings.end(),
+                    vessel.class_name) == row.spellings.end()) {
+        row.spellings.push_back(vessel.class_name);
+      }
+      if (!added) continue;
+      row.class_name = vessel.class_name;
+      row.source = vessel.source;
+      row.example = vessel;
+      gathered.without =
+          drops.Add(vessel::DropSetupOf(vessel.model, vessel.model.own_points));
+      if (vessel.source.kind == Kind::kOwn) continue;
+      gathered.with = drops.Add(
+          vessel::DropSetupOf(vessel.model, ToContactPoints(vessel.touchdown)));
+      const auto [counts, first] = checked.try_emplace(vessel.source.file);
+      if (first) counts->second = check(vessel.source.file);
+      row.check = counts->second;
+    }
+  }
+  drops.Run(std::max(threads, 1u));
+  std::vector<SurveyRow> survey;
+  for (auto& [key, gathered] : rows) {
+    SurveyRow& row = gathered.row;
+    row.scenarios = static_cast<int>(gathered.scenarios.size());
+    row.without = drops.result(gathered.without);
+    if (gathered.with) row.with = drops.result(*gathered.with);
+    survey.push_back(std::move(row));
+  }
+  return survey;
+}
+
+}  // namespace tools

@@ -1,0 +1,60 @@
+#ifndef VANTREL_TOOLS_INSTALLATION_SURVEY_H_
+#define VANTREL_TOOLS_INSTALLATION_SURVEY_H_
+
+#include <functional>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "drop_test.h"
+#include "session.h"
+
+namespace tools {
+
+// One scenario as the plug-in left its vessels after the sweep.
+struct SurveyedScenario {
+  std::string name;  // as the simulator names it ("Delta-glider\Brighton")
+  std::vector<standin::VesselOutcome> vessels;
+};
+
+// What `vantrel check` says of a definition file.
+struct CheckCounts {
+  int errors = 0;
+  int warnings = 0;
+};
+
+// The vessels of one class that got the same definition and the same mass:
+// one row of the survey. A class whose vessels differ in either has a row
+// for each.
+struct SurveyRow {
+  std::string class_name;  // as its first vessel spells it
+  // Every spelling of the class in the scenarios; the host reads them alike.
+  std::vector<std::string> spellings;
+  int scenarios = 0;
+  int vessels = 0;
+  // The definition that applied (kind kOwn: none), and check's counts.
+  standin::TouchdownSource source;
+  CheckCounts check;
+  // The first vessel of the row, as the plug-in left it.
+  standin::VesselOutcome example;
+  // The drop test on the vessel's own points and on the definition's; the
+  // latter only when a definition applied.
+  physics::DropResult without;
+  std::optional<physics::DropResult> with;
+};
+
+// The vessels of every scenario, one row per class, definition and mass,
+// sorted by class (without regard to case), then by the definition (none,
+// then the class's, then names'), then by mass. `check` gives check's counts
+// for a definition that applied, by its path as the module asked for it
+// (VesselOutcome::source.file). Each distinct set of points on a distinct
+// body is dropped once, as `vantrel drop` drops it by default
+// (vessel::DropSetupOf), on up to `threads` threads.
+std::vector<SurveyRow> GatherSurvey(
+    const std::vector<SurveyedScenario>& scenarios,
+    const std::function<CheckCounts(const std::string&)>& check,
+    unsigned threads);
+
+}  // namespace tools
+
+#endif  // VANTREL_TOOLS_INSTALLATION_SURVEY_H_

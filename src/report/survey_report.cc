@@ -1,0 +1,167 @@
+#include "survey_report.h"
+
+#include <set>
+
+#include "diagnostic_output.h"
+#include "item_file.h"
+#include "number_text.h"
+#include "text_table.h"
+
+namespace tools {
+
+namespace {
+
+using Kind = standin::TouchdownSource::Kind;
+
+std::string ClassText(const SurveyRow& row) {
+  std::string text = row.class_name;
+  for (const std::string& spelling : row.spellings) {
+    if (spelling != row.class_name) text += " / " + spelling;
+  }
+  return text;
+}
+
+std::string DefinitionText(const SurveyRow& row) {
+  switch (row.source.kind) {
+    case Kind::kName:
+      return "name Config" + row.source.file;
+    case Kind::kClass:
+      return "class Config" + row.source.file;
+    case Kind::kOwn:
+      break;
+  }
+  return "none";
+}
+
+}  // namespace
+
+const std::vector<SurveyColumn>& SurveyColumns() {
+  static const std::vector<SurveyColumn> columns{
+      {"class", "class", false},
+      {"scenarios", "scenarios", true},
+      {"vessels", "vessels", true},
+      {"definition", "definition", false},
+      {"errors", "errors", true},
+      {"warnings", "warnings", true},
+      {"mass (kg)", "mass_kg", true},
+      {"mass from", "mass_from", false},
+      {"drop without", "drop_without", false},
+      {"drop with", "drop_with", false},
+  };
+  return columns;
+}
+
+std::vector<std::string> SurveyCells(const SurveyRow& row) {
+  const bool defined = row.source.kind != Kind::kOwn;
+  return {ClassText(row),
+          std::to_string(row.scenarios),
+          std::to_string(row.vessels),
+          DefinitionText(row),
+          defined ? std::to_string(row.check.errors) : "-",
+          defined ? std::to_string(row.check.warnings) : "-",
+          TenDigits(row.example.mass),
+          row.example.model.mass_from,
+          physics::VerdictName(row.without.verdict),
+          row.with ? physics::VerdictName(row.with->verdict) : "-"};
+}
+
+std::string SurveyTotals(const SurveySummary& summary,
+                         const std::vector<SurveyRow>& rows) {
+  std::set<std::string> classes;
+  int vessels = 0;
+  for (const SurveyRow& row : rows) {
+    classes.insert(standin::FoldCase(row.class_name));
+    vessels += row.vessels;
+  }
+  return std::to_string(classes.size()) + " classes, " +
+         std::to_string(vessels) + " vessels in " +
+         std::to_string(summary.scenarios) + " scenarios";
+}
+
+std::vector<std::string> SurveyNotes(const std::vector<SurveyRow>& rows) {
+  std::vector<std::string> notes{
+      "drop: the vessel released 0.5 m above flat ground, 60 fps at x1 for "
+      "30 s, as vantrel drop does; \"without\" on its own points (its class "
+      "file's TouchdownPoints, else the host's default ones), \"with\" on "
+      "the points the plug-in handed over. vantrel drop --name NAME --class "
+      "CLASS tells more."};
+  std::string modules;
+  std::set<std::string> named;
+  for (const SurveyRow& row : rows) {
+    if (!row.example.model.module_sets_mass) continue;
+    if (!named.insert(standin::FoldCase(row.class_name)).second) continue;
+    modules += (modules.empty() ? "" : ", ") + row.class_name;
+  }
+  if (!modules.empty()) {
+    notes.push_back(
+        "These classes' modules set the mass, and may set the touchdown "
+        "points, in code, which no file shows; the survey takes the default "
+        "mass and the points of their files: " +
+        modules + ". Give a mass with vantrel run --mass CLASS=KG.");
+  }
+  return notes;
+}
+
+void PrintSurveyTable(const SurveySummary& summary,
+                      const std::vector<SurveyRow>& rows, std::ostream& out) {
+  out << "Survey of " << summary.root << ": " << SurveyTotals(summary, rows)
+      << "\n\n";
+  std::vector<bool> numeric;
+  std::vector<std::string> headings;
+  for (const SurveyColumn& column : SurveyColumns()) {
+    numeric.push_back(column.numeric);
+    headings.push_back(column.heading);
+  }
+  TextTable table(numeric);
+  table.AddRow(headings);
+  for (const SurveyRow& row : rows) table.AddRow(SurveyCells(row));
+  table.Print(out, "  ");
+  out << '\n';
+  for (const std::string& note : SurveyNotes(rows)) out << note << '\n';
+  for (const std::string& left_out : summary.left_out) {
+    out << "Left out: " << left_out << '\n';
+  }
+}
+
+void PrintSurveyJson(const SurveySummary& summary,
+                     const std::vector<SurveyRow>& rows, std::ostream& out) {
+  out << "{\n  \"root\": " << JsonString(summary.root)
+      << ",\n  \"scenarios\": " << summary.scenarios << ",\n  \"left_out\": [";
+  for (std::size_t i = 0; i < summary.left_out.size(); ++i) {
+    out << (i == 0 ? "" : ", ") << JsonString(summary.left_out[i]);
+  }
+  out << "],\n  \"classes\": [";
+  for (std::size_t i = 0; i < rows.size(); ++i) {
+    const SurveyRow& row = rows[i];
+    out << (i == 0 ? "\n" : ",\n")
+        << "    {\"class\": " << JsonString(row.class_name)
+        << ", \"spellings\": [";
+    for (std::size_t k = 0; k < row.spellings.size(); ++k) {
+      out << (k == 0 ? "" : ", ") << JsonString(row.spellings[k]);
+    }
+    out << "], \"scenarios\": " << row.scenarios
+        << ", \"vessels\": " << row.vessels << ", \"definition\": ";
+    if (row.source.kind == Kind::kOwn) {
+      out << "null";
+    } else {
+      out << "{\"by\": \""
+          << (row.source.kind == Kind::kName ? "name" : "class")
+          << "\", \"file\": " << JsonString("Config" + row.source.file)
+          << ", \"errors\": " << row.check.errors
+          << ", \"warnings\": " << row.check.warnings << "}";
+    }
+    out << ", \"mass_kg\": " << TenDigits(row.example.mass)
+        << ", \"mass_from\": " << JsonString(row.example.model.mass_from)
+        << ", \"drop_without\": \"" << physics::VerdictName(row.without.verdict)
+        << "\", \"drop_with\": ";
+    if (row.with) {
+      out << '"' << physics::VerdictName(row.with->verdict) << '"';
+    } else {
+      out << "null";
+    }
+    out << "}";
+  }
+  out << (rows.empty() ? "]\n}\n" : "\n  ]\n}\n");
+}
+
+}  // namespace tools

@@ -1,0 +1,52 @@
+#ifndef VANTREL_TOOLS_SURVEY_REPORT_H_
+#define VANTREL_TOOLS_SURVEY_REPORT_H_
+
+#include <ostream>
+#include <string>
+#include <vector>
+
+#include "installation_survey.h"
+
+namespace tools {
+
+// What a survey covered, for its headings.
+struct SurveySummary {
+  std::string root;   // the host folder as the user named it
+  int scenarios = 0;  // scenarios surveyed
+  // Scenarios that could not be read, with why, left out of the survey.
+  std::vector<std::string> left_out;
+};
+
+// The columns of the survey's table, in every format alike.
+struct SurveyColumn {
+  const char* heading;  // "drop without"
+  const char* key;      // "drop_without", as JSON and the page name it
+  bool numeric;
+};
+const std::vector<SurveyColumn>& SurveyColumns();
+
+// The cells of one row, one per column: "-" where a column does not apply
+// (check's counts and the drop with a definition, when none applied).
+std::vector<std::string> SurveyCells(const SurveyRow& row);
+
+// "26 classes, 812 vessels in 157 scenarios".
+std::string SurveyTotals(const SurveySummary& summary,
+                         const std::vector<SurveyRow>& rows);
+
+// What the numbers mean and where they fall short, one sentence each.
+std::vector<std::string> SurveyNotes(const std::vector<SurveyRow>& rows);
+
+// The survey as `vantrel survey` prints it: a heading, the table, the notes.
+void PrintSurveyTable(const SurveySummary& summary,
+                      const std::vector<SurveyRow>& rows, std::ostream& out);
+
+// The survey as one JSON document: {"root", "scenarios", "left_out",
+// "classes": [{"class", "spellings", "scenarios", "vessels", "definition":
+// null or {"by", "file", "errors", "warnings"}, "mass_kg", "mass_from",
+// "drop_without", "drop_with"}]}.
+void PrintSurveyJson(const SurveySummary& summary,
+                     const std::vector<SurveyRow>& rows, std::ostream& out);
+
+}  // namespace tools
+
+#endif  // VANTREL_TOOLS_SURVEY_REPORT_H_
