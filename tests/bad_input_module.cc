@@ -4,8 +4,8 @@
 
 #include <cstring>
 
-#include "host.h"
 #include "simulation_session.h"
+#include "test_host.h"
 #include "vantrel.h"
 
 namespace bad_input {
@@ -33,7 +33,7 @@ Outcome Update(const BadVessel& vessel,
   prepare(folder);
   folder.WriteDefinition("Good.cfg", kGoodDefinition);
 
-  standin::PluginHost host(folder.path());
+  TestHost host(folder.path());
   standin::Session session(host);
   host.cut_item_values = copy == ValueCopy::kCut;
   standin::SimObject& bad =

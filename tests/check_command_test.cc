@@ -198,7 +198,7 @@ TEST(CheckCommandTest, JsonHoldsTheSameDiagnostics) {
 TEST(CheckCommandTest, OneDiagnosticIsOneLine) {
   const Diagnostic d{"a\nb.cfg",   3, 0, Severity::kWarning, "key 'x\ry'",
                      "unknown-key"};
-  EXPECT_EQ(FormatDiagnostic(d), "a?b.cfg:3: warning: key 'x?y' [unknown-key]");
+  EXPECT_EQ(FormatProblem(d), "a?b.cfg:3: warning: key 'x?y' [unknown-key]");
 }
 
 TEST(CheckCommandTest, JsonStringsStayValid) {

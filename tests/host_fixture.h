@@ -7,9 +7,9 @@
 #include <string>
 #include <vector>
 
-#include "host.h"
 #include "memory_folder.h"
 #include "simulation_session.h"
+#include "test_host.h"
 
 // A stand-in host over a fresh host folder held in memory, with a
 // simulation running, current for the length of one test.
@@ -30,7 +30,7 @@ class HostTest : public ::testing::Test {
   }
 
   MemoryFolder folder;
-  standin::PluginHost host{folder.path(), folder.TakeFileSystem()};
+  TestHost host{folder.path(), folder.TakeFileSystem()};
   standin::Session session{host};
 };
 

@@ -254,6 +254,40 @@ TEST(HostOutsideASimulationTest, VesselAndFileCallsAreRefused) {
   EXPECT_EQ(oapiOpenFile(path, FILE_IN_ZEROONFAIL, CONFIG), nullptr);
   ASSERT_EQ(host.faults().size(), 4u);
   EXPECT_EQ(host.faults()[0], "oapiGetVesselCount outside a simulation");
+
+  // In the next simulation, what a module kept from the one before names
+  // nothing, even when a new vessel and file look just like the old ones.
+  standin::Session next(host);
+  FILEHANDLE closed = oapiOpenFile(path, FILE_IN_ZEROONFAIL, CONFIG);
+  ASSERT_NE(closed, nullptr);
+  oapiCloseFile(closed, FILE_IN_ZEROONFAIL);
+  const standin::SimObject& again = next.vessels().AddVessel("A", "A", 100.0);
+  FILEHANDLE open = oapiOpenFile(path, FILE_IN_ZEROONFAIL, CONFIG);
+  EXPECT_NE(static_cast<const void*>(&again), kept);
+  EXPECT_NE(open, closed);
+  EXPECT_EQ(oapiGetVesselInterface(kept), nullptr);
+  int n = 0;
+  char count[] = "N";
+  EXPECT_FALSE(oapiReadItem_int(closed, count, n));
+  EXPECT_TRUE(oapiReadItem_int(open, count, n));
+  oapiCloseFile(open, FILE_IN_ZEROONFAIL);
+  EXPECT_EQ(next.faults(),
+            (std::vector<std::string>{
+                "oapiGetVesselInterface on a handle that names no object",
+                "oapiReadItem_int on a file handle that is not open"}));
+}
+
+// Hosts may overlap, as a tool's host inside a test's: the one made last is
+// current, and the one before is current again once it ends.
+TEST(HostOutsideASimulationTest, TheHostMadeLastIsCurrent) {
+  MemoryFolder folder;
+  standin::PluginHost outer(folder.path(), folder.TakeFileSystem());
+  {
+    MemoryFolder other;
+    standin::PluginHost inner(other.path(), other.TakeFileSystem());
+    EXPECT_EQ(&standin::PluginHost::Current(), &inner);
+  }
+  EXPECT_EQ(&standin::PluginHost::Current(), &outer);
 }
 
 }  // namespace

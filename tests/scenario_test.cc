@@ -77,7 +77,7 @@ TEST(ScenarioTest, AScenarioWithoutShipsHasNoVessels) {
   EXPECT_TRUE(scenario.vessels.empty());
   EXPECT_TRUE(scenario.errors.empty());
   EXPECT_THAT(scenario.warnings,
-              ElementsAre(Field(&standin::ScenarioProblem::message,
+              ElementsAre(Field(&standin::Problem::message,
                                 HasSubstr("no BEGIN_SHIPS"))));
   EXPECT_TRUE(ParseScenario("").vessels.empty());
 }

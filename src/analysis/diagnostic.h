@@ -1,24 +1,17 @@
 #ifndef VANTREL_TOOLS_DIAGNOSTIC_H_
 #define VANTREL_TOOLS_DIAGNOSTIC_H_
 
-#include <string>
+#include "problem.h"
 
 namespace tools {
 
-enum class Severity { kError, kWarning };
+using standin::FormatProblem;
+using standin::Severity;
+using standin::SeverityName;
 
-// "error" or "warning".
-const char* SeverityName(Severity severity);
-
-// One finding about a definition file, placed at a line and column.
-struct Diagnostic {
-  std::string file;
-  int line = 0;    // 1-based; 0 when it concerns the whole file
-  int column = 0;  // 1-based; 0 when it concerns the whole line or file
-  Severity severity = Severity::kWarning;
-  std::string message;
-  std::string code;  // short stable name, such as "n-missing"
-};
+// One finding about a definition file, placed at a line and column, with
+// its code.
+using Diagnostic = standin::Problem;
 
 }  // namespace tools
 

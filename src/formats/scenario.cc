@@ -54,7 +54,7 @@ class ScenarioParser {
   enum class State { kOutside, kShips, kVessel };
 
   void Error(int line, std::string message) {
-    scenario_.errors.push_back({line, std::move(message)});
+    scenario_.errors.push_back(Problem::Error("", line, std::move(message)));
   }
 
   void Line(int number, std::string_view line) {
@@ -188,7 +188,8 @@ class ScenarioParser {
   }
 
   void Warn(int number, std::string message) {
-    scenario_.warnings.push_back({number, std::move(message)});
+    scenario_.warnings.push_back(
+        Problem::Warning("", number, std::move(message)));
   }
 
   void Finish() {
@@ -197,8 +198,8 @@ class ScenarioParser {
     } else if (state_ == State::kShips) {
       Error(ships_line_, "BEGIN_SHIPS has no END_SHIPS");
     } else if (!seen_ships_) {
-      scenario_.warnings.push_back(
-          {0, "no BEGIN_SHIPS section: the scenario has no vessels"});
+      scenario_.warnings.push_back(Problem::Warning(
+          "", 0, "no BEGIN_SHIPS section: the scenario has no vessels"));
     }
   }
 

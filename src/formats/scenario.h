@@ -7,6 +7,8 @@
 #include <utility>
 #include <vector>
 
+#include "problem.h"
+
 namespace standin {
 
 // One vessel of a scenario.
@@ -21,18 +23,14 @@ struct ScenarioVessel {
   std::optional<double> fuel_level;  // FUEL <level>: one level for all tanks
 };
 
-// A problem found in a scenario file, at a line (0 for the whole file).
-struct ScenarioProblem {
-  int line = 0;
-  std::string message;
-};
-
 // The vessels of a scenario file, and what was wrong with it. The scenario
 // can be run only when `errors` is empty.
 struct Scenario {
   std::vector<ScenarioVessel> vessels;
-  std::vector<ScenarioProblem> errors;
-  std::vector<ScenarioProblem> warnings;
+  // Problems at lines of the text (0 for the whole file), their file left
+  // empty for the caller to set.
+  std::vector<Problem> errors;
+  std::vector<Problem> warnings;
 };
 
 // Reads a scenario in the host's format: vessel blocks from a line

@@ -4,25 +4,6 @@
 
 namespace tools {
 
-const char* SeverityName(Severity severity) {
-  return severity == Severity::kError ? "error" : "warning";
-}
-
-std::string FormatDiagnostic(const Diagnostic& diagnostic) {
-  std::string text = diagnostic.file;
-  if (diagnostic.line > 0) {
-    text += ':' + std::to_string(diagnostic.line);
-    if (diagnostic.column > 0) text += ':' + std::to_string(diagnostic.column);
-  }
-  text += std::string(": ") + SeverityName(diagnostic.severity) + ": " +
-          diagnostic.message + " [" + diagnostic.code + "]";
-  // One diagnostic stays one line, whatever a file name or key holds.
-  for (char& c : text) {
-    if (static_cast<unsigned char>(c) < 0x20 || c == 0x7F) c = '?';
-  }
-  return text;
-}
-
 namespace {
 
 // The length of the valid UTF-8 sequence at the start of `text`, or 0.

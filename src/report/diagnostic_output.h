@@ -10,11 +10,6 @@
 
 namespace tools {
 
-// One diagnostic as compilers print them: "file:line:col: severity: message
-// [code]". Line and column are left out when they are 0; control
-// characters become '?'.
-std::string FormatDiagnostic(const Diagnostic& diagnostic);
-
 // Every diagnostic as one JSON document:
 // {"files_checked": n, "errors": e, "warnings": w, "diagnostics": [{"file",
 //  "line", "column", "severity", "message", "code"}, ...]}

@@ -159,10 +159,8 @@ void PrintRunReport(const standin::SessionResult& result, int steps,
 }
 
 void PrintRunWarnings(const standin::SessionResult& result, std::ostream& err) {
-  for (const auto& warning : result.warnings) {
-    err << warning.file;
-    if (warning.line > 0) err << ':' << warning.line;
-    err << ": warning: " << warning.message << '\n';
+  for (const standin::Problem& warning : result.warnings) {
+    err << standin::FormatProblem(warning) << '\n';
   }
 }
 

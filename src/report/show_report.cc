@@ -318,7 +318,7 @@ void PrintCheck(const FileAttempt& applied, standin::FileSystem& files,
   const auto found =
       CheckDefinitionFile(files, standin::PathOfHostText(applied.disk_path));
   for (const Diagnostic& d : found) {
-    out << "  " << FormatDiagnostic(d) << '\n';
+    out << "  " << FormatProblem(d) << '\n';
   }
   if (found.empty()) out << "  Nothing to report.\n";
 }

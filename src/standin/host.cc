@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cstdio>
 #include <cstdlib>
+#include <iostream>
 #include <utility>
 
 #include "date_to_int.h"
@@ -14,7 +15,11 @@
 namespace standin {
 namespace {
 
-PluginHost* current = nullptr;
+// The hosts alive, in the order they were made; the last is current.
+std::vector<PluginHost*>& Hosts() {
+  static std::vector<PluginHost*> hosts;
+  return hosts;
+}
 
 }  // namespace
 
@@ -22,30 +27,30 @@ PluginHost::PluginHost(std::filesystem::path folder,
                        std::unique_ptr<FileSystem> file_system, Edition edition)
     : folder_(std::move(folder)),
       file_system_(std::move(file_system)),
-      edition_(edition) {
-  if (current != nullptr) {
-    std::fprintf(stderr, "vantrel: a second stand-in host was created\n");
-    std::abort();
-  }
-  current = this;
+      edition_(edition),
+      fault_stream_(&std::cerr) {
+  Hosts().push_back(this);
 }
 
 PluginHost::~PluginHost() {
   Unload();
   DestroyModules();
-  current = nullptr;
+  std::vector<PluginHost*>& hosts = Hosts();
+  hosts.erase(std::find(hosts.begin(), hosts.end(), this));
 }
 
 PluginHost& PluginHost::Current() {
-  if (current == nullptr) {
+  if (Hosts().empty()) {
     std::fprintf(stderr,
                  "vantrel: a host operation was called without a host\n");
     std::abort();
   }
-  return *current;
+  return *Hosts().back();
 }
 
-PluginHost* PluginHost::CurrentOrNull() { return current; }
+PluginHost* PluginHost::CurrentOrNull() {
+  return Hosts().empty() ? nullptr : Hosts().back();
+}
 
 std::optional<std::string> PluginHost::RootPrefix(PathRoot root) {
   switch (root) {
@@ -145,8 +150,20 @@ void PluginHost::ModuleDestroyed(const oapi::Module* module) {
   }
 }
 
+int PluginHost::ModuleDateToInt(const char* date) { return DateToInt(date); }
+
+std::string_view PluginHost::ItemValueCopied(std::string_view value) {
+  return value;
+}
+
+void PluginHost::RetireObjects(
+    std::vector<std::unique_ptr<SimObject>> objects) {
+  retired_.reserve(retired_.size() + objects.size());
+  for (auto& object : objects) retired_.push_back(std::move(object));
+}
+
 void PluginHost::Fault(std::string message) {
-  std::fprintf(stderr, "vantrel: host refused a call: %s\n", message.c_str());
+  *fault_stream_ << "vantrel: host refused a call: " << message << '\n';
   if (session_ != nullptr) {
     session_->AddFault(std::move(message));
   } else {
@@ -155,7 +172,9 @@ void PluginHost::Fault(std::string message) {
 }
 
 void NoteModuleDestroyed(const oapi::Module* module) {
-  if (current != nullptr) current->ModuleDestroyed(module);
+  if (PluginHost* host = PluginHost::CurrentOrNull()) {
+    host->ModuleDestroyed(module);
+  }
 }
 
 }  // namespace standin

@@ -5,7 +5,9 @@
 #include <filesystem>
 #include <memory>
 #include <optional>
+#include <ostream>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "disk_file_system.h"
@@ -15,6 +17,7 @@
 #include "host_version.h"
 #include "orbiter_api.h"
 #include "plugin_library.h"
+#include "sim_object.h"
 
 namespace standin {
 
@@ -24,19 +27,22 @@ class Session;
 // plug-in is loaded until after it is unloaded, across any number of
 // simulations (each a Session). The host operations that a plug-in imports
 // (host_operations.cc) act on the current host, and those about vessels and
-// files on its current session. One host at a time is current.
+// files on its current session. The host made last is the current one;
+// when it is destroyed, the one before it is current again.
+//
+// Tests watch or steer what the host does by deriving from it (the virtual
+// methods below), as a test double does; the host itself has no switches.
 class PluginHost {
  public:
   // A host over the host folder `folder` of `file_system` (the disk when
-  // none is given), current until it is destroyed. Aborts when another host
-  // is current.
+  // none is given), current until it is destroyed or another is made.
   explicit PluginHost(std::filesystem::path folder,
                       std::unique_ptr<FileSystem> file_system =
                           std::make_unique<DiskFileSystem>(),
                       Edition edition = Edition::k2016);
   // Unloads the plug-in if it is loaded, then destroys the registered
   // module objects that are left.
-  ~PluginHost();
+  virtual ~PluginHost();
   PluginHost(const PluginHost&) = delete;
   PluginHost& operator=(const PluginHost&) = delete;
 
@@ -70,7 +76,12 @@ class PluginHost {
 
   // What InitLib does for the library `module`: writes the module line
   // and calls the library's InitModule (or, missing that, opcDLLInit).
-  void InitLibrary(HINSTANCE module);
+  virtual void InitLibrary(HINSTANCE module);
+  // What Date2Int gives a module for `date`: the host's own conversion.
+  virtual int ModuleDateToInt(const char* date);
+  // The value oapiReadItem_string copies into a module's buffer for an
+  // item's `value`: the whole value, as the real host copies it.
+  virtual std::string_view ItemValueCopied(std::string_view value);
 
   // Module objects registered with oapiRegisterModule and not yet
   // destroyed, in order.
@@ -90,22 +101,21 @@ class PluginHost {
   void BeginSession(Session* session) { session_ = session; }
   void EndSession() { session_ = nullptr; }
 
+  // Takes the objects of a simulation when it destroys them. The host
+  // keeps their memory until it ends, so that no later object takes an
+  // address that named an earlier one: a handle a module kept from a
+  // simulation that ended then names no object, and the call faults.
+  void RetireObjects(std::vector<std::unique_ptr<SimObject>> objects);
+
   // Records that a module broke a rule of the host's interface, with the
-  // current session if one runs, and says so on standard error. The host
+  // current session if one runs, and says so on the fault stream. The host
   // refuses the call instead of misbehaving.
   void Fault(std::string message);
   // Faults outside any simulation: while loading or unloading.
   const std::vector<std::string>& faults() const { return faults_; }
-
-  // Calls of InitLib and Date2Int, for tests of the library.
-  int init_lib_calls = 0;
-  int date2int_calls = 0;
-  // When set, Date2Int returns this instead of converting its text.
-  std::optional<int> date2int_result;
-  // oapiReadItem_string copies a value whole, as the real host does. When
-  // set, it cuts the value to the 255 characters a 256-character buffer
-  // holds: for tests of how a module reads a cut value.
-  bool cut_item_values = false;
+  // Where Fault says so as it happens: the stream of the command that runs
+  // (standard error until one is set); owned by the caller.
+  void SetFaultStream(std::ostream* stream) { fault_stream_ = stream; }
 
  private:
   std::filesystem::path folder_;
@@ -118,6 +128,8 @@ class PluginHost {
   int modules_destroyed_ = 0;
   Session* session_ = nullptr;
   std::vector<std::string> faults_;
+  std::ostream* fault_stream_;
+  std::vector<std::unique_ptr<SimObject>> retired_;
 };
 
 // oapiWriteLogV of the current host, with the arguments as a va_list.

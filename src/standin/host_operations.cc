@@ -7,6 +7,7 @@
 #include <cstdio>
 #include <cstring>
 #include <string>
+#include <string_view>
 
 #include "date_to_int.h"
 #include "host.h"
@@ -88,6 +89,11 @@ void VESSEL::SetTouchdownPoints(const TOUCHDOWNVTX* pts, DWORD n) const {
   Session* session = SessionFor("SetTouchdownPoints");
   if (session == nullptr) return;
   SimObject& vessel = const_cast<SimObject&>(VesselOf(this));
+  if (session->vessels().Find(&vessel) == nullptr) {
+    host.Fault("SetTouchdownPoints for " + vessel.name +
+               ", a vessel of a simulation that ended");
+    return;
+  }
   if (n < 3 || pts == nullptr) {
     host.Fault("SetTouchdownPoints for " + vessel.name + " with " +
                std::to_string(n) +
@@ -230,14 +236,10 @@ bool oapiReadItem_string(FILEHANDLE f, char* item, char* val) {
   const auto lookup = file->items.Find(item);
   RecordItemRead(*file, item, lookup);
   if (lookup.result != standin::ItemFile::Lookup::Result::kFound) return false;
-  // The host copies the value whole; the stand-in cuts it only when a test
-  // asks.
-  const std::size_t length =
-      PluginHost::Current().cut_item_values
-          ? std::min<std::size_t>(lookup.value.size(), 255)
-          : lookup.value.size();
-  std::memcpy(val, lookup.value.data(), length);
-  val[length] = '\0';
+  const std::string_view value =
+      PluginHost::Current().ItemValueCopied(lookup.value);
+  std::memcpy(val, value.data(), value.size());
+  val[value.size()] = '\0';
   return true;
 }
 
@@ -282,14 +284,7 @@ void oapiRegisterModule(oapi::Module* module) {
 
 int Date2Int(char* date) {
   const standin::HostCall call;
-  PluginHost& host = PluginHost::Current();
-  ++host.date2int_calls;
-  if (host.date2int_result) return *host.date2int_result;
-  return standin::DateToInt(date);
+  return PluginHost::Current().ModuleDateToInt(date);
 }
 
-void InitLib(HINSTANCE hModule) {
-  PluginHost& host = PluginHost::Current();
-  ++host.init_lib_calls;
-  host.InitLibrary(hModule);
-}
+void InitLib(HINSTANCE hModule) { PluginHost::Current().InitLibrary(hModule); }

@@ -21,9 +21,10 @@ constexpr double kSecondsPerDay = 86400.0;
 
 // The model of every vessel of `scenario`, in its order. Each class file is
 // read once; one whose Mass does not count gets one warning.
-std::vector<vessel::VesselModel> ModelVessels(
-    FileSystem& files, const SessionOptions& options, const Scenario& scenario,
-    std::vector<FileProblem>& warnings) {
+std::vector<vessel::VesselModel> ModelVessels(FileSystem& files,
+                                              const SessionOptions& options,
+                                              const Scenario& scenario,
+                                              std::vector<Problem>& warnings) {
   std::map<std::string, vessel::ClassFile> class_files;
   std::vector<vessel::VesselModel> models;
   for (const ScenarioVessel& vessel : scenario.vessels) {
@@ -34,11 +35,11 @@ std::vector<vessel::VesselModel> ModelVessels(
           vessel::ReadClassFile(files, options.root, vessel.class_name);
       const vessel::ClassFile& file = entry->second;
       if (!file.mass.problem.empty() && !vessel.mass) {
-        warnings.push_back(
-            {ShownPath(file.disk_path), file.mass.line,
-             file.mass.problem + "; vessels of class " + vessel.class_name +
-                 " weigh the default " +
-                 std::to_string(static_cast<int>(kDefaultVesselMass)) + " kg"});
+        warnings.push_back(Problem::Warning(
+            ShownPath(file.disk_path), file.mass.line,
+            file.mass.problem + "; vessels of class " + vessel.class_name +
+                " weigh the default " +
+                std::to_string(static_cast<int>(kDefaultVesselMass)) + " kg"));
       }
     }
     vessel::VesselInputs inputs;
@@ -56,11 +57,11 @@ std::vector<vessel::VesselModel> ModelVessels(
   return models;
 }
 
-void AddVessel(Session& session, const ScenarioVessel& vessel,
-               const vessel::VesselModel& model) {
+SimObject& AddVessel(Session& session, const ScenarioVessel& vessel,
+                     const vessel::VesselModel& model) {
   SimObject& added =
       session.vessels().AddVessel(vessel.name, vessel.class_name, model.mass);
-  if (model.default_points) return;
+  if (model.default_points) return added;
   added.touchdown.clear();
   for (const physics::ContactPoint& p : model.own_points) {
     TOUCHDOWNVTX v{};
@@ -73,6 +74,7 @@ void AddVessel(Session& session, const ScenarioVessel& vessel,
     v.mu_lng = p.mu_lng;
     added.touchdown.push_back(v);
   }
+  return added;
 }
 
 // The vessels at the end of a simulation; `created` holds the scenario's
@@ -109,91 +111,125 @@ std::vector<std::string> LogSince(const PluginHost& host, std::size_t from) {
 
 // Loads the plug-in into `host`, or says why not.
 bool LoadPlugin(PluginHost& host, const SessionOptions& options,
-                SessionError* error) {
+                std::string* error) {
   host.log().WriteTo(options.log_output);
-  if (!host.Load(options.plugin, &error->message)) return false;
+  if (!host.Load(options.plugin, error)) return false;
   if (host.library()->Find<void (*)(HINSTANCE)>("InitModule") == nullptr) {
-    error->message = options.plugin + ": the plug-in exports no InitModule";
+    *error = options.plugin + ": the plug-in exports no InitModule";
     return false;
   }
   return true;
 }
 
-// One simulation of `scenario` in `host`, with the plug-in loaded.
-SessionResult Simulate(PluginHost& host, const Scenario& scenario,
-                       const SessionOptions& options, std::size_t log_from) {
-  SessionResult result;
-  // A stage that wrote lines is marked where its lines begin.
-  const auto lines = [&host] { return host.log().shown().size(); };
-  const auto stage = [&](std::size_t begin, const auto& name) {
-    if (lines() > begin)
-      result.log_stages.push_back({name(), begin - log_from});
-  };
-  if (log_from == 0) result.log_stages.push_back({"loading", 0});
-  const std::vector<vessel::VesselModel> models =
-      ModelVessels(host.file_system(), options, scenario, result.warnings);
-  Session session(host);
-  session.record_file_events = options.record_file_events;
-  // The vessels by the step they appear in, each step's in scenario order:
-  // every step takes its own, whatever the count.
-  std::vector<std::size_t> arriving(scenario.vessels.size());
-  for (std::size_t i = 0; i < arriving.size(); ++i) arriving[i] = i;
-  std::stable_sort(arriving.begin(), arriving.end(),
-                   [&scenario](std::size_t a, std::size_t b) {
-                     return scenario.vessels[a].spawn_step <
-                            scenario.vessels[b].spawn_step;
-                   });
-  auto next = arriving.begin();
-  std::vector<std::size_t> created;
-  created.reserve(arriving.size());
-  const auto add = [&](std::size_t i) {
-    AddVessel(session, scenario.vessels[i], models[i]);
-    created.push_back(i);
-  };
-  for (; next != arriving.end() && scenario.vessels[*next].spawn_step <= 0;
-       ++next) {
-    add(*next);
+// One simulation of a scenario in a host with the plug-in loaded, in the
+// host's stages: Start, then Step for each step, then End.
+class Simulation {
+ public:
+  // `log_from` is where the simulation's part of the host log begins: 0 for
+  // the first, whose part holds the lines of loading.
+  Simulation(PluginHost& host, const Scenario& scenario,
+             const SessionOptions& options, std::size_t log_from)
+      : host_(host),
+        scenario_(scenario),
+        log_from_(log_from),
+        models_(ModelVessels(host.file_system(), options, scenario,
+                             result_.warnings)),
+        session_(host),
+        calls_(CurrentModuleCalls()) {
+    session_.record_file_events = options.record_file_events;
+    if (log_from == 0) result_.log_stages.push_back({"loading", 0});
+    // The vessels by the step they appear in, each step's in scenario
+    // order: every step takes its own, whatever the count.
+    arriving_.resize(scenario.vessels.size());
+    for (std::size_t i = 0; i < arriving_.size(); ++i) arriving_[i] = i;
+    std::stable_sort(arriving_.begin(), arriving_.end(),
+                     [&scenario](std::size_t a, std::size_t b) {
+                       return scenario.vessels[a].spawn_step <
+                              scenario.vessels[b].spawn_step;
+                     });
+    next_ = arriving_.begin();
+    created_.reserve(arriving_.size());
   }
-  const ModuleCalls& calls = CurrentModuleCalls();
-  // The modules loaded when the simulation starts serve all of it.
-  const std::vector<oapi::Module*> modules = host.modules();
-  std::size_t begin = lines();
-  for (oapi::Module* module : modules) calls.simulation_start(module);
-  stage(begin, [] { return "simulation start"; });
-  for (int step = 1; step <= options.steps; ++step) {
-    begin = lines();
-    for (; next != arriving.end() && scenario.vessels[*next].spawn_step == step;
-         ++next) {
-      add(*next);
-      OBJHANDLE handle =
-          session.vessels().VesselAt(session.vessels().vessel_count() - 1);
-      for (oapi::Module* module : modules) calls.new_vessel(module, handle);
+
+  // Creates the vessels present from the start and starts the simulation
+  // in every module loaded now; those modules serve all of it.
+  void Start() {
+    for (; Arriving(0); ++next_) Create(*next_);
+    modules_ = host_.modules();
+    const std::size_t begin = Lines();
+    for (oapi::Module* module : modules_) calls_.simulation_start(module);
+    MarkStage(begin, "simulation start");
+  }
+
+  // Step `step` (from 1): creates and reports the vessels that appear in
+  // it, then calls every module's post-step.
+  void Step(int step) {
+    const std::size_t begin = Lines();
+    for (; Arriving(step); ++next_) {
+      OBJHANDLE handle = Create(*next_);
+      for (oapi::Module* module : modules_) calls_.new_vessel(module, handle);
     }
     const double simt = step * kStepLength;
-    for (oapi::Module* module : modules) {
-      calls.post_step(module, simt, kStepLength,
-                      kStartDate + simt / kSecondsPerDay);
+    for (oapi::Module* module : modules_) {
+      calls_.post_step(module, simt, kStepLength,
+                       kStartDate + simt / kSecondsPerDay);
     }
-    stage(begin, [step] { return "step " + std::to_string(step); });
+    MarkStage(begin, "step " + std::to_string(step));
   }
-  // The host destroys the vessels, then ends the simulation.
-  result.vessels = CollectVessels(session, scenario, models, created);
-  session.DestroyVessels();
-  begin = lines();
-  for (oapi::Module* module : modules) calls.simulation_end(module);
-  stage(begin, [] { return "simulation end"; });
-  result.log = LogSince(host, log_from);
-  result.faults = session.faults();
-  result.files_left_open = session.files().open_count();
-  result.file_events = session.file_events();
-  return result;
-}
+
+  // Collects the vessels as they stand, destroys them and ends the
+  // simulation, as the host does; then what the simulation produced.
+  SessionResult End() {
+    result_.vessels = CollectVessels(session_, scenario_, models_, created_);
+    session_.DestroyVessels();
+    const std::size_t begin = Lines();
+    for (oapi::Module* module : modules_) calls_.simulation_end(module);
+    MarkStage(begin, "simulation end");
+    result_.log = LogSince(host_, log_from_);
+    result_.faults = session_.faults();
+    result_.files_left_open = session_.files().open_count();
+    result_.file_events = session_.file_events();
+    return std::move(result_);
+  }
+
+ private:
+  bool Arriving(int step) const {
+    return next_ != arriving_.end() &&
+           scenario_.vessels[*next_].spawn_step <= step;
+  }
+
+  OBJHANDLE Create(std::size_t index) {
+    created_.push_back(index);
+    return &AddVessel(session_, scenario_.vessels[index], models_[index]);
+  }
+
+  std::size_t Lines() const { return host_.log().shown().size(); }
+
+  // A stage that wrote lines is marked where its lines begin.
+  void MarkStage(std::size_t begin, std::string name) {
+    if (Lines() > begin) {
+      result_.log_stages.push_back({std::move(name), begin - log_from_});
+    }
+  }
+
+  PluginHost& host_;
+  const Scenario& scenario_;
+  const std::size_t log_from_;
+  SessionResult result_;
+  const std::vector<vessel::VesselModel> models_;
+  Session session_;
+  const ModuleCalls& calls_;
+  std::vector<oapi::Module*> modules_;
+  std::vector<std::size_t> arriving_;
+  std::vector<std::size_t>::const_iterator next_;
+  std::vector<std::size_t> created_;  // scenario indices, in creation order
+};
 
 }  // namespace
 
 std::optional<RunResult> RunScenarios(const std::vector<Scenario>& scenarios,
                                       const SessionOptions& options,
-                                      SessionError* error) {
+                                      std::string* error) {
   std::unique_ptr<FileSystem> files;
   if (options.files != nullptr) {
     files = std::make_unique<FileSystemWrapper>(options.files);
@@ -201,12 +237,16 @@ std::optional<RunResult> RunScenarios(const std::vector<Scenario>& scenarios,
     files = std::make_unique<DiskFileSystem>();
   }
   PluginHost host(options.root, std::move(files), options.edition);
+  if (options.faults_to != nullptr) host.SetFaultStream(options.faults_to);
   if (!LoadPlugin(host, options, error)) return std::nullopt;
   RunResult result;
   // The first simulation's log begins with the lines of loading.
   std::size_t log_from = 0;
   for (const Scenario& scenario : scenarios) {
-    result.simulations.push_back(Simulate(host, scenario, options, log_from));
+    Simulation simulation(host, scenario, options, log_from);
+    simulation.Start();
+    for (int step = 1; step <= options.steps; ++step) simulation.Step(step);
+    result.simulations.push_back(simulation.End());
     log_from = host.log().shown().size();
   }
   const std::size_t unload_from = host.log().shown().size();
@@ -218,7 +258,7 @@ std::optional<RunResult> RunScenarios(const std::vector<Scenario>& scenarios,
 
 std::optional<SessionResult> RunSession(const Scenario& scenario,
                                         const SessionOptions& options,
-                                        SessionError* error) {
+                                        std::string* error) {
   auto run = RunScenarios({scenario}, options, error);
   if (!run) return std::nullopt;
   SessionResult result = std::move(run->simulations.front());

@@ -4,6 +4,7 @@
 #include <filesystem>
 #include <map>
 #include <optional>
+#include <ostream>
 #include <string>
 #include <vector>
 
@@ -29,7 +30,10 @@ struct SessionOptions {
   FileSystem* files = nullptr;
   // Also append the plug-in's log lines here; owned by the caller.
   FileSystem::Output* log_output = nullptr;
-  bool record_file_events = false;   // keep SessionResult::file_events
+  bool record_file_events = false;  // keep SessionResult::file_events
+  // Where the host says at once that it refused a call: the stream of the
+  // command that runs; standard error when null. Owned by the caller.
+  std::ostream* faults_to = nullptr;
   Edition edition = Edition::k2016;  // how the host unloads the plug-in
   // The empty mass of every vessel of a class (kg), where the user gave it,
   // by class name folded as FoldCase does.
@@ -49,22 +53,10 @@ struct VesselOutcome {
   std::vector<TOUCHDOWNVTX> touchdown;
 };
 
-// Why a run could not start: the plug-in could not be loaded.
-struct SessionError {
-  std::string message;
-};
-
-// A problem with a file the host read, at a line (0 for the whole file).
-struct FileProblem {
-  std::string file;
-  int line = 0;
-  std::string message;
-};
-
 // What one simulation produced.
 struct SessionResult {
   // Class files whose Mass does not count, once per file.
-  std::vector<FileProblem> warnings;
+  std::vector<Problem> warnings;
   // The host log from the end of the simulation before (or from the start)
   // to the end of this one, the host's own lines included.
   std::vector<std::string> log;
@@ -103,17 +95,16 @@ struct RunResult {
 // and reporting spawned vessels at the start of their step, then calling
 // clbkPostStep), destroys the vessels and ends the simulation; then unloads
 // the plug-in as the options' edition does. Returns nothing, with `error`
-// saying why, when the plug-in cannot be
-// loaded.
+// saying why, when the plug-in cannot be loaded.
 std::optional<RunResult> RunScenarios(const std::vector<Scenario>& scenarios,
                                       const SessionOptions& options,
-                                      SessionError* error);
+                                      std::string* error);
 
 // RunScenarios for one scenario; the faults and log lines of loading and
 // unloading count as the simulation's.
 std::optional<SessionResult> RunSession(const Scenario& scenario,
                                         const SessionOptions& options,
-                                        SessionError* error);
+                                        std::string* error);
 
 }  // namespace standin
 

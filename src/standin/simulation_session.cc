@@ -6,6 +6,11 @@ namespace standin {
 
 Session::Session(PluginHost& host) : host_(host) { host_.BeginSession(this); }
 
-Session::~Session() { host_.EndSession(); }
+Session::~Session() {
+  DestroyVessels();
+  host_.EndSession();
+}
+
+void Session::DestroyVessels() { host_.RetireObjects(vessels_.TakeObjects()); }
 
 }  // namespace standin

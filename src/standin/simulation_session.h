@@ -29,8 +29,10 @@ class Session {
   FileLedger& files() { return files_; }
   const VesselRegistry& vessels() const { return vessels_; }
   const FileLedger& files() const { return files_; }
-  // Destroys the vessels, as the host does when a simulation ends.
-  void DestroyVessels() { vessels_ = VesselRegistry(); }
+  // Destroys the vessels, as the host does when a simulation ends. The
+  // host keeps their memory (PluginHost::RetireObjects), so that a handle
+  // kept from them never names a later object.
+  void DestroyVessels();
 
   // Calls the host refused during this session (PluginHost::Fault).
   const std::vector<std::string>& faults() const { return faults_; }

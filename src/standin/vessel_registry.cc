@@ -36,4 +36,14 @@ SimObject* VesselRegistry::VesselAt(std::size_t index) const {
   return index < vessels_.size() ? vessels_[index].get() : nullptr;
 }
 
+std::vector<std::unique_ptr<SimObject>> VesselRegistry::TakeObjects() {
+  std::vector<std::unique_ptr<SimObject>> objects = std::move(vessels_);
+  objects.reserve(objects.size() + others_.size());
+  for (auto& object : others_) objects.push_back(std::move(object));
+  vessels_.clear();
+  others_.clear();
+  handles_.clear();
+  return objects;
+}
+
 }  // namespace standin

@@ -13,7 +13,7 @@
 namespace standin {
 
 // The objects of the simulation. Vessels are indexed in order of creation;
-// handles stay valid until the registry is destroyed.
+// handles stay valid until the registry is emptied or destroyed.
 class VesselRegistry {
  public:
   // Creates a vessel with the default touchdown points. A missing class
@@ -30,6 +30,10 @@ class VesselRegistry {
   std::size_t vessel_count() const { return vessels_.size(); }
   // The vessel at `index`, or null when there is none.
   SimObject* VesselAt(std::size_t index) const;
+
+  // Empties the registry: its vessels and other objects, for their owner to
+  // keep or destroy. Their handles name no object of the registry after.
+  std::vector<std::unique_ptr<SimObject>> TakeObjects();
 
  private:
   std::vector<std::unique_ptr<SimObject>> vessels_;

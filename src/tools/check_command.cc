@@ -167,7 +167,7 @@ int CheckCommand(const CheckArguments& arguments, standin::FileSystem& files,
   } else {
     int errors = 0;
     for (const Diagnostic& d : run.diagnostics) {
-      out << FormatDiagnostic(d) << '\n';
+      out << FormatProblem(d) << '\n';
       if (d.severity == Severity::kError) ++errors;
     }
     err << run.files_checked << " file(s) checked: " << errors << " error(s), "

@@ -258,7 +258,7 @@ int Init(const InitArguments& arguments, standin::FileSystem& files,
       CheckDefinitionFile(files, target, nullptr);
   int errors = 0;
   for (const Diagnostic& d : findings) {
-    out << "  " << FormatDiagnostic(d) << '\n';
+    out << "  " << FormatProblem(d) << '\n';
     errors += d.severity == Severity::kError;
   }
   out << "check: "

@@ -197,9 +197,10 @@ void WarnAboutLateVessels(int steps, standin::Scenario& scenario) {
   const std::string last =
       " comes after the last step (" + std::to_string(steps) + ")";
   if (late.size() == 1) {
-    scenario.warnings.push_back(
-        {late[0]->line, "SPAWN_STEP " + std::to_string(late[0]->spawn_step) +
-                            last + ": " + late[0]->name + " never appears"});
+    scenario.warnings.push_back(standin::Problem::Warning(
+        "", late[0]->line,
+        "SPAWN_STEP " + std::to_string(late[0]->spawn_step) + last + ": " +
+            late[0]->name + " never appears"));
     return;
   }
   std::string names;
@@ -209,19 +210,19 @@ void WarnAboutLateVessels(int steps, standin::Scenario& scenario) {
   if (late.size() > kNamesShown) {
     names += " and " + std::to_string(late.size() - kNamesShown) + " more";
   }
-  scenario.warnings.push_back(
-      {late[0]->line, std::to_string(late.size()) +
-                          " vessels never appear: the SPAWN_STEP of each" +
-                          last + " (" + names + ")"});
+  scenario.warnings.push_back(standin::Problem::Warning(
+      "", late[0]->line,
+      std::to_string(late.size()) +
+          " vessels never appear: the SPAWN_STEP of each" + last + " (" +
+          names + ")"));
 }
 
 void PrintProblems(const fs::path& file,
-                   const std::vector<standin::ScenarioProblem>& problems,
-                   const char* severity, std::ostream& err) {
-  for (const auto& problem : problems) {
-    err << standin::ShownPath(file);
-    if (problem.line > 0) err << ':' << problem.line;
-    err << ": " << severity << ": " << problem.message << '\n';
+                   const std::vector<standin::Problem>& problems,
+                   std::ostream& err) {
+  for (standin::Problem problem : problems) {
+    problem.file = standin::ShownPath(file);
+    err << standin::FormatProblem(problem) << '\n';
   }
 }
 
@@ -267,11 +268,11 @@ std::optional<std::pair<std::string, double>> ParseClassMass(
 
 int RunCommand(const RunArguments& arguments, std::ostream& out,
                std::ostream& err) {
-  int exit_code = kExitOk;
   standin::DiskFileSystem disk;
   standin::ReadRecorder files(&disk);
-  const auto inputs = ChooseInputs(files, arguments, err, exit_code);
-  if (!inputs) return exit_code;
+  int input_code = kExitOk;
+  const auto inputs = ChooseInputs(files, arguments, err, input_code);
+  if (!inputs) return input_code;
   if (!CheckRoot(inputs->root, err)) return kExitInput;
 
   std::vector<standin::Scenario> scenarios;
@@ -281,18 +282,20 @@ int RunCommand(const RunArguments& arguments, std::ostream& out,
     if (!text) return kExitInput;
     standin::Scenario scenario = standin::ParseScenario(*text);
     WarnAboutLateVessels(arguments.steps, scenario);
-    PrintProblems(path, scenario.errors, "error", err);
-    PrintProblems(path, scenario.warnings, "warning", err);
+    PrintProblems(path, scenario.errors, err);
+    PrintProblems(path, scenario.warnings, err);
     errors = errors || !scenario.errors.empty();
     scenarios.push_back(std::move(scenario));
   }
   if (errors) return kExitInput;
 
+  int exit_code = kExitOk;
   standin::SessionOptions options;
   options.root = inputs->root;
   options.plugin = arguments.plugin.value_or(DefaultPluginPath());
   options.steps = arguments.steps;
   options.files = &files;
+  options.faults_to = &err;
   files.Record(standin::PathOfHostText(options.plugin));
   std::unique_ptr<standin::FileSystem::Output> log;
   OutputRequest log_request;
@@ -314,16 +317,15 @@ int RunCommand(const RunArguments& arguments, std::ostream& out,
     options.class_masses[standin::FoldCase(class_mass->first)] =
         class_mass->second;
   }
-  standin::SessionError error;
+  std::string error;
   const auto result = standin::RunScenarios(scenarios, options, &error);
   if (!result) {
-    err << "vantrel run: " << error.message << '\n';
+    err << "vantrel run: " << error << '\n';
     return kExitPlugin;
   }
-  if (log &&
-      !CommitOutput(files, *log, log_request, inputs->root, err, exit_code)) {
-    return exit_code;
-  }
+  // A log that could not be written leaves the report and the broken
+  // rules to say.
+  if (log) CommitOutput(files, *log, log_request, inputs->root, err, exit_code);
   std::size_t faults = result->faults.size();
   std::size_t files_left_open = 0;
   const std::size_t count = result->simulations.size();
@@ -353,9 +355,9 @@ int RunCommand(const RunArguments& arguments, std::ostream& out,
   if (faults > 0 || files_left_open > 0) {
     err << "vantrel run: the module broke the host's rules " << faults
         << " time(s); see above\n";
-    return kExitFindings;
+    exit_code = MoreSerious(exit_code, kExitFindings);
   }
-  return kExitOk;
+  return exit_code;
 }
 
 }  // namespace tools

@@ -71,15 +71,14 @@ int ShowCommand(const ShowArguments& arguments, std::ostream& out,
   if (svg) {
     // A failed append fails the commit, which says why.
     svg->Append(DrawShownVessel(outcome, drop.result));
-    if (!CommitOutput(files, *svg, svg_request, root, err, exit_code)) {
-      return exit_code;
-    }
+    CommitOutput(files, *svg, svg_request, root, err, exit_code);
   }
+  // A drawing that could not be written does not hide broken rules.
   if (!result->faults.empty() || result->files_left_open > 0) {
     err << "vantrel show: the module broke the host's rules; see above\n";
-    return kExitFindings;
+    exit_code = MoreSerious(exit_code, kExitFindings);
   }
-  return kExitOk;
+  return exit_code;
 }
 
 }  // namespace tools

@@ -21,10 +21,11 @@ std::optional<standin::SessionResult> RunSingleVessel(
   options.steps = standin::kSweepStep;
   options.record_file_events = true;
   options.files = vessel.files;
-  standin::SessionError session_error;
+  options.faults_to = &err;
+  std::string session_error;
   auto result = standin::RunSession(scenario, options, &session_error);
   if (!result) {
-    err << "vantrel " << command << ": " << session_error.message << '\n';
+    err << "vantrel " << command << ": " << session_error << '\n';
     return std::nullopt;
   }
   PrintRunWarnings(*result, err);

@@ -143,10 +143,11 @@ int SurveyCommand(const SurveyArguments& arguments, std::ostream& out,
   options.root = root;
   options.plugin = plugin;
   options.files = &files;
-  standin::SessionError error;
+  options.faults_to = &err;
+  std::string error;
   const auto run = standin::RunScenarios(scenarios, options, &error);
   if (!run) {
-    err << "vantrel survey: " << error.message << '\n';
+    err << "vantrel survey: " << error << '\n';
     return kExitPlugin;
   }
 
@@ -158,9 +159,7 @@ int SurveyCommand(const SurveyArguments& arguments, std::ostream& out,
     surveyed.push_back({read[i].name, simulation.vessels});
     faults += simulation.faults.size() + simulation.files_left_open;
     for (const auto& warning : simulation.warnings) {
-      const std::string line = warning.file + ":" +
-                               std::to_string(warning.line) +
-                               ": warning: " + warning.message;
+      const std::string line = standin::FormatProblem(warning);
       if (warned.insert(line).second) err << line << '\n';
     }
   }
@@ -178,16 +177,17 @@ int SurveyCommand(const SurveyArguments& arguments, std::ostream& out,
   if (page) {
     // A failed append fails the commit, which says why.
     page->Append(SurveyPage(summary, rows));
-    if (!CommitOutput(files, *page, page_request, root, err, exit_code)) {
-      return exit_code;
-    }
+    CommitOutput(files, *page, page_request, root, err, exit_code);
   }
   if (faults > 0) {
     err << "vantrel survey: the module broke the host's rules " << faults
         << " time(s); vantrel run on a scenario shows where\n";
-    return kExitFindings;
+    exit_code = MoreSerious(exit_code, kExitFindings);
   }
-  return summary.left_out.empty() ? kExitOk : kExitInput;
+  if (!summary.left_out.empty()) {
+    exit_code = MoreSerious(exit_code, kExitInput);
+  }
+  return exit_code;
 }
 
 }  // namespace tools

@@ -24,7 +24,7 @@ using tools::CheckDefinition;
 using tools::CheckDefinitionFileName;
 using tools::CountThatApplies;
 using tools::Diagnostic;
-using tools::FormatDiagnostic;
+using tools::FormatProblem;
 using tools::JsonString;
 using tools::PrintDiagnosticsJson;
 using tools::Severity;
@@ -159,7 +159,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data,
     diagnostics.push_back(d);
   }
   for (const Diagnostic& d : diagnostics) {
-    for (const char c : FormatDiagnostic(d)) {
+    for (const char c : FormatProblem(d)) {
       if (static_cast<unsigned char>(c) < 0x20 || c == 0x7F) {
         Fail("a control character in a printed diagnostic");
       }

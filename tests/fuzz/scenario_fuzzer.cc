@@ -32,8 +32,7 @@ int CountLines(std::string_view text) {
   return lines;
 }
 
-void CheckProblems(const std::vector<standin::ScenarioProblem>& problems,
-                   int lines) {
+void CheckProblems(const std::vector<standin::Problem>& problems, int lines) {
   for (const auto& problem : problems) {
     if (problem.line < 0 || problem.line > lines) {
       Fail("a problem names line " + std::to_string(problem.line) + " of " +
