@@ -138,7 +138,6 @@ std::optional<std::string> RenderedDom(const std::string& url,
   if (pclose(pipe) != 0) return std::nullopt;
   return dom;
 }
-#endif
 
 // The first cell of every row of the table's body, in the order shown.
 std::vector<std::string> FirstCells(const std::string& html) {
@@ -150,6 +149,7 @@ std::vector<std::string> FirstCells(const std::string& html) {
   }
   return cells;
 }
+#endif
 
 TEST_F(SurveyCommandTest, PageRendersAndSortsInChromium) {
 #if defined(_WIN32)
