@@ -10,11 +10,11 @@
 
 #include "bench_host.h"
 #include "definition_text.h"
+#include "sweep_step.h"
 
 namespace {
 
 constexpr int kPointsPerVessel = 8;
-constexpr int kSweepStep = 10;
 
 std::string Numbered(const char* prefix, int number) {
   char text[32];
@@ -56,7 +56,7 @@ void TimeSweep(benchmark::State& state, int count, bool fresh) {
       folder.WriteDefinition(rewritten, text);
     }
     host.Renew();
-    host.module().stepCount = kSweepStep - 1;
+    host.module().stepCount = rules::kSweepStep - 1;
     host.module().sweepPending = true;
     state.ResumeTiming();
     host.module().clbkPostStep(0.0, 0.0, 0.0);

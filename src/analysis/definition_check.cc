@@ -285,29 +285,27 @@ class Checker {
               std::to_string(count) + "; the module never reads it",
           "point-beyond-n");
     }
+    // A point whose item is missing or empty holds the text it repeats.
     const std::vector<PointSource> sources = ReadPoints(items_, count);
-    PointSource current;
-    current.text = "0";
     long missing_from = 0;
     for (long i = 1; i <= count; ++i) {
       const PointSource& read = sources[static_cast<std::size_t>(i - 1)];
       const std::string key = "POINT_" + std::to_string(i);
       if (read.lookup.result == Result::kFound) {
-        ReportMissing(missing_from, i - 1, current);
+        ReportMissing(missing_from, i - 1, sources);
         missing_from = 0;
         CheckPointText(i, read);
       } else if (read.lookup.result == Result::kEmptyValue) {
-        ReportMissing(missing_from, i - 1, current);
+        ReportMissing(missing_from, i - 1, sources);
         missing_from = 0;
         Add(read.lookup.line, 1, Severity::kWarning,
-            key + " has no value; the module " + Repeats(current),
+            key + " has no value; the module " + Repeats(read),
             "point-missing");
       } else if (missing_from == 0) {
         missing_from = i;
       }
-      current = read;
     }
-    ReportMissing(missing_from, count, current);
+    ReportMissing(missing_from, count, sources);
     CheckCompletion(sources);
     CheckStance(sources);
   }
@@ -320,8 +318,11 @@ class Checker {
            std::to_string(source.line) + ")";
   }
 
-  void ReportMissing(long from, long to, const PointSource& current) {
+  // Points `from` to `to` are missing: each repeats the same text.
+  void ReportMissing(long from, long to,
+                     const std::vector<PointSource>& sources) {
     if (from == 0) return;
+    const PointSource& current = sources[static_cast<std::size_t>(from - 1)];
     for (long i = from; i <= to; ++i) missing_[i] = Repeats(current);
     const std::string first = "POINT_" + std::to_string(from);
     const std::string message =
@@ -392,8 +393,9 @@ class Checker {
           rules::VertexOf(sources[i].values, static_cast<int>(i) + 1));
     }
     const TOUCHDOWNVTX& first = points.front();
-    const bool springs = rules::CompletesSprings(first);
-    const bool friction = rules::CompletesFriction(first);
+    const rules::Completion completion = rules::CompletionOf(points);
+    const bool springs = completion.springs;
+    const bool friction = completion.friction;
     if (sources.front().index == 1) {
       ReportDiscarded(sources.front(), springs, friction);
     }

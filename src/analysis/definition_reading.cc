@@ -1,5 +1,7 @@
 #include "definition_reading.h"
 
+#include "point_reading.h"
+
 namespace tools {
 
 std::optional<int> CountThatApplies(const standin::ItemFile& items) {
@@ -13,22 +15,43 @@ std::optional<int> CountThatApplies(const standin::ItemFile& items) {
   return count;
 }
 
+namespace {
+
+// The host's item reader on an item file, with the module's value buffer:
+// each point as read goes into `points`.
+class ItemFilePointReader {
+ public:
+  ItemFilePointReader(const standin::ItemFile& items,
+                      std::vector<PointRead>& points)
+      : items_(items), points_(points) {}
+
+  void Fill(const char* text) {
+    current_.text = text;
+    current_.values = rules::ParsePoint(current_.text.c_str());
+  }
+  void Read(const char* key, int index) {
+    current_.lookup = items_.Find(key);
+    if (current_.lookup.result == standin::ItemFile::Lookup::Result::kFound) {
+      current_.line = current_.lookup.line;
+      current_.index = index;
+      Fill(current_.lookup.value.c_str());
+    }
+  }
+  void Take(int) { points_.push_back(current_); }
+
+ private:
+  const standin::ItemFile& items_;
+  std::vector<PointRead>& points_;
+  PointRead current_;
+};
+
+}  // namespace
+
 std::vector<PointRead> ReadPoints(const standin::ItemFile& items, int count) {
   std::vector<PointRead> points;
   points.reserve(static_cast<std::size_t>(count));
-  PointRead current;
-  current.text = "0";
-  current.values = rules::ParsePoint(current.text.c_str());
-  for (long i = 1; i <= count; ++i) {
-    current.lookup = items.Find("POINT_" + std::to_string(i));
-    if (current.lookup.result == standin::ItemFile::Lookup::Result::kFound) {
-      current.line = current.lookup.line;
-      current.index = i;
-      current.text = current.lookup.value;
-      current.values = rules::ParsePoint(current.text.c_str());
-    }
-    points.push_back(current);
-  }
+  ItemFilePointReader reader(items, points);
+  rules::ReadPointItems(count, reader);
   return points;
 }
 
@@ -40,10 +63,7 @@ std::vector<TOUCHDOWNVTX> HandedOver(const std::vector<PointRead>& points,
     vertices.push_back(
         rules::VertexOf(points[i].values, static_cast<int>(i) + 1));
   }
-  if (vertices.empty()) return vertices;
-  const TOUCHDOWNVTX first = vertices.front();
-  if (rules::CompletesSprings(first)) rules::CompleteSprings(vertices, mass);
-  if (rules::CompletesFriction(first)) rules::CompleteFriction(vertices);
+  rules::Complete(vertices, [mass] { return mass; });
   return vertices;
 }
 

@@ -2,6 +2,7 @@
 
 #include "definition_rules.h"
 #include "orbiter_api.h"
+#include "point_reading.h"
 #include "vantrel.h"
 
 namespace {
@@ -17,6 +18,32 @@ class HostFileCloser {
 
  private:
   FILEHANDLE file_;
+};
+
+// The host's item reader on a definition file, with the module's value
+// buffer: each point's text goes into `table` as its vertex.
+class HostPointReader {
+ public:
+  HostPointReader(FILEHANDLE file, DefinitionTable& table)
+      : file_(file), table_(table) {}
+
+  void Fill(const char* text) {
+    std::size_t i = 0;
+    for (; text[i] != '\0'; ++i) value_[i] = text[i];
+    value_[i] = '\0';
+  }
+  void Read(char* key, int) { oapiReadItem_string(file_, key, value_); }
+  void Take(int index) {
+    table_.points.push_back(rules::VertexOf(rules::ParsePoint(value_), index));
+  }
+
+ private:
+  FILEHANDLE file_;
+  DefinitionTable& table_;
+  // The host copies a value without a bound, from lines of up to 511
+  // characters; the buffer holds any of them, so that a long value in a
+  // user's file cannot overrun it.
+  char value_[512] = {};
 };
 
 }  // namespace
@@ -49,17 +76,7 @@ bool Vantrel::LoadDefinition(std::string key) {
 
   table.nPoints = n;
   table.points.reserve(static_cast<std::size_t>(n));
-  // The value buffer is prepared once per file: a POINT item that is absent
-  // leaves the text of the point read before it, or "0" before any. The
-  // host copies a value without a bound, from lines of up to 511
-  // characters; the buffer holds any of them, so that a long value in a
-  // user's file cannot overrun it.
-  char itemKey[256] = {};
-  char value[512] = {'0'};
-  for (int i = 1; i <= n; ++i) {
-    rules::WritePointKey(i, itemKey);
-    oapiReadItem_string(file, itemKey, value);
-    table.points.push_back(rules::VertexOf(rules::ParsePoint(value), i));
-  }
+  HostPointReader reader(file, table);
+  rules::ReadPointItems(n, reader);
   return true;
 }

@@ -35,13 +35,7 @@ void Vantrel::UpdateVessel(OBJHANDLE hVessel) {
 }
 
 void Vantrel::ApplyDefinition(OBJHANDLE hVessel) {
-  // Completion is decided on the first point alone and then written into
-  // every point.
-  const TOUCHDOWNVTX first = table.points.front();
-  if (rules::CompletesSprings(first)) {
-    rules::CompleteSprings(table.points, oapiGetMass(hVessel));
-  }
-  if (rules::CompletesFriction(first)) rules::CompleteFriction(table.points);
+  rules::Complete(table.points, [hVessel] { return oapiGetMass(hVessel); });
 
   const std::vector<TOUCHDOWNVTX> vertices(table.points);
   oapiGetVesselInterface(hVessel)->SetTouchdownPoints(

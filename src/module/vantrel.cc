@@ -4,15 +4,13 @@
 
 #include "module_registration.h"
 #include "orbiter_api.h"
+#include "sweep_step.h"
 
 namespace {
 
 // The number the banner shows. It is fixed and independent of the version
 // and date the library reports to the host.
 constexpr int kBannerVersion = 190119;
-
-// The sweep over all vessels runs inside this post-step callback.
-constexpr std::int32_t kSweepStep = 10;
 
 }  // namespace
 
@@ -40,7 +38,7 @@ void Vantrel::clbkPostStep(double, double, double) {
   // set, the counter keeps going and wraps instead of overflowing.
   stepCount =
       static_cast<std::int32_t>(static_cast<std::uint32_t>(stepCount) + 1u);
-  if (stepCount != kSweepStep) return;
+  if (stepCount != rules::kSweepStep) return;
   // The count is asked again before every comparison: an update may change
   // the number of vessels.
   for (DWORD i = 0; i < oapiGetVesselCount(); ++i) {

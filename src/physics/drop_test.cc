@@ -18,7 +18,6 @@ constexpr int kSubSteps = 10;
 constexpr double kMaxRate = 100.0 * kPi;  // rad/s, after each frame
 constexpr double kUnboundedSpeed = 1e4;   // m/s
 constexpr double kUprightDeg = 30.0;
-constexpr int kSwitchFrame = 10;
 
 ContactInput InputOf(const BodyState& state, double step) {
   return {GroundUp(state), state.position.y,
@@ -96,7 +95,7 @@ class Simulation {
       result_.frames = frame;
       const double rate = Length(state_.rate);
       if (rate > kMaxRate) state_.rate = (kMaxRate / rate) * state_.rate;
-      if (setup_.start == DropStart::kSwitch && frame == kSwitchFrame) {
+      if (setup_.start == DropStart::kSwitch && frame == setup_.switch_frame) {
         active_ = &setup_.points;
         energy_limit_ = EnergyLimit();
         // The hand-over wakes a LANDED vessel with its body rate zero.
@@ -115,7 +114,7 @@ class Simulation {
         result_.landed_at = t;
       }
       const bool switched =
-          setup_.start != DropStart::kSwitch || frame >= kSwitchFrame;
+          setup_.start != DropStart::kSwitch || frame >= setup_.switch_frame;
       if (landed && switched) break;
     }
     result_.at_rest = landed;

@@ -7,6 +7,7 @@
 
 #include "contact_point.h"
 #include "rigid_body.h"
+#include "standard_gravity.h"
 
 namespace physics {
 
@@ -26,7 +27,7 @@ enum class DropStart {
   kRelease,  // upright and still, the lowest point `height` above the ground
   kLanded,   // where the host puts a landed vessel on the set's points
   // Where the host puts a landed vessel on its own points; the set is
-  // handed over in the tenth frame, as the plug-in's sweep does.
+  // handed over in DropSetup::switch_frame, as the plug-in's sweep does.
   kSwitch,
 };
 
@@ -35,14 +36,16 @@ struct DropSetup {
   ContactPoints points;
   ContactPoints own_points;  // the vessel's own (for kSwitch)
   Body body;
-  double gravity = 9.81;  // m/s^2
-  double fps = 60.0;      // frames per real second
-  double warp = 1.0;      // time acceleration
-  double seconds = 30.0;  // simulated time (s)
-  double height = 0.5;    // m, for kRelease
+  double gravity = kStandardGravity;  // m/s^2
+  double fps = 60.0;                  // frames per real second
+  double warp = 1.0;                  // time acceleration
+  double seconds = 30.0;              // simulated time (s)
+  double height = 0.5;                // m, for kRelease
   DropStart start = DropStart::kRelease;
   // At least this many frames, whatever the time (for high warps).
   long min_frames = 0;
+  // For kSwitch: the frame in which the set is handed over.
+  long switch_frame = 0;
 };
 
 // One frame's end.

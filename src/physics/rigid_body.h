@@ -3,6 +3,7 @@
 
 #include "contact_point.h"
 #include "rotation.h"
+#include "standard_gravity.h"
 #include "vector3.h"
 
 namespace physics {
@@ -22,7 +23,7 @@ struct BodyState {
 struct Motion {
   const ContactPoints* points = nullptr;
   Body body;
-  double gravity = 9.81;  // m/s^2, pointing down
+  double gravity = kStandardGravity;  // m/s^2, pointing down
   bool contact = true;
 };
 

@@ -237,23 +237,23 @@ void PrintPoints(const standin::VesselOutcome& vessel,
 }
 
 // The host's placement of a vessel that a scenario puts down as landed:
-// from points 1-3 alone.
-void PrintPlacement(const standin::VesselOutcome& vessel, std::ostream& out) {
+// from points 1-3 alone, under `gravity` (m/s^2).
+void PrintPlacement(const standin::VesselOutcome& vessel, double gravity,
+                    std::ostream& out) {
   out << "  The host's placement of a landed vessel (points 1-3 alone): ";
   if (const auto problem = StanceProblem(vessel)) {
     out << *problem << ".\n";
     return;
   }
   const physics::ContactPoints points = ToContactPoints(vessel.touchdown);
-  const auto placed =
-      physics::LandedPlacement(points, vessel.mass, rules::kGravity);
+  const auto placed = physics::LandedPlacement(points, vessel.mass, gravity);
   const physics::RestingLoad load =
-      physics::ComputeRestingLoad(points, vessel.mass, rules::kGravity);
+      physics::ComputeRestingLoad(points, vessel.mass, gravity);
   if (!placed || load.outcome == physics::RestingLoad::Outcome::kNoTriangle) {
     out << "none (the three points make no balance).\n";
     return;
   }
-  const double weight = vessel.mass * rules::kGravity;
+  const double weight = vessel.mass * gravity;
   out << "the CoG " << Derived(placed->position.y, 4)
       << " m above the ground, loads";
   for (std::size_t i = 0; i < 3; ++i) {
@@ -268,16 +268,16 @@ void PrintPlacement(const standin::VesselOutcome& vessel, std::ostream& out) {
 void PrintRestingLoad(const standin::VesselOutcome& vessel,
                       const DroppedSet& drop, std::ostream& out) {
   const physics::DropResult& r = drop.result;
+  const double gravity = drop.setup.gravity;
   out << "\nResting on flat ground: the host's ground contact, released "
       << Shortest(drop.setup.height) << " m above the ground at x1 and "
       << Shortest(drop.setup.fps) << " fps, under the weight "
-      << Shortest(vessel.mass * rules::kGravity) << " N ("
-      << Shortest(vessel.mass) << " kg x " << Shortest(rules::kGravity)
-      << " m/s^2)\n"
+      << Shortest(vessel.mass * gravity) << " N (" << Shortest(vessel.mass)
+      << " kg x " << Shortest(gravity) << " m/s^2)\n"
       << "  " << VerdictLine(drop) << "\n";
   TextTable table({true, true, true, true, true});
   table.AddRow({"#", "load (N)", "share", "compression (m)", "damping ratio"});
-  const double weight = vessel.mass * rules::kGravity;
+  const double weight = vessel.mass * gravity;
   std::string notes;
   for (std::size_t i = 0; i < r.points.size(); ++i) {
     const physics::ContactPoint& p = drop.setup.points[i];
@@ -288,8 +288,8 @@ void PrintRestingLoad(const standin::VesselOutcome& vessel,
         {std::to_string(i + 1), Derived(force, 1),
          Derived(100 * share, 1) + " %",
          carries ? Derived(r.points[i].depth, 4) : "off the ground",
-         carries ? Derived(p.damping / (2.0 * std::sqrt(p.stiffness * force /
-                                                        rules::kGravity)),
+         carries ? Derived(p.damping /
+                               (2.0 * std::sqrt(p.stiffness * force / gravity)),
                            3)
                  : "-"});
     if (!(p.stiffness > 0.0)) {
@@ -305,7 +305,7 @@ void PrintRestingLoad(const standin::VesselOutcome& vessel,
       << Derived(r.rest_sample.pitch_deg, 2) << " deg, roll "
       << Derived(r.rest_sample.roll_deg, 2) << " deg"
       << (r.at_rest ? "" : ", not at rest") << ".\n";
-  PrintPlacement(vessel, out);
+  PrintPlacement(vessel, gravity, out);
   out << "  Model: the host's ground contact on every point (vantrel drop "
          "explains it); compression = depth at rest; damping ratio = c / (2 "
          "sqrt(k * load / g)).\n";

@@ -151,12 +151,6 @@ TOUCHDOWNVTX VertexOf(const PointText& point, int index) {
   return vertex;
 }
 
-bool CompletesSprings(const TOUCHDOWNVTX& first) {
-  return first.damping == 0.0 || first.stiffness == 0.0;
-}
-
-bool CompletesFriction(const TOUCHDOWNVTX& first) { return first.mu == 0.0; }
-
 double CompletedStiffness(double mass) { return mass * kGravity; }
 
 double CompletedDamping(double mass) {
@@ -178,6 +172,15 @@ void CompleteFriction(std::vector<TOUCHDOWNVTX>& points) {
     point.mu = kDefaultFriction;
     point.mu_lng = kDefaultFriction;
   }
+}
+
+Completion CompletionOf(const std::vector<TOUCHDOWNVTX>& points) {
+  Completion completion;
+  if (points.empty()) return completion;
+  const TOUCHDOWNVTX& first = points.front();
+  completion.springs = first.damping == 0.0 || first.stiffness == 0.0;
+  completion.friction = first.mu == 0.0;
+  return completion;
 }
 
 }  // namespace rules

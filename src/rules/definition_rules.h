@@ -77,11 +77,6 @@ constexpr double kDampingRatio = 0.95;
 constexpr double kCriticalDampingFactor = 2.0;
 constexpr double kDefaultFriction = 3.0;
 
-// Completion is decided on the first point alone and written into every
-// point. NaN compares unequal to 0, so it counts as set; -0 counts as 0.
-bool CompletesSprings(const TOUCHDOWNVTX& first);
-bool CompletesFriction(const TOUCHDOWNVTX& first);
-
 // The spring of a completed point on a vessel of `mass` kg: k = m g, and c
 // = 0.95 of critical damping, (sqrt(m k) * 2) * 0.95 in that order.
 double CompletedStiffness(double mass);
@@ -90,6 +85,27 @@ double CompletedDamping(double mass);
 // Writes the completed springs, or friction, into every point.
 void CompleteSprings(std::vector<TOUCHDOWNVTX>& points, double mass);
 void CompleteFriction(std::vector<TOUCHDOWNVTX>& points);
+
+// What completion fills in a definition's points. It is decided on the
+// first point alone and written into every point: the springs when its
+// stiffness or damping is 0, the friction when its lateral friction is 0.
+// NaN compares unequal to 0, so it counts as set; -0 counts as 0. Nothing
+// for a definition without points.
+struct Completion {
+  bool springs = false;
+  bool friction = false;
+};
+Completion CompletionOf(const std::vector<TOUCHDOWNVTX>& points);
+
+// Completes a definition's points as the module does before it hands them
+// to the host. `mass()` gives the vessel's mass in kg; it is asked only when
+// the springs are completed, as the module asks the host for it only then.
+template <typename Mass>
+void Complete(std::vector<TOUCHDOWNVTX>& points, Mass&& mass) {
+  const Completion completion = CompletionOf(points);
+  if (completion.springs) CompleteSprings(points, mass());
+  if (completion.friction) CompleteFriction(points);
+}
 
 }  // namespace rules
 

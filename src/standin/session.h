@@ -13,13 +13,14 @@
 #include "scenario.h"
 #include "sim_object.h"
 #include "simulation_session.h"
+#include "sweep_step.h"
 #include "vessel_model.h"
 
 namespace standin {
 
 // The post-step in which the plug-in updates every vessel present; vessels
 // present from the start keep their own points until then.
-constexpr int kSweepStep = 10;
+constexpr int kSweepStep = rules::kSweepStep;
 
 // How to run a scenario on the stand-in host.
 struct SessionOptions {

@@ -16,6 +16,7 @@
 #include "run_command.h"
 #include "show_command.h"
 #include "survey_command.h"
+#include "sweep_step.h"
 #include "text_encoding.h"
 #include "vessel_mass.h"
 
@@ -142,7 +143,8 @@ int RunCommandLine(int argc, char** argv) {
   run_app
       ->add_option("--steps", run.steps,
                    "Simulation steps to run; the sweep over all vessels "
-                   "happens in step 10")
+                   "happens in step " +
+                       std::to_string(rules::kSweepStep))
       ->check(CLI::Range(0, 1000000))
       ->capture_default_str();
   run_app
@@ -273,7 +275,9 @@ int RunCommandLine(int argc, char** argv) {
                      "down, on the definition's points");
   drop_app->add_flag("--switch", drop.switch_points,
                      "Start landed on the vessel's own points and hand over "
-                     "the definition's in frame 10, as the plug-in does");
+                     "the definition's in frame " +
+                         std::to_string(rules::kSweepStep) +
+                         ", as the plug-in does");
   drop_app->add_option("--seconds", drop.seconds, "Simulated time, s")
       ->check(CLI::Range(0.01, 100000.0))
       ->capture_default_str();

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <filesystem>
+#include <string>
 #include <system_error>
 
 #include "class_file.h"
@@ -18,6 +19,7 @@
 #include "read_recorder.h"
 #include "run_report.h"
 #include "single_vessel.h"
+#include "sweep_step.h"
 #include "text_encoding.h"
 #include "vessel_model.h"
 
@@ -130,7 +132,8 @@ physics::DropSetup SetupOf(const DropArguments& arguments,
 std::string StartText(const DropArguments& a) {
   if (a.switch_points) {
     return "put down as landed on its own points, the definition's handed "
-           "over in frame 10";
+           "over in frame " +
+           std::to_string(rules::kSweepStep);
   }
   if (a.landed) return "put down as landed, as the host does";
   return "released " + Shortest(a.height) + " m above the ground";

@@ -6,6 +6,8 @@
 #include <string>
 #include <vector>
 
+#include "standard_gravity.h"
+
 namespace tools {
 
 // The arguments of `vantrel drop`.
@@ -21,9 +23,10 @@ struct DropArguments {
   double warp = 1.0;
   double height = 0.5;  // m, the lowest point above the ground at release
   double seconds = 30.0;
-  double gravity = 9.81;
-  bool landed = false;         // start as the host puts a landed vessel down
-  bool switch_points = false;  // start on its own points, switch in frame 10
+  double gravity = physics::kStandardGravity;  // m/s^2
+  bool landed = false;  // start as the host puts a landed vessel down
+  // Start on its own points and switch in the frame of the plug-in's sweep.
+  bool switch_points = false;
   bool json = false;
   std::optional<std::string> svg;     // draw the drop into this file
   std::optional<std::string> plugin;  // plug-in library to load

@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "edition.h"
+#include "sweep_step.h"
 
 namespace tools {
 
@@ -17,7 +18,7 @@ struct RunArguments {
   std::vector<std::string> scenarios;   // scenario files, run in turn
   std::optional<std::string> log_file;  // copy of the log lines
   std::optional<std::string> plugin;    // plug-in library to load
-  int steps = 10;                       // steps of each simulation
+  int steps = rules::kSweepStep;        // steps of each simulation
   standin::Edition edition = standin::Edition::k2016;
   // "CLASS=KG": the empty mass of every vessel of a class, as its module
   // would set it in code.

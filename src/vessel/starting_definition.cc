@@ -3,6 +3,9 @@
 #include <cstdio>
 #include <cstdlib>
 
+#include "definition_rules.h"
+#include "number_text.h"
+
 namespace vessel {
 
 namespace {
@@ -79,9 +82,13 @@ std::string StartingDefinitionText(const std::string& key,
   text += Comment(
       "Stiffness, damping and friction are 0 on purpose: the plug-in "
       "completes them from the vessel's mass, giving every point a "
-      "stiffness of mass x 9.81, a damping of 0.95 of critical damping and "
-      "friction 3.0. Give point 1 values of its own to set them yourself "
-      "(vantrel check explains every number).");
+      "stiffness of mass x " +
+      tools::Shortest(rules::kGravity) + ", a damping of " +
+      tools::Shortest(rules::kDampingRatio) +
+      " of critical damping and friction " +
+      tools::Fixed(rules::kDefaultFriction, 1) +
+      ". Give point 1 values of its own to set them yourself (vantrel check "
+      "explains every number).");
   for (const std::string& note : notes) text += Comment(note);
   text += "N = " + std::to_string(count) + kLineEnd;
   for (std::size_t i = 0; i < count; ++i) {

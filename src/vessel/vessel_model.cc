@@ -5,6 +5,7 @@
 #include <utility>
 
 #include "default_touchdown_points.h"
+#include "sweep_step.h"
 #include "vessel_mass.h"
 
 namespace vessel {
@@ -117,6 +118,7 @@ physics::DropSetup DropSetupOf(const VesselModel& model,
   setup.body.mass = model.mass;
   setup.body.inertia = model.inertia;
   setup.body.size = model.size;
+  setup.switch_frame = rules::kSweepStep;
   return setup;
 }
 

@@ -69,7 +69,8 @@ VesselModel ModelVessel(const ClassFile& file, const VesselInputs& inputs);
 // The drop test of `points` on the vessel as `vantrel drop` makes it unless
 // told otherwise: the model's mass, inertia and size, its own points beside
 // the set, released upright 0.5 m above the ground, 60 fps at x1 for 30 s,
-// g = 9.81 m/s^2.
+// g = 9.81 m/s^2 (physics::kStandardGravity); a set started with kSwitch is
+// handed over in the frame of the plug-in's sweep.
 physics::DropSetup DropSetupOf(const VesselModel& model,
                                physics::ContactPoints points);
 
