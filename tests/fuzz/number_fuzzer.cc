@@ -70,9 +70,45 @@ bool IsCSpace(char c) { return c == ' ' || (c >= '\t' && c <= '\r'); }
 
 }  // namespace
 
+// A POINT value is the numbers ReadNumber reads one after the other, up to
+// seven, up to the first that is not a number.
+void CheckPoint(const char* text) {
+  const rules::PointText point = rules::ParsePoint(text);
+  const char* const end = text + std::strlen(text);
+  const char* at = text;
+  std::size_t count = 0;
+  int stop = -1;
+  int stop_end = -1;
+  for (; count < rules::kPointNumbers; ++count) {
+    const NumberRead read = rules::ReadNumber(at, end);
+    if (read.outcome == NumberRead::Outcome::kFailure) {
+      stop = static_cast<int>(read.item - text);
+      stop_end = static_cast<int>(read.end - text);
+    }
+    if (read.outcome != NumberRead::Outcome::kNumber) break;
+    if (!SameBits(point.numbers[count], read.value) ||
+        point.start[count] != read.item - text ||
+        point.end[count] != read.end - text) {
+      Fail("the point's number " + std::to_string(count + 1) +
+               " differs from ReadNumber's",
+           text);
+    }
+    at = read.end;
+  }
+  if (point.count != count || point.stop != stop ||
+      point.stop_end != stop_end) {
+    Fail("the point stops elsewhere than ReadNumber", text);
+  }
+  for (std::size_t k = count; k < rules::kPointNumbers; ++k) {
+    if (!SameBits(point.numbers[k], 0.0))
+      Fail("a number not read is not 0", text);
+  }
+}
+
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data,
                                       std::size_t size) {
   const std::string input(reinterpret_cast<const char*>(data), size);
+  CheckPoint(input.c_str());
   const char* at = input.c_str();
   const char* const end = at + std::strlen(at);
   for (int k = 0; k < 32; ++k) {
