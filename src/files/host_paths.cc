@@ -87,59 +87,21 @@ void JoinComponents(const fs::path& base,
   }
 }
 
-// What resolving keeps between calls on one thread: room for the
-// components, and the folder of the last path with the string it was made
-// of. A path splits itself into its parts when it is made, which costs
-// more than the rest of a search; the files a host opens lie in a few
-// folders, so a folder's path is made again only when it changes.
-struct Scratch {
-  std::vector<std::string_view> components;
-  fs::path::string_type joined;
-  fs::path folder;
-};
-
-// Lends the thread's scratch to one call and takes it back after, so that
-// a file system that resolves paths while it searches gets its own.
-class BorrowedScratch {
- public:
-  BorrowedScratch() : scratch_(std::move(Kept())) {}
-  ~BorrowedScratch() {
-    scratch_.components.clear();  // views into the caller's text
-    Kept() = std::move(scratch_);
-  }
-  BorrowedScratch(const BorrowedScratch&) = delete;
-  BorrowedScratch& operator=(const BorrowedScratch&) = delete;
-
-  Scratch& operator*() { return scratch_; }
-
- private:
-  static Scratch& Kept() {
-    thread_local Scratch kept;
-    return kept;
-  }
-
-  Scratch scratch_;
-};
-
 }  // namespace
 
 std::optional<fs::path> ResolveHostPath(FileSystem& files, const fs::path& base,
                                         std::string_view relative) {
-  BorrowedScratch borrowed;
-  Scratch& scratch = *borrowed;
-  std::vector<std::string_view>& components = scratch.components;
+  std::vector<std::string_view> components;
   if (!SplitComponents(relative, components)) return std::nullopt;
   if (components.empty()) return base;
 
   // Most paths name a file in a folder whose path is spelled as on disk.
   // Every folder on the way is then the exactly spelled one, and only the
   // last component needs a search.
-  JoinComponents(base, components, components.size() - 1, scratch.joined);
-  if (scratch.folder.native() != scratch.joined) {
-    scratch.folder = fs::path(scratch.joined);
-  }
-  FileSystem::Match match =
-      files.FindEntry(scratch.folder, std::string(components.back()));
+  fs::path::string_type joined;
+  JoinComponents(base, components, components.size() - 1, joined);
+  FileSystem::Match match = files.FindEntry(fs::path(std::move(joined)),
+                                            std::string(components.back()));
   if (match.folder_found) return std::move(match.entry);
 
   fs::path current = base;
