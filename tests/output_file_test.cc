@@ -87,6 +87,15 @@ void ReplacesInOneStep(FileSystem& files, const fs::path& folder) {
     EXPECT_EQ(files.CreateOutput(folder / "no" / "x.log", &reason), nullptr);
     EXPECT_EQ(reason, "no such folder");
   }
+  {
+    SCOPED_TRACE("a file larger than a read reads back whole");
+    std::string large(100003, '\0');
+    for (std::size_t i = 0; i < large.size(); ++i) {
+      large[i] = static_cast<char>('a' + i % 23 + i / 4096 % 3);
+    }
+    ASSERT_TRUE(files.WriteOutput(folder / "large.log", large, nullptr));
+    EXPECT_THAT(files.ReadFile(folder / "large.log", nullptr), Optional(large));
+  }
 }
 
 TEST(OutputFileTest, WritesBesideTheTargetAndRenamesIntoPlace) {

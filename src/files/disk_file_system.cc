@@ -272,26 +272,32 @@ std::optional<std::string> DiskFileSystem::ReadFile(const fs::path& path,
     SetReason(reason, TooLarge(size));
     return std::nullopt;
   }
-  // Read in large blocks into a string sized once: a definition may hold
-  // thousands of points.
+  // Read straight into a string sized once, in one read when the file is
+  // as large as it was when examined: a regular file reads short only at
+  // its end. A file that grew meanwhile is read on in blocks.
   std::string text;
-  char block[1 << 14];
   try {
-    text.reserve(static_cast<std::size_t>(size));
+    text.resize(static_cast<std::size_t>(size) + 1);
+    std::size_t filled = 0;
     for (;;) {
-      const long got = ReadFd(fd, block, sizeof block);
+      if (filled == text.size()) {
+        // It grew while being read.
+        if (filled > kLargestFile) throw std::bad_alloc();
+        constexpr std::size_t kBlock = 1 << 14;
+        text.resize(std::min(filled + kBlock,
+                             static_cast<std::size_t>(kLargestFile) + 1));
+      }
+      const long got = ReadFd(fd, &text[filled], text.size() - filled);
       if (got < 0) {
         const int read_error = errno;
         CloseFd(fd);
         SetReason(reason, "reading it failed: " + ErrnoMessage(read_error));
         return std::nullopt;
       }
-      if (got == 0) break;
-      if (text.size() + static_cast<std::size_t>(got) > kLargestFile) {
-        throw std::bad_alloc();  // it grew while being read
-      }
-      text.append(block, static_cast<std::size_t>(got));
+      filled += static_cast<std::size_t>(got);
+      if (filled < text.size()) break;  // at the end, or nothing more read
     }
+    text.resize(filled);
   } catch (const std::bad_alloc&) {
     CloseFd(fd);
     SetReason(reason, TooLarge(size));

@@ -8,8 +8,11 @@
 #if defined(_WIN32)
 #include <windows.h>
 #else
+#include <dirent.h>
 #include <sys/stat.h>
 #include <time.h>
+
+#include <cerrno>
 #endif
 
 namespace standin {
@@ -122,6 +125,33 @@ std::optional<std::string> ExactEntry(const fs::path& folder,
 #endif
 }
 
+// The entries "." and "..", which every listing of the system holds and a
+// directory_iterator leaves out.
+template <typename Char>
+bool IsDotOrDotDot(const Char* name) {
+  return name[0] == '.' &&
+         (name[1] == '\0' || (name[1] == '.' && name[2] == '\0'));
+}
+
+// `folder` / `name`, as operator/ joins them. A plain name, the only kind
+// a listing holds, is joined as one string: a path joined part by part
+// copies and splits itself again.
+fs::path EntryPath(const fs::path& folder, const std::string& name) {
+#if defined(_WIN32)
+  const bool plain = name.find_first_of("/\\:") == std::string::npos;
+#else
+  const bool plain = name.find('/') == std::string::npos;
+#endif
+  if (!plain) return folder / PathOfHostText(name);
+  fs::path::string_type joined;
+  // A name takes no more units in a path than the bytes of its host text.
+  joined.reserve(folder.native().size() + 1 + name.size());
+  joined += folder.native();
+  if (folder.has_filename()) joined += fs::path::preferred_separator;
+  joined += NativeOfHostText(name);
+  return fs::path(std::move(joined));
+}
+
 }  // namespace
 
 FileSystem::Match FolderListings::Find(const fs::path& folder,
@@ -141,7 +171,7 @@ FileSystem::Match FolderListings::Find(const fs::path& folder,
   if (kept == kept_.end() && !name.empty()) {
     // An entry the system finds by its name needs no listing.
     if (const auto exact = ExactEntry(folder, name)) {
-      match.entry = folder / PathOfHostText(*exact);
+      match.entry = EntryPath(folder, *exact);
       return match;
     }
   }
@@ -166,24 +196,50 @@ FileSystem::Match FolderListings::Find(const fs::path& folder,
     Scan(folder, &folded, matching);
     entry = matching.Find(name);
   }
-  if (entry) match.entry = folder / PathOfHostText(*entry);
+  if (entry) match.entry = EntryPath(folder, *entry);
   return match;
 }
 
 bool FolderListings::Scan(const fs::path& folder, const std::string* folded,
                           FolderListing& listing) {
   ++scans_;
-  std::error_code error;
-  for (fs::directory_iterator it(folder, error), end; !error && it != end;
-       it.increment(error)) {
+  // Listed with the system's own calls: a directory_iterator builds a path
+  // and examines the entry for every name, which costs more than the rest
+  // of a search. Names are converted as HostTextOf converts a path's.
+  const auto add = [&](std::optional<std::string> entry) {
     // A name the code page cannot hold is one the simulator cannot open.
-    const std::optional<std::string> entry = HostTextOf(it->path().filename());
-    if (!entry) continue;
+    if (!entry) return;
     if (folded == nullptr || FoldFileName(*entry) == *folded) {
       listing.Add(*entry);
     }
+  };
+#if defined(_WIN32)
+  WIN32_FIND_DATAW found{};
+  const HANDLE search =
+      FindFirstFileExW((folder / L"*").c_str(), FindExInfoBasic, &found,
+                       FindExSearchNameMatch, nullptr, 0);
+  if (search == INVALID_HANDLE_VALUE) {
+    return GetLastError() == ERROR_FILE_NOT_FOUND;
   }
-  return !error;
+  do {
+    if (!IsDotOrDotDot(found.cFileName)) add(HostTextOfWide(found.cFileName));
+  } while (FindNextFileW(search, &found));
+  const bool complete = GetLastError() == ERROR_NO_MORE_FILES;
+  FindClose(search);
+  return complete;
+#else
+  DIR* const stream = opendir(folder.c_str());
+  if (stream == nullptr) return false;
+  for (;;) {
+    errno = 0;
+    const dirent* const entry = readdir(stream);
+    if (entry == nullptr) break;
+    if (!IsDotOrDotDot(entry->d_name)) add(std::string(entry->d_name));
+  }
+  const bool complete = errno == 0;
+  closedir(stream);
+  return complete;
+#endif
 }
 
 }  // namespace standin

@@ -1,5 +1,7 @@
 #include "host_file.h"
 
+#include <utility>
+
 #include "host_paths.h"
 
 namespace standin {
@@ -7,11 +9,11 @@ namespace standin {
 std::optional<HostFile> ReadHostFile(FileSystem& files,
                                      const std::filesystem::path& host_folder,
                                      std::string_view relative) {
-  const auto path = ResolveHostPath(files, host_folder, relative);
+  auto path = ResolveHostPath(files, host_folder, relative);
   if (!path) return std::nullopt;
   auto text = files.ReadFile(*path, nullptr);
   if (!text) return std::nullopt;
-  return HostFile{*path, std::move(*text)};
+  return HostFile{std::move(*path), std::move(*text)};
 }
 
 }  // namespace standin

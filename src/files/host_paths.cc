@@ -1,5 +1,6 @@
 #include "host_paths.h"
 
+#include <utility>
 #include <vector>
 
 #include "text_encoding.h"
@@ -9,76 +10,105 @@ namespace {
 
 namespace fs = std::filesystem;
 
-bool IsForbiddenInName(char c) {
-  const unsigned char u = static_cast<unsigned char>(c);
-  if (u < 32) return true;
-  switch (c) {
-    case '<':
-    case '>':
-    case ':':
-    case '"':
-    case '|':
-    case '?':
-    case '*':
-      return true;
-    default:
+// What a character of a host-relative path is to the splitting.
+enum CharKind : unsigned char { kNameChar, kSeparator, kForbidden };
+
+struct CharKinds {
+  CharKind of[256];
+};
+
+constexpr CharKinds MakeCharKinds() {
+  CharKinds kinds{};
+  // Control characters and those Windows forbids in names.
+  for (int c = 0; c < 32; ++c) kinds.of[c] = kForbidden;
+  for (const char c : {'<', '>', ':', '"', '|', '?', '*'}) {
+    kinds.of[static_cast<unsigned char>(c)] = kForbidden;
+  }
+  kinds.of[static_cast<unsigned char>('\\')] = kSeparator;
+  kinds.of[static_cast<unsigned char>('/')] = kSeparator;
+  return kinds;
+}
+
+constexpr CharKinds kCharKinds = MakeCharKinds();
+
+// Adds one component of a path to `components`: "." and empty ones name
+// nothing, ".." goes up. False when the path names no file.
+bool TakeComponent(std::string_view component,
+                   std::vector<std::string_view>& components) {
+  if (component == "." || component.empty()) return true;
+  if (component == "..") {
+    if (components.empty()) return false;
+    components.pop_back();
+    return true;
+  }
+  while (!component.empty() &&
+         (component.back() == '.' || component.back() == ' ')) {
+    component.remove_suffix(1);
+  }
+  if (component.empty()) return false;
+  components.push_back(component);
+  return true;
+}
+
+// Splits `relative` into the components it names below `base`; false when
+// it names no file there. The components are views into `relative`. A
+// forbidden character fails the path wherever it stands: "." and ".." hold
+// none, and trimming removes only dots and spaces.
+bool SplitComponents(std::string_view relative,
+                     std::vector<std::string_view>& components) {
+  const auto kind = [relative](std::size_t i) {
+    return kCharKinds.of[static_cast<unsigned char>(relative[i])];
+  };
+  std::size_t start = 0;
+  for (std::size_t i = 0;; ++i) {
+    while (i < relative.size() && kind(i) == kNameChar) ++i;
+    if (i < relative.size() && kind(i) == kForbidden) return false;
+    // At a separator or the end.
+    if (!TakeComponent(relative.substr(start, i - start), components)) {
       return false;
+    }
+    if (i == relative.size()) return true;
+    start = i + 1;
   }
 }
 
-// Splits `relative` into the components it names below `base`, or nothing
-// when it names no file there.
-std::optional<std::vector<std::string>> SplitComponents(
-    std::string_view relative) {
-  std::vector<std::string> components;
-  std::size_t start = 0;
-  while (start <= relative.size()) {
-    std::size_t end = relative.find_first_of("\\/", start);
-    if (end == std::string_view::npos) end = relative.size();
-    std::string component(relative.substr(start, end - start));
-    start = end + 1;
-    if (component == "." || component.empty()) continue;
-    if (component == "..") {
-      if (components.empty()) return std::nullopt;
-      components.pop_back();
-      continue;
-    }
-    while (!component.empty() &&
-           (component.back() == '.' || component.back() == ' ')) {
-      component.pop_back();
-    }
-    if (component.empty()) return std::nullopt;
-    for (char c : component) {
-      if (IsForbiddenInName(c)) return std::nullopt;
-    }
-    components.push_back(std::move(component));
+// `base` / each of the first `count` components, as operator/= joins
+// them, in `joined`. A component holds no separator and no root, so a
+// separator goes before it exactly when the path so far ends in a name.
+void JoinComponents(const fs::path& base,
+                    const std::vector<std::string_view>& components,
+                    std::size_t count, fs::path::string_type& joined) {
+  joined = base.native();
+  bool separate = base.has_filename();
+  for (std::size_t i = 0; i < count; ++i) {
+    if (separate) joined += fs::path::preferred_separator;
+    joined += NativeOfHostText(components[i]);
+    separate = true;
   }
-  return components;
 }
 
 }  // namespace
 
 std::optional<fs::path> ResolveHostPath(FileSystem& files, const fs::path& base,
                                         std::string_view relative) {
-  const auto components = SplitComponents(relative);
-  if (!components) return std::nullopt;
-  if (components->empty()) return base;
+  std::vector<std::string_view> components;
+  if (!SplitComponents(relative, components)) return std::nullopt;
+  if (components.empty()) return base;
 
   // Most paths name a file in a folder whose path is spelled as on disk.
   // Every folder on the way is then the exactly spelled one, and only the
   // last component needs a search.
-  fs::path folder = base;
-  for (std::size_t i = 0; i + 1 < components->size(); ++i) {
-    folder /= PathOfHostText((*components)[i]);
-  }
-  const FileSystem::Match match = files.FindEntry(folder, components->back());
-  if (match.folder_found) return match.entry;
+  fs::path::string_type joined;
+  JoinComponents(base, components, components.size() - 1, joined);
+  FileSystem::Match match = files.FindEntry(fs::path(std::move(joined)),
+                                            std::string(components.back()));
+  if (match.folder_found) return std::move(match.entry);
 
   fs::path current = base;
-  for (const std::string& component : *components) {
-    const auto entry = files.FindEntry(current, component).entry;
+  for (const std::string_view component : components) {
+    auto entry = files.FindEntry(current, std::string(component)).entry;
     if (!entry) return std::nullopt;
-    current = *entry;
+    current = std::move(*entry);
   }
   return current;
 }

@@ -72,10 +72,14 @@ std::optional<std::string> NarrowOf(std::wstring_view wide, bool strict) {
 }  // namespace
 
 fs::path PathOfHostText(std::string_view text) {
+  return fs::path(NativeOfHostText(text));
+}
+
+fs::path::string_type NativeOfHostText(std::string_view text) {
 #if defined(_WIN32)
-  return fs::path(WideOf(text));
+  return WideOf(text);
 #else
-  return fs::path(std::string(text));
+  return std::string(text);
 #endif
 }
 

@@ -26,6 +26,10 @@ std::optional<std::string> Utf16Problem(std::string_view text);
 // The path that host text names.
 std::filesystem::path PathOfHostText(std::string_view text);
 
+// The native spelling of that path, for joining names to a path's string
+// without making a path of each.
+std::filesystem::path::string_type NativeOfHostText(std::string_view text);
+
 // The host text of `path`; nothing when the code page has no character for
 // one of the path's (a name the simulator cannot spell).
 std::optional<std::string> HostTextOf(const std::filesystem::path& path);
