@@ -220,6 +220,16 @@ NumberRead ReadSpecial(const char* item, const char* p, bool negative) {
                                                  const char* end) {
   const char* item = text;
   while (IsSpace(*item)) ++item;
+  // Most numbers are decimal digits, perhaps after a '-': fast_float reads
+  // them whole, the sign included. Only an exponent cut short ("1e") needs
+  // the longer way below.
+  const bool minus = *item == '-';
+  if (IsDigit(item[minus]) &&
+      !(item[minus] == '0' && Lower(item[minus + 1]) == 'x')) {
+    double value = 0.0;
+    const char* after = fast_float::from_chars(item, end, value).ptr;
+    if (Lower(*after) != 'e') return Number(item, after, value);
+  }
   if (*item == '\0') {
     NumberRead read;
     read.item = item;
