@@ -36,6 +36,14 @@ class ExitCodesTest : public ::testing::Test {
   struct Codes {
     int run, show, survey, drop;
   };
+  // Every command gave `expected`.
+  static void ExpectAll(const Codes& codes, int expected) {
+    EXPECT_EQ(codes.run, expected) << "run";
+    EXPECT_EQ(codes.show, expected) << "show";
+    EXPECT_EQ(codes.survey, expected) << "survey";
+    EXPECT_EQ(codes.drop, expected) << "drop";
+  }
+
   Codes CodesOf(const std::string& root, const std::string& plugin,
                 const std::optional<std::string>& output = std::nullopt) {
     std::ostringstream out, err;
@@ -73,19 +81,13 @@ TEST_F(ExitCodesTest, EachKindOfProblemHasOneCodeInEveryCommand) {
   {
     SCOPED_TRACE("done");
     const Codes codes = CodesOf(root, VANTREL_TEST_PLUGIN);
-    EXPECT_EQ(codes.run, kExitOk);
-    EXPECT_EQ(codes.show, kExitOk);
-    EXPECT_EQ(codes.survey, kExitOk);
-    EXPECT_EQ(codes.drop, kExitOk);
+    ExpectAll(codes, kExitOk);
   }
   {
     SCOPED_TRACE("no host folder");
     const Codes codes =
         CodesOf((folder_.path() / "missing").string(), VANTREL_TEST_PLUGIN);
-    EXPECT_EQ(codes.run, kExitInput);
-    EXPECT_EQ(codes.show, kExitInput);
-    EXPECT_EQ(codes.survey, kExitInput);
-    EXPECT_EQ(codes.drop, kExitInput);
+    ExpectAll(codes, kExitInput);
     std::ostringstream out, err;
     standin::DiskFileSystem disk;
     InitArguments init;
@@ -96,29 +98,20 @@ TEST_F(ExitCodesTest, EachKindOfProblemHasOneCodeInEveryCommand) {
   {
     SCOPED_TRACE("a plug-in that cannot be loaded");
     const Codes codes = CodesOf(root, VANTREL_ENTRY_PROBE);
-    EXPECT_EQ(codes.run, kExitPlugin);
-    EXPECT_EQ(codes.show, kExitPlugin);
-    EXPECT_EQ(codes.survey, kExitPlugin);
-    EXPECT_EQ(codes.drop, kExitPlugin);
+    ExpectAll(codes, kExitPlugin);
   }
   {
     SCOPED_TRACE("an output that would replace a definition");
     const std::string definition =
         (folder_.path() / "Config" / "Vantrel" / "Lander.cfg").string();
     const Codes codes = CodesOf(root, VANTREL_TEST_PLUGIN, definition);
-    EXPECT_EQ(codes.run, kExitUsage);
-    EXPECT_EQ(codes.show, kExitUsage);
-    EXPECT_EQ(codes.survey, kExitUsage);
-    EXPECT_EQ(codes.drop, kExitUsage);
+    ExpectAll(codes, kExitUsage);
   }
   {
     SCOPED_TRACE("an output into a folder that does not exist");
     const Codes codes = CodesOf(root, VANTREL_TEST_PLUGIN,
                                 (folder_.path() / "no" / "out.txt").string());
-    EXPECT_EQ(codes.run, kExitInput);
-    EXPECT_EQ(codes.show, kExitInput);
-    EXPECT_EQ(codes.survey, kExitInput);
-    EXPECT_EQ(codes.drop, kExitInput);
+    ExpectAll(codes, kExitInput);
   }
   // A command that met two problems exits with the one that stopped more
   // of its work.
