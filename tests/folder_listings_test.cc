@@ -123,6 +123,17 @@ TEST(FolderListingsTest, ScansAnUnchangedFolderOnceAndSeesEveryChange) {
     EXPECT_EQ(listings.Find(path, "tug.cfg").entry, path / "TUG.cfg");
   }
   {
+    SCOPED_TRACE("names found as spelled are kept without a listing");
+    ASSERT_TRUE(AwaitKept(listings, path));
+    FolderListings named;
+    EXPECT_EQ(named.Find(path, "SHUTTLE.cfg").entry, path / "SHUTTLE.cfg");
+    EXPECT_EQ(named.Find(path, "SHUTTLE.cfg").entry, path / "SHUTTLE.cfg");
+    EXPECT_EQ(named.scans(), 0u);
+    fs::rename(path / "SHUTTLE.cfg", path / "Orbiter.cfg");
+    // Gone as spelled, the name finds the entry that differs in case.
+    EXPECT_EQ(named.Find(path, "SHUTTLE.cfg").entry, path / "shuttle.cfg");
+  }
+  {
     SCOPED_TRACE("folder removed");
     ASSERT_TRUE(AwaitKept(listings, path));
     EXPECT_TRUE(listings.Find(path, "TUG.cfg").entry);

@@ -210,8 +210,8 @@ bool DiskFileSystem::MakeFolder(const fs::path& folder, std::string* reason) {
   return false;
 }
 
-FileSystem::Match DiskFileSystem::FindEntry(const fs::path& folder,
-                                            const std::string& name) {
+FileSystem::Match DiskFileSystem::FindEntryIn(
+    const fs::path::string_type& folder, const std::string& name) {
   return listings_.Find(folder, name);
 }
 

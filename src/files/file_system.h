@@ -38,8 +38,14 @@ class FileSystem {
   // matches or the folder cannot be listed; folder_found is false as well
   // when `folder` does not exist or is not a folder. Entries created,
   // removed or renamed before the call are always seen.
-  virtual Match FindEntry(const std::filesystem::path& folder,
-                          const std::string& name) = 0;
+  Match FindEntry(const std::filesystem::path& folder,
+                  const std::string& name) {
+    return FindEntryIn(folder.native(), name);
+  }
+  // As FindEntry, with the folder's path in native form: a lookup that
+  // builds the path as a string need not split it into a path first.
+  virtual Match FindEntryIn(const std::filesystem::path::string_type& folder,
+                            const std::string& name) = 0;
 
   // The type of what `path` names, following links: kNone when nothing is
   // there or it cannot be examined.

@@ -13,9 +13,9 @@ class FileSystemWrapper : public FileSystem {
 
   FileSystem* target() const { return target_; }
 
-  Match FindEntry(const std::filesystem::path& folder,
-                  const std::string& name) override {
-    return target_->FindEntry(folder, name);
+  Match FindEntryIn(const std::filesystem::path::string_type& folder,
+                    const std::string& name) override {
+    return target_->FindEntryIn(folder, name);
   }
   EntryType TypeOf(const std::filesystem::path& path) override {
     return target_->TypeOf(path);

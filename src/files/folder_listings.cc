@@ -1,6 +1,6 @@
 #include "folder_listings.h"
 
-#include <system_error>
+#include <string_view>
 #include <utility>
 
 #include "text_encoding.h"
@@ -19,6 +19,8 @@ namespace standin {
 namespace {
 
 namespace fs = std::filesystem;
+
+using NativePath = fs::path::string_type;
 
 constexpr std::int64_t kSecond = 1000000000;
 
@@ -57,7 +59,7 @@ std::int64_t ClockNow() {
 
 // The stamp of `folder`; false when it is not a folder or cannot be
 // examined. One call to the system: under Wine every call costs.
-bool ReadStamp(const fs::path& folder, FolderListings::Stamp& stamp) {
+bool ReadStamp(const NativePath& folder, FolderListings::Stamp& stamp) {
 #if defined(_WIN32)
   WIN32_FILE_ATTRIBUTE_DATA data{};
   if (!GetFileAttributesExW(folder.c_str(), GetFileExInfoStandard, &data) ||
@@ -99,13 +101,47 @@ std::int64_t TickOf(std::int64_t time) {
   return tick;
 }
 
+// Whether a path in native form ends in a name, as has_filename() tells:
+// a separator joins another name to it.
+bool EndsInName(const NativePath& path) {
+  if (path.empty()) return false;
+#if defined(_WIN32)
+  return path.back() != L'\\' && path.back() != L'/' && path.back() != L':';
+#else
+  return path.back() != '/';
+#endif
+}
+
+// `folder` / `name` as operator/ joins them, in native form. A plain name,
+// the only kind a listing holds, is joined as one string: a path joined
+// part by part copies and splits itself again.
+NativePath EntryNative(const NativePath& folder, const std::string& name) {
+#if defined(_WIN32)
+  const bool plain = name.find_first_of("/\\:") == std::string::npos;
+#else
+  const bool plain = name.find('/') == std::string::npos;
+#endif
+  if (!plain) return (fs::path(folder) / PathOfHostText(name)).native();
+  NativePath joined;
+  // A name takes no more units in a path than the bytes of its host text.
+  joined.reserve(folder.size() + 1 + name.size());
+  joined += folder;
+  if (EndsInName(folder)) joined += fs::path::preferred_separator;
+  AppendNativeOfHostText(name, joined);
+  return joined;
+}
+
+fs::path EntryPath(const NativePath& folder, const std::string& name) {
+  return fs::path(EntryNative(folder, name));
+}
+
 // The entry of `folder` spelled `name` as the system finds it by that name,
 // or nothing. On Windows the system finds names without regard to case and
 // tells the name as the folder spells it, in one call; elsewhere only the
 // exact spelling is found.
-std::optional<std::string> ExactEntry(const fs::path& folder,
+std::optional<std::string> ExactEntry(const NativePath& folder,
                                       const std::string& name) {
-  const fs::path exact = folder / PathOfHostText(name);
+  const NativePath exact = EntryNative(folder, name);
 #if defined(_WIN32)
   // Wildcards would find other names.
   if (name.find_first_of("*?") != std::string::npos) return std::nullopt;
@@ -116,11 +152,8 @@ std::optional<std::string> ExactEntry(const fs::path& folder,
   FindClose(search);
   return HostTextOfWide(found.cFileName).value_or(name);
 #else
-  std::error_code error;
-  if (fs::symlink_status(exact, error).type() == fs::file_type::not_found ||
-      error) {
-    return std::nullopt;
-  }
+  struct stat status {};
+  if (lstat(exact.c_str(), &status) != 0) return std::nullopt;
   return name;
 #endif
 }
@@ -133,60 +166,58 @@ bool IsDotOrDotDot(const Char* name) {
          (name[1] == '\0' || (name[1] == '.' && name[2] == '\0'));
 }
 
-// `folder` / `name`, as operator/ joins them. A plain name, the only kind
-// a listing holds, is joined as one string: a path joined part by part
-// copies and splits itself again.
-fs::path EntryPath(const fs::path& folder, const std::string& name) {
-#if defined(_WIN32)
-  const bool plain = name.find_first_of("/\\:") == std::string::npos;
-#else
-  const bool plain = name.find('/') == std::string::npos;
-#endif
-  if (!plain) return folder / PathOfHostText(name);
-  fs::path::string_type joined;
-  // A name takes no more units in a path than the bytes of its host text.
-  joined.reserve(folder.native().size() + 1 + name.size());
-  joined += folder.native();
-  if (folder.has_filename()) joined += fs::path::preferred_separator;
-  joined += NativeOfHostText(name);
-  return fs::path(std::move(joined));
-}
-
 }  // namespace
 
-FileSystem::Match FolderListings::Find(const fs::path& folder,
+FileSystem::Match FolderListings::Find(const NativePath& folder,
                                        const std::string& name) {
   FileSystem::Match match;
   const std::int64_t now = ClockNow();
   Stamp stamp;
   const bool found = ReadStamp(folder, stamp);
-  auto kept = kept_.find(folder.native());
+  auto kept = kept_.find(folder);
   if (kept != kept_.end() && (!found || !(kept->second.stamp == stamp))) {
     kept_.erase(kept);
     kept = kept_.end();
   }
   if (!found) return match;
   match.folder_found = true;
+  const bool settled = stamp.modified + TickOf(stamp.modified) <= now &&
+                       stamp.changed + TickOf(stamp.changed) <= now;
 
-  if (kept == kept_.end() && !name.empty()) {
-    // An entry the system finds by its name needs no listing.
-    if (const auto exact = ExactEntry(folder, name)) {
+  if (kept != kept_.end() && kept->second.listed) {
+    if (auto entry = kept->second.listing.Find(name)) {
+      match.entry = EntryPath(folder, *entry);
+    }
+    return match;
+  }
+  if (!name.empty()) {
+    // An entry the system finds by its name needs no listing. What it
+    // found is kept, as a listing is, for the next search of that name.
+    if (kept != kept_.end()) {
+      const auto known = kept->second.found_by_name.find(name);
+      if (known != kept->second.found_by_name.end()) {
+        match.entry = EntryPath(folder, known->second);
+        return match;
+      }
+    }
+    if (auto exact = ExactEntry(folder, name)) {
       match.entry = EntryPath(folder, *exact);
+      if (settled) {
+        Kept& keep = kept == kept_.end() ? kept_[folder] : kept->second;
+        keep.stamp = stamp;
+        keep.found_by_name.emplace(name, std::move(*exact));
+      }
       return match;
     }
   }
 
   std::optional<std::string> entry;
-  const bool settled = stamp.modified + TickOf(stamp.modified) <= now &&
-                       stamp.changed + TickOf(stamp.changed) <= now;
-  if (kept != kept_.end()) {
-    entry = kept->second.listing.Find(name);
-  } else if (settled) {
-    FolderListing listing;
-    const bool complete = Scan(folder, nullptr, listing);
-    entry = listing.Find(name);
+  if (settled) {
+    Kept listed{stamp, true, FolderListing{}, {}};
+    const bool complete = Scan(folder, nullptr, listed.listing);
+    entry = listed.listing.Find(name);
     if (complete) {
-      kept_.emplace(folder.native(), Kept{stamp, std::move(listing)});
+      kept_[folder] = std::move(listed);
     }
   } else {
     // The listing could not be kept: list only the entries that can match,
@@ -200,24 +231,27 @@ FileSystem::Match FolderListings::Find(const fs::path& folder,
   return match;
 }
 
-bool FolderListings::Scan(const fs::path& folder, const std::string* folded,
+bool FolderListings::Scan(const NativePath& folder, const std::string* folded,
                           FolderListing& listing) {
   ++scans_;
   // Listed with the system's own calls: a directory_iterator builds a path
   // and examines the entry for every name, which costs more than the rest
   // of a search. Names are converted as HostTextOf converts a path's.
+  // Only the names that can match are copied.
+  const auto matches = [folded](std::string_view entry) {
+    return folded == nullptr || FoldsTo(entry, *folded);
+  };
+#if defined(_WIN32)
   const auto add = [&](std::optional<std::string> entry) {
     // A name the code page cannot hold is one the simulator cannot open.
-    if (!entry) return;
-    if (folded == nullptr || FoldFileName(*entry) == *folded) {
-      listing.Add(*entry);
-    }
+    if (entry && matches(*entry)) listing.Add(*entry);
   };
+#endif
 #if defined(_WIN32)
   WIN32_FIND_DATAW found{};
   const HANDLE search =
-      FindFirstFileExW((folder / L"*").c_str(), FindExInfoBasic, &found,
-                       FindExSearchNameMatch, nullptr, 0);
+      FindFirstFileExW(EntryNative(folder, "*").c_str(), FindExInfoBasic,
+                       &found, FindExSearchNameMatch, nullptr, 0);
   if (search == INVALID_HANDLE_VALUE) {
     return GetLastError() == ERROR_FILE_NOT_FOUND;
   }
@@ -234,7 +268,9 @@ bool FolderListings::Scan(const fs::path& folder, const std::string* folded,
     errno = 0;
     const dirent* const entry = readdir(stream);
     if (entry == nullptr) break;
-    if (!IsDotOrDotDot(entry->d_name)) add(std::string(entry->d_name));
+    if (!IsDotOrDotDot(entry->d_name) && matches(entry->d_name)) {
+      listing.Add(entry->d_name);
+    }
   }
   const bool complete = errno == 0;
   closedir(stream);

@@ -18,6 +18,9 @@ namespace standin {
 // whether the name is there or not. The disk file system owns one; nothing
 // is shared between file systems.
 //
+// Names the system finds as they are spelled are found without a listing,
+// and what was found is kept in the same way.
+//
 // A kept listing is checked before every use against the folder's stamp:
 // its identity and its modification and status-change times at full
 // resolution. Creating, removing or renaming an entry sets both times to
@@ -30,9 +33,13 @@ namespace standin {
 // its listing is kept from the next tick on.
 class FolderListings {
  public:
-  // As FileSystem::FindEntry.
-  FileSystem::Match Find(const std::filesystem::path& folder,
+  // As FileSystem::FindEntryIn.
+  FileSystem::Match Find(const std::filesystem::path::string_type& folder,
                          const std::string& name);
+  FileSystem::Match Find(const std::filesystem::path& folder,
+                         const std::string& name) {
+    return Find(folder.native(), name);
+  }
 
   // The number of folder scans so far.
   std::size_t scans() const { return scans_; }
@@ -53,14 +60,19 @@ class FolderListings {
  private:
   struct Kept {
     Stamp stamp;
+    // Whether `listing` holds every entry. A folder searched only by names
+    // the system found as spelled is not listed.
+    bool listed = false;
     FolderListing listing;
+    // Names the system found as spelled, each with the entry's own name.
+    std::unordered_map<std::string, std::string> found_by_name;
   };
 
   // Lists the entries of `folder` into `listing`: all, or with `folded`
   // only those whose names fold to it. False when listing stopped at an
   // error, with the entries read until then in `listing`.
-  bool Scan(const std::filesystem::path& folder, const std::string* folded,
-            FolderListing& listing);
+  bool Scan(const std::filesystem::path::string_type& folder,
+            const std::string* folded, FolderListing& listing);
 
   std::unordered_map<std::filesystem::path::string_type, Kept> kept_;
   std::size_t scans_ = 0;

@@ -78,11 +78,15 @@ bool SplitComponents(std::string_view relative,
 void JoinComponents(const fs::path& base,
                     const std::vector<std::string_view>& components,
                     std::size_t count, fs::path::string_type& joined) {
+  // A name takes no more units in a path than the bytes of its host text.
+  std::size_t size = base.native().size();
+  for (std::size_t i = 0; i < count; ++i) size += 1 + components[i].size();
+  joined.reserve(size);
   joined = base.native();
   bool separate = base.has_filename();
   for (std::size_t i = 0; i < count; ++i) {
     if (separate) joined += fs::path::preferred_separator;
-    joined += NativeOfHostText(components[i]);
+    AppendNativeOfHostText(components[i], joined);
     separate = true;
   }
 }
@@ -92,6 +96,8 @@ void JoinComponents(const fs::path& base,
 std::optional<fs::path> ResolveHostPath(FileSystem& files, const fs::path& base,
                                         std::string_view relative) {
   std::vector<std::string_view> components;
+  // Room for the paths modules open, in one allocation.
+  components.reserve(8);
   if (!SplitComponents(relative, components)) return std::nullopt;
   if (components.empty()) return base;
 
@@ -100,8 +106,8 @@ std::optional<fs::path> ResolveHostPath(FileSystem& files, const fs::path& base,
   // last component needs a search.
   fs::path::string_type joined;
   JoinComponents(base, components, components.size() - 1, joined);
-  FileSystem::Match match = files.FindEntry(fs::path(std::move(joined)),
-                                            std::string(components.back()));
+  FileSystem::Match match =
+      files.FindEntryIn(joined, std::string(components.back()));
   if (match.folder_found) return std::move(match.entry);
 
   fs::path current = base;

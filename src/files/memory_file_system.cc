@@ -154,8 +154,9 @@ bool MemoryFileSystem::Remove(const fs::path& path) {
   return true;
 }
 
-FileSystem::Match MemoryFileSystem::FindEntry(const fs::path& folder,
-                                              const std::string& name) {
+FileSystem::Match MemoryFileSystem::FindEntryIn(
+    const fs::path::string_type& folder_text, const std::string& name) {
+  const fs::path folder(folder_text);
   Match match;
   const auto listing = folders_.find(Key(folder));
   if (listing == folders_.end()) return match;

@@ -27,8 +27,8 @@ class MemoryFileSystem : public FileSystem {
   // none.
   bool Remove(const std::filesystem::path& path);
 
-  Match FindEntry(const std::filesystem::path& folder,
-                  const std::string& name) override;
+  Match FindEntryIn(const std::filesystem::path::string_type& folder,
+                    const std::string& name) override;
   EntryType TypeOf(const std::filesystem::path& path) override;
   std::optional<std::string> ReadFile(const std::filesystem::path& path,
                                       std::string* reason) override;

@@ -21,21 +21,50 @@ char FoldChar(char c) {
   return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c;
 }
 
-// FNV-1a of the folded name.
+// FNV-1a of the name with bit 5 of every character set: names that fold
+// alike, whose letters differ only in that bit, hash alike.
 std::uint32_t FoldedHash(std::string_view name) {
   std::uint32_t hash = 2166136261u;
   for (char c : name) {
-    hash = (hash ^ static_cast<unsigned char>(FoldChar(c))) * 16777619u;
+    hash = (hash ^ (static_cast<unsigned char>(c) | 0x20u)) * 16777619u;
   }
   return hash;
 }
 
 bool SameFolded(std::string_view a, std::string_view b) {
   if (a.size() != b.size()) return false;
+  // Most reads spell the key as the file does.
+  if (std::memcmp(a.data(), b.data(), a.size()) == 0) return true;
   for (std::size_t i = 0; i < a.size(); ++i) {
     if (FoldChar(a[i]) != FoldChar(b[i])) return false;
   }
   return true;
+}
+
+// The number of lines SplitItemLines finds in `text`.
+std::size_t CountItemLines(std::string_view text) {
+  std::size_t lines = 0;
+  const char* const text_end = text.data() + text.size();
+  for (const char* at = text.data(); at != text_end; ++lines) {
+    const void* found =
+        std::memchr(at, '\n', static_cast<std::size_t>(text_end - at));
+    if (found == nullptr) return lines + 1;
+    at = static_cast<const char*>(found) + 1;
+  }
+  return lines;
+}
+
+// The line that begins at `at`, before `text_end`, without its LF and a CR
+// before that; `at` moves to the next line.
+std::string_view TakeItemLine(const char*& at, const char* text_end) {
+  const char* line_end = static_cast<const char*>(
+      std::memchr(at, '\n', static_cast<std::size_t>(text_end - at)));
+  const bool last = line_end == nullptr;
+  if (last) line_end = text_end;
+  std::string_view line(at, static_cast<std::size_t>(line_end - at));
+  if (!last && !line.empty() && line.back() == '\r') line.remove_suffix(1);
+  at = last ? text_end : line_end + 1;
+  return line;
 }
 
 }  // namespace
@@ -43,25 +72,11 @@ bool SameFolded(std::string_view a, std::string_view b) {
 std::vector<std::string_view> SplitItemLines(std::string_view text) {
   // Room for every line at once: counting the line ends costs less than
   // growing the list line by line.
-  std::size_t ends = 0;
-  const char* const text_end = text.data() + text.size();
-  for (const char* at = text.data(); at != text_end; ++ends) {
-    const void* found =
-        std::memchr(at, '\n', static_cast<std::size_t>(text_end - at));
-    if (found == nullptr) break;
-    at = static_cast<const char*>(found) + 1;
-  }
   std::vector<std::string_view> lines;
-  lines.reserve(ends + 1);
-  std::size_t start = 0;
-  while (start < text.size()) {
-    std::size_t end = text.find('\n', start);
-    const bool last = end == std::string_view::npos;
-    if (last) end = text.size();
-    std::string_view raw = text.substr(start, end - start);
-    if (!last && !raw.empty() && raw.back() == '\r') raw.remove_suffix(1);
-    lines.push_back(raw);
-    start = end + 1;
+  lines.reserve(CountItemLines(text));
+  const char* const text_end = text.data() + text.size();
+  for (const char* at = text.data(); at != text_end;) {
+    lines.push_back(TakeItemLine(at, text_end));
   }
   return lines;
 }
@@ -75,20 +90,26 @@ std::string FoldCase(std::string_view text) {
 }
 
 ItemFile::ItemFile(std::string_view text) : text_(text) {
-  const std::vector<std::string_view> raw_lines = SplitItemLines(text_);
-  entries_.reserve(raw_lines.size());
-  search_end_ = raw_lines.size();
+  // Lines are taken as SplitItemLines splits them, one at a time.
+  const std::size_t line_count = CountItemLines(text_);
+  entries_.reserve(line_count);
+  search_end_ = line_count;
   const char* const base = text_.data();
+  const char* const text_end = base + text_.size();
   auto offset = [base](std::string_view part) {
     return static_cast<std::uint32_t>(part.data() - base);
   };
-  for (std::string_view raw : raw_lines) {
+  // Text files hold no NUL byte; only a file with one is searched for it
+  // line by line.
+  const bool has_nul = std::memchr(base, '\0', text_.size()) != nullptr;
+  for (const char* at = base; at != text_end;) {
+    std::string_view raw = TakeItemLine(at, text_end);
     Entry entry;
     if (raw.size() > kMaxLineLength) {
       entry.kind = Line::Kind::kTooLong;
     } else {
       // The host reads lines as C strings: a NUL byte ends the line's text.
-      raw = raw.substr(0, raw.find('\0'));
+      if (has_nul) raw = raw.substr(0, raw.find('\0'));
       raw = raw.substr(0, raw.find(';'));
       raw = TrimBlanks(raw);
       if (raw.size() == 9 && FoldCase(raw) == "end_parse") {
@@ -106,7 +127,7 @@ ItemFile::ItemFile(std::string_view text) : text_(text) {
         }
       }
     }
-    if (entry.kind != Line::Kind::kItem && search_end_ == raw_lines.size()) {
+    if (entry.kind != Line::Kind::kItem && search_end_ == line_count) {
       search_end_ = entries_.size();
     }
     entries_.push_back(entry);
@@ -129,8 +150,8 @@ std::size_t ItemFile::Slot(std::string_view name) const {
   }
 }
 
-ItemFile::Lookup ItemFile::Find(std::string_view name) const {
-  Lookup lookup;
+ItemFile::Place ItemFile::Locate(std::string_view name) const {
+  Place lookup;
   const std::uint32_t found = index_[Slot(name)];
   if (found == 0) return lookup;
   const Entry& entry = entries_[found - 1];
@@ -140,7 +161,7 @@ ItemFile::Lookup ItemFile::Find(std::string_view name) const {
     return lookup;
   }
   lookup.result = Lookup::Result::kFound;
-  lookup.value = std::string(Value(entry));
+  lookup.value = Value(entry);
   return lookup;
 }
 
@@ -158,7 +179,7 @@ std::vector<ItemFile::Line> ItemFile::lines() const {
   return lines;
 }
 
-bool ParseItemInt(const std::string& text, int& value) {
+bool ParseItemInt(std::string_view text, int& value) {
   std::size_t i = 0;
   while (i < text.size() && std::isspace(static_cast<unsigned char>(text[i]))) {
     ++i;

@@ -51,11 +51,21 @@ class ItemFile {
     bool has_equals = false;
   };
 
+  // What a read finds, as Lookup, with the value left in this file's text:
+  // valid for as long as the ItemFile lives, and read without copying.
+  struct Place {
+    Lookup::Result result = Lookup::Result::kNotFound;
+    std::string_view value;
+    int line = 0;
+    Lookup Copied() const { return Lookup{result, std::string(value), line}; }
+  };
+
   // Splits a copy of `text` into lines and indexes them.
   explicit ItemFile(std::string_view text);
 
   // Reads the item `name` as the host would.
-  Lookup Find(std::string_view name) const;
+  Lookup Find(std::string_view name) const { return Locate(name).Copied(); }
+  Place Locate(std::string_view name) const;
 
   // Every line of the file, in order.
   std::vector<Line> lines() const;
@@ -102,7 +112,7 @@ std::string FoldCase(std::string_view text);
 // space, an optional sign and at least one digit; what follows is ignored.
 // Values beyond the range of int saturate. False, and `value` untouched,
 // when the text does not start with a number.
-bool ParseItemInt(const std::string& text, int& value);
+bool ParseItemInt(std::string_view text, int& value);
 
 // Converts the text of a real item as sscanf("%lf") does: leading white
 // space, then the longest prefix that is a real number; what follows is

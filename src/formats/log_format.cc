@@ -27,6 +27,49 @@ std::string FormatWithCLibrary(const char* format, va_list args) {
 
 bool IsDigit(char c) { return c >= '0' && c <= '9'; }
 
+// "000" to "999", three characters each.
+struct DigitTriples {
+  char of[3000];
+};
+
+constexpr DigitTriples MakeDigitTriples() {
+  DigitTriples triples{};
+  for (int i = 0; i < 1000; ++i) {
+    triples.of[3 * i] = static_cast<char>('0' + i / 100);
+    triples.of[3 * i + 1] = static_cast<char>('0' + i / 10 % 10);
+    triples.of[3 * i + 2] = static_cast<char>('0' + i % 10);
+  }
+  return triples;
+}
+
+constexpr DigitTriples kDigitTriples = MakeDigitTriples();
+
+// The number of decimal digits of `value`, at least one. Most parts the
+// module logs have one or two.
+int DigitCount(std::uint64_t value) {
+  if (value < 10) return 1;
+  if (value < 100) return 2;
+  int count = 3;
+  for (value /= 1000; value != 0; value /= 10) ++count;
+  return count;
+}
+
+// Writes the `count` lowest decimal digits of `value` so that they end
+// just before `stop`, three at a time; returns where they begin.
+char* WriteDigitsBefore(char* stop, std::uint64_t value, int count) {
+  for (; count >= 3; count -= 3, value /= 1000) {
+    const char* triple = &kDigitTriples.of[3 * (value % 1000)];
+    stop -= 3;
+    stop[0] = triple[0];
+    stop[1] = triple[1];
+    stop[2] = triple[2];
+  }
+  for (; count > 0; --count, value /= 10) {
+    *--stop = static_cast<char>('0' + value % 10);
+  }
+  return stop;
+}
+
 // Writes `value` with `precision` decimals from the integer nearest to
 // value * 10^precision, where that product shows the rounding of the exact
 // decimal value: below 2^40 the product is off the exact one by at most
@@ -34,34 +77,41 @@ bool IsDigit(char c) { return c >= '0' && c <= '9'; }
 // to the same integer. False, and nothing written, for any other value (a
 // near tie, a large value, inf, nan), which std::to_chars writes. Most
 // reals the module logs take this path, at a fraction of std::to_chars'
-// cost.
-bool WriteFixedFromInteger(char*& out, char* end, double value, int precision) {
+// cost: the characters go straight to their places, with no copy. In line,
+// so that a constant precision makes constant divisors.
+[[gnu::always_inline]] inline bool WriteFixedFromInteger(char*& out, char* end,
+                                                         double value,
+                                                         int precision) {
   static constexpr double kScales[] = {1e0, 1e1, 1e2, 1e3, 1e4,
                                        1e5, 1e6, 1e7, 1e8, 1e9};
+  static constexpr std::uint64_t kPowers[] = {
+      1,      10,      100,      1000,      10000,
+      100000, 1000000, 10000000, 100000000, 1000000000};
   constexpr double kLimit = 1099511627776.0;   // 2^40
   constexpr double kTieMargin = 1.0 / 2048.0;  // 2^-11
   const double scaled = std::fabs(value) * kScales[precision];
   if (!(scaled < kLimit)) return false;
-  const double whole = std::floor(scaled);
-  if (std::fabs(scaled - whole - 0.5) < kTieMargin) return false;
-  std::uint64_t digits =
-      static_cast<std::uint64_t>(whole) + (scaled - whole > 0.5 ? 1 : 0);
-  // At most 13 digits, a point and a sign.
-  char text[32];
-  char* start = text + sizeof text;
-  for (int k = 0; k < precision; ++k) {
-    *--start = static_cast<char>('0' + digits % 10);
-    digits /= 10;
+  // Below 2^40 the conversion cuts the fraction off exactly; a signed
+  // conversion is one instruction each way.
+  const auto whole = static_cast<std::int64_t>(scaled);
+  const double fraction = scaled - static_cast<double>(whole);
+  if (std::fabs(fraction - 0.5) < kTieMargin) return false;
+  const auto digits =
+      static_cast<std::uint64_t>(whole) + (fraction > 0.5 ? 1 : 0);
+  const std::uint64_t integer = digits / kPowers[precision];
+  const bool negative = std::signbit(value);
+  const int integer_digits = DigitCount(integer);
+  const int length =
+      negative + integer_digits + (precision > 0 ? 1 + precision : 0);
+  if (end - out < length) return false;
+  char* start = out + length;
+  if (precision > 0) {
+    start = WriteDigitsBefore(start, digits, precision);
+    *--start = '.';
   }
-  if (precision > 0) *--start = '.';
-  do {
-    *--start = static_cast<char>('0' + digits % 10);
-    digits /= 10;
-  } while (digits != 0);
-  if (std::signbit(value)) *--start = '-';
-  const char* const stop = text + sizeof text;
-  if (end - out < stop - start) return false;
-  for (const char* c = start; c < stop; ++c) *out++ = *c;
+  start = WriteDigitsBefore(start, integer, integer_digits);
+  if (negative) *--start = '-';
+  out += length;
   return true;
 }
 
@@ -76,34 +126,47 @@ std::string FormatLogLine(const char* format, va_list args) {
   char* out = line;
   char* const end = line + sizeof line;
   bool converted = true;
-  for (const char* p = format; *p != '\0' && converted; ++p) {
-    const char* conversion = p + 1;
-    if (*p != '%' || *conversion == '%') {
-      converted = out < end;
-      if (converted) *out++ = *p;
-      if (*p == '%') p = conversion;
+  for (const char* p = format; converted;) {
+    // The text up to the next conversion.
+    char c = *p;
+    while (c != '%' && c != '\0' && out != end) {
+      *out++ = c;
+      c = *++p;
+    }
+    if (c == '\0') break;
+    const char* const conversion = p + 1;
+    if (c != '%') {
+      converted = false;  // no room left
+    } else if (*conversion == '%') {
+      converted = out != end;
+      if (converted) *out++ = '%';
+      p = conversion + 1;
     } else if (*conversion == 'i' || *conversion == 'd') {
       const auto result = std::to_chars(out, end, va_arg(args, int));
       converted = result.ec == std::errc();
       out = result.ptr;
-      p = conversion;
+      p = conversion + 1;
     } else if (*conversion == 's') {
       const char* text = va_arg(args, const char*);
       if (text == nullptr) text = "(null)";
       for (; *text != '\0' && out < end; ++text) *out++ = *text;
       converted = *text == '\0';
-      p = conversion;
+      p = conversion + 1;
     } else if (conversion[0] == '.' && IsDigit(conversion[1]) &&
                conversion[2] == 'f') {
       const double value = va_arg(args, double);
       const int precision = conversion[1] - '0';
-      if (!WriteFixedFromInteger(out, end, value, precision)) {
+      // The module logs reals with three decimals.
+      const bool written =
+          precision == 3 ? WriteFixedFromInteger(out, end, value, 3)
+                         : WriteFixedFromInteger(out, end, value, precision);
+      if (!written) {
         const auto result =
             std::to_chars(out, end, value, std::chars_format::fixed, precision);
         converted = result.ec == std::errc();
         out = result.ptr;
       }
-      p = conversion + 2;
+      p = conversion + 3;
     } else {
       converted = false;
     }

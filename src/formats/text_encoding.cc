@@ -30,13 +30,14 @@ std::optional<std::string> Utf16Problem(std::string_view text) {
 
 namespace {
 
-#if defined(_WIN32)
 bool IsAscii(std::string_view text) {
   for (char c : text) {
     if (static_cast<unsigned char>(c) >= 0x80) return false;
   }
   return true;
 }
+
+#if defined(_WIN32)
 
 // Host text as wide text, as Windows' ANSI functions convert it.
 std::wstring WideOf(std::string_view text) {
@@ -80,6 +81,15 @@ fs::path::string_type NativeOfHostText(std::string_view text) {
   return WideOf(text);
 #else
   return std::string(text);
+#endif
+}
+
+void AppendNativeOfHostText(std::string_view text,
+                            fs::path::string_type& native) {
+#if defined(_WIN32)
+  native += WideOf(text);
+#else
+  native.append(text);
 #endif
 }
 
@@ -131,6 +141,18 @@ std::string FoldFileName(std::string_view name) {
   }
 #endif
   return FoldCase(name);
+}
+
+bool FoldsTo(std::string_view name, std::string_view folded) {
+  if (!IsAscii(name)) return FoldFileName(name) == folded;
+  if (name.size() != folded.size()) return false;
+  for (std::size_t i = 0; i < name.size(); ++i) {
+    const char c = name[i];
+    const char lower =
+        c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c;
+    if (lower != folded[i]) return false;
+  }
+  return true;
 }
 
 #if defined(_WIN32)

@@ -29,6 +29,9 @@ std::filesystem::path PathOfHostText(std::string_view text);
 // The native spelling of that path, for joining names to a path's string
 // without making a path of each.
 std::filesystem::path::string_type NativeOfHostText(std::string_view text);
+// Appends that spelling to `native`.
+void AppendNativeOfHostText(std::string_view text,
+                            std::filesystem::path::string_type& native);
 
 // The host text of `path`; nothing when the code page has no character for
 // one of the path's (a name the simulator cannot spell).
@@ -44,6 +47,9 @@ std::string ShownPath(const std::filesystem::path& path);
 // regard to the case of ASCII letters. Only for comparing: the result is
 // no name.
 std::string FoldFileName(std::string_view name);
+// Whether FoldFileName(name) is `folded`. An ASCII name is compared letter
+// by letter, with nothing built.
+bool FoldsTo(std::string_view name, std::string_view folded);
 
 #if defined(_WIN32)
 // The host text of wide text, or nothing when the code page cannot hold

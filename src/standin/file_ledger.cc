@@ -14,15 +14,14 @@ FILEHANDLE FileLedger::Open(std::string path, FileAccessMode mode,
   static std::uintptr_t opened_in_process = 0;
   ++opened_in_process;
   FILEHANDLE handle = reinterpret_cast<FILEHANDLE>(opened_in_process * 16);
-  files_.emplace(handle, std::make_unique<OpenFile>(OpenFile{
-                             std::move(path), mode, std::move(items)}));
+  files_.emplace(handle, OpenFile{std::move(path), mode, std::move(items)});
   ++total_opened_;
   return handle;
 }
 
 const OpenFile* FileLedger::Find(FILEHANDLE handle) const {
   const auto found = files_.find(handle);
-  return found == files_.end() ? nullptr : found->second.get();
+  return found == files_.end() ? nullptr : &found->second;
 }
 
 bool FileLedger::Close(FILEHANDLE handle) { return files_.erase(handle) == 1; }

@@ -2,7 +2,6 @@
 #define VANTREL_STANDIN_FILE_LEDGER_H_
 
 #include <map>
-#include <memory>
 #include <string>
 
 #include "item_file.h"
@@ -33,7 +32,8 @@ class FileLedger {
   std::size_t total_opened() const { return total_opened_; }
 
  private:
-  std::map<FILEHANDLE, std::unique_ptr<OpenFile>> files_;
+  // Each file in its map node: one allocation an open.
+  std::map<FILEHANDLE, OpenFile> files_;
   std::size_t total_opened_ = 0;
 };
 

@@ -1,7 +1,9 @@
 #ifndef VANTREL_STANDIN_HOST_LOG_H_
 #define VANTREL_STANDIN_HOST_LOG_H_
 
+#include <cstddef>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "file_system.h"
@@ -10,7 +12,8 @@ namespace standin {
 
 // The host log: every line a module wrote, in order, and the host's own
 // lines among them (the module line of each plug-in loaded). The stand-in
-// adds no time stamps.
+// adds no time stamps. Each line is kept once: a module may write several
+// lines on every update of every vessel.
 class HostLog {
  public:
   // Also appends every later line to `output`, which must outlive the log,
@@ -26,12 +29,16 @@ class HostLog {
 
   // The lines modules wrote.
   const std::vector<std::string>& lines() const { return lines_; }
-  // Every line, the host's included, as the host's log file shows them.
-  const std::vector<std::string>& shown() const { return shown_; }
+  // Every line from the `first` on (counted from 0), the host's included,
+  // as the host's log file shows them.
+  std::vector<std::string> shown(std::size_t first = 0) const;
+  // The number of lines shown() holds.
+  std::size_t shown_count() const { return lines_.size() + host_lines_.size(); }
 
  private:
   std::vector<std::string> lines_;
-  std::vector<std::string> shown_;
+  // The host's lines, each with the number of module lines before it.
+  std::vector<std::pair<std::size_t, std::string>> host_lines_;
   FileSystem::Output* output_ = nullptr;
 };
 

@@ -47,14 +47,14 @@ const standin::OpenFile* FindOpenFile(FILEHANDLE f, const char* operation) {
 }
 
 void RecordItemRead(const standin::OpenFile& file, const char* item,
-                    const standin::ItemFile::Lookup& lookup) {
+                    const standin::ItemFile::Place& lookup) {
   Session& session = *PluginHost::Current().session();
   if (!session.record_file_events) return;
   Session::FileEvent event;
   event.kind = Session::FileEvent::Kind::kItemRead;
   event.path = file.path;
   event.item = item;
-  event.lookup = lookup;
+  event.lookup = lookup.Copied();
   session.RecordFileEvent(std::move(event));
 }
 
@@ -233,7 +233,7 @@ bool oapiReadItem_string(FILEHANDLE f, char* item, char* val) {
   const standin::HostCall call;
   const standin::OpenFile* file = FindOpenFile(f, "oapiReadItem_string");
   if (file == nullptr || item == nullptr || val == nullptr) return false;
-  const auto lookup = file->items.Find(item);
+  const auto lookup = file->items.Locate(item);
   RecordItemRead(*file, item, lookup);
   if (lookup.result != standin::ItemFile::Lookup::Result::kFound) return false;
   const std::string_view value =
@@ -247,7 +247,7 @@ bool oapiReadItem_int(FILEHANDLE f, char* item, int& val) {
   const standin::HostCall call;
   const standin::OpenFile* file = FindOpenFile(f, "oapiReadItem_int");
   if (file == nullptr || item == nullptr) return false;
-  const auto lookup = file->items.Find(item);
+  const auto lookup = file->items.Locate(item);
   RecordItemRead(*file, item, lookup);
   if (lookup.result != standin::ItemFile::Lookup::Result::kFound) return false;
   return standin::ParseItemInt(lookup.value, val);

@@ -102,13 +102,6 @@ std::vector<VesselOutcome> CollectVessels(
   return outcomes;
 }
 
-// The host log's lines from `from` on.
-std::vector<std::string> LogSince(const PluginHost& host, std::size_t from) {
-  const std::vector<std::string>& shown = host.log().shown();
-  return std::vector<std::string>(
-      shown.begin() + static_cast<std::ptrdiff_t>(from), shown.end());
-}
-
 // Loads the plug-in into `host`, or says why not.
 bool LoadPlugin(PluginHost& host, const SessionOptions& options,
                 std::string* error) {
@@ -185,7 +178,7 @@ class Simulation {
     const std::size_t begin = Lines();
     for (oapi::Module* module : modules_) calls_.simulation_end(module);
     MarkStage(begin, "simulation end");
-    result_.log = LogSince(host_, log_from_);
+    result_.log = host_.log().shown(log_from_);
     result_.faults = session_.faults();
     result_.files_left_open = session_.files().open_count();
     result_.file_events = session_.file_events();
@@ -203,7 +196,7 @@ class Simulation {
     return &AddVessel(session_, scenario_.vessels[index], models_[index]);
   }
 
-  std::size_t Lines() const { return host_.log().shown().size(); }
+  std::size_t Lines() const { return host_.log().shown_count(); }
 
   // A stage that wrote lines is marked where its lines begin.
   void MarkStage(std::size_t begin, std::string name) {
@@ -247,11 +240,11 @@ std::optional<RunResult> RunScenarios(const std::vector<Scenario>& scenarios,
     simulation.Start();
     for (int step = 1; step <= options.steps; ++step) simulation.Step(step);
     result.simulations.push_back(simulation.End());
-    log_from = host.log().shown().size();
+    log_from = host.log().shown_count();
   }
-  const std::size_t unload_from = host.log().shown().size();
+  const std::size_t unload_from = host.log().shown_count();
   host.Unload();
-  result.unload_log = LogSince(host, unload_from);
+  result.unload_log = host.log().shown(unload_from);
   result.faults = host.faults();
   return result;
 }
