@@ -1,5 +1,7 @@
 #include "text_encoding.h"
 
+#include <utility>
+
 #include "item_file.h"
 
 #if defined(_WIN32)
@@ -73,15 +75,9 @@ std::optional<std::string> NarrowOf(std::wstring_view wide, bool strict) {
 }  // namespace
 
 fs::path PathOfHostText(std::string_view text) {
-  return fs::path(NativeOfHostText(text));
-}
-
-fs::path::string_type NativeOfHostText(std::string_view text) {
-#if defined(_WIN32)
-  return WideOf(text);
-#else
-  return std::string(text);
-#endif
+  fs::path::string_type native;
+  AppendNativeOfHostText(text, native);
+  return fs::path(std::move(native));
 }
 
 void AppendNativeOfHostText(std::string_view text,

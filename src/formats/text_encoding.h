@@ -26,10 +26,8 @@ std::optional<std::string> Utf16Problem(std::string_view text);
 // The path that host text names.
 std::filesystem::path PathOfHostText(std::string_view text);
 
-// The native spelling of that path, for joining names to a path's string
-// without making a path of each.
-std::filesystem::path::string_type NativeOfHostText(std::string_view text);
-// Appends that spelling to `native`.
+// Appends the native spelling of that path to `native`, for joining names
+// to a path's string without making a path of each.
 void AppendNativeOfHostText(std::string_view text,
                             std::filesystem::path::string_type& native);
 
