@@ -59,7 +59,7 @@ class BenchHost {
   OBJHANDLE vessel(std::size_t index) const { return handles_[index]; }
 
   // The number of lines in the host's log.
-  std::size_t log_lines() const { return host_->log().lines().size(); }
+  std::size_t log_lines() const { return host_->log().line_count(); }
 
   // Starts a new host with the same vessels and a new module. Vessel handles
   // change.

@@ -41,13 +41,13 @@ Outcome Update(const BadVessel& vessel,
   standin::SimObject& good =
       session.vessels().AddVessel("Good", std::string("Good"), 100.0);
   Vantrel module(nullptr);
-  const std::size_t banner = host.log().lines().size();
+  const std::size_t banner = host.log().line_count();
   module.clbkNewVessel(&bad);
-  const std::size_t bad_end = host.log().lines().size();
+  const std::size_t bad_end = host.log().line_count();
   const std::vector<TOUCHDOWNVTX> bad_points = bad.touchdown;
   module.clbkNewVessel(&good);
 
-  const std::vector<std::string>& log = host.log().lines();
+  const std::vector<std::string> log = host.log().lines();
   EXPECT_EQ(std::vector<std::string>(log.begin() + bad_end, log.end()),
             kGoodLog);
   EXPECT_EQ(good.touchdown_sets, 1);

@@ -7,6 +7,7 @@
 #include <system_error>
 
 #include "disk_file_system.h"
+#include "host_file.h"
 #include "host_paths.h"
 #include "test_folder.h"
 
@@ -81,6 +82,12 @@ TEST(FolderListingsTest, ScansAnUnchangedFolderOnceAndSeesEveryChange) {
     SCOPED_TRACE("a file written in the clock tick of a scan is seen");
     FolderListings listings;
     EXPECT_FALSE(listings.Find(path, "tug.cfg").entry);
+#if defined(__linux__)
+    // Linux watches the folder, so that its listing is kept at once.
+    const std::size_t scans = listings.scans();
+    EXPECT_FALSE(listings.Find(path, "TUG.cfg").entry);
+    EXPECT_EQ(listings.scans(), scans) << "an unchanged folder was scanned";
+#endif
     folder.Write("Tug.cfg", "b");
     EXPECT_EQ(listings.Find(path, "tug.cfg").entry, path / "Tug.cfg");
     folder.Write("Rover.cfg", "b");
@@ -168,4 +175,28 @@ TEST(HostPathsTest, ResolvesThroughKeptListingsAndSeesFilesCreatedBetween) {
   fs::remove(base / "Config" / "Vantrel" / "Lander.cfg");
   EXPECT_FALSE(ResolveHostPath(files, base, "Config\\Vantrel\\Lander.cfg"));
   EXPECT_FALSE(ResolveHostPath(files, base, "config\\vantrel\\lander.cfg"));
+
+  {
+    SCOPED_TRACE("a file read again by the name it was found by");
+    const fs::path folder_path = base / "Config" / "Vantrel";
+    const char* const rover = "Config\\Vantrel\\Rover.cfg";
+    folder.Write("Config/Vantrel/Rover.cfg", "c");
+    // A search for a missing name lists the folder, Rover.cfg included.
+    EXPECT_FALSE(standin::ReadHostFile(files, base, "Config\\Vantrel\\No.cfg"));
+    auto read = standin::ReadHostFile(files, base, rover);
+    ASSERT_TRUE(read);
+    EXPECT_EQ(read->text, "c");
+    folder.Write("Config/Vantrel/Rover.cfg", "d");
+    read = standin::ReadHostFile(files, base, rover);
+    ASSERT_TRUE(read);
+    EXPECT_EQ(read->text, "d");
+    EXPECT_EQ(read->disk_path, folder_path / "Rover.cfg");
+    // Gone as spelled, the name finds the entry that differs in case.
+    fs::rename(folder_path / "Rover.cfg", folder_path / "ROVER.cfg");
+    read = standin::ReadHostFile(files, base, rover);
+    ASSERT_TRUE(read);
+    EXPECT_EQ(read->disk_path, folder_path / "ROVER.cfg");
+    fs::remove(folder_path / "ROVER.cfg");
+    EXPECT_FALSE(standin::ReadHostFile(files, base, rover));
+  }
 }

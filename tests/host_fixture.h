@@ -21,7 +21,7 @@ class HostTest : public ::testing::Test {
     return session.vessels().AddVessel(name, std::move(class_name), mass);
   }
 
-  const std::vector<std::string>& Log() const { return host.log().lines(); }
+  std::vector<std::string> Log() const { return host.log().lines(); }
 
   // The host refused no call and every file handle was given back.
   void ExpectHostClean() const {

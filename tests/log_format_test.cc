@@ -14,7 +14,8 @@ namespace {
 std::string Format(const char* format, ...) {
   va_list args;
   va_start(args, format);
-  std::string line = standin::FormatLogLine(format, args);
+  std::string line;
+  standin::AppendLogLine(format, args, line);
   va_end(args);
   return line;
 }

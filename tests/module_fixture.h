@@ -16,7 +16,9 @@ class ModuleTest : public HostTest {
  protected:
   // The log lines written after the module's banner.
   std::vector<std::string> UpdateLog() const {
-    return std::vector<std::string>(Log().begin() + 1, Log().end());
+    std::vector<std::string> log = Log();
+    log.erase(log.begin());
+    return log;
   }
 
   // The log line the module writes for point j with these values.

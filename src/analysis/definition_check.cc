@@ -69,7 +69,9 @@ using PointSource = PointRead;
 class Checker {
  public:
   Checker(std::string_view file_name, std::string_view text)
-      : file_(file_name), items_(text), raw_(standin::SplitItemLines(text)) {}
+      : file_(file_name),
+        items_(std::string(text)),
+        raw_(standin::SplitItemLines(text)) {}
 
   std::vector<Diagnostic> Run() {
     CheckLines();

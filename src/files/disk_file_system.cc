@@ -215,6 +215,24 @@ FileSystem::Match DiskFileSystem::FindEntryIn(
   return listings_.Find(folder, name);
 }
 
+FileSystem::Match DiskFileSystem::ReadEntryIn(
+    const fs::path::string_type& folder, const std::string& name,
+    std::optional<std::string>& text) {
+  // A file is mostly read again by the name it was found by, and most
+  // names are spelled as on disk: such a name is opened at once, and the
+  // open shows that the entry is still there. This saves a look at the
+  // folder, which costs as much as the open. On Windows the system finds
+  // names without regard to case, and a name found so is left to the
+  // search, which tells the name as the folder spells it.
+#if !defined(_WIN32)
+  if (auto path = listings_.FoundAsSpelled(folder, name)) {
+    text = ReadFile(*path, nullptr);
+    if (text) return Match{true, std::move(path)};
+  }
+#endif
+  return FileSystem::ReadEntryIn(folder, name, text);
+}
+
 FileSystem::EntryType DiskFileSystem::TypeOf(const fs::path& path) {
   std::error_code error;
   const fs::file_status status = fs::status(path, error);

@@ -14,6 +14,9 @@ class DiskFileSystem : public FileSystem {
  public:
   Match FindEntryIn(const std::filesystem::path::string_type& folder,
                     const std::string& name) override;
+  Match ReadEntryIn(const std::filesystem::path::string_type& folder,
+                    const std::string& name,
+                    std::optional<std::string>& text) override;
   EntryType TypeOf(const std::filesystem::path& path) override;
   std::optional<std::string> ReadFile(const std::filesystem::path& path,
                                       std::string* reason) override;

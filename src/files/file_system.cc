@@ -2,6 +2,15 @@
 
 namespace standin {
 
+FileSystem::Match FileSystem::ReadEntryIn(
+    const std::filesystem::path::string_type& folder, const std::string& name,
+    std::optional<std::string>& text) {
+  Match match = FindEntryIn(folder, name);
+  text.reset();
+  if (match.entry) text = ReadFile(*match.entry, nullptr);
+  return match;
+}
+
 bool FileSystem::WriteOutput(const std::filesystem::path& target,
                              std::string_view text, std::string* reason) {
   std::unique_ptr<Output> output = CreateOutput(target, reason);

@@ -46,6 +46,15 @@ class FileSystem {
   // builds the path as a string need not split it into a path first.
   virtual Match FindEntryIn(const std::filesystem::path::string_type& folder,
                             const std::string& name) = 0;
+  // As FindEntryIn, and the entry found is read as ReadFile reads it:
+  // `text` then holds its whole content, or nothing when it is no regular
+  // file that could be read. FileSystem's own makes one call of each; the
+  // disk's, on Linux, opens a name it found as spelled before without
+  // looking at the folder first, since an entry spelled exactly as asked
+  // is the one found.
+  virtual Match ReadEntryIn(const std::filesystem::path::string_type& folder,
+                            const std::string& name,
+                            std::optional<std::string>& text);
 
   // The type of what `path` names, following links: kNone when nothing is
   // there or it cannot be examined.

@@ -7,6 +7,8 @@ namespace standin {
 
 // A file system that hands every call to another one, which it does not
 // own. Derive from it to change a few calls and keep the others.
+// ReadEntryIn is FileSystem's own, a call of FindEntryIn and one of
+// ReadFile here, so that a derived class sees every search and every read.
 class FileSystemWrapper : public FileSystem {
  public:
   explicit FileSystemWrapper(FileSystem* target) : target_(target) {}

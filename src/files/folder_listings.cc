@@ -1,5 +1,6 @@
 #include "folder_listings.h"
 
+#include <cstring>
 #include <string_view>
 #include <utility>
 
@@ -13,6 +14,10 @@
 #include <time.h>
 
 #include <cerrno>
+#endif
+#if defined(__linux__)
+#include <sys/inotify.h>
+#include <unistd.h>
 #endif
 
 namespace standin {
@@ -168,14 +173,22 @@ bool IsDotOrDotDot(const Char* name) {
 
 }  // namespace
 
+FolderListings::~FolderListings() {
+#if defined(__linux__)
+  if (watches_fd_ >= 0) close(watches_fd_);
+#endif
+}
+
 FileSystem::Match FolderListings::Find(const NativePath& folder,
                                        const std::string& name) {
   FileSystem::Match match;
+  if (watched_ > 0) DropChanged();
   const std::int64_t now = ClockNow();
   Stamp stamp;
   const bool found = ReadStamp(folder, stamp);
   auto kept = kept_.find(folder);
   if (kept != kept_.end() && (!found || !(kept->second.stamp == stamp))) {
+    EndWatch(kept->second);
     kept_.erase(kept);
     kept = kept_.end();
   }
@@ -183,6 +196,8 @@ FileSystem::Match FolderListings::Find(const NativePath& folder,
   match.folder_found = true;
   const bool settled = stamp.modified + TickOf(stamp.modified) <= now &&
                        stamp.changed + TickOf(stamp.changed) <= now;
+  // From here on every change moves the stamp.
+  if (settled && kept != kept_.end()) EndWatch(kept->second);
 
   if (kept != kept_.end() && kept->second.listed) {
     if (auto entry = kept->second.listing.Find(name)) {
@@ -212,12 +227,18 @@ FileSystem::Match FolderListings::Find(const NativePath& folder,
   }
 
   std::optional<std::string> entry;
-  if (settled) {
-    Kept listed{stamp, true, FolderListing{}, {}};
+  // In the tick of a change, a watch set before the scan reports every
+  // change the stamp may not show.
+  const int watch = settled ? -1 : Watch(folder);
+  if (settled || watch >= 0) {
+    Kept listed{stamp, true, FolderListing{}, {}, watch};
+    if (watch >= 0) ++watched_;
     const bool complete = Scan(folder, nullptr, listed.listing);
     entry = listed.listing.Find(name);
     if (complete) {
       kept_[folder] = std::move(listed);
+    } else {
+      EndWatch(listed);
     }
   } else {
     // The listing could not be kept: list only the entries that can match,
@@ -229,6 +250,79 @@ FileSystem::Match FolderListings::Find(const NativePath& folder,
   }
   if (entry) match.entry = EntryPath(folder, *entry);
   return match;
+}
+
+#if !defined(_WIN32)
+std::optional<fs::path> FolderListings::FoundAsSpelled(
+    const NativePath& folder, const std::string& name) const {
+  const auto kept = kept_.find(folder);
+  if (kept == kept_.end()) return std::nullopt;
+  const Kept& known = kept->second;
+  if (known.listed ? known.listing.Contains(name)
+                   : known.found_by_name.count(name) == 1) {
+    return EntryPath(folder, name);
+  }
+  return std::nullopt;
+}
+#endif
+
+int FolderListings::Watch(const NativePath& folder) {
+#if defined(__linux__)
+  if (watches_fd_ < 0) {
+    watches_fd_ = inotify_init1(IN_NONBLOCK | IN_CLOEXEC);
+    if (watches_fd_ < 0) return -1;
+  }
+  return inotify_add_watch(watches_fd_, folder.c_str(),
+                           IN_CREATE | IN_DELETE | IN_MOVED_FROM | IN_MOVED_TO |
+                               IN_DELETE_SELF | IN_MOVE_SELF | IN_ONLYDIR);
+#else
+  (void)folder;
+  return -1;
+#endif
+}
+
+void FolderListings::DropChanged() {
+#if defined(__linux__)
+  const auto drop = [this](bool every, int watch) {
+    for (auto kept = kept_.begin(); kept != kept_.end();) {
+      const int own = kept->second.watch;
+      if (own >= 0 && (every || own == watch)) {
+        EndWatch(kept->second);
+        kept = kept_.erase(kept);
+      } else {
+        ++kept;
+      }
+    }
+  };
+  alignas(inotify_event) char events[4096];
+  for (;;) {
+    const ssize_t length = read(watches_fd_, events, sizeof events);
+    if (length < 0) {
+      // Read to the end, or reports may be lost: then trust none.
+      if (errno != EAGAIN) drop(true, -1);
+      return;
+    }
+    for (ssize_t at = 0; at < length;) {
+      inotify_event event;
+      std::memcpy(&event, events + at, sizeof event);
+      drop((event.mask & IN_Q_OVERFLOW) != 0, event.wd);
+      at += static_cast<ssize_t>(sizeof event + event.len);
+    }
+  }
+#endif
+}
+
+void FolderListings::EndWatch(Kept& kept) {
+  if (kept.watch < 0) return;
+  --watched_;
+#if defined(__linux__)
+  bool shared = false;
+  for (const auto& other : kept_) {
+    shared |= &other.second != &kept && other.second.watch == kept.watch;
+  }
+  if (!shared) inotify_rm_watch(watches_fd_, kept.watch);
+#endif
+  kept.watch = -1;
 }
 
 bool FolderListings::Scan(const NativePath& folder, const std::string* folded,

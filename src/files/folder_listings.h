@@ -4,6 +4,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <filesystem>
+#include <optional>
 #include <string>
 #include <unordered_map>
 
@@ -30,9 +31,17 @@ namespace standin {
 // of its time stamps before the clock reading taken before the scan: every
 // later change then moves the stamp. In a folder changed in that tick each
 // search reads the folder again, keeping only the entries that can match;
-// its listing is kept from the next tick on.
+// its listing is kept from the next tick on. On Linux a listing taken in
+// that tick is kept all the same while the system watches the folder
+// (inotify): the watch is set before the scan, and any change it reports
+// drops the listing. The watch ends once the stamp alone will do.
 class FolderListings {
  public:
+  FolderListings() = default;
+  FolderListings(const FolderListings&) = delete;
+  FolderListings& operator=(const FolderListings&) = delete;
+  ~FolderListings();
+
   // As FileSystem::FindEntryIn.
   FileSystem::Match Find(const std::filesystem::path::string_type& folder,
                          const std::string& name);
@@ -40,6 +49,15 @@ class FolderListings {
                          const std::string& name) {
     return Find(folder.native(), name);
   }
+
+#if !defined(_WIN32)
+  // `folder` / `name` when a search found an entry of that folder spelled
+  // exactly `name`, as the system found it or in a kept listing; nothing
+  // otherwise. The folder is not looked at: the entry may be gone since.
+  std::optional<std::filesystem::path> FoundAsSpelled(
+      const std::filesystem::path::string_type& folder,
+      const std::string& name) const;
+#endif
 
   // The number of folder scans so far.
   std::size_t scans() const { return scans_; }
@@ -66,7 +84,18 @@ class FolderListings {
     FolderListing listing;
     // Names the system found as spelled, each with the entry's own name.
     std::unordered_map<std::string, std::string> found_by_name;
+    // The watch that keeps `listing` valid before the stamp can, or -1.
+    int watch = -1;
   };
+
+  // Linux: a watch on `folder` for every change of its entries, or -1 when
+  // the system gives none.
+  int Watch(const std::filesystem::path::string_type& folder);
+  // Drops the listings whose watches saw a change since the last call.
+  void DropChanged();
+  // Ends `kept`'s watch, unless another kept folder (the same one by
+  // another path) shares it.
+  void EndWatch(Kept& kept);
 
   // Lists the entries of `folder` into `listing`: all, or with `folded`
   // only those whose names fold to it. False when listing stopped at an
@@ -76,6 +105,10 @@ class FolderListings {
 
   std::unordered_map<std::filesystem::path::string_type, Kept> kept_;
   std::size_t scans_ = 0;
+  // The inotify instance, made at the first watch, and the number of kept
+  // listings under a watch.
+  int watches_fd_ = -1;
+  std::size_t watched_ = 0;
 };
 
 }  // namespace standin

@@ -9,10 +9,9 @@ namespace standin {
 std::optional<HostFile> ReadHostFile(FileSystem& files,
                                      const std::filesystem::path& host_folder,
                                      std::string_view relative) {
-  auto path = ResolveHostPath(files, host_folder, relative);
-  if (!path) return std::nullopt;
-  auto text = files.ReadFile(*path, nullptr);
-  if (!text) return std::nullopt;
+  std::optional<std::string> text;
+  auto path = ResolveAndReadHostPath(files, host_folder, relative, text);
+  if (!path || !text) return std::nullopt;
   return HostFile{std::move(*path), std::move(*text)};
 }
 

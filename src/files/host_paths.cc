@@ -91,10 +91,11 @@ void JoinComponents(const fs::path& base,
   }
 }
 
-}  // namespace
-
-std::optional<fs::path> ResolveHostPath(FileSystem& files, const fs::path& base,
-                                        std::string_view relative) {
+// ResolveHostPath, with `find_last(folder, name)` in place of
+// FindEntryIn for the last component of a path that names one.
+template <typename FindLast>
+std::optional<fs::path> Resolve(FileSystem& files, const fs::path& base,
+                                std::string_view relative, FindLast find_last) {
   std::vector<std::string_view> components;
   // Room for the paths modules open, in one allocation.
   components.reserve(8);
@@ -106,17 +107,41 @@ std::optional<fs::path> ResolveHostPath(FileSystem& files, const fs::path& base,
   // last component needs a search.
   fs::path::string_type joined;
   JoinComponents(base, components, components.size() - 1, joined);
-  FileSystem::Match match =
-      files.FindEntryIn(joined, std::string(components.back()));
+  const std::string last(components.back());
+  FileSystem::Match match = find_last(joined, last);
   if (match.folder_found) return std::move(match.entry);
 
+  components.pop_back();
   fs::path current = base;
   for (const std::string_view component : components) {
     auto entry = files.FindEntry(current, std::string(component)).entry;
     if (!entry) return std::nullopt;
     current = std::move(*entry);
   }
-  return current;
+  return std::move(find_last(current.native(), last).entry);
+}
+
+}  // namespace
+
+std::optional<fs::path> ResolveHostPath(FileSystem& files, const fs::path& base,
+                                        std::string_view relative) {
+  return Resolve(
+      files, base, relative,
+      [&files](const fs::path::string_type& folder, const std::string& name) {
+        return files.FindEntryIn(folder, name);
+      });
+}
+
+std::optional<fs::path> ResolveAndReadHostPath(
+    FileSystem& files, const fs::path& base, std::string_view relative,
+    std::optional<std::string>& text) {
+  // A path that names `base` itself leaves `text` empty: that is a folder.
+  text.reset();
+  return Resolve(files, base, relative,
+                 [&files, &text](const fs::path::string_type& folder,
+                                 const std::string& name) {
+                   return files.ReadEntryIn(folder, name, text);
+                 });
 }
 
 }  // namespace standin

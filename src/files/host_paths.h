@@ -27,6 +27,13 @@ std::optional<std::filesystem::path> ResolveHostPath(
     FileSystem& files, const std::filesystem::path& base,
     std::string_view relative);
 
+// As ResolveHostPath, and the entry found is read as FileSystem::ReadFile
+// reads it (FileSystem::ReadEntryIn): `text` then holds its whole content,
+// or nothing when it is no regular file that could be read.
+std::optional<std::filesystem::path> ResolveAndReadHostPath(
+    FileSystem& files, const std::filesystem::path& base,
+    std::string_view relative, std::optional<std::string>& text);
+
 }  // namespace standin
 
 #endif  // VANTREL_STANDIN_HOST_PATHS_H_

@@ -89,7 +89,7 @@ std::string FoldCase(std::string_view text) {
   return folded;
 }
 
-ItemFile::ItemFile(std::string_view text) : text_(text) {
+ItemFile::ItemFile(std::string text) : text_(std::move(text)) {
   // Lines are taken as SplitItemLines splits them, one at a time.
   const std::size_t line_count = CountItemLines(text_);
   entries_.reserve(line_count);

@@ -60,8 +60,8 @@ class ItemFile {
     Lookup Copied() const { return Lookup{result, std::string(value), line}; }
   };
 
-  // Splits a copy of `text` into lines and indexes them.
-  explicit ItemFile(std::string_view text);
+  // Takes `text` over, splits it into lines and indexes them.
+  explicit ItemFile(std::string text);
 
   // Reads the item `name` as the host would.
   Lookup Find(std::string_view name) const { return Locate(name).Copied(); }

@@ -4,25 +4,26 @@
 #include <cmath>
 #include <cstdint>
 #include <cstdio>
+#include <cstring>
 
 namespace standin {
 namespace {
 
-std::string FormatWithCLibrary(const char* format, va_list args) {
+void AppendWithCLibrary(const char* format, va_list args, std::string& text) {
   va_list retry;
   va_copy(retry, args);
   char buffer[512];
   const int length = std::vsnprintf(buffer, sizeof buffer, format, args);
-  std::string line;
   if (length > 0 && static_cast<std::size_t>(length) < sizeof buffer) {
-    line.assign(buffer, static_cast<std::size_t>(length));
+    text.append(buffer, static_cast<std::size_t>(length));
   } else if (length > 0) {
-    line.resize(static_cast<std::size_t>(length) + 1);
-    std::vsnprintf(&line[0], line.size(), format, retry);
-    line.resize(static_cast<std::size_t>(length));
+    const std::size_t start = text.size();
+    text.resize(start + static_cast<std::size_t>(length) + 1);
+    std::vsnprintf(&text[start], static_cast<std::size_t>(length) + 1, format,
+                   retry);
+    text.resize(start + static_cast<std::size_t>(length));
   }
   va_end(retry);
-  return line;
 }
 
 bool IsDigit(char c) { return c >= '0' && c <= '9'; }
@@ -44,41 +45,69 @@ constexpr DigitTriples MakeDigitTriples() {
 
 constexpr DigitTriples kDigitTriples = MakeDigitTriples();
 
-// The number of decimal digits of `value`, at least one. Most parts the
-// module logs have one or two.
+// The number of decimal digits of `value`, at least one.
 int DigitCount(std::uint64_t value) {
-  if (value < 10) return 1;
-  if (value < 100) return 2;
-  int count = 3;
-  for (value /= 1000; value != 0; value /= 10) ++count;
+  int count = 1;
+  for (; value >= 10; value /= 10) ++count;
   return count;
 }
 
 // Writes the `count` lowest decimal digits of `value` so that they end
-// just before `stop`, three at a time; returns where they begin.
-char* WriteDigitsBefore(char* stop, std::uint64_t value, int count) {
+// just before `stop`, three at a time.
+void WriteDigitsBefore(char* stop, std::uint64_t value, int count) {
   for (; count >= 3; count -= 3, value /= 1000) {
-    const char* triple = &kDigitTriples.of[3 * (value % 1000)];
     stop -= 3;
-    stop[0] = triple[0];
-    stop[1] = triple[1];
-    stop[2] = triple[2];
+    std::memcpy(stop, &kDigitTriples.of[3 * (value % 1000)], 3);
   }
   for (; count > 0; --count, value /= 10) {
     *--stop = static_cast<char>('0' + value % 10);
   }
-  return stop;
 }
+
+// Writes `value`, below 1000, without leading zeros at `out`; returns
+// where it ends. Three characters are copied in one move whatever the
+// length, from the digits' place in the table; those beyond the value are
+// written over by what follows, and `out` has room for three.
+char* WriteBelowThousand(char* out, std::uint32_t value) {
+  const std::uint32_t skipped = value < 10 ? 2 : value < 100 ? 1 : 0;
+  std::memcpy(out, &kDigitTriples.of[3 * value + skipped], 3);
+  return out + 3 - skipped;
+}
+
+// Writes `value` in decimal without leading zeros at `out`, which has room
+// for 20 characters; returns where it ends. The parts of reals the module
+// logs are mostly below a million: they take one or two moves.
+[[gnu::always_inline]] inline char* WriteInteger(char* out,
+                                                 std::uint64_t value) {
+  if (value < 1000) {
+    return WriteBelowThousand(out, static_cast<std::uint32_t>(value));
+  }
+  if (value < 1000000) {
+    const auto thousands = static_cast<std::uint32_t>(value / 1000);
+    out = WriteBelowThousand(out, thousands);
+    std::memcpy(out, &kDigitTriples.of[3 * (value - 1000 * thousands)], 3);
+    return out + 3;
+  }
+  const int count = DigitCount(value);
+  WriteDigitsBefore(out + count, value, count);
+  return out + count;
+}
+
+// The most characters WriteFixedFromInteger writes: a sign, 13 digits
+// below 2^40, a point and 9 decimals, and two that WriteBelowThousand
+// may write beyond the value.
+constexpr std::ptrdiff_t kLongestFixed = 1 + 13 + 1 + 9 + 2;
 
 // Writes `value` with `precision` decimals from the integer nearest to
 // value * 10^precision, where that product shows the rounding of the exact
 // decimal value: below 2^40 the product is off the exact one by at most
 // 2^-13, so unless its fraction lies within 2^-11 of one half, both round
 // to the same integer. False, and nothing written, for any other value (a
-// near tie, a large value, inf, nan), which std::to_chars writes. Most
-// reals the module logs take this path, at a fraction of std::to_chars'
-// cost: the characters go straight to their places, with no copy. In line,
-// so that a constant precision makes constant divisors.
+// near tie, a large value, inf, nan) or too little room, which
+// std::to_chars then writes. Most reals the module logs take this path, at
+// a fraction of std::to_chars' cost: the characters go straight to their
+// places, with no copy. In line, so that a constant precision makes
+// constant divisors.
 [[gnu::always_inline]] inline bool WriteFixedFromInteger(char*& out, char* end,
                                                          double value,
                                                          int precision) {
@@ -90,7 +119,7 @@ char* WriteDigitsBefore(char* stop, std::uint64_t value, int count) {
   constexpr double kLimit = 1099511627776.0;   // 2^40
   constexpr double kTieMargin = 1.0 / 2048.0;  // 2^-11
   const double scaled = std::fabs(value) * kScales[precision];
-  if (!(scaled < kLimit)) return false;
+  if (!(scaled < kLimit) || end - out < kLongestFixed) return false;
   // Below 2^40 the conversion cuts the fraction off exactly; a signed
   // conversion is one instruction each way.
   const auto whole = static_cast<std::int64_t>(scaled);
@@ -99,25 +128,26 @@ char* WriteDigitsBefore(char* stop, std::uint64_t value, int count) {
   const auto digits =
       static_cast<std::uint64_t>(whole) + (fraction > 0.5 ? 1 : 0);
   const std::uint64_t integer = digits / kPowers[precision];
-  const bool negative = std::signbit(value);
-  const int integer_digits = DigitCount(integer);
-  const int length =
-      negative + integer_digits + (precision > 0 ? 1 + precision : 0);
-  if (end - out < length) return false;
-  char* start = out + length;
+  char* at = out;
+  if (std::signbit(value)) *at++ = '-';
+  at = WriteInteger(at, integer);
   if (precision > 0) {
-    start = WriteDigitsBefore(start, digits, precision);
-    *--start = '.';
+    *at++ = '.';
+    const std::uint64_t decimals = digits - integer * kPowers[precision];
+    if (precision == 3) {
+      std::memcpy(at, &kDigitTriples.of[3 * decimals], 3);
+    } else {
+      WriteDigitsBefore(at + precision, decimals, precision);
+    }
+    at += precision;
   }
-  start = WriteDigitsBefore(start, integer, integer_digits);
-  if (negative) *--start = '-';
-  out += length;
+  out = at;
   return true;
 }
 
 }  // namespace
 
-std::string FormatLogLine(const char* format, va_list args) {
+void AppendLogLine(const char* format, va_list args, std::string& text) {
   va_list whole;
   va_copy(whole, args);
   // Lines are built in place and copied once; a line that does not fit,
@@ -137,6 +167,21 @@ std::string FormatLogLine(const char* format, va_list args) {
     const char* const conversion = p + 1;
     if (c != '%') {
       converted = false;  // no room left
+    } else if (conversion[0] == '.' && IsDigit(conversion[1]) &&
+               conversion[2] == 'f') {
+      const double value = va_arg(args, double);
+      const int precision = conversion[1] - '0';
+      // The module logs reals with three decimals, most of its conversions.
+      const bool written =
+          precision == 3 ? WriteFixedFromInteger(out, end, value, 3)
+                         : WriteFixedFromInteger(out, end, value, precision);
+      if (!written) {
+        const auto result =
+            std::to_chars(out, end, value, std::chars_format::fixed, precision);
+        converted = result.ec == std::errc();
+        out = result.ptr;
+      }
+      p = conversion + 3;
     } else if (*conversion == '%') {
       converted = out != end;
       if (converted) *out++ = '%';
@@ -152,29 +197,16 @@ std::string FormatLogLine(const char* format, va_list args) {
       for (; *text != '\0' && out < end; ++text) *out++ = *text;
       converted = *text == '\0';
       p = conversion + 1;
-    } else if (conversion[0] == '.' && IsDigit(conversion[1]) &&
-               conversion[2] == 'f') {
-      const double value = va_arg(args, double);
-      const int precision = conversion[1] - '0';
-      // The module logs reals with three decimals.
-      const bool written =
-          precision == 3 ? WriteFixedFromInteger(out, end, value, 3)
-                         : WriteFixedFromInteger(out, end, value, precision);
-      if (!written) {
-        const auto result =
-            std::to_chars(out, end, value, std::chars_format::fixed, precision);
-        converted = result.ec == std::errc();
-        out = result.ptr;
-      }
-      p = conversion + 3;
     } else {
       converted = false;
     }
   }
-  std::string formatted =
-      converted ? std::string(line, out) : FormatWithCLibrary(format, whole);
+  if (converted) {
+    text.append(line, static_cast<std::size_t>(out - line));
+  } else {
+    AppendWithCLibrary(format, whole, text);
+  }
   va_end(whole);
-  return formatted;
 }
 
 }  // namespace standin

@@ -11,8 +11,10 @@ namespace standin {
 // with a precision of one digit, and %%) are converted with std::to_chars,
 // which gives the same characters as printf but costs a fraction of the C
 // library's %f; the module logs seven reals per touchdown point. A format
-// with any other conversion goes to vsnprintf whole.
-std::string FormatLogLine(const char* format, va_list args);
+// with any other conversion goes to vsnprintf whole. The line is appended
+// to `text`, without a line end, so that a log can keep all its lines in
+// one block.
+void AppendLogLine(const char* format, va_list args, std::string& text);
 
 }  // namespace standin
 

@@ -21,6 +21,10 @@ std::vector<PluginHost*>& Hosts() {
   return hosts;
 }
 
+// The last of Hosts(), or null: every host operation asks for it, several
+// times in an update.
+PluginHost* current_host = nullptr;
+
 }  // namespace
 
 PluginHost::PluginHost(std::filesystem::path folder,
@@ -30,6 +34,7 @@ PluginHost::PluginHost(std::filesystem::path folder,
       edition_(edition),
       fault_stream_(&std::cerr) {
   Hosts().push_back(this);
+  current_host = this;
 }
 
 PluginHost::~PluginHost() {
@@ -37,20 +42,19 @@ PluginHost::~PluginHost() {
   DestroyModules();
   std::vector<PluginHost*>& hosts = Hosts();
   hosts.erase(std::find(hosts.begin(), hosts.end(), this));
+  current_host = hosts.empty() ? nullptr : hosts.back();
 }
 
 PluginHost& PluginHost::Current() {
-  if (Hosts().empty()) {
+  if (current_host == nullptr) {
     std::fprintf(stderr,
                  "vantrel: a host operation was called without a host\n");
     std::abort();
   }
-  return *Hosts().back();
+  return *current_host;
 }
 
-PluginHost* PluginHost::CurrentOrNull() {
-  return Hosts().empty() ? nullptr : Hosts().back();
-}
+PluginHost* PluginHost::CurrentOrNull() { return current_host; }
 
 std::optional<std::string> PluginHost::RootPrefix(PathRoot root) {
   switch (root) {

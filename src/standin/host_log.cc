@@ -2,25 +2,45 @@
 
 #include <utility>
 
+#include "log_format.h"
+
 namespace standin {
 
 namespace {
 
 #if defined(_WIN32)
-constexpr const char* kLineEnd = "\r\n";
+constexpr std::string_view kLineEnd = "\r\n";
 #else
-constexpr const char* kLineEnd = "\n";
+constexpr std::string_view kLineEnd = "\n";
 #endif
 
 }  // namespace
 
-void HostLog::Add(std::string line) {
-  if (output_ != nullptr) output_->Append(line + kLineEnd);
-  lines_.push_back(std::move(line));
+void HostLog::AddFormatted(const char* format, va_list args) {
+  const std::size_t start = text_.size();
+  AppendLogLine(format, args, text_);
+  text_.append(kLineEnd.data(), kLineEnd.size());
+  ends_.push_back(text_.size());
+  if (output_ != nullptr) {
+    output_->Append(std::string_view(text_).substr(start));
+  }
 }
 
 void HostLog::AddHostLine(std::string line) {
-  host_lines_.emplace_back(lines_.size(), std::move(line));
+  host_lines_.emplace_back(ends_.size(), std::move(line));
+}
+
+std::string_view HostLog::line(std::size_t index) const {
+  const std::size_t start = index == 0 ? 0 : ends_[index - 1];
+  return std::string_view(text_).substr(start,
+                                        ends_[index] - start - kLineEnd.size());
+}
+
+std::vector<std::string> HostLog::lines() const {
+  std::vector<std::string> lines;
+  lines.reserve(ends_.size());
+  for (std::size_t i = 0; i < ends_.size(); ++i) lines.emplace_back(line(i));
+  return lines;
 }
 
 std::vector<std::string> HostLog::shown(std::size_t first) const {
@@ -31,15 +51,15 @@ std::vector<std::string> HostLog::shown(std::size_t first) const {
   // lines written before it.
   std::size_t position = 0;
   auto host_line = host_lines_.begin();
-  const auto take = [&](const std::string& line) {
-    if (position++ >= first) shown.push_back(line);
+  const auto take = [&](std::string_view line) {
+    if (position++ >= first) shown.emplace_back(line);
   };
-  for (std::size_t i = 0; i <= lines_.size(); ++i) {
+  for (std::size_t i = 0; i <= ends_.size(); ++i) {
     for (; host_line != host_lines_.end() && host_line->first == i;
          ++host_line) {
       take(host_line->second);
     }
-    if (i < lines_.size()) take(lines_[i]);
+    if (i < ends_.size()) take(line(i));
   }
   return shown;
 }

@@ -213,7 +213,8 @@ FILEHANDLE oapiOpenFile(const char* fname, FileAccessMode mode, PathRoot root) {
     text.emplace();
   }
   session->lookup().last_opened = fname;
-  return session->files().Open(fname, mode, standin::ItemFile(*text));
+  return session->files().Open(fname, mode,
+                               standin::ItemFile(std::move(*text)));
 }
 
 void oapiCloseFile(FILEHANDLE file, FileAccessMode mode) {
@@ -262,7 +263,7 @@ void standin::WriteLogV(const char* format, va_list args) {
     host.Fault("oapiWriteLogV without a format");
     return;
   }
-  host.log().Add(standin::FormatLogLine(format, args));
+  host.log().AddFormatted(format, args);
 }
 
 void oapiWriteLogV(const char* format, ...) {

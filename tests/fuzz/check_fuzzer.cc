@@ -51,7 +51,7 @@ int CountLines(std::string_view text) {
 
 // Whether the module takes the file, as the tools read the rules.
 bool ModuleTakes(std::string_view text) {
-  return CountThatApplies(standin::ItemFile(text)).has_value();
+  return CountThatApplies(standin::ItemFile(std::string(text))).has_value();
 }
 
 bool IsCountError(const Diagnostic& diagnostic) {

@@ -132,7 +132,8 @@ void WriteDefinition(standin::MemoryFileSystem& files, const std::string& key,
 std::string HostFormat(const char* format, ...) {
   va_list args;
   va_start(args, format);
-  std::string line = standin::FormatLogLine(format, args);
+  std::string line;
+  standin::AppendLogLine(format, args, line);
   va_end(args);
   return line;
 }
@@ -245,7 +246,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data,
   standin::SimObject& bystander =
       session.vessels().AddVessel(kBystander, std::nullopt, 1000.0);
   Vantrel module(nullptr);
-  const std::size_t banner = host.log().lines().size();
+  const std::size_t banner = host.log().line_count();
   module.clbkNewVessel(&vessel);
   CheckSession(session);
   CheckUpdateLog(host.log().lines(), banner, vessel, name_key, class_key);
