@@ -31,10 +31,8 @@ class HostLog {
   // Adds one line of the host's own; it is not written to the file.
   void AddHostLine(std::string line);
 
-  // The number of lines modules wrote, and the `index`-th of them (counted
-  // from 0, below line_count()), valid until the next line is added.
+  // The number of lines modules wrote.
   std::size_t line_count() const { return ends_.size(); }
-  std::string_view line(std::size_t index) const;
   // The lines modules wrote, copied.
   std::vector<std::string> lines() const;
   // Every line from the `first` on (counted from 0), the host's included,
@@ -44,6 +42,10 @@ class HostLog {
   std::size_t shown_count() const { return ends_.size() + host_lines_.size(); }
 
  private:
+  // The `index`-th module line (counted from 0, below line_count()), valid
+  // until the next line is added.
+  std::string_view line(std::size_t index) const;
+
   // The module lines, each followed by its line end, and where each ends,
   // its line end included.
   std::string text_;
