@@ -66,16 +66,12 @@ enum FileAccessMode { FILE_IN, FILE_OUT, FILE_APP, FILE_IN_ZEROONFAIL };
 enum PathRoot { ROOT, CONFIG, SCENARIOS, TEXTURES, TEXTURES2, MESHES, MODULES };
 
 // The host's interface to one vessel. Only the methods Vantrel calls are
-// declared; the object itself belongs to the host.
+// declared (host_operation_list.h); the object itself belongs to the host.
 class OAPIFUNC VESSEL {
  public:
-  // The vessel's class name, or null when it has none. The text belongs to
-  // the host.
-  char* GetClassNameA() const;
-
-  // Replaces the vessel's touchdown vertices with a copy of `pts[0..n)`.
-  // Needs n >= 3; the first three vertices set the ground plane.
-  void SetTouchdownPoints(const TOUCHDOWNVTX* pts, DWORD n) const;
+#define VANTREL_VESSEL_METHOD(type, name, parameters, arguments, c_parameters) \
+  type name parameters const;
+#include "host_operation_list.h"
 };
 
 namespace oapi {
@@ -123,52 +119,10 @@ class OAPIFUNC Module : public ModuleNV {
 // printf does. The host adds the line end.
 OAPIFUNC void oapiWriteLogV(const char* format, ...);
 
-// Opens `fname`, a path relative to `root` whose folders are separated by
-// '\'. With FILE_IN_ZEROONFAIL the result is null when the file cannot be
-// opened for reading. A handle that is not null must be released with
-// oapiCloseFile and the same mode.
-OAPIFUNC FILEHANDLE oapiOpenFile(const char* fname, FileAccessMode mode,
-                                 PathRoot root);
-
-// Releases a handle from oapiOpenFile. Does nothing for a null handle.
-OAPIFUNC void oapiCloseFile(FILEHANDLE file, FileAccessMode mode);
-
-// Reads item `item` of an item file as an integer. True and `val` set on
-// success; false and `val` untouched when the item is absent or unreadable.
-OAPIFUNC bool oapiReadItem_int(FILEHANDLE f, char* item, int& val);
-
-// Reads item `item` of an item file as text into `val`, a buffer of 256
-// characters, with a terminating NUL. False and `val` untouched when the item
-// is absent or empty.
-OAPIFUNC bool oapiReadItem_string(FILEHANDLE f, char* item, char* val);
-
-// Copies the object's name, NUL-terminated, into `name` of length `n`.
-OAPIFUNC void oapiGetObjectName(OBJHANDLE hObj, char* name, int n);
-
-// True when the object is a vessel.
-OAPIFUNC bool oapiIsVessel(OBJHANDLE hObj);
-
-// The interface of a vessel.
-OAPIFUNC VESSEL* oapiGetVesselInterface(OBJHANDLE hVessel);
-
-// The current mass of an object (kg).
-OAPIFUNC double oapiGetMass(OBJHANDLE hObj);
-
-// The number of vessels now present.
-OAPIFUNC DWORD oapiGetVesselCount();
-
-// The vessel at `index`, 0 ... oapiGetVesselCount() - 1.
-OAPIFUNC OBJHANDLE oapiGetVesselByIndex(int index);
-
-// Hands a module object to the host, which keeps it, calls its callbacks
-// and destroys it at the end of the session.
-OAPIFUNC void oapiRegisterModule(oapi::Module* module);
-
-// Converts a date "Mmm dd yyyy" to an integer; 0 when the text is not a
-// date.
-OAPIFUNC int Date2Int(char* date);
-
-// The host's per-library set-up; a plug-in calls it once when it is loaded.
-OAPIFUNC void InitLib(HINSTANCE hModule);
+// The other functions of the host (host_operation_list.h says what each
+// does).
+#define VANTREL_HOST_FUNCTION(type, name, parameters, arguments) \
+  OAPIFUNC type name parameters;
+#include "host_operation_list.h"
 
 #endif  // VANTREL_HOST_ORBITER_API_H_

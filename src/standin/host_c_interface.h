@@ -25,33 +25,23 @@
 // calls `calls`; returns its exit code.
 VANTREL_HOST_LIBRARY_API int VantrelHostMain(const standin::ModuleCalls* calls);
 
-// The host operations, each as its namesake in orbiter_api.h. A vessel is
-// the VESSEL pointer that VantrelGetVesselInterface gave.
-VANTREL_HOST_LIBRARY_API void VantrelWriteLog(const char* format,
-                                              std::va_list args);
-VANTREL_HOST_LIBRARY_API FILEHANDLE VantrelOpenFile(const char* fname,
-                                                    FileAccessMode mode,
-                                                    PathRoot root);
-VANTREL_HOST_LIBRARY_API void VantrelCloseFile(FILEHANDLE file,
-                                               FileAccessMode mode);
-VANTREL_HOST_LIBRARY_API bool VantrelReadItemInt(FILEHANDLE f, char* item,
-                                                 int* val);
-VANTREL_HOST_LIBRARY_API bool VantrelReadItemString(FILEHANDLE f, char* item,
-                                                    char* val);
-VANTREL_HOST_LIBRARY_API void VantrelGetObjectName(OBJHANDLE hObj, char* name,
-                                                   int n);
-VANTREL_HOST_LIBRARY_API bool VantrelIsVessel(OBJHANDLE hObj);
-VANTREL_HOST_LIBRARY_API VESSEL* VantrelGetVesselInterface(OBJHANDLE hVessel);
-VANTREL_HOST_LIBRARY_API double VantrelGetMass(OBJHANDLE hObj);
-VANTREL_HOST_LIBRARY_API DWORD VantrelGetVesselCount();
-VANTREL_HOST_LIBRARY_API OBJHANDLE VantrelGetVesselByIndex(int index);
-VANTREL_HOST_LIBRARY_API void VantrelRegisterModule(oapi::Module* module);
-VANTREL_HOST_LIBRARY_API int VantrelDate2Int(char* date);
-VANTREL_HOST_LIBRARY_API void VantrelInitLib(HINSTANCE hModule);
-VANTREL_HOST_LIBRARY_API void VantrelModuleDestroyed(
+// The host operations (host_operation_list.h), each as its namesake with
+// "VantrelHost_" before the name, "VantrelHost_VESSEL_" for a member function
+// of VESSEL, which takes the vessel first: the VESSEL pointer that
+// VantrelHost_oapiGetVesselInterface gave.
+#define VANTREL_HOST_FUNCTION(type, name, parameters, arguments) \
+  VANTREL_HOST_LIBRARY_API type VantrelHost_##name parameters;
+#define VANTREL_VESSEL_METHOD(type, name, parameters, arguments, c_parameters) \
+  VANTREL_HOST_LIBRARY_API type VantrelHost_VESSEL_##name c_parameters;
+#include "host_operation_list.h"
+
+// oapiWriteLogV, with the arguments as a va_list.
+VANTREL_HOST_LIBRARY_API void VantrelHost_oapiWriteLogV(const char* format,
+                                                        std::va_list args);
+
+// Tells the stand-in that the host program destroyed `module`
+// (standin::NoteModuleDestroyed).
+VANTREL_HOST_LIBRARY_API void VantrelHost_ModuleDestroyed(
     const oapi::Module* module);
-VANTREL_HOST_LIBRARY_API char* VantrelVesselClassName(const VESSEL* vessel);
-VANTREL_HOST_LIBRARY_API void VantrelVesselSetTouchdownPoints(
-    const VESSEL* vessel, const TOUCHDOWNVTX* pts, DWORD n);
 
 #endif  // VANTREL_STANDIN_HOST_C_INTERFACE_H_

@@ -20,60 +20,16 @@ int VantrelHostMain(const standin::ModuleCalls* calls) {
   return code;
 }
 
-void VantrelWriteLog(const char* format, std::va_list args) {
+#define VANTREL_HOST_FUNCTION(type, name, parameters, arguments) \
+  type VantrelHost_##name parameters { return name arguments; }
+#define VANTREL_VESSEL_METHOD(type, name, parameters, arguments, c_parameters) \
+  type VantrelHost_VESSEL_##name c_parameters { return vessel->name arguments; }
+#include "host_operation_list.h"
+
+void VantrelHost_oapiWriteLogV(const char* format, std::va_list args) {
   standin::WriteLogV(format, args);
 }
 
-FILEHANDLE VantrelOpenFile(const char* fname, FileAccessMode mode,
-                           PathRoot root) {
-  return oapiOpenFile(fname, mode, root);
-}
-
-void VantrelCloseFile(FILEHANDLE file, FileAccessMode mode) {
-  oapiCloseFile(file, mode);
-}
-
-bool VantrelReadItemInt(FILEHANDLE f, char* item, int* val) {
-  return oapiReadItem_int(f, item, *val);
-}
-
-bool VantrelReadItemString(FILEHANDLE f, char* item, char* val) {
-  return oapiReadItem_string(f, item, val);
-}
-
-void VantrelGetObjectName(OBJHANDLE hObj, char* name, int n) {
-  oapiGetObjectName(hObj, name, n);
-}
-
-bool VantrelIsVessel(OBJHANDLE hObj) { return oapiIsVessel(hObj); }
-
-VESSEL* VantrelGetVesselInterface(OBJHANDLE hVessel) {
-  return oapiGetVesselInterface(hVessel);
-}
-
-double VantrelGetMass(OBJHANDLE hObj) { return oapiGetMass(hObj); }
-
-DWORD VantrelGetVesselCount() { return oapiGetVesselCount(); }
-
-OBJHANDLE VantrelGetVesselByIndex(int index) {
-  return oapiGetVesselByIndex(index);
-}
-
-void VantrelRegisterModule(oapi::Module* module) { oapiRegisterModule(module); }
-
-int VantrelDate2Int(char* date) { return Date2Int(date); }
-
-void VantrelInitLib(HINSTANCE hModule) { InitLib(hModule); }
-
-void VantrelModuleDestroyed(const oapi::Module* module) {
+void VantrelHost_ModuleDestroyed(const oapi::Module* module) {
   standin::NoteModuleDestroyed(module);
-}
-
-char* VantrelVesselClassName(const VESSEL* vessel) {
-  return vessel->GetClassNameA();
-}
-
-void VantrelVesselSetTouchdownPoints(const VESSEL* vessel,
-                                     const TOUCHDOWNVTX* pts, DWORD n) {
-  vessel->SetTouchdownPoints(pts, n);
 }
