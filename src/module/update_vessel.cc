@@ -7,7 +7,7 @@
 #include "vantrel.h"
 
 void Vantrel::UpdateVessel(OBJHANDLE hVessel) {
-  char name[256];
+  char name[rules::kKeyRoom];
   std::memset(name, 0, sizeof name);
   oapiGetObjectName(hVessel, name, sizeof name);
   name[sizeof name - 1] = '\0';

@@ -99,22 +99,38 @@ std::string KeyOfFileName(std::string_view path_below_vantrel) {
   return key;
 }
 
-bool IsUnsafeKey(std::string_view key) {
-  if (!key.empty() && key.front() == '\\') return true;
-  if (key.find(':') != std::string_view::npos) return true;
+KeyRefusal RefusalOf(std::string_view key) {
+  using Reason = KeyRefusal::Reason;
+  if (key.find(':') != std::string_view::npos) return {Reason::kColon, {}};
+  if (!key.empty() && key.front() == '\\') {
+    return {Reason::kLeadingBackslash, {}};
+  }
+  // The file name has a component for each of the key's, between the same
+  // separators: "___" for each "/", and ".cfg" after the last.
   const std::string name = KeyFileName(key);
   const std::string_view path(name);
   std::size_t start = 0;
+  std::size_t key_start = 0;
   while (start <= path.size()) {
     std::size_t end = path.find('\\', start);
     if (end == std::string_view::npos) end = path.size();
+    std::size_t key_end = key.find('\\', key_start);
+    if (key_end == std::string_view::npos) key_end = key.size();
     const std::string_view component = path.substr(start, end - start);
-    if (IsParentComponent(component) || IsDeviceComponent(component)) {
-      return true;
+    const std::string_view key_component =
+        key.substr(key_start, key_end - key_start);
+    if (IsParentComponent(component)) {
+      return {Reason::kParentFolder, key_component};
     }
+    if (IsDeviceComponent(component)) return {Reason::kDevice, key_component};
     start = end + 1;
+    key_start = key_end + 1;
   }
-  return false;
+  return {};
+}
+
+bool IsUnsafeKey(std::string_view key) {
+  return RefusalOf(key).reason != KeyRefusal::Reason::kNone;
 }
 
 CountVerdict JudgeCount(std::int32_t n) {

@@ -32,15 +32,36 @@ std::string DefinitionPath(std::string_view key);
 // "\" between folders: the path without ".cfg", each "___" read as "/".
 std::string KeyOfFileName(std::string_view path_below_vantrel);
 
-// True when a key's path could leave the Vantrel folder or name a Windows
-// device, so that the module must never open it: a ".." component (a
-// component of dots and spaces only, which Windows reads as ".."), a leading
-// "\", a ":" (a drive, or a stream of a file), or a component whose name
-// before its first "." is a device: CON, PRN, AUX, NUL, CONIN$, CONOUT$,
-// COM0-COM9, LPT0-LPT9 (and the superscript digits 1-3 Windows also takes),
-// in any case, trailing blanks ignored. Keys come from scenarios, which may
-// come from anyone; opening a serial port or the console can block the host.
+// Why the module never opens the file of a key: its path could leave the
+// Vantrel folder or name a Windows device. Keys come from scenarios, which
+// may come from anyone; opening a serial port or the console can block the
+// host.
+struct KeyRefusal {
+  enum class Reason {
+    kNone,              // the key is opened
+    kColon,             // a ":": a drive, or a stream of a file
+    kLeadingBackslash,  // a leading "\": a path from the root of the drive
+    kParentFolder,      // a component of dots and spaces only, with at least
+                        // two dots, which Windows reads as ".."
+    kDevice,            // a component whose name before its first "." is a
+                        // device: CON, PRN, AUX, NUL, CONIN$, CONOUT$,
+                        // COM0-COM9, LPT0-LPT9 (and the superscript digits
+                        // 1-3 Windows also takes), in any case, trailing
+                        // blanks ignored
+  };
+  Reason reason = Reason::kNone;
+  // kParentFolder, kDevice: the component of the key, between its "\".
+  std::string_view component;
+};
+KeyRefusal RefusalOf(std::string_view key);
+
+// True when the module never opens a key's file (RefusalOf gives a reason).
 bool IsUnsafeKey(std::string_view key);
+
+// The room the module gives a key: a buffer of this many characters, the
+// NUL included. The host cuts a vessel's name to fit it; a class name that
+// does not fit is not looked up.
+constexpr std::size_t kKeyRoom = 256;
 
 // --- The point count N -----------------------------------------------------
 
