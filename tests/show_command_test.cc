@@ -11,6 +11,7 @@
 
 #include "exit_codes.h"
 #include "run_command.h"
+#include "survey_command.h"
 #include "test_folder.h"
 
 namespace tools {
@@ -141,8 +142,9 @@ TEST_F(ShowCommandTest, ExplainsTheLookupAndWhereValuesCameFrom) {
   EXPECT_EQ(eagle.find("completion"), std::string::npos);
 
   const std::string fallback = Show("Short", 900);
-  EXPECT_NE(fallback.find("N = 2 (line 1): fewer than 3 points, does not "
-                          "count"),
+  EXPECT_NE(fallback.find("line 1: N = 2: a definition needs at least 3 "
+                          "points; the module ignores the file and looks "
+                          "further"),
             std::string::npos)
       << fallback;
   EXPECT_NE(fallback.find("class  Config\\Vantrel\\Lander.cfg"),
@@ -325,21 +327,96 @@ TEST_F(ShowCommandTest, SaysWhatCheckSaysAboutTheFileThatApplied) {
   }
 }
 
-TEST_F(ShowCommandTest, ARefusedNameSaysWhy) {
-  ShowArguments arguments;
-  arguments.root = folder_.path().string();
-  arguments.name = "COM1.txt";
-  arguments.class_name = "Lander";
-  arguments.mass = 1000;
-  arguments.plugin = VANTREL_TEST_PLUGIN;
+// The lines of `text` that start with `start`.
+std::vector<std::string> LinesStartingWith(const std::string& text,
+                                           const std::string& start) {
+  std::vector<std::string> found;
+  std::istringstream lines(text);
+  std::string line;
+  while (std::getline(lines, line)) {
+    if (line.rfind(start, 0) == 0) found.push_back(line);
+  }
+  return found;
+}
+
+// A name the plug-in never opens (a device, a climb out of the folder), or
+// one whose file is missing: the class file applies, and run, show and
+// survey all say so, show with the reason the name's file was not read.
+TEST_F(ShowCommandTest, ANameNotOpenedLeavesItToTheClassInEveryCommand) {
+  struct Case {
+    std::string name;
+    std::string why;
+  };
+  const Case cases[] = {
+      {"COM1.txt", "not opened: 'COM1.txt' names a Windows device"},
+      {"CON", "not opened: 'CON' names a Windows device"},
+      {"Fleet\\..\\x",
+       "not opened: the key holds '..', which Windows reads as '..'"},
+      {"Fleet\\. .\\x",
+       "not opened: the key holds '. .', which Windows reads as '..'"},
+      // "...cfg" is a name like any other, which is not there.
+      {"..", "not found (no such file, or not readable)"},
+  };
+  std::string ships;
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    ShowArguments arguments;
+    arguments.root = folder_.path().string();
+    arguments.name = c.name;
+    arguments.class_name = "Lander";
+    arguments.mass = 1000;
+    arguments.plugin = VANTREL_TEST_PLUGIN;
+    std::ostringstream out, err;
+    EXPECT_EQ(ShowCommand(arguments, out, err), kExitOk) << err.str();
+    const auto name = LinesStartingWith(out.str(), "  name   ");
+    ASSERT_EQ(name.size(), 1u) << out.str();
+    EXPECT_NE(name[0].find("Config\\Vantrel\\" + c.name + ".cfg"),
+              std::string::npos);
+    EXPECT_NE(name[0].find(c.why), std::string::npos) << name[0];
+    const auto by_class = LinesStartingWith(out.str(), "  class  ");
+    ASSERT_EQ(by_class.size(), 1u) << out.str();
+    EXPECT_NE(by_class[0].find("Lander.cfg; N = 4 (line 2): applied"),
+              std::string::npos)
+        << by_class[0];
+    // A scenario's names hold no blanks.
+    if (c.name.find(' ') == std::string::npos) {
+      ships += c.name + ":Lander\nEND\n";
+    }
+  }
+  folder_.Write("Scenarios/Unsafe.scn",
+                "BEGIN_SHIPS\n" + ships + "END_SHIPS\n");
+
+  RunArguments run;
+  run.root = folder_.path().string();
+  run.scenarios = {"Unsafe"};
+  run.plugin = VANTREL_TEST_PLUGIN;
   std::ostringstream out, err;
-  EXPECT_EQ(ShowCommand(arguments, out, err), kExitOk) << err.str();
-  EXPECT_NE(out.str().find("  name   Config\\Vantrel\\COM1.txt.cfg  not "
-                           "opened: 'COM1.txt' names a Windows device"),
+  ASSERT_EQ(RunCommand(run, out, err), kExitOk) << err.str();
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    if (c.name.find(' ') != std::string::npos) continue;
+    const auto row = LinesStartingWith(out.str(), "  " + c.name + " ");
+    ASSERT_EQ(row.size(), 1u) << out.str();
+    EXPECT_NE(row[0].find("class  Config\\Vantrel\\Lander.cfg"),
+              std::string::npos)
+        << row[0];
+  }
+
+  // Survey: the four vessels of the class that weigh the default, in one
+  // row for the class file.
+  SurveyArguments survey;
+  survey.root = folder_.path().string();
+  survey.plugin = VANTREL_TEST_PLUGIN;
+  std::ostringstream table;
+  ASSERT_EQ(SurveyCommand(survey, table, err), kExitOk) << err.str();
+  std::vector<std::string> rows;
+  for (const std::string& row : LinesStartingWith(table.str(), "  Lander ")) {
+    if (row.find(" default ") != std::string::npos) rows.push_back(row);
+  }
+  ASSERT_EQ(rows.size(), 1u) << table.str();
+  EXPECT_NE(rows[0].find(" 4  class Config\\Vantrel\\Lander.cfg"),
             std::string::npos)
-      << out.str();
-  EXPECT_NE(out.str().find("  class  Config\\Vantrel\\Lander.cfg"),
-            std::string::npos);
+      << rows[0];
 }
 
 TEST_F(ShowCommandTest, BadInputs) {

@@ -13,7 +13,7 @@
 #include "item_file.h"
 #include "key_suggestion.h"
 #include "number_text.h"
-#include "physics_points.h"
+#include "verdict_text.h"
 
 namespace tools {
 
@@ -224,59 +224,32 @@ class Checker {
 
   // The point count when the module accepts it.
   std::optional<int> CheckCount() {
+    using Verdict = CountReading::Verdict;
     const auto lookup = items_.Find("N");
     count_line_ = std::max(lookup.line, 1);
-    if (lookup.result == Result::kNotFound) {
-      Add(1, 0, Severity::kError,
-          "there is no N; the module reads 0 points and ignores the file",
-          "n-missing");
-      return std::nullopt;
-    }
-    if (lookup.result == Result::kEmptyValue) {
-      Add(lookup.line, 1, Severity::kError,
-          "N has no value; the module reads 0 points and ignores the file",
-          "n-missing");
-      return std::nullopt;
-    }
-    int count = 0;
-    const int column = ValueColumn(raw_[lookup.line - 1]);
-    if (!standin::ParseItemInt(lookup.value, count)) {
-      Add(lookup.line, column, Severity::kError,
-          "N = '" + lookup.value +
-              "' is not a number; the module reads 0 points and ignores "
-              "the file",
-          "n-missing");
-      return std::nullopt;
-    }
+    const CountReading count = ReadCount(lookup);
+    const bool read = count.verdict != Verdict::kNoN &&
+                      count.verdict != Verdict::kNoValue &&
+                      count.verdict != Verdict::kNotANumber;
+    const int column = count.verdict == Verdict::kNoN ? 0
+                       : count.verdict == Verdict::kNoValue
+                           ? 1
+                           : ValueColumn(raw_[lookup.line - 1]);
     const std::size_t digits = lookup.value.find_first_not_of(
         "0123456789", lookup.value[0] == '+' || lookup.value[0] == '-');
-    if (digits != std::string::npos) {
+    if (read && digits != std::string::npos) {
       Add(lookup.line, column, Severity::kWarning,
           "N = '" + lookup.value + "' is not a whole number; the host reads " +
-              std::to_string(count) + " from it (write N = " +
-              std::to_string(count) + " if that is meant)",
+              std::to_string(count.n) + " from it (write N = " +
+              std::to_string(count.n) + " if that is meant)",
           "n-not-whole");
     }
-    switch (rules::JudgeCount(count)) {
-      case rules::CountVerdict::kTooFew:
-        Add(lookup.line, column, Severity::kError,
-            "N = " + std::to_string(count) + ": a definition needs at least " +
-                std::to_string(rules::kMinPoints) +
-                " points; the module ignores the file and looks further (the "
-                "class, or nothing)",
-            "n-too-small");
-        return std::nullopt;
-      case rules::CountVerdict::kTooMany:
-        Add(lookup.line, column, Severity::kError,
-            "N = " + std::to_string(count) + " is more than " +
-                std::to_string(rules::kMaxPoints) +
-                ", the most the module takes; it ignores the file",
-            "n-too-large");
-        return std::nullopt;
-      case rules::CountVerdict::kCounts:
-        break;
-    }
-    return count;
+    if (count.verdict == Verdict::kCounts) return count.n;
+    const char* code = count.verdict == Verdict::kTooFew    ? "n-too-small"
+                       : count.verdict == Verdict::kTooMany ? "n-too-large"
+                                                            : "n-missing";
+    Add(count_line_, column, Severity::kError, CountProblemText(count), code);
+    return std::nullopt;
   }
 
   void CheckPoints(int count) {
@@ -525,26 +498,16 @@ class Checker {
         return;
       }
     }
+    const auto problem = StanceProblemOf(p[0], p[1], p[2]);
+    if (!problem) return;
     const int line = sources[0].line > 0 ? sources[0].line : count_line_;
-    switch (physics::StanceOf(
-        physics::GroundNormal(ToVec3(p[0]), ToVec3(p[1]), ToVec3(p[2])))) {
-      case physics::Stance::kUpright:
-        break;
-      case physics::Stance::kNoPlane:
-        Add(line, 1, Severity::kWarning,
-            "the first three points make no ground plane (" +
-                WhyNoGroundPlane(p[0], p[1], p[2]) +
-                "); the host cannot make one from them and keeps the one it "
-                "had",
-            "collinear");
-        break;
-      case physics::Stance::kUpsideDown:
-        Add(line, 1, Severity::kWarning,
-            "the first three points give a downward normal: the vessel "
-            "stands upside down (swap POINT_2 and POINT_3, or check the "
-            "signs of y)",
-            "upside-down");
-        break;
+    if (problem->stance == physics::Stance::kUpsideDown) {
+      Add(line, 1, Severity::kWarning,
+          problem->text +
+              " (swap POINT_2 and POINT_3, or check the signs of y)",
+          "upside-down");
+    } else {
+      Add(line, 1, Severity::kWarning, problem->text, "collinear");
     }
   }
 
@@ -641,14 +604,14 @@ std::vector<Diagnostic> CheckDefinitionFileName(
   std::string path(path_below_vantrel);
   std::replace(path.begin(), path.end(), '/', '\\');
   const std::string key = rules::KeyOfFileName(path);
-  if (rules::IsUnsafeKey(key)) {
-    found.push_back(
-        {std::string(file_name), 0, 0, Severity::kWarning,
-         "the key that reaches this file, '" + key +
-             "', names a Windows device (CON, PRN, AUX, NUL, COM1, LPT1 and "
-             "the like, with any extension) or leaves the Vantrel folder; "
-             "the module never opens such a key. Rename the file",
-         "unsafe-key"});
+  const rules::KeyRefusal refusal = rules::RefusalOf(key);
+  if (refusal.reason != rules::KeyRefusal::Reason::kNone) {
+    found.push_back({std::string(file_name), 0, 0, Severity::kWarning,
+                     "the module never opens the key that reaches this "
+                     "file, '" +
+                         key + "': " + RefusalText(refusal) +
+                         ". Rename the file",
+                     "unsafe-key"});
   }
   return found;
 }

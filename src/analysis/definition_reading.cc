@@ -4,15 +4,34 @@
 
 namespace tools {
 
-std::optional<int> CountThatApplies(const standin::ItemFile& items) {
-  const auto lookup = items.Find("N");
-  int count = 0;
-  if (lookup.result != standin::ItemFile::Lookup::Result::kFound ||
-      !standin::ParseItemInt(lookup.value, count) ||
-      rules::JudgeCount(count) != rules::CountVerdict::kCounts) {
-    return std::nullopt;
+CountReading ReadCount(const standin::ItemFile::Lookup& n) {
+  using Result = standin::ItemFile::Lookup::Result;
+  CountReading reading;
+  reading.line = n.line;
+  reading.text = n.value;
+  if (n.result == Result::kNotFound) return reading;
+  reading.verdict = CountReading::Verdict::kNoValue;
+  if (n.result == Result::kEmptyValue) return reading;
+  reading.verdict = CountReading::Verdict::kNotANumber;
+  if (!standin::ParseItemInt(n.value, reading.n)) return reading;
+  switch (rules::JudgeCount(reading.n)) {
+    case rules::CountVerdict::kTooFew:
+      reading.verdict = CountReading::Verdict::kTooFew;
+      break;
+    case rules::CountVerdict::kTooMany:
+      reading.verdict = CountReading::Verdict::kTooMany;
+      break;
+    case rules::CountVerdict::kCounts:
+      reading.verdict = CountReading::Verdict::kCounts;
+      break;
   }
-  return count;
+  return reading;
+}
+
+std::optional<int> CountThatApplies(const standin::ItemFile& items) {
+  const CountReading count = ReadCount(items.Find("N"));
+  if (count.verdict != CountReading::Verdict::kCounts) return std::nullopt;
+  return count.n;
 }
 
 namespace {

@@ -15,8 +15,26 @@ namespace tools {
 // gets: the prediction that `vantrel check` explains and `vantrel show`
 // compares with what the plug-in did.
 
-// The point count N when the file counts: N read as the host's integer
-// reader reads it, within the module's bounds. Nothing otherwise.
+// What the module makes of the read of N: whether the file counts, and why
+// not.
+struct CountReading {
+  enum class Verdict {
+    kCounts,      // the module reads N points
+    kNoN,         // the file has no item N
+    kNoValue,     // N has no value
+    kNotANumber,  // N's value does not start with a number
+    kTooFew,      // N below rules::kMinPoints: the lookup goes on
+    kTooMany,     // N above rules::kMaxPoints: the module says so, and the
+                  // lookup goes on
+  };
+  Verdict verdict = Verdict::kNoN;
+  int n = 0;         // N as the host's integer reader reads it
+  int line = 0;      // the line of N; 0 when there is none
+  std::string text;  // N's value as written
+};
+CountReading ReadCount(const standin::ItemFile::Lookup& n);
+
+// The point count N when the file counts. Nothing otherwise.
 std::optional<int> CountThatApplies(const standin::ItemFile& items);
 
 // One point as the module reads it.

@@ -16,19 +16,18 @@ namespace tools {
 
 namespace {
 
-using Kind = standin::TouchdownSource::Kind;
-
 // What makes vessels of a class one row: the definition that applied and
 // the mass, with where it came from.
 using RowKey = std::tuple<std::string, int, std::string, double, std::string>;
 
-RowKey KeyOf(const standin::VesselOutcome& vessel) {
-  const int kind = vessel.source.kind == Kind::kOwn     ? 0
-                   : vessel.source.kind == Kind::kClass ? 1
-                                                        : 2;
-  return {standin::FoldCase(vessel.class_name), kind,
-          standin::FoldCase(vessel.source.file), vessel.mass,
-          vessel.model.mass_from};
+RowKey KeyOf(const standin::VesselOutcome& vessel, const KeyTried* applied) {
+  // None first, then the class's definition, then a name's.
+  const int by = applied == nullptr                    ? 0
+                 : applied->by == KeyTried::By::kClass ? 1
+                                                       : 2;
+  return {standin::FoldCase(vessel.class_name), by,
+          applied == nullptr ? "" : standin::FoldCase(applied->path),
+          vessel.mass, vessel.model.mass_from};
 }
 
 // The bytes of everything a drop depends on, so that equal drops run once.
@@ -106,8 +105,10 @@ std::vector<SurveyRow> GatherSurvey(
   std::map<std::string, CheckCounts> checked;
   DropRuns drops;
   for (std::size_t s = 0; s < scenarios.size(); ++s) {
-    for (const standin::VesselOutcome& vessel : scenarios[s].vessels) {
-      auto [entry, added] = rows.try_emplace(KeyOf(vessel));
+    for (std::size_t v = 0; v < scenarios[s].vessels.size(); ++v) {
+      const standin::VesselOutcome& vessel = scenarios[s].vessels[v];
+      const KeyTried* applied = scenarios[s].accounts[v].Applied();
+      auto [entry, added] = rows.try_emplace(KeyOf(vessel, applied));
       Gathered& gathered = entry->second;
       SurveyRow& row = gathered.row;
       gathered.scenarios.insert(s);
@@ -118,15 +119,15 @@ std::vector<SurveyRow> GatherSurvey(
       }
       if (!added) continue;
       row.class_name = vessel.class_name;
-      row.source = vessel.source;
       row.example = vessel;
       gathered.without =
           drops.Add(vessel::DropSetupOf(vessel.model, vessel.model.own_points));
-      if (vessel.source.kind == Kind::kOwn) continue;
+      if (applied == nullptr) continue;
+      row.applied = *applied;
       gathered.with = drops.Add(
           vessel::DropSetupOf(vessel.model, ToContactPoints(vessel.touchdown)));
-      const auto [counts, first] = checked.try_emplace(vessel.source.file);
-      if (first) counts->second = check(vessel.source.file);
+      const auto [counts, first] = checked.try_emplace(applied->path);
+      if (first) counts->second = check(applied->path);
       row.check = counts->second;
     }
   }

@@ -8,6 +8,7 @@
 
 #include "drop_test.h"
 #include "session.h"
+#include "vessel_account.h"
 
 namespace tools {
 
@@ -15,6 +16,7 @@ namespace tools {
 struct SurveyedScenario {
   std::string name;  // as the simulator names it ("Delta-glider\Brighton")
   std::vector<standin::VesselOutcome> vessels;
+  std::vector<VesselAccount> accounts;  // one for each vessel
 };
 
 // What `vantrel check` says of a definition file.
@@ -32,8 +34,9 @@ struct SurveyRow {
   std::vector<std::string> spellings;
   int scenarios = 0;
   int vessels = 0;
-  // The definition that applied (kind kOwn: none), and check's counts.
-  standin::TouchdownSource source;
+  // The key whose definition applied (none: the vessels keep their own
+  // points), and check's counts.
+  std::optional<KeyTried> applied;
   CheckCounts check;
   // The first vessel of the row, as the plug-in left it.
   standin::VesselOutcome example;
@@ -47,7 +50,7 @@ struct SurveyRow {
 // sorted by class (without regard to case), then by the definition (none,
 // then the class's, then names'), then by mass. `check` gives check's counts
 // for a definition that applied, by its path as the module asked for it
-// (VesselOutcome::source.file). Each distinct set of points on a distinct
+// (KeyTried::path). Each distinct set of points on a distinct
 // body is dropped once, as `vantrel drop` drops it by default
 // (vessel::DropSetupOf), on up to `threads` threads.
 std::vector<SurveyRow> GatherSurvey(

@@ -5,6 +5,7 @@
 #include <string>
 #include <unordered_set>
 
+#include "account_text.h"
 #include "item_file.h"
 #include "number_text.h"
 #include "text_table.h"
@@ -30,21 +31,19 @@ bool AwaitsSweep(const standin::VesselOutcome& vessel, int steps) {
          vessel.touchdown_sets == 0;
 }
 
-std::string Definition(const standin::VesselOutcome& vessel, int steps) {
-  using Kind = standin::TouchdownSource::Kind;
+std::string Definition(const standin::VesselOutcome& vessel,
+                       const VesselAccount& account, int steps) {
   if (AwaitsSweep(vessel, steps)) {
     return "not yet (the sweep is in step " +
            std::to_string(standin::kSweepStep) + ")";
   }
-  switch (vessel.source.kind) {
-    case Kind::kName:
-      return "name   Config" + vessel.source.file;
-    case Kind::kClass:
-      return "class  Config" + vessel.source.file;
-    case Kind::kOwn:
-      break;
-  }
-  return "none   (kept its own points)";
+  // The key's name, then its file, in a column of their own.
+  constexpr std::size_t kKeyWidth = 7;
+  const KeyTried* applied = account.Applied();
+  if (applied == nullptr) return "none   (kept its own points)";
+  std::string by = KeyName(applied->by);
+  by.resize(kKeyWidth, ' ');
+  return by + ShownDefinitionPath(*applied);
 }
 
 void PrintPoints(const standin::VesselOutcome& vessel, std::ostream& out) {
@@ -113,7 +112,8 @@ std::string LineCount(std::size_t lines) {
   return std::to_string(lines) + (lines == 1 ? " line" : " lines");
 }
 
-void PrintRunReport(const standin::SessionResult& result, int steps,
+void PrintRunReport(const standin::SessionResult& result,
+                    const std::vector<VesselAccount>& accounts, int steps,
                     std::ostream& out) {
   out << "Host log (" << LineCount(result.log.size()) << ")\n";
   // Each line under the stage of the run that wrote it.
@@ -132,12 +132,14 @@ void PrintRunReport(const standin::SessionResult& result, int steps,
   TextTable vessels({false, false, false, false, true, false});
   vessels.AddRow(
       {"vessel", "class", "mass (kg)", "arrived", "updates", "definition"});
-  for (const auto& vessel : result.vessels) {
-    vessels.AddRow(
-        {vessel.name, vessel.class_name, MassText(vessel),
-         vessel.spawn_step == 0 ? "at start"
-                                : "step " + std::to_string(vessel.spawn_step),
-         std::to_string(vessel.touchdown_sets), Definition(vessel, steps)});
+  for (std::size_t i = 0; i < result.vessels.size(); ++i) {
+    const standin::VesselOutcome& vessel = result.vessels[i];
+    vessels.AddRow({vessel.name, vessel.class_name, MassText(vessel),
+                    vessel.spawn_step == 0
+                        ? "at start"
+                        : "step " + std::to_string(vessel.spawn_step),
+                    std::to_string(vessel.touchdown_sets),
+                    Definition(vessel, accounts[i], steps)});
   }
   vessels.Print(out, "  ");
   PrintClasses(result, out);

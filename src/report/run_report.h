@@ -3,15 +3,19 @@
 
 #include <ostream>
 #include <string>
+#include <vector>
 
 #include "session.h"
+#include "vessel_account.h"
 
 namespace tools {
 
 // Prints what a user of `vantrel run` wants to see: the host log as the
 // module wrote it, then one row per vessel (name, class, mass, which
-// definition applied) and the touchdown points each vessel was handed.
-void PrintRunReport(const standin::SessionResult& result, int steps,
+// definition applied, from `accounts`, one for each vessel) and the
+// touchdown points each vessel was handed.
+void PrintRunReport(const standin::SessionResult& result,
+                    const std::vector<VesselAccount>& accounts, int steps,
                     std::ostream& out);
 
 // "1 line", "2 lines", as the log's headings count lines.

@@ -1,17 +1,18 @@
 #include "show_report.h"
 
+#include <cctype>
 #include <cmath>
 #include <cstdio>
 #include <filesystem>
 #include <string>
 
+#include "account_text.h"
 #include "definition_file_check.h"
 #include "definition_rules.h"
 #include "diagnostic_output.h"
 #include "drop_report.h"
 #include "ground_plane.h"
 #include "item_file.h"
-#include "lookup_trace.h"
 #include "number_text.h"
 #include "physics_points.h"
 #include "resting_load.h"
@@ -19,12 +20,11 @@
 #include "text_encoding.h"
 #include "text_table.h"
 #include "touchdown_svg.h"
+#include "verdict_text.h"
 
 namespace tools {
 
 namespace {
-
-using Result = standin::ItemFile::Lookup::Result;
 
 // A derived value, which need not exist.
 std::string Derived(double value, int decimals) {
@@ -35,90 +35,50 @@ std::string FileName(const std::string& disk_path) {
   return standin::ShownPath(standin::PathOfHostText(disk_path).filename());
 }
 
-std::string Outcome(const FileAttempt& attempt) {
-  if (!attempt.opened) return "not found (no such file, or not readable)";
-  const std::string opened = "opened " + attempt.disk_path + "; ";
-  const auto& count = attempt.count;
-  const std::string at = " (line " + std::to_string(count.line) + ")";
-  if (!attempt.count_read || count.result == Result::kNotFound) {
-    return opened + "no N: does not count";
-  }
-  if (count.result == Result::kEmptyValue) {
-    return opened + "N has no value" + at + ": does not count";
-  }
-  int n = 0;
-  if (!standin::ParseItemInt(count.value, n)) {
-    return opened + "N = '" + count.value + "'" + at +
-           " is not a number: does not count";
-  }
-  const std::string given = opened + "N = " + std::to_string(n) + at;
-  switch (rules::JudgeCount(n)) {
-    case rules::CountVerdict::kTooFew:
-      return given + ": fewer than " + std::to_string(rules::kMinPoints) +
-             " points, does not count";
-    case rules::CountVerdict::kTooMany:
-      return given + ": more than " + std::to_string(rules::kMaxPoints) +
-             " points, ignored";
-    case rules::CountVerdict::kCounts:
+// What keeps a vessel on `points` from standing upright on its first three,
+// as a sentence; empty when they stand it upright.
+std::string StanceSentence(const std::vector<TOUCHDOWNVTX>& points) {
+  if (points.size() < 3) return "";
+  const auto problem =
+      StanceProblemOf(points[0].pos, points[1].pos, points[2].pos);
+  if (!problem) return "";
+  std::string sentence = problem->text;
+  sentence[0] = static_cast<char>(std::toupper(sentence[0]));
+  return sentence;
+}
+
+// What the plug-in made of a key, as the lookup table says it.
+std::string Verdict(const KeyTried& key) {
+  switch (key.verdict) {
+    case KeyTried::Verdict::kRefused:
+      return "not opened: " + RefusalText(key.Refusal());
+    case KeyTried::Verdict::kMissing:
+      return "not found (no such file, or not readable)";
+    case KeyTried::Verdict::kDoesNotCount:
+    case KeyTried::Verdict::kApplied:
       break;
   }
-  return attempt.applied ? given + ": applied" : given;
+  const std::string opened = "opened " + key.disk_path + "; ";
+  const CountReading count = key.count.value_or(CountReading{});
+  if (count.verdict != CountReading::Verdict::kCounts) {
+    const std::string at =
+        count.line > 0 ? "line " + std::to_string(count.line) + ": " : "";
+    return opened + at + CountProblemText(count);
+  }
+  const std::string given = opened + "N = " + std::to_string(count.n) +
+                            " (line " + std::to_string(count.line) + ")";
+  return key.verdict == KeyTried::Verdict::kApplied ? given + ": applied"
+                                                    : given;
 }
 
-// Why the module refuses to open the file of a key it deems unsafe
-// (rules::IsUnsafeKey).
-std::string WhyRefused(const std::string& key) {
-  if (key.find(':') != std::string::npos) {
-    return "the key holds a ':', which names a drive or a stream of a file";
-  }
-  if (!key.empty() && key.front() == '\\') {
-    return "the key starts with '\\', which leaves the Vantrel folder";
-  }
-  std::size_t start = 0;
-  while (start <= key.size()) {
-    std::size_t end = key.find('\\', start);
-    if (end == std::string::npos) end = key.size();
-    const std::string component = key.substr(start, end - start);
-    const bool dots = component.find_first_not_of(". ") == std::string::npos &&
-                      component.find("..") != std::string::npos;
-    if (dots) {
-      return "the key holds '" + component +
-             "', which Windows reads as '..': it leaves the Vantrel folder";
-    }
-    if (rules::IsUnsafeKey(component)) {
-      return "'" + component +
-             "' names a Windows device (CON, PRN, AUX, NUL, COM1, LPT1 and "
-             "the like, with any extension), which can block the simulator";
-    }
-    start = end + 1;
-  }
-  return "the key could leave the Vantrel folder";
-}
-
-void PrintLookup(const std::vector<FileAttempt>& attempts,
+void PrintLookup(const VesselAccount& account,
                  const standin::VesselOutcome& vessel, std::ostream& out) {
   out << "Lookup, as the plug-in did it\n";
   TextTable table({false, false, false});
-  // The module tries the name, then the class; a key it refuses opens
-  // nothing, so it has no attempt of its own.
-  std::size_t next = 0;
-  bool applied = false;
-  const std::pair<const char*, const std::string*> keys[] = {
-      {"name", &vessel.name}, {"class", &vessel.class_name}};
-  for (const auto& [label, key] : keys) {
-    if (applied) break;
-    if (rules::IsUnsafeKey(*key)) {
-      table.AddRow({label, "Config" + rules::DefinitionPath(*key),
-                    "not opened: " + WhyRefused(*key)});
-      continue;
+  if (!account.updates.empty()) {
+    for (const KeyTried& key : account.updates.back().keys) {
+      table.AddRow({KeyName(key.by), ShownDefinitionPath(key), Verdict(key)});
     }
-    if (next == attempts.size()) break;
-    const FileAttempt& attempt = attempts[next++];
-    table.AddRow({label, "Config" + attempt.path, Outcome(attempt)});
-    applied = attempt.applied;
-  }
-  for (; next < attempts.size(); ++next) {
-    table.AddRow({"", "Config" + attempts[next].path, Outcome(attempts[next])});
   }
   table.Print(out, "  ");
   if (vessel.touchdown_sets == 0) {
@@ -126,88 +86,62 @@ void PrintLookup(const std::vector<FileAttempt>& attempts,
   }
 }
 
-bool Same(double a, double b) {
-  return a == b || (std::isnan(a) && std::isnan(b));
-}
-
-// Values the module handed over that are not what the file's text says.
-struct Changes {
-  bool springs = false;
-  bool friction = false;
-  bool copied_mu = false;
-  // The points whose seventh number, written in the file, was ignored.
-  std::vector<std::size_t> ignored_seventh;
-};
-
 void PrintPoints(const standin::VesselOutcome& vessel,
-                 const FileAttempt* applied, std::ostream& out) {
+                 const VesselAccount& account, std::ostream& out) {
+  const KeyTried* applied = account.Applied();
   const bool own = applied == nullptr || vessel.touchdown_sets == 0;
   out << "\nTouchdown points "
       << (own ? "the vessel keeps" : "handed to the host") << " ("
-      << vessel.touchdown.size() << ")\n";
+      << account.points.size() << ")\n";
   TextTable table({true, true, true, true, true, true, true, true, false});
   table.AddRow({"#", "x", "y", "z", "stiffness", "damping", "mu", "mu_lng",
                 "text from"});
-  Changes changes;
-  for (std::size_t i = 0; i < vessel.touchdown.size(); ++i) {
-    const TOUCHDOWNVTX& v = vessel.touchdown[i];
+  // The reasons the values marked are not what the file says.
+  bool springs = false;
+  bool friction = false;
+  bool lateral = false;
+  std::vector<std::size_t> ignored_seventh;
+  for (std::size_t i = 0; i < account.points.size(); ++i) {
+    const AccountedPoint& point = account.points[i];
+    const TOUCHDOWNVTX& v = point.vertex;
     const double handed[7] = {v.pos.x,   v.pos.y, v.pos.z, v.stiffness,
                               v.damping, v.mu,    v.mu_lng};
     std::vector<std::string> row{std::to_string(i + 1)};
-    if (own || i >= applied->points.size()) {
+    if (own || !point.text) {
       for (double value : handed) row.push_back(Fixed(value, 3));
       // Where the vessel's own points come from: its class file's
       // TouchdownPoints, or the host's defaults.
-      row.push_back(own ? vessel.model.own_points_from : "the vessel's own");
+      row.push_back(own ? account.own_points_from : "the vessel's own");
       table.AddRow(row);
       continue;
     }
-    const PointOrigin& origin = applied->points[i];
-    // What the text says: the point as the module reads it, with a seventh
-    // number that is written but ignored.
-    const rules::PointText file = rules::ParsePoint(origin.text.c_str());
-    const TOUCHDOWNVTX read = rules::VertexOf(file, static_cast<int>(i) + 1);
-    const double said[7] = {
-        read.pos.x,
-        read.pos.y,
-        read.pos.z,
-        read.stiffness,
-        read.damping,
-        read.mu,
-        file.count == rules::kPointNumbers ? file.numbers[6] : read.mu_lng};
+    const PointText& text = *point.text;
     for (std::size_t k = 0; k < 7; ++k) {
-      const bool changed = !Same(handed[k], said[k]);
-      row.push_back(Fixed(handed[k], 3) + (changed ? "*" : " "));
-      if (!changed) continue;
-      if (k == 3 || k == 4) changes.springs = true;
-      const bool copied = k == 6 &&
-                          !rules::TakesSeventhNumber(static_cast<int>(i) + 1) &&
-                          Same(v.mu_lng, v.mu);
-      if (k == 5 || (k == 6 && !copied)) changes.friction = true;
-      if (copied) {
-        changes.copied_mu = true;
-        if (file.count == rules::kPointNumbers) {
-          changes.ignored_seventh.push_back(i + 1);
-        }
-      }
+      const ValueOrigin origin = text.origins[k];
+      row.push_back(Fixed(handed[k], 3) +
+                    (origin == ValueOrigin::kText ? " " : "*"));
+      springs = springs || origin == ValueOrigin::kSprings;
+      friction = friction || origin == ValueOrigin::kFriction;
+      lateral = lateral || origin == ValueOrigin::kLateral;
     }
-    std::string from = origin.line == 0 ? "\"0\""
-                                        : FileName(applied->disk_path) + ":" +
-                                              std::to_string(origin.line);
-    if (origin.text_of != static_cast<long>(i) + 1) {
+    if (text.seventh_ignored) ignored_seventh.push_back(i + 1);
+    std::string from = text.line == 0 ? "\"0\""
+                                      : FileName(applied->disk_path) + ":" +
+                                            std::to_string(text.line);
+    if (text.text_of != static_cast<long>(i) + 1) {
       from += " (POINT_" + std::to_string(i + 1) + " missing; " +
-              (origin.text_of == 0
+              (text.text_of == 0
                    ? std::string("the module starts from \"0\")")
-                   : "repeats POINT_" + std::to_string(origin.text_of) + ")");
+                   : "repeats POINT_" + std::to_string(text.text_of) + ")");
     }
     row.push_back(from);
     table.AddRow(row);
   }
   table.Print(out, "  ");
-  if (changes.springs || changes.friction || changes.copied_mu) {
+  if (springs || friction || lateral) {
     out << "  * not what the file says; the module changed it:\n";
   }
-  if (changes.springs) {
+  if (springs) {
     out << "    stiffness, damping: completion, because the first point's "
            "stiffness or damping is 0: k = m * "
         << Shortest(rules::kGravity)
@@ -215,23 +149,22 @@ void PrintPoints(const standin::VesselOutcome& vessel,
         << Shortest(rules::kCriticalDampingFactor)
         << " * sqrt(m * k), for every point\n";
   }
-  if (changes.friction) {
+  if (friction) {
     out << "    mu, mu_lng: completion, because the first point's lateral "
            "friction is 0: "
         << Fixed(rules::kDefaultFriction, 1) << " for every point\n";
   }
-  if (changes.copied_mu) {
+  if (lateral) {
     out << "    mu_lng from point 4 on: the module sets it to mu";
-    const auto& points = changes.ignored_seventh;
     constexpr std::size_t kShown = 5;
-    for (std::size_t n = 0; n < points.size() && n < kShown; ++n) {
+    for (std::size_t n = 0; n < ignored_seventh.size() && n < kShown; ++n) {
       out << (n == 0 ? " (the seventh number written is ignored: point " : ", ")
-          << points[n];
+          << ignored_seventh[n];
     }
-    if (points.size() > kShown) {
-      out << " and " << points.size() - kShown << " more";
+    if (ignored_seventh.size() > kShown) {
+      out << " and " << ignored_seventh.size() - kShown << " more";
     }
-    if (!points.empty()) out << ")";
+    if (!ignored_seventh.empty()) out << ")";
     out << '\n';
   }
 }
@@ -241,8 +174,9 @@ void PrintPoints(const standin::VesselOutcome& vessel,
 void PrintPlacement(const standin::VesselOutcome& vessel, double gravity,
                     std::ostream& out) {
   out << "  The host's placement of a landed vessel (points 1-3 alone): ";
-  if (const auto problem = StanceProblem(vessel)) {
-    out << *problem << ".\n";
+  const std::string problem = StanceSentence(vessel.touchdown);
+  if (!problem.empty()) {
+    out << problem << ".\n";
     return;
   }
   const physics::ContactPoints points = ToContactPoints(vessel.touchdown);
@@ -312,7 +246,7 @@ void PrintRestingLoad(const standin::VesselOutcome& vessel,
 }
 
 // What `vantrel check` says about the file that applied.
-void PrintCheck(const FileAttempt& applied, standin::FileSystem& files,
+void PrintCheck(const KeyTried& applied, standin::FileSystem& files,
                 std::ostream& out) {
   out << "\nCheck of " << applied.disk_path << "\n";
   const auto found =
@@ -325,25 +259,6 @@ void PrintCheck(const FileAttempt& applied, standin::FileSystem& files,
 
 }  // namespace
 
-std::optional<std::string> StanceProblem(const standin::VesselOutcome& vessel) {
-  if (vessel.touchdown.size() < 3) return std::nullopt;
-  const auto& p = vessel.touchdown;
-  switch (physics::StanceOf(physics::GroundNormal(
-      ToVec3(p[0].pos), ToVec3(p[1].pos), ToVec3(p[2].pos)))) {
-    case physics::Stance::kUpright:
-      return std::nullopt;
-    case physics::Stance::kUpsideDown:
-      return std::string(
-          "The first three points give a downward normal: the host sets the "
-          "vessel upside down");
-    case physics::Stance::kNoPlane:
-      return "The first three points make no ground plane (" +
-             WhyNoGroundPlane(p[0].pos, p[1].pos, p[2].pos) +
-             "): the host keeps its old one";
-  }
-  return std::nullopt;
-}
-
 DroppedSet ShowDrop(const standin::VesselOutcome& vessel) {
   return DropSet(
       "", vessel::DropSetupOf(vessel.model, ToContactPoints(vessel.touchdown)));
@@ -351,22 +266,19 @@ DroppedSet ShowDrop(const standin::VesselOutcome& vessel) {
 
 void PrintShowReport(const standin::SessionResult& result,
                      const standin::VesselOutcome& vessel,
-                     standin::FileSystem& files, const DroppedSet& drop,
-                     std::ostream& out) {
+                     const VesselAccount& account, standin::FileSystem& files,
+                     const DroppedSet& drop, std::ostream& out) {
   out << "Vessel " << vessel.name << ", class " << vessel.class_name
       << ", mass " << MassText(vessel, " kg") << "\n\n";
-  const auto attempts = TraceLookup(result.file_events, vessel.source);
-  PrintLookup(attempts, vessel, out);
+  PrintLookup(account, vessel, out);
 
   out << "\nHost log (" << result.log.size() << " lines)\n";
   for (const std::string& line : result.log) out << "  " << line << '\n';
 
-  const FileAttempt* applied = nullptr;
-  for (const FileAttempt& attempt : attempts) {
-    if (attempt.applied) applied = &attempt;
+  if (const KeyTried* applied = account.Applied()) {
+    PrintCheck(*applied, files, out);
   }
-  if (applied != nullptr) PrintCheck(*applied, files, out);
-  PrintPoints(vessel, applied, out);
+  PrintPoints(vessel, account, out);
   PrintRestingLoad(vessel, drop, out);
 }
 
@@ -390,7 +302,7 @@ std::string DrawShownVessel(const standin::VesselOutcome& vessel,
     ground_up.z = up.z;
     drawing.ground_up = ground_up;
   }
-  drawing.warning = StanceProblem(vessel).value_or("");
+  drawing.warning = StanceSentence(vessel.touchdown);
   return DrawTouchdownSvg(drawing);
 }
 

@@ -1,27 +1,27 @@
 #ifndef VANTREL_TOOLS_SHOW_REPORT_H_
 #define VANTREL_TOOLS_SHOW_REPORT_H_
 
-#include <optional>
 #include <ostream>
 #include <string>
 
 #include "drop_report.h"
 #include "file_system.h"
 #include "session.h"
+#include "vessel_account.h"
 
 namespace tools {
 
 // Prints what `vantrel show` tells about one vessel after the plug-in updated
-// it: the files the module tried and why each did or did not apply, the host
-// log, what `vantrel check` says about the file that applied, the points
-// handed to the host with where each value came from, and how the vessel
-// rests on flat ground (`drop`, the drop test of the points it got), with
-// the host's placement of a landed vessel beside it. The file that applied
-// is read again through `files`.
+// it, from its account: the files the module tried and why each did or did
+// not apply, the host log, what `vantrel check` says about the file that
+// applied, the points handed to the host with where each value came from,
+// and how the vessel rests on flat ground (`drop`, the drop test of the
+// points it got), with the host's placement of a landed vessel beside it.
+// The file that applied is read again through `files`.
 void PrintShowReport(const standin::SessionResult& result,
                      const standin::VesselOutcome& vessel,
-                     standin::FileSystem& files, const DroppedSet& drop,
-                     std::ostream& out);
+                     const VesselAccount& account, standin::FileSystem& files,
+                     const DroppedSet& drop, std::ostream& out);
 
 // The drop test `vantrel show` makes of the points a vessel got: released
 // 0.5 m above the ground at x1 and 60 fps, for 30 s.
@@ -31,10 +31,6 @@ DroppedSet ShowDrop(const standin::VesselOutcome& vessel);
 // views, on the ground where the drop test `drop` of them leaves it.
 std::string DrawShownVessel(const standin::VesselOutcome& vessel,
                             const physics::DropResult& drop);
-
-// What keeps a vessel from standing upright on its first three points: a
-// ground plane that faces down, or none; nothing when it stands upright.
-std::optional<std::string> StanceProblem(const standin::VesselOutcome& vessel);
 
 }  // namespace tools
 

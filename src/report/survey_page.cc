@@ -1,5 +1,6 @@
 #include "survey_page.h"
 
+#include "account_text.h"
 #include "item_file.h"
 #include "show_report.h"
 #include "touchdown_svg.h"
@@ -138,8 +139,9 @@ std::string SurveyPage(const SurveySummary& summary,
     const SurveyRow& row = rows[i];
     if (!row.with) continue;
     html += "<section id=\"drawing-" + std::to_string(i + 1) + "\">\n<h2>" +
-            XmlText(row.class_name + ": Config" + row.source.file) + "</h2>\n" +
-            InlineSvg(DrawShownVessel(row.example, *row.with)) + "</section>\n";
+            XmlText(row.class_name + ": " + ShownDefinitionPath(*row.applied)) +
+            "</h2>\n" + InlineSvg(DrawShownVessel(row.example, *row.with)) +
+            "</section>\n";
   }
   return html + "<script>" + kScript + "</script>\n</body>\n</html>\n";
 }

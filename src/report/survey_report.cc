@@ -2,6 +2,7 @@
 
 #include <set>
 
+#include "account_text.h"
 #include "diagnostic_output.h"
 #include "item_file.h"
 #include "number_text.h"
@@ -10,8 +11,6 @@
 namespace tools {
 
 namespace {
-
-using Kind = standin::TouchdownSource::Kind;
 
 std::string ClassText(const SurveyRow& row) {
   std::string text = row.class_name;
@@ -22,15 +21,8 @@ std::string ClassText(const SurveyRow& row) {
 }
 
 std::string DefinitionText(const SurveyRow& row) {
-  switch (row.source.kind) {
-    case Kind::kName:
-      return "name Config" + row.source.file;
-    case Kind::kClass:
-      return "class Config" + row.source.file;
-    case Kind::kOwn:
-      break;
-  }
-  return "none";
+  if (!row.applied) return "none";
+  return KeyName(row.applied->by) + " " + ShownDefinitionPath(*row.applied);
 }
 
 }  // namespace
@@ -52,7 +44,7 @@ const std::vector<SurveyColumn>& SurveyColumns() {
 }
 
 std::vector<std::string> SurveyCells(const SurveyRow& row) {
-  const bool defined = row.source.kind != Kind::kOwn;
+  const bool defined = row.applied.has_value();
   return {ClassText(row),
           std::to_string(row.scenarios),
           std::to_string(row.vessels),
@@ -141,12 +133,11 @@ void PrintSurveyJson(const SurveySummary& summary,
     }
     out << "], \"scenarios\": " << row.scenarios
         << ", \"vessels\": " << row.vessels << ", \"definition\": ";
-    if (row.source.kind == Kind::kOwn) {
+    if (!row.applied) {
       out << "null";
     } else {
-      out << "{\"by\": \""
-          << (row.source.kind == Kind::kName ? "name" : "class")
-          << "\", \"file\": " << JsonString("Config" + row.source.file)
+      out << "{\"by\": \"" << KeyName(row.applied->by)
+          << "\", \"file\": " << JsonString(ShownDefinitionPath(*row.applied))
           << ", \"errors\": " << row.check.errors
           << ", \"warnings\": " << row.check.warnings << "}";
     }

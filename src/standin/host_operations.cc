@@ -49,13 +49,13 @@ const standin::OpenFile* FindOpenFile(FILEHANDLE f, const char* operation) {
 void RecordItemRead(const standin::OpenFile& file, const char* item,
                     const standin::ItemFile::Place& lookup) {
   Session& session = *PluginHost::Current().session();
-  if (!session.record_file_events) return;
-  Session::FileEvent event;
-  event.kind = Session::FileEvent::Kind::kItemRead;
-  event.path = file.path;
-  event.item = item;
-  event.lookup = lookup.Copied();
-  session.RecordFileEvent(std::move(event));
+  if (!session.record_item_reads) return;
+  standin::PluginCall record;
+  record.kind = standin::PluginCall::Kind::kItemRead;
+  record.path = file.path;
+  record.item = item;
+  record.lookup = lookup.Copied();
+  session.RecordCall(std::move(record));
 }
 
 SimObject* FindObject(OBJHANDLE handle, const char* operation) {
@@ -102,13 +102,11 @@ void VESSEL::SetTouchdownPoints(const TOUCHDOWNVTX* pts, DWORD n) const {
   }
   vessel.touchdown.assign(pts, pts + n);
   ++vessel.touchdown_sets;
-  const Session::Lookup& lookup = session->lookup();
-  if (lookup.vessel == &vessel && lookup.opens > 0) {
-    vessel.source.kind = lookup.opens == 1
-                             ? standin::TouchdownSource::Kind::kName
-                             : standin::TouchdownSource::Kind::kClass;
-    vessel.source.file = lookup.last_opened;
-  }
+  standin::PluginCall record;
+  record.kind = standin::PluginCall::Kind::kPointsSet;
+  record.vessel = vessel.index;
+  record.points = n;
+  session->RecordCall(std::move(record));
 }
 
 void oapiGetObjectName(OBJHANDLE hObj, char* name, int n) {
@@ -124,7 +122,9 @@ void oapiGetObjectName(OBJHANDLE hObj, char* name, int n) {
       std::min(object->name.size(), static_cast<std::size_t>(n - 1));
   std::memcpy(name, object->name.data(), length);
   name[length] = '\0';
-  PluginHost::Current().session()->lookup() = Session::Lookup{object, 0, ""};
+  standin::PluginCall record;
+  record.vessel = object->index;
+  PluginHost::Current().session()->RecordCall(std::move(record));
 }
 
 bool oapiIsVessel(OBJHANDLE hObj) {
@@ -190,29 +190,24 @@ FILEHANDLE oapiOpenFile(const char* fname, FileAccessMode mode, PathRoot root) {
     return nullptr;
   }
   std::optional<std::string> text;
-  std::string found;
+  standin::PluginCall record;
+  record.kind = standin::PluginCall::Kind::kNotOpened;
+  record.path = fname;
   if (auto file = standin::ReadHostFile(host.file_system(), host.folder(),
                                         *prefix + fname)) {
     text = std::move(file->text);
-    if (session->record_file_events)
-      found = standin::ShownPath(file->disk_path);
+    record.kind = standin::PluginCall::Kind::kOpened;
+    if (session->record_item_reads) {
+      record.disk_path = standin::ShownPath(file->disk_path);
+    }
   }
-  if (session->record_file_events) {
-    Session::FileEvent event;
-    event.kind = text ? Session::FileEvent::Kind::kOpened
-                      : Session::FileEvent::Kind::kNotOpened;
-    event.path = fname;
-    event.disk_path = std::move(found);
-    session->RecordFileEvent(std::move(event));
-  }
-  ++session->lookup().opens;
+  session->RecordCall(std::move(record));
   if (!text) {
     // Without ZEROONFAIL the real host gives a handle to a stream that
     // reads nothing.
     if (mode == FILE_IN_ZEROONFAIL) return nullptr;
     text.emplace();
   }
-  session->lookup().last_opened = fname;
   return session->files().Open(fname, mode,
                                standin::ItemFile(std::move(*text)));
 }

@@ -92,7 +92,6 @@ std::vector<VesselOutcome> CollectVessels(
     outcome.name = vessel.name;
     outcome.class_name = vessel.class_name.value_or("");
     outcome.mass = vessel.mass;
-    outcome.source = vessel.source;
     outcome.touchdown_sets = vessel.touchdown_sets;
     outcome.touchdown = vessel.touchdown;
     outcome.model = models[from];
@@ -129,7 +128,7 @@ class Simulation {
                              result_.warnings)),
         session_(host),
         calls_(CurrentModuleCalls()) {
-    session_.record_file_events = options.record_file_events;
+    session_.record_item_reads = options.record_item_reads;
     if (log_from == 0) result_.log_stages.push_back({"loading", 0});
     // The vessels by the step they appear in, each step's in scenario
     // order: every step takes its own, whatever the count.
@@ -181,7 +180,7 @@ class Simulation {
     result_.log = host_.log().shown(log_from_);
     result_.faults = session_.faults();
     result_.files_left_open = session_.files().open_count();
-    result_.file_events = session_.file_events();
+    result_.calls = session_.TakeCalls();
     return std::move(result_);
   }
 

@@ -10,6 +10,7 @@
 
 #include "host.h"
 #include "orbiter_api.h"
+#include "plugin_call.h"
 #include "scenario.h"
 #include "sim_object.h"
 #include "simulation_session.h"
@@ -31,7 +32,9 @@ struct SessionOptions {
   FileSystem* files = nullptr;
   // Also append the plug-in's log lines here; owned by the caller.
   FileSystem::Output* log_output = nullptr;
-  bool record_file_events = false;  // keep SessionResult::file_events
+  // Keep the plug-in's item reads, and where each file it opened was
+  // found, among SessionResult::calls.
+  bool record_item_reads = false;
   // Where the host says at once that it refused a call: the stream of the
   // command that runs; standard error when null. Owned by the caller.
   std::ostream* faults_to = nullptr;
@@ -49,7 +52,6 @@ struct VesselOutcome {
   // Its numbers as the host knows them from its files, with their sources.
   vessel::VesselModel model;
   int spawn_step = 0;
-  TouchdownSource source;
   int touchdown_sets = 0;
   std::vector<TOUCHDOWNVTX> touchdown;
 };
@@ -72,8 +74,9 @@ struct SessionResult {
   std::vector<VesselOutcome> vessels;  // in order of creation
   std::vector<std::string> faults;     // calls the host refused
   std::size_t files_left_open = 0;
-  // Opens and item reads, in order, when the options asked for them.
-  std::vector<Session::FileEvent> file_events;
+  // The plug-in's calls that tell what it did with each vessel, in order
+  // (PluginCall); PluginCall::vessel is the vessel's place in `vessels`.
+  std::vector<PluginCall> calls;
 };
 
 // What a program run of several simulations produced.

@@ -1,6 +1,7 @@
 #ifndef VANTREL_STANDIN_SIM_OBJECT_H_
 #define VANTREL_STANDIN_SIM_OBJECT_H_
 
+#include <cstddef>
 #include <optional>
 #include <string>
 #include <vector>
@@ -9,16 +10,6 @@
 #include "orbiter_api.h"
 
 namespace standin {
-
-// Where the touchdown vertices a vessel has now came from, as the stand-in
-// observed the module's calls: the lookup starts with oapiGetObjectName, and
-// the file the module opened last before SetTouchdownPoints is the one that
-// applied. The first open of a lookup is the name, a later one the class.
-struct TouchdownSource {
-  enum class Kind { kOwn, kName, kClass };
-  Kind kind = Kind::kOwn;
-  std::string file;  // the path as the module asked for it
-};
 
 // An object of the simulation. Vessels carry touchdown vertices; other
 // objects (a planet, say) only a name and a mass. Its address is its handle,
@@ -31,7 +22,9 @@ class SimObject : public VESSEL {
   bool is_vessel = true;
   std::vector<TOUCHDOWNVTX> touchdown;
   int touchdown_sets = 0;  // how often SetTouchdownPoints was accepted
-  TouchdownSource source;
+  // A vessel's place in the order of creation; PluginCall::kNotAVessel for
+  // another object.
+  std::size_t index = 0;
 };
 
 }  // namespace standin

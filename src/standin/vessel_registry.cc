@@ -2,6 +2,8 @@
 
 #include <utility>
 
+#include "plugin_call.h"
+
 namespace standin {
 
 SimObject& VesselRegistry::AddVessel(std::string name,
@@ -12,6 +14,7 @@ SimObject& VesselRegistry::AddVessel(std::string name,
   vessel->class_name = std::move(class_name);
   vessel->mass = mass;
   vessel->touchdown = DefaultTouchdownPoints();
+  vessel->index = vessels_.size();
   handles_.insert(vessel.get());
   vessels_.push_back(std::move(vessel));
   return *vessels_.back();
@@ -22,6 +25,7 @@ SimObject& VesselRegistry::AddObject(std::string name, double mass) {
   object->name = std::move(name);
   object->mass = mass;
   object->is_vessel = false;
+  object->index = PluginCall::kNotAVessel;
   handles_.insert(object.get());
   others_.push_back(std::move(object));
   return *others_.back();

@@ -5,6 +5,7 @@
 #include <string>
 #include <system_error>
 
+#include "account_text.h"
 #include "class_file.h"
 #include "definition_reading.h"
 #include "disk_file_system.h"
@@ -21,6 +22,7 @@
 #include "single_vessel.h"
 #include "sweep_step.h"
 #include "text_encoding.h"
+#include "vessel_account.h"
 #include "vessel_model.h"
 
 namespace tools {
@@ -107,10 +109,11 @@ std::optional<DropVessel> FromPlugin(standin::FileSystem& files,
   vessel.mass_text = MassText(outcome, " kg");
   vessel.definition = outcome.touchdown;
   vessel.applied = outcome.touchdown_sets > 0;
+  const std::vector<VesselAccount> accounts = AccountVessels(*result);
+  const KeyTried* applied = accounts.front().Applied();
   vessel.definition_from =
-      outcome.touchdown_sets == 0
-          ? "no definition applied: the vessel's own points"
-          : "Config" + outcome.source.file;
+      applied == nullptr ? "no definition applied: the vessel's own points"
+                         : ShownDefinitionPath(*applied);
   return vessel;
 }
 

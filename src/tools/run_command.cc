@@ -16,6 +16,7 @@
 #include "scenario.h"
 #include "session.h"
 #include "text_encoding.h"
+#include "vessel_account.h"
 #include "vessel_mass.h"
 
 namespace tools {
@@ -336,7 +337,8 @@ int RunCommand(const RunArguments& arguments, std::ostream& out,
           << ": " << standin::ShownPath(inputs->scenarios[i]) << "\n\n";
     }
     PrintRunWarnings(simulation, err);
-    PrintRunReport(simulation, arguments.steps, out);
+    PrintRunReport(simulation, AccountVessels(simulation), arguments.steps,
+                   out);
     faults += simulation.faults.size();
     files_left_open += simulation.files_left_open;
   }

@@ -13,6 +13,7 @@
 #include "show_report.h"
 #include "single_vessel.h"
 #include "text_encoding.h"
+#include "vessel_account.h"
 
 namespace tools {
 
@@ -66,7 +67,8 @@ int ShowCommand(const ShowArguments& arguments, std::ostream& out,
   if (!result) return kExitPlugin;
   const standin::VesselOutcome& outcome = result->vessels.front();
   const DroppedSet drop = ShowDrop(outcome);
-  PrintShowReport(*result, outcome, files, drop, out);
+  PrintShowReport(*result, outcome, AccountVessels(*result).front(), files,
+                  drop, out);
 
   if (svg) {
     // A failed append fails the commit, which says why.

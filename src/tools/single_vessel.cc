@@ -19,7 +19,7 @@ std::optional<standin::SessionResult> RunSingleVessel(
   // The steps `vantrel run` takes by default: the vessel is updated once,
   // in the sweep, as in a run.
   options.steps = standin::kSweepStep;
-  options.record_file_events = true;
+  options.record_item_reads = true;
   options.files = vessel.files;
   options.faults_to = &err;
   std::string session_error;

@@ -18,6 +18,7 @@
 #include "survey_page.h"
 #include "survey_report.h"
 #include "text_encoding.h"
+#include "vessel_account.h"
 
 namespace tools {
 
@@ -156,7 +157,8 @@ int SurveyCommand(const SurveyArguments& arguments, std::ostream& out,
   std::size_t faults = run->faults.size();
   for (std::size_t i = 0; i < read.size(); ++i) {
     const standin::SessionResult& simulation = run->simulations[i];
-    surveyed.push_back({read[i].name, simulation.vessels});
+    surveyed.push_back(
+        {read[i].name, simulation.vessels, AccountVessels(simulation)});
     faults += simulation.faults.size() + simulation.files_left_open;
     for (const auto& warning : simulation.warnings) {
       const std::string line = standin::FormatProblem(warning);

@@ -12,7 +12,8 @@
 // the module opened, the tools' reading of the definition rules predicts
 // which file applies and the points the host gets, after completion; they
 // must be the points the vessel got, value for value (any NaN matches any
-// NaN). Keys the rules call unsafe are never opened.
+// NaN), and the vessel's account must name that file. Keys the rules call
+// unsafe are never opened.
 #include <array>
 #include <cstdint>
 #include <cstdio>
@@ -29,17 +30,16 @@
 #include "definition_rules.h"
 #include "host.h"
 #include "item_file.h"
-#include "lookup_trace.h"
 #include "memory_file_system.h"
 #include "simulation_session.h"
 #include "vantrel.h"
+#include "vessel_account.h"
 
 using tools::CountThatApplies;
-using tools::FileAttempt;
 using tools::HandedOver;
+using tools::KeyTried;
 using tools::PointRead;
 using tools::ReadPoints;
-using tools::TraceLookup;
 
 namespace {
 
@@ -133,24 +133,41 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data,
 
   standin::PluginHost host(kHostFolder, std::move(files));
   standin::Session session(host);
-  session.record_file_events = true;
+  session.record_item_reads = true;
   standin::SimObject& vessel =
       session.vessels().AddVessel(name, class_name, mass);
   Vantrel module(nullptr);
   module.clbkNewVessel(&vessel);
   if (!session.faults().empty()) Fail("the host refused a call");
 
-  const auto attempts = TraceLookup(session.file_events(), vessel.source);
+  standin::SessionResult result;
+  result.calls = session.calls();
+  standin::VesselOutcome outcome;
+  outcome.name = name;
+  outcome.class_name = class_name.value_or("");
+  outcome.touchdown_sets = vessel.touchdown_sets;
+  outcome.touchdown = vessel.touchdown;
+  result.vessels.push_back(outcome);
+  const tools::VesselAccount account = tools::AccountVessels(result).front();
+  if (account.updates.size() != 1) Fail("not one update in the account");
+  const std::vector<KeyTried>& tried = account.updates.front().keys;
   std::size_t next = 0;
   std::optional<std::vector<TOUCHDOWNVTX>> predicted;
+  const KeyTried* applies = nullptr;
   for (const std::string& key : keys) {
-    if (rules::IsUnsafeKey(key)) continue;
-    if (next >= attempts.size()) Fail("the plug-in did not look up " + key);
-    const FileAttempt& attempt = attempts[next++];
+    if (next >= tried.size()) Fail("the plug-in did not look up " + key);
+    const KeyTried& attempt = tried[next++];
+    if (attempt.key != key) Fail("the account tried " + attempt.key);
+    if (rules::IsUnsafeKey(key)) {
+      if (attempt.verdict != KeyTried::Verdict::kRefused) {
+        Fail("the plug-in opened " + key);
+      }
+      continue;
+    }
     if (attempt.path != rules::DefinitionPath(key)) {
       Fail("the plug-in opened " + attempt.path + " for " + key);
     }
-    if (!attempt.opened) continue;
+    if (attempt.verdict == KeyTried::Verdict::kMissing) continue;
     const auto text = host.file_system().ReadFile(attempt.disk_path, nullptr);
     if (!text) Fail("cannot read back " + attempt.disk_path);
     const standin::ItemFile items(*text);
@@ -158,9 +175,13 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data,
     if (!count) continue;
     const std::vector<PointRead> points = ReadPoints(items, *count);
     predicted = HandedOver(points, mass);
+    applies = &attempt;
     break;
   }
-  if (next != attempts.size()) Fail("the plug-in opened a file for no key");
+  if (next != tried.size()) Fail("the plug-in opened a file for no key");
+  if (account.Applied() != applies) {
+    Fail("the account names another file than the one that applies");
+  }
   if (vessel.touchdown_sets != (predicted ? 1 : 0)) {
     Fail(predicted ? "no definition applied, one was predicted"
                    : "a definition applied, none was predicted");
