@@ -19,6 +19,7 @@
 
 #include "bench_host.h"
 #include "definition_text.h"
+#include "disk_file_system.h"
 #include "run_command.h"
 
 namespace {
@@ -72,7 +73,9 @@ void BM_RunVessels(benchmark::State& state) {
   for (auto _ : state) {
     std::ostringstream out;
     std::ostringstream err;
-    const int code = tools::RunCommand(arguments, out, err);
+    // A new file system for each run, as each vantrel run has its own.
+    standin::DiskFileSystem disk;
+    const int code = tools::RunCommand(arguments, disk, out, err);
     if (code != 0) {
       state.SkipWithError(("vantrel run failed: " + err.str()).c_str());
       break;

@@ -11,6 +11,7 @@
 #include <sstream>
 #include <string>
 
+#include "disk_file_system.h"
 #include "exit_codes.h"
 #include "show_command.h"
 
@@ -31,7 +32,8 @@ Output Drop(DropArguments arguments) {
   arguments.root = kData;
   arguments.plugin = VANTREL_TEST_PLUGIN;
   std::ostringstream out, err;
-  const int code = DropCommand(arguments, out, err);
+  standin::DiskFileSystem disk;
+  const int code = DropCommand(arguments, disk, out, err);
   return {code, out.str(), err.str()};
 }
 
@@ -53,7 +55,8 @@ TEST(DropCommandTest, FourPadsAndFourFeetStand) {
     show.mass = 8000;
     show.plugin = VANTREL_TEST_PLUGIN;
     std::ostringstream out, err;
-    ASSERT_EQ(ShowCommand(show, out, err), kExitOk) << err.str();
+    standin::DiskFileSystem disk;
+    ASSERT_EQ(ShowCommand(show, disk, out, err), kExitOk) << err.str();
     EXPECT_THAT(out.str(), HasSubstr("\n  lands (LANDED at "));
     EXPECT_THAT(out.str(), HasSubstr("pitch 0.1"));
   }

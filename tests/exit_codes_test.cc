@@ -47,6 +47,7 @@ class ExitCodesTest : public ::testing::Test {
   Codes CodesOf(const std::string& root, const std::string& plugin,
                 const std::optional<std::string>& output = std::nullopt) {
     std::ostringstream out, err;
+    standin::DiskFileSystem disk;
     RunArguments run;
     run.root = root;
     run.scenarios = {"Test.scn"};
@@ -69,8 +70,9 @@ class ExitCodesTest : public ::testing::Test {
     drop.mass = 1000.0;
     drop.plugin = plugin;
     drop.svg = output;
-    return {RunCommand(run, out, err), ShowCommand(show, out, err),
-            SurveyCommand(survey, out, err), DropCommand(drop, out, err)};
+    return {RunCommand(run, disk, out, err), ShowCommand(show, disk, out, err),
+            SurveyCommand(survey, disk, out, err),
+            DropCommand(drop, disk, out, err)};
   }
 
   TestFolder folder_;

@@ -138,7 +138,8 @@ TEST_F(InitCommandTest, MeshesGiveSetsThatLand) {
     drop.class_name = c.class_name;
     drop.json = true;
     std::ostringstream out, err;
-    ASSERT_EQ(DropCommand(drop, out, err), kExitOk) << err.str();
+    standin::DiskFileSystem disk;
+    ASSERT_EQ(DropCommand(drop, disk, out, err), kExitOk) << err.str();
     EXPECT_THAT(out.str(), HasSubstr("\"verdict\": \"lands\""));
   }
   {

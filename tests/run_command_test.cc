@@ -9,6 +9,7 @@
 #include <sstream>
 #include <string>
 
+#include "disk_file_system.h"
 #include "exit_codes.h"
 #include "test_folder.h"
 
@@ -31,7 +32,7 @@ class RunCommandTest : public ::testing::Test {
     arguments.plugin = VANTREL_TEST_PLUGIN;
     out_.str("");
     err_.str("");
-    return RunCommand(arguments, out_, err_);
+    return RunCommand(arguments, disk, out_, err_);
   }
 
   RunArguments InFolder(const std::string& scenario_text) {
@@ -47,6 +48,7 @@ class RunCommandTest : public ::testing::Test {
   }
 
   TestFolder folder_;
+  standin::DiskFileSystem disk;
   std::ostringstream out_;
   std::ostringstream err_;
 };
@@ -261,7 +263,7 @@ TEST_F(RunCommandTest, BadInputIsReportedWithItsFileAndLine) {
     arguments.plugin = (folder_.path() / "Vantrel.so").string();
     out_.str("");
     err_.str("");
-    EXPECT_EQ(RunCommand(arguments, out_, err_), kExitPlugin);
+    EXPECT_EQ(RunCommand(arguments, disk, out_, err_), kExitPlugin);
     EXPECT_THAT(err_.str(), HasSubstr("vantrel run: "));
   }
 }
@@ -345,7 +347,7 @@ TEST_F(RunCommandTest, AnInstallationGivesMassesFromClassFiles) {
   RunArguments arguments;
   arguments.root = folder_.path().string();
   arguments.scenarios = {"Delta-glider\\Docked at ISS"};
-  arguments.class_masses = {"shuttlea=11000"};
+  arguments.class_masses = {{"shuttlea", 11000}};
 
   ASSERT_EQ(Run(arguments), kExitOk) << err_.str();
   const std::string out = out_.str();

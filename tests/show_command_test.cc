@@ -9,6 +9,7 @@
 #include <string>
 #include <vector>
 
+#include "disk_file_system.h"
 #include "exit_codes.h"
 #include "run_command.h"
 #include "survey_command.h"
@@ -79,7 +80,7 @@ class ShowCommandTest : public ::testing::Test {
     arguments.scenarios = {"Test.scn"};
     arguments.plugin = VANTREL_TEST_PLUGIN;
     std::ostringstream out, err;
-    EXPECT_EQ(RunCommand(arguments, out, err), kExitOk) << err.str();
+    EXPECT_EQ(RunCommand(arguments, disk, out, err), kExitOk) << err.str();
     return out.str();
   }
 
@@ -93,11 +94,12 @@ class ShowCommandTest : public ::testing::Test {
     arguments.plugin = VANTREL_TEST_PLUGIN;
     if (!svg.empty()) arguments.svg = svg;
     std::ostringstream out, err;
-    EXPECT_EQ(ShowCommand(arguments, out, err), kExitOk) << err.str();
+    EXPECT_EQ(ShowCommand(arguments, disk, out, err), kExitOk) << err.str();
     return out.str();
   }
 
   TestFolder folder_;
+  standin::DiskFileSystem disk;
 };
 
 TEST_F(ShowCommandTest, ShowsWhatRunHandsOverForTheSameVessel) {
@@ -182,7 +184,7 @@ TEST_F(ShowCommandTest, WithoutADefinitionTheVesselKeepsItsPoints) {
   arguments.mass = 800;
   arguments.plugin = VANTREL_TEST_PLUGIN;
   std::ostringstream out, err;
-  EXPECT_EQ(ShowCommand(arguments, out, err), kExitOk);
+  EXPECT_EQ(ShowCommand(arguments, disk, out, err), kExitOk);
   EXPECT_NE(out.str().find("No definition applied"), std::string::npos);
   EXPECT_NE(out.str().find("0.100  the host's default points"),
             std::string::npos)
@@ -192,7 +194,7 @@ TEST_F(ShowCommandTest, WithoutADefinitionTheVesselKeepsItsPoints) {
   folder_.Write("Config/Vessels/Rover.cfg",
                 "Module = Rover\nTouchdownPoints = 0 -1 3 -2 -1 -2 2 -1 -2\n");
   std::ostringstream own;
-  EXPECT_EQ(ShowCommand(arguments, own, err), kExitOk);
+  EXPECT_EQ(ShowCommand(arguments, disk, own, err), kExitOk);
   EXPECT_NE(own.str().find("1   0.000  -1.000   3.000  1000000.000  "
                            "100000.000  0.500   0.100  "
                            "Config\\Vessels\\Rover.cfg:2 TouchdownPoints"),
@@ -208,7 +210,7 @@ TEST_F(ShowCommandTest, WithoutAMassTheClassFileGivesIt) {
   arguments.class_name = "Lander";
   arguments.plugin = VANTREL_TEST_PLUGIN;
   std::ostringstream out, err;
-  EXPECT_EQ(ShowCommand(arguments, out, err), kExitOk) << err.str();
+  EXPECT_EQ(ShowCommand(arguments, disk, out, err), kExitOk) << err.str();
   EXPECT_NE(out.str().find("Vessel Probe-1, class Lander, mass 1200 kg "
                            "(Config\\Vessels\\Lander.cfg)"),
             std::string::npos)
@@ -367,7 +369,7 @@ TEST_F(ShowCommandTest, ANameNotOpenedLeavesItToTheClassInEveryCommand) {
     arguments.mass = 1000;
     arguments.plugin = VANTREL_TEST_PLUGIN;
     std::ostringstream out, err;
-    EXPECT_EQ(ShowCommand(arguments, out, err), kExitOk) << err.str();
+    EXPECT_EQ(ShowCommand(arguments, disk, out, err), kExitOk) << err.str();
     const auto name = LinesStartingWith(out.str(), "  name   ");
     ASSERT_EQ(name.size(), 1u) << out.str();
     EXPECT_NE(name[0].find("Config\\Vantrel\\" + c.name + ".cfg"),
@@ -391,7 +393,7 @@ TEST_F(ShowCommandTest, ANameNotOpenedLeavesItToTheClassInEveryCommand) {
   run.scenarios = {"Unsafe"};
   run.plugin = VANTREL_TEST_PLUGIN;
   std::ostringstream out, err;
-  ASSERT_EQ(RunCommand(run, out, err), kExitOk) << err.str();
+  ASSERT_EQ(RunCommand(run, disk, out, err), kExitOk) << err.str();
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);
     if (c.name.find(' ') != std::string::npos) continue;
@@ -408,7 +410,7 @@ TEST_F(ShowCommandTest, ANameNotOpenedLeavesItToTheClassInEveryCommand) {
   survey.root = folder_.path().string();
   survey.plugin = VANTREL_TEST_PLUGIN;
   std::ostringstream table;
-  ASSERT_EQ(SurveyCommand(survey, table, err), kExitOk) << err.str();
+  ASSERT_EQ(SurveyCommand(survey, disk, table, err), kExitOk) << err.str();
   std::vector<std::string> rows;
   for (const std::string& row : LinesStartingWith(table.str(), "  Lander ")) {
     if (row.find(" default ") != std::string::npos) rows.push_back(row);
@@ -426,18 +428,18 @@ TEST_F(ShowCommandTest, BadInputs) {
   arguments.plugin = VANTREL_TEST_PLUGIN;
   std::ostringstream out, err;
   arguments.root = (folder_.path() / "nowhere").string();
-  EXPECT_EQ(ShowCommand(arguments, out, err), kExitInput);
+  EXPECT_EQ(ShowCommand(arguments, disk, out, err), kExitInput);
   arguments.root = folder_.path().string();
   arguments.svg = (folder_.path() / "no" / "such" / "folder.svg").string();
-  EXPECT_EQ(ShowCommand(arguments, out, err), kExitInput);
+  EXPECT_EQ(ShowCommand(arguments, disk, out, err), kExitInput);
   // A drawing over a definition is refused, and the definition kept.
   const auto definition = folder_.WriteDefinition("X.cfg", "N = 3\n");
   arguments.svg = definition.string();
-  EXPECT_EQ(ShowCommand(arguments, out, err), kExitUsage);
+  EXPECT_EQ(ShowCommand(arguments, disk, out, err), kExitUsage);
   EXPECT_EQ(std::filesystem::file_size(definition), 6u);
   arguments.svg.reset();
   arguments.plugin = (folder_.path() / "none.so").string();
-  EXPECT_EQ(ShowCommand(arguments, out, err), kExitPlugin);
+  EXPECT_EQ(ShowCommand(arguments, disk, out, err), kExitPlugin);
 }
 
 }  // namespace

@@ -13,6 +13,7 @@
 #include <string>
 #include <vector>
 
+#include "disk_file_system.h"
 #include "exit_codes.h"
 #include "test_folder.h"
 
@@ -64,11 +65,12 @@ class SurveyCommandTest : public ::testing::Test {
     arguments.root = folder_.path().string();
     arguments.plugin = VANTREL_TEST_PLUGIN;
     std::ostringstream out, err;
-    const int code = SurveyCommand(arguments, out, err);
+    const int code = SurveyCommand(arguments, disk, out, err);
     return {code, out.str(), err.str()};
   }
 
   TestFolder folder_;
+  standin::DiskFileSystem disk;
 };
 
 // The words of the table line that starts with `first`.

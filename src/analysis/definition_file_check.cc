@@ -3,34 +3,13 @@
 #include <string>
 
 #include "definition_check.h"
+#include "host_paths.h"
 #include "item_file.h"
 #include "text_encoding.h"
 
 namespace tools {
 
-namespace {
-
 namespace fs = std::filesystem;
-
-// The path of a file below a folder Config/Vantrel (any case), with '/'
-// between folders; its file name when it lies elsewhere.
-std::string PathBelowVantrel(const fs::path& file) {
-  const fs::path absolute = fs::absolute(file).lexically_normal();
-  std::vector<std::string> parts;
-  for (const auto& part : absolute) parts.push_back(standin::ShownPath(part));
-  for (std::size_t i = parts.size(); i-- > 1;) {
-    if (standin::FoldCase(parts[i]) == "vantrel" &&
-        standin::FoldCase(parts[i - 1]) == "config" && i + 1 < parts.size()) {
-      std::string below = parts[i + 1];
-      for (std::size_t j = i + 2; j < parts.size(); ++j)
-        below += '/' + parts[j];
-      return below;
-    }
-  }
-  return standin::ShownPath(file.filename());
-}
-
-}  // namespace
 
 std::vector<Diagnostic> CheckDefinitionFile(standin::FileSystem& files,
                                             const fs::path& path,
@@ -44,7 +23,7 @@ std::vector<Diagnostic> CheckDefinitionFile(standin::FileSystem& files,
              "unreadable"}};
   }
   std::vector<Diagnostic> found =
-      CheckDefinitionFileName(name, PathBelowVantrel(path));
+      CheckDefinitionFileName(name, standin::PathBelowVantrel(path));
   // What the simulator makes of UTF-16 is noise: one error instead.
   if (const auto problem = standin::Utf16Problem(*text)) {
     found.push_back({name, 0, 0, Severity::kError, *problem, "utf-16"});

@@ -1,8 +1,10 @@
 #include "host_paths.h"
 
+#include <algorithm>
 #include <utility>
 #include <vector>
 
+#include "item_file.h"
 #include "text_encoding.h"
 
 namespace standin {
@@ -142,6 +144,100 @@ std::optional<fs::path> ResolveAndReadHostPath(
                                  const std::string& name) {
                    return files.ReadEntryIn(folder, name, text);
                  });
+}
+
+namespace {
+
+bool EndsWithScn(const std::string& name) {
+  return name.size() >= 4 && FoldCase(name.substr(name.size() - 4)) == ".scn";
+}
+
+}  // namespace
+
+std::vector<ScenarioPlace> ScenarioPlaces(FileSystem& files,
+                                          const std::string& name,
+                                          const fs::path& root) {
+  std::vector<std::string> spellings{name};
+  if (!EndsWithScn(name)) spellings.push_back(name + ".scn");
+  std::vector<ScenarioPlace> places;
+  for (const std::string& spelling : spellings) {
+    const fs::path path = PathOfHostText(spelling);
+    places.push_back({path, path});
+  }
+  for (const std::string& spelling : spellings) {
+    const fs::path shown = root / "Scenarios" / PathOfHostText(spelling);
+    // An absolute name stays itself below the root: it is tried once.
+    const auto same = [&shown](const ScenarioPlace& place) {
+      return place.shown.lexically_normal() == shown.lexically_normal();
+    };
+    if (std::any_of(places.begin(), places.end(), same)) continue;
+    places.push_back(
+        {shown, ResolveHostPath(files, root, "Scenarios\\" + spelling)});
+  }
+  return places;
+}
+
+fs::path HostFolderOfScenario(const fs::path& scenario) {
+  const fs::path absolute = fs::absolute(scenario).lexically_normal();
+  for (fs::path folder = absolute.parent_path(); folder.has_relative_path();
+       folder = folder.parent_path()) {
+    if (FoldCase(ShownPath(folder.filename())) == "scenarios") {
+      return folder.parent_path();
+    }
+  }
+  return fs::current_path();
+}
+
+std::string ScenarioName(const fs::path& file, const fs::path& folder) {
+  std::string name = file.lexically_relative(folder).generic_string();
+  for (char& c : name) c = c == '/' ? '\\' : c;
+  return name.substr(0, name.size() - 4);
+}
+
+std::string PathBelowVantrel(const fs::path& file) {
+  const fs::path absolute = fs::absolute(file).lexically_normal();
+  std::vector<std::string> parts;
+  for (const auto& part : absolute) parts.push_back(ShownPath(part));
+  for (std::size_t i = parts.size(); i-- > 1;) {
+    if (FoldCase(parts[i]) == "vantrel" && FoldCase(parts[i - 1]) == "config" &&
+        i + 1 < parts.size()) {
+      std::string below = parts[i + 1];
+      for (std::size_t j = i + 2; j < parts.size(); ++j) {
+        below += '/' + parts[j];
+      }
+      return below;
+    }
+  }
+  return ShownPath(file.filename());
+}
+
+std::optional<fs::path> MakeHostFolders(FileSystem& files, const fs::path& base,
+                                        std::string_view relative,
+                                        std::string* error) {
+  fs::path folder = base;
+  std::size_t at = 0;
+  while (at < relative.size()) {
+    std::size_t end = relative.find('\\', at);
+    if (end == std::string_view::npos) end = relative.size();
+    const std::string name(relative.substr(at, end - at));
+    at = end + 1;
+    if (name.empty()) continue;
+    const auto found = files.FindEntry(folder, name);
+    if (found.entry &&
+        files.TypeOf(*found.entry) == FileSystem::EntryType::kFolder) {
+      folder = *found.entry;
+      continue;
+    }
+    std::string reason;
+    if (found.entry || !files.MakeFolder(folder / name, &reason)) {
+      *error =
+          (folder / name).string() + ": cannot make the folder: " +
+          (found.entry ? "an entry that is not a folder has its name" : reason);
+      return std::nullopt;
+    }
+    folder /= name;
+  }
+  return folder;
 }
 
 }  // namespace standin

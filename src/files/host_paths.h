@@ -5,6 +5,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "file_system.h"
 
@@ -33,6 +34,43 @@ std::optional<std::filesystem::path> ResolveHostPath(
 std::optional<std::filesystem::path> ResolveAndReadHostPath(
     FileSystem& files, const std::filesystem::path& base,
     std::string_view relative, std::optional<std::string>& text);
+
+// --- Where the host keeps what ---------------------------------------------
+
+// A place where a scenario may be, and what lies there.
+struct ScenarioPlace {
+  std::filesystem::path shown;                // as a message names it
+  std::optional<std::filesystem::path> disk;  // what lies there, if anything
+};
+
+// The places a scenario name may mean, in order: the name as given, then in
+// `root`/Scenarios as the simulator names scenarios (its '\' separators and
+// names without regard to case); each as written and with ".scn".
+std::vector<ScenarioPlace> ScenarioPlaces(FileSystem& files,
+                                          const std::string& name,
+                                          const std::filesystem::path& root);
+
+// The host folder of a scenario file in a host folder's Scenarios folder, at
+// any depth (any case); else the current folder.
+std::filesystem::path HostFolderOfScenario(
+    const std::filesystem::path& scenario);
+
+// A scenario's name as the simulator gives it ("Delta-glider\Brighton"):
+// its path below the Scenarios folder `folder`, '\' between folders,
+// without ".scn".
+std::string ScenarioName(const std::filesystem::path& file,
+                         const std::filesystem::path& folder);
+
+// The path of a file below a folder Config/Vantrel (any case), with '/'
+// between folders; its file name when it lies elsewhere.
+std::string PathBelowVantrel(const std::filesystem::path& file);
+
+// The folder `relative` ('\' between folders) below `base`, each folder on
+// the way found as the host finds it, or made when missing. Nothing when
+// one cannot be made, with `error` saying which and why.
+std::optional<std::filesystem::path> MakeHostFolders(
+    FileSystem& files, const std::filesystem::path& base,
+    std::string_view relative, std::string* error);
 
 }  // namespace standin
 

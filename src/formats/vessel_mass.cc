@@ -24,4 +24,17 @@ std::optional<double> ParseVesselMass(std::string_view text) {
   return value;
 }
 
+std::optional<ClassMass> ParseClassMass(std::string_view text) {
+  const std::size_t equals = text.rfind('=');
+  if (equals == std::string_view::npos || equals == 0) return std::nullopt;
+  const auto mass = ParseVesselMass(text.substr(equals + 1));
+  if (!mass) return std::nullopt;
+  return ClassMass{std::string(text.substr(0, equals)), *mass};
+}
+
+std::string NotAClassMass(std::string_view text) {
+  return "'" + std::string(text) +
+         "' is not CLASS=KG with a positive, finite number of kg";
+}
+
 }  // namespace standin

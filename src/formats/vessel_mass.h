@@ -25,6 +25,21 @@ std::string NotAMass(std::string_view text);
 // accepts; nothing otherwise.
 std::optional<double> ParseVesselMass(std::string_view text);
 
+// The empty mass of every vessel of a class, as `vantrel run --mass` takes
+// it: "CLASS=KG".
+struct ClassMass {
+  std::string class_name;
+  double kg = 0.0;
+};
+
+// `text` as CLASS=KG: the class before the last '=', not empty, and a mass
+// that ParseVesselMass accepts after it; nothing otherwise.
+std::optional<ClassMass> ParseClassMass(std::string_view text);
+
+// What is wrong with `text` as CLASS=KG, for messages: "'x' is not CLASS=KG
+// with a positive, finite number of kg".
+std::string NotAClassMass(std::string_view text);
+
 }  // namespace standin
 
 #endif  // VANTREL_STANDIN_VESSEL_MASS_H_

@@ -1,12 +1,15 @@
 #include "check_command.h"
 
+#include <CLI/CLI.hpp>
 #include <filesystem>
 #include <map>
 #include <optional>
 
+#include "command_options.h"
 #include "definition_file_check.h"
 #include "diagnostic_output.h"
 #include "exit_codes.h"
+#include "host_folder.h"
 #include "host_paths.h"
 #include "item_file.h"
 #include "text_encoding.h"
@@ -138,7 +141,7 @@ int CheckCommand(const CheckArguments& arguments, standin::FileSystem& files,
                  std::ostream& out, std::ostream& err) {
   CheckRun run{files, {}, 0, false};
   if (arguments.paths.empty()) {
-    const fs::path root = standin::PathOfHostText(arguments.root.value_or("."));
+    const fs::path root = HostFolder(arguments.root);
     const auto folder =
         standin::ResolveHostPath(files, root, "Config\\Vantrel");
     if (!folder ||
@@ -176,5 +179,35 @@ int CheckCommand(const CheckArguments& arguments, standin::FileSystem& files,
   if (run.unreadable) return kExitInput;
   return run.diagnostics.empty() ? kExitOk : kExitFindings;
 }
+
+namespace {
+
+void AddCheckOptions(CLI::App& command, CheckArguments& arguments) {
+  AddRootOption(command, arguments.root,
+                "Host folder; by default every .cfg below DIR/Config/Vantrel/ "
+                "is checked (default: .)");
+  command
+      .add_option_function<std::string>(
+          "--format",
+          [&arguments](const std::string& format) {
+            arguments.json = format == "json";
+          },
+          "Output format")
+      ->check(CLI::IsMember({"text", "json"}))
+      ->default_str("text");
+  command
+      .add_option("paths", arguments.paths,
+                  "Definition files, or folders to search for .cfg files")
+      ->type_name("PATH");
+}
+
+}  // namespace
+
+const Command kCheckCommand = {
+    "check",
+    "Check definition files and report what the host and the module will "
+    "make of them, one diagnostic per line. Exit code 0 clean, 1 warnings or "
+    "errors found, 2 a file could not be read, 3 bad usage.",
+    AddCommand<CheckArguments, CheckCommand, AddCheckOptions>};
 
 }  // namespace tools

@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "command.h"
 #include "file_system.h"
 
 namespace tools {
@@ -24,6 +25,9 @@ struct CheckArguments {
 // warnings or errors, kExitInput when a file or folder could not be read.
 int CheckCommand(const CheckArguments& arguments, standin::FileSystem& files,
                  std::ostream& out, std::ostream& err);
+
+// `vantrel check` on the command line.
+extern const Command kCheckCommand;
 
 }  // namespace tools
 

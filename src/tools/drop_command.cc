@@ -1,18 +1,20 @@
 #include "drop_command.h"
 
+#include <CLI/CLI.hpp>
 #include <algorithm>
 #include <filesystem>
 #include <string>
-#include <system_error>
 
 #include "account_text.h"
+#include "asked_output.h"
 #include "class_file.h"
+#include "command_options.h"
 #include "definition_reading.h"
-#include "disk_file_system.h"
 #include "drop_report.h"
 #include "drop_svg.h"
 #include "executable_path.h"
 #include "exit_codes.h"
+#include "host_folder.h"
 #include "item_file.h"
 #include "number_text.h"
 #include "output_guard.h"
@@ -142,29 +144,29 @@ std::string StartText(const DropArguments& a) {
   return "released " + Shortest(a.height) + " m above the ground";
 }
 
-// The command line a user most likely meant when the drawing was refused:
-// the same vessel, drawn into a new file in the current folder.
-std::string SvgHint(const DropArguments& arguments) {
-  std::string command = "vantrel drop";
-  if (arguments.root) command += " --root " + Quoted(*arguments.root);
-  if (arguments.name) command += " --name " + Quoted(*arguments.name);
-  if (arguments.class_name) {
-    command += " --class " + Quoted(*arguments.class_name);
-  }
+// The drawing the user asked for, if any. After a refusal, the command line
+// the user most likely meant: the same vessel, drawn into a new file in the
+// current folder.
+std::optional<OutputRequest> SvgRequest(const DropArguments& arguments) {
+  if (!arguments.svg) return std::nullopt;
+  std::string command = CommandLineOf("drop", arguments.root, arguments.name,
+                                      arguments.class_name);
   if (arguments.definition) command += " " + Quoted(*arguments.definition);
-  return NewDrawingHint(command, *arguments.svg);
+  return OutputRequest{"vantrel drop", "the drawing", *arguments.svg,
+                       NewDrawingHint(command, *arguments.svg)};
 }
 
 }  // namespace
 
-int DropCommand(const DropArguments& arguments, std::ostream& out,
-                std::ostream& err) {
-  const fs::path root = standin::PathOfHostText(arguments.root.value_or("."));
-  std::error_code error;
-  if (!fs::is_directory(root, error)) {
-    err << standin::ShownPath(root) << ": cannot read the host folder\n";
-    return kExitInput;
+int DropCommand(const DropArguments& arguments, standin::FileSystem& disk,
+                std::ostream& out, std::ostream& err) {
+  if (arguments.landed && arguments.switch_points) {
+    err << "vantrel drop: --landed and --switch start differently; give "
+           "one\n";
+    return kExitUsage;
   }
+  const fs::path root = HostFolder(arguments.root);
+  if (!CheckHostFolder(disk, root, err)) return kExitInput;
   if (!arguments.definition && !arguments.name) {
     err << "vantrel drop: name the vessel (--name) or a definition file\n";
     return kExitUsage;
@@ -179,7 +181,6 @@ int DropCommand(const DropArguments& arguments, std::ostream& out,
         << Shortest(kMaxDropFrames) << " (give fewer --seconds)\n";
     return kExitUsage;
   }
-  standin::DiskFileSystem disk;
   standin::ReadRecorder files(&disk);
   const std::string plugin = arguments.plugin.value_or(DefaultPluginPath());
   files.Record(standin::PathOfHostText(plugin));
@@ -187,15 +188,10 @@ int DropCommand(const DropArguments& arguments, std::ostream& out,
     files.Record(standin::PathOfHostText(*arguments.definition));
   }
   int exit_code = kExitInput;
-  std::unique_ptr<standin::FileSystem::Output> svg;
-  OutputRequest svg_request;
-  if (arguments.svg) {
-    svg_request = {"vantrel drop", "the drawing", *arguments.svg,
-                   SvgHint(arguments)};
-    svg = OpenOutput(files, svg_request, root, err, exit_code);
-    if (!svg) return exit_code;
+  AskedOutput svg;
+  if (!svg.Open(files, SvgRequest(arguments), root, err, exit_code)) {
+    return exit_code;
   }
-  exit_code = kExitInput;
   const auto vessel = arguments.definition
                           ? FromFile(files, arguments, root, err)
                           : FromPlugin(files, arguments, root, err, exit_code);
@@ -240,12 +236,83 @@ int DropCommand(const DropArguments& arguments, std::ostream& out,
   }
   if (svg) {
     // A failed append fails the commit, which says why.
-    svg->Append(DrawDropSvg(vessel->name, after));
-    if (!CommitOutput(files, *svg, svg_request, root, err, exit_code)) {
-      return exit_code;
-    }
+    svg.get()->Append(DrawDropSvg(vessel->name, after));
+    if (!svg.Commit(files, root, err, exit_code)) return exit_code;
   }
   return kExitOk;
 }
+
+namespace {
+
+void AddDropOptions(CLI::App& command, DropArguments& a) {
+  AddRootOption(command, a.root);
+  command.add_option("--name", a.name,
+                     "The vessel's name; the plug-in runs on it as in "
+                     "vantrel show");
+  command.add_option("--class", a.class_name,
+                     "The vessel's class (default: its name, else the "
+                     "definition file's name)");
+  AddMassOption(command, a.mass,
+                "The vessel's mass in kg (default: from its class file, with "
+                "its propellant)");
+  command
+      .add_option("--pmi", a.pmi,
+                  "Principal moments of inertia / mass, m^2 (default: the "
+                  "class file's Inertia)")
+      ->expected(3)
+      ->check(CLI::PositiveNumber)
+      ->type_name("X Y Z");
+  command
+      .add_option("--size", a.size,
+                  "Mean radius in m (default: the class file's Size, else 10)")
+      ->check(CLI::PositiveNumber)
+      ->type_name("R");
+  command.add_option("--fps", a.fps, "Frames per second")
+      ->check(CLI::Range(1.0, 1000.0))
+      ->capture_default_str();
+  command.add_option("--warp", a.warp, "Time acceleration")
+      ->check(CLI::Range(0.1, 100000.0))
+      ->capture_default_str();
+  command
+      .add_option("--height", a.height,
+                  "Height of the lowest point above the ground at release, m")
+      ->check(CLI::Range(-1.0, 1000.0))
+      ->capture_default_str();
+  command.add_flag("--landed", a.landed,
+                   "Start as the host puts a scenario's landed vessel down, "
+                   "on the definition's points");
+  command.add_flag("--switch", a.switch_points,
+                   "Start landed on the vessel's own points and hand over the "
+                   "definition's in frame " +
+                       std::to_string(rules::kSweepStep) +
+                       ", as the plug-in does");
+  command.add_option("--seconds", a.seconds, "Simulated time, s")
+      ->check(CLI::Range(0.01, 100000.0))
+      ->capture_default_str();
+  command.add_option("--gravity", a.gravity, "Gravity, m/s^2")
+      ->check(CLI::Range(0.01, 1000.0))
+      ->capture_default_str();
+  command.add_flag("--json", a.json, "Print the definition's drop as JSON");
+  command
+      .add_option("--svg", a.svg,
+                  "Also draw height, pitch and roll over time and the vessel "
+                  "at rest into FILE")
+      ->type_name("FILE");
+  AddPluginOption(command, a.plugin);
+  command
+      .add_option("definition", a.definition,
+                  "A definition file to drop instead of running the plug-in")
+      ->type_name("FILE");
+}
+
+}  // namespace
+
+const Command kDropCommand = {
+    "drop",
+    "Drop a vessel onto flat ground with the host's ground-contact model, on "
+    "its own points (before) and on the definition's (after), and say what "
+    "the host will do: lands, tips-over, sinks, unstable or keeps-moving, the "
+    "rest state, and the highest time acceleration that still lands.",
+    AddCommand<DropArguments, DropCommand, AddDropOptions>};
 
 }  // namespace tools

@@ -6,6 +6,8 @@
 #include <string>
 #include <vector>
 
+#include "command.h"
+#include "file_system.h"
 #include "standard_gravity.h"
 
 namespace tools {
@@ -34,9 +36,13 @@ struct DropArguments {
 
 // Drops a vessel onto flat ground with the host's ground-contact model,
 // once on its own points ("before") and once on the definition's
-// ("after"), and reports what the host will do. Returns an ExitCode.
-int DropCommand(const DropArguments& arguments, std::ostream& out,
-                std::ostream& err);
+// ("after"), reading through `files`, and reports what the host will do.
+// Returns an ExitCode.
+int DropCommand(const DropArguments& arguments, standin::FileSystem& files,
+                std::ostream& out, std::ostream& err);
+
+// `vantrel drop` on the command line.
+extern const Command kDropCommand;
 
 }  // namespace tools
 

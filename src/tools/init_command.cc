@@ -1,14 +1,17 @@
 #include "init_command.h"
 
+#include <CLI/CLI.hpp>
 #include <filesystem>
 #include <vector>
 
 #include "class_file.h"
+#include "command_options.h"
 #include "definition_file_check.h"
 #include "definition_reading.h"
 #include "definition_rules.h"
 #include "diagnostic_output.h"
 #include "exit_codes.h"
+#include "host_folder.h"
 #include "host_paths.h"
 #include "item_file.h"
 #include "mesh_file.h"
@@ -18,6 +21,7 @@
 #include "starting_definition.h"
 #include "starting_set.h"
 #include "text_encoding.h"
+#include "verdict_text.h"
 #include "vessel_model.h"
 
 namespace tools {
@@ -27,11 +31,6 @@ namespace {
 namespace fs = std::filesystem;
 using EntryType = standin::FileSystem::EntryType;
 
-// A problem that stops the command, with its exit code.
-struct Stop {
-  int code = kExitInput;
-};
-
 // The mesh the set is made from, and its name in messages and comments.
 struct MeshInput {
   std::optional<vessel::Mesh> mesh;
@@ -39,12 +38,12 @@ struct MeshInput {
 };
 
 // The mesh of --mesh, else the class file's MeshName, found as the host
-// finds files; nothing when neither names one. Stops after saying why
-// when the mesh named cannot be read or is not a mesh.
-MeshInput ReadMesh(standin::FileSystem& files, const fs::path& root,
-                   const InitArguments& arguments,
-                   const vessel::ClassFile& class_file, std::ostream& err) {
-  MeshInput input;
+// finds files, into `input`; no mesh when neither names one. False after
+// saying why when the mesh named cannot be read or is not a mesh.
+bool ReadMesh(standin::FileSystem& files, const fs::path& root,
+              const InitArguments& arguments,
+              const vessel::ClassFile& class_file, MeshInput& input,
+              std::ostream& err) {
   std::string reason;
   std::optional<std::string> text;
   if (arguments.mesh) {
@@ -52,7 +51,7 @@ MeshInput ReadMesh(standin::FileSystem& files, const fs::path& root,
     text = files.ReadFile(*arguments.mesh, &reason);
     if (!text) {
       err << input.file << ": cannot read the mesh: " << reason << '\n';
-      throw Stop{};
+      return false;
     }
   } else if (class_file.mesh.value) {
     input.file = vessel::MeshPath(*class_file.mesh.value);
@@ -66,35 +65,34 @@ MeshInput ReadMesh(standin::FileSystem& files, const fs::path& root,
           << (root / on_disk).string()
           << (path ? " cannot be read: " + reason : " does not exist")
           << "; give the mesh with --mesh FILE\n";
-      throw Stop{};
+      return false;
     }
   } else {
-    return input;
+    return true;
   }
   if (const auto problem = standin::Utf16Problem(*text)) {
     err << input.file << ": " << *problem << '\n';
-    throw Stop{};
+    return false;
   }
   std::string error;
   input.mesh = vessel::ParseMesh(input.file, *text, &error);
   if (!input.mesh) {
     err << error << '\n';
-    throw Stop{};
+    return false;
   }
-  return input;
+  return true;
 }
 
-// Where the set comes from; stops when the class gives nothing to start
-// from.
-vessel::StartingInputs StartingInputsOf(const vessel::ClassFile& class_file,
-                                        const std::string& class_name,
-                                        const MeshInput& mesh,
-                                        std::ostream& err) {
+// Where the set comes from; nothing, after saying why, when the class
+// gives nothing to start from.
+std::optional<vessel::StartingInputs> StartingInputsOf(
+    const vessel::ClassFile& class_file, const std::string& class_name,
+    const MeshInput& mesh, std::ostream& err) {
   vessel::StartingInputs inputs;
   if (!class_file.touchdown.problem.empty()) {
     err << class_file.file << ":" << class_file.touchdown.line << ": "
         << class_file.touchdown.problem << '\n';
-    throw Stop{};
+    return std::nullopt;
   }
   if (class_file.touchdown.value) {
     inputs.touchdown = class_file.touchdown.value;
@@ -117,51 +115,23 @@ vessel::StartingInputs StartingInputsOf(const vessel::ClassFile& class_file,
         << ": no TouchdownPoints and no MeshName to start from; give the "
            "vessel's mesh with --mesh FILE\n";
   }
-  throw Stop{};
+  return std::nullopt;
 }
 
-// The folder of `relative` below the host folder, each folder on the way
-// found as the host finds it, or made when missing.
-fs::path MakeFolders(standin::FileSystem& files, const fs::path& root,
-                     const std::string& relative, std::ostream& err) {
-  fs::path folder = root;
-  std::size_t at = 0;
-  while (at < relative.size()) {
-    std::size_t end = relative.find('\\', at);
-    if (end == std::string::npos) end = relative.size();
-    const std::string name = relative.substr(at, end - at);
-    at = end + 1;
-    if (name.empty()) continue;
-    const auto found = files.FindEntry(folder, name);
-    if (found.entry && files.TypeOf(*found.entry) == EntryType::kFolder) {
-      folder = *found.entry;
-      continue;
-    }
-    std::string reason;
-    if (found.entry || !files.MakeFolder(folder / name, &reason)) {
-      err << (folder / name).string() << ": cannot make the folder: "
-          << (found.entry ? "an entry that is not a folder has its name"
-                          : reason)
-          << '\n';
-      throw Stop{};
-    }
-    folder /= name;
-  }
-  return folder;
-}
-
-// Writes `text` as the new file `file_name` in `folder`; never over an
-// entry that is there, however it came.
-void WriteNewFile(standin::FileSystem& files, const fs::path& target,
-                  const std::string& text, std::ostream& err) {
+// Writes `text` as the new file `target`; never over an entry that is
+// there, however it came. Returns an ExitCode: kExitOk when written, else
+// after saying why kExitUsage for a file that exists, kExitInput otherwise.
+int WriteNewFile(standin::FileSystem& files, const fs::path& target,
+                 const std::string& text, std::ostream& err) {
   std::string reason;
   auto output = files.CreateOutput(target, &reason);
   if (output) output->Append(text);
   if (!output || !output->CommitNew(&reason)) {
     err << target.string() << ": cannot write the definition: " << reason
         << "; nothing was written\n";
-    throw Stop{reason == "already exists" ? kExitUsage : kExitInput};
+    return reason == "already exists" ? kExitUsage : kExitInput;
   }
+  return kExitOk;
 }
 
 // What the drop test makes of the definition `text` on a vessel of the
@@ -176,24 +146,12 @@ physics::DropResult DropOf(const std::string& text,
   return physics::RunDrop(vessel::DropSetupOf(model, ToContactPoints(points)));
 }
 
-std::string ShowCommandLine(const InitArguments& arguments,
-                            const std::string& key) {
-  std::string command = "vantrel show";
-  if (arguments.root) command += " --root " + Quoted(*arguments.root);
-  command += " --name " + Quoted(key);
-  if (arguments.name && arguments.class_name) {
-    command += " --class " + Quoted(*arguments.class_name);
-  }
-  return command;
-}
+}  // namespace
 
-int Init(const InitArguments& arguments, standin::FileSystem& files,
-         std::ostream& out, std::ostream& err) {
-  const fs::path root = arguments.root.value_or(".");
-  if (files.TypeOf(root) != EntryType::kFolder) {
-    err << root.string() << ": cannot read the host folder\n";
-    return kExitInput;
-  }
+int InitCommand(const InitArguments& arguments, standin::FileSystem& files,
+                std::ostream& out, std::ostream& err) {
+  const fs::path root = HostFolder(arguments.root);
+  if (!CheckHostFolder(files, root, err)) return kExitInput;
   if (!arguments.class_name && !arguments.name) {
     err << "vantrel init: name the class (--class) or the vessel (--name) "
            "to write a definition for\n";
@@ -201,9 +159,14 @@ int Init(const InitArguments& arguments, standin::FileSystem& files,
   }
   const std::string key = arguments.name.value_or(*arguments.class_name);
   const std::string class_name = arguments.class_name.value_or(key);
-  if (key.empty() || rules::IsUnsafeKey(key)) {
+  if (key.empty()) {
+    err << "vantrel init: no vessel or class has an empty name\n";
+    return kExitUsage;
+  }
+  const rules::KeyRefusal refusal = rules::RefusalOf(key);
+  if (refusal.reason != rules::KeyRefusal::Reason::kNone) {
     err << "vantrel init: the plug-in never opens a definition for '" << key
-        << "' (an empty name, a drive, a '..' or a device name such as CON)\n";
+        << "': " << RefusalText(refusal) << '\n';
     return kExitUsage;
   }
   const std::string relative = "Config" + rules::DefinitionPath(key);
@@ -216,11 +179,14 @@ int Init(const InitArguments& arguments, standin::FileSystem& files,
 
   const vessel::ClassFile class_file =
       vessel::ReadClassFile(files, root, class_name);
-  const MeshInput mesh = ReadMesh(files, root, arguments, class_file, err);
-  const vessel::StartingInputs inputs =
-      StartingInputsOf(class_file, class_name, mesh, err);
+  MeshInput mesh;
+  if (!ReadMesh(files, root, arguments, class_file, mesh, err)) {
+    return kExitInput;
+  }
+  const auto inputs = StartingInputsOf(class_file, class_name, mesh, err);
+  if (!inputs) return kExitInput;
   std::string error;
-  const auto set = vessel::DeriveStartingSet(inputs, &error);
+  const auto set = vessel::DeriveStartingSet(*inputs, &error);
   if (!set) {
     err << error
         << "; give the primary points as TouchdownPoints in the "
@@ -238,10 +204,16 @@ int Init(const InitArguments& arguments, standin::FileSystem& files,
   const std::string text = vessel::StartingDefinitionText(key, *set, notes);
 
   const std::size_t slash = relative.rfind('\\');
-  const fs::path folder =
-      MakeFolders(files, root, relative.substr(0, slash), err);
-  const fs::path target = folder / relative.substr(slash + 1);
-  WriteNewFile(files, target, text, err);
+  const auto folder =
+      standin::MakeHostFolders(files, root, relative.substr(0, slash), &error);
+  if (!folder) {
+    err << error << '\n';
+    return kExitInput;
+  }
+  const fs::path target = *folder / relative.substr(slash + 1);
+  if (const int written = WriteNewFile(files, target, text, err)) {
+    return written;
+  }
 
   const std::size_t count = set->points.size();
   out << "vantrel init: wrote " << target.string() << ", " << count
@@ -278,21 +250,40 @@ int Init(const InitArguments& arguments, standin::FileSystem& files,
     out << "  its module sets the mass in code; give it with vantrel drop "
            "--mass KG\n";
   }
-  out << "\nLook at it:\n  " << ShowCommandLine(arguments, key) << '\n';
+  out << "\nLook at it:\n  "
+      << CommandLineOf("show", arguments.root, key,
+                       arguments.name ? arguments.class_name : std::nullopt)
+      << '\n';
   const bool clean =
       findings.empty() && drop.verdict == physics::Verdict::kLands;
   return clean ? kExitOk : kExitFindings;
 }
 
+namespace {
+
+void AddInitOptions(CLI::App& command, InitArguments& arguments) {
+  AddRootOption(command, arguments.root);
+  command.add_option("--class", arguments.class_name,
+                     "The vessel class; its class file gives the points or "
+                     "the mesh");
+  command.add_option("--name", arguments.name,
+                     "Write the file for this vessel name instead (its class "
+                     "file: --class, else the name's)");
+  command
+      .add_option("--mesh", arguments.mesh,
+                  "The vessel's mesh (default: the class file's MeshName, in "
+                  "DIR/Meshes)")
+      ->type_name("FILE");
+}
+
 }  // namespace
 
-int InitCommand(const InitArguments& arguments, standin::FileSystem& files,
-                std::ostream& out, std::ostream& err) {
-  try {
-    return Init(arguments, files, out, err);
-  } catch (const Stop& stop) {
-    return stop.code;
-  }
-}
+const Command kInitCommand = {
+    "init",
+    "Write a new definition Config/Vantrel/<name or class>.cfg to start from: "
+    "the primary points from the class file's TouchdownPoints, else from the "
+    "mesh, and hull points from the mesh; springs and friction left to the "
+    "plug-in. Never writes over a file.",
+    AddCommand<InitArguments, InitCommand, AddInitOptions>};
 
 }  // namespace tools

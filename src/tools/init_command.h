@@ -5,6 +5,7 @@
 #include <ostream>
 #include <string>
 
+#include "command.h"
 #include "file_system.h"
 
 namespace tools {
@@ -32,6 +33,9 @@ struct InitArguments {
 // written then.
 int InitCommand(const InitArguments& arguments, standin::FileSystem& files,
                 std::ostream& out, std::ostream& err);
+
+// `vantrel init` on the command line.
+extern const Command kInitCommand;
 
 }  // namespace tools
 

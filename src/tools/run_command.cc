@@ -1,13 +1,15 @@
 #include "run_command.h"
 
+#include <CLI/CLI.hpp>
 #include <algorithm>
 #include <filesystem>
 #include <sstream>
-#include <system_error>
 
-#include "disk_file_system.h"
+#include "asked_output.h"
+#include "command_options.h"
 #include "executable_path.h"
 #include "exit_codes.h"
+#include "host_folder.h"
 #include "host_paths.h"
 #include "item_file.h"
 #include "output_guard.h"
@@ -25,59 +27,10 @@ namespace {
 
 namespace fs = std::filesystem;
 
-bool CheckRoot(const fs::path& root, std::ostream& err) {
-  std::error_code error;
-  fs::directory_iterator listing(root, error);
-  if (error) {
-    err << standin::ShownPath(root)
-        << ": cannot read the host folder: " << error.message() << '\n';
-    return false;
-  }
-  return true;
-}
-
 struct Inputs {
   fs::path root;
   std::vector<fs::path> scenarios;
 };
-
-bool EndsWithScn(const std::string& name) {
-  return name.size() >= 4 &&
-         standin::FoldCase(name.substr(name.size() - 4)) == ".scn";
-}
-
-// A place where a scenario was looked for, and what is there.
-struct ScenarioPlace {
-  fs::path shown;                // as the message names it
-  std::optional<fs::path> disk;  // what lies there, if anything
-};
-
-// The places a scenario name may mean, in order: the name as given, then
-// in DIR/Scenarios/ as the simulator names scenarios (its '\' separators
-// and names without regard to case); each as written and with ".scn".
-std::vector<ScenarioPlace> ScenarioPlaces(standin::FileSystem& files,
-                                          const std::string& name,
-                                          const fs::path& root) {
-  std::vector<std::string> spellings{name};
-  if (!EndsWithScn(name)) spellings.push_back(name + ".scn");
-  std::vector<ScenarioPlace> places;
-  for (const std::string& spelling : spellings) {
-    const fs::path path = standin::PathOfHostText(spelling);
-    places.push_back({path, path});
-  }
-  for (const std::string& spelling : spellings) {
-    const fs::path shown =
-        root / "Scenarios" / standin::PathOfHostText(spelling);
-    // An absolute name stays itself below the root: it is tried once.
-    const auto same = [&shown](const ScenarioPlace& place) {
-      return place.shown.lexically_normal() == shown.lexically_normal();
-    };
-    if (std::any_of(places.begin(), places.end(), same)) continue;
-    places.push_back({shown, standin::ResolveHostPath(
-                                 files, root, "Scenarios\\" + spelling)});
-  }
-  return places;
-}
 
 // The scenario file a name means, or nothing after listing the places
 // tried.
@@ -85,14 +38,14 @@ std::optional<fs::path> FindScenario(standin::FileSystem& files,
                                      const std::string& name,
                                      const fs::path& root, std::ostream& err) {
   using EntryType = standin::FileSystem::EntryType;
-  const std::vector<ScenarioPlace> places = ScenarioPlaces(files, name, root);
-  for (const ScenarioPlace& place : places) {
+  const auto places = standin::ScenarioPlaces(files, name, root);
+  for (const standin::ScenarioPlace& place : places) {
     if (place.disk && files.TypeOf(*place.disk) == EntryType::kFile) {
       return *place.disk;
     }
   }
   err << "vantrel run: no scenario file '" << name << "'; tried:\n";
-  for (const ScenarioPlace& place : places) {
+  for (const standin::ScenarioPlace& place : places) {
     const EntryType type =
         place.disk ? files.TypeOf(*place.disk) : EntryType::kNone;
     const bool folder = type == EntryType::kFolder;
@@ -104,20 +57,6 @@ std::optional<fs::path> FindScenario(standin::FileSystem& files,
         << '\n';
   }
   return std::nullopt;
-}
-
-// The host folder of a scenario in a host folder's Scenarios folder, at
-// any depth; else the current folder.
-fs::path HostFolderOf(const fs::path& scenario) {
-  const fs::path absolute = fs::absolute(scenario).lexically_normal();
-  for (fs::path folder = absolute.parent_path(); folder.has_relative_path();
-       folder = folder.parent_path()) {
-    if (standin::FoldCase(standin::ShownPath(folder.filename())) ==
-        "scenarios") {
-      return folder.parent_path();
-    }
-  }
-  return fs::current_path();
 }
 
 // The host folder and scenarios to run, or nothing after saying why.
@@ -137,8 +76,8 @@ std::optional<Inputs> ChooseInputs(standin::FileSystem& files,
   exit_code = kExitInput;
   std::optional<fs::path> root;
   if (arguments.root) {
-    root = standin::PathOfHostText(*arguments.root);
-    if (!CheckRoot(*root, err)) return std::nullopt;
+    root = HostFolder(arguments.root);
+    if (!CheckHostFolder(files, *root, err)) return std::nullopt;
   }
   Inputs inputs;
   for (const std::string& name : arguments.scenarios) {
@@ -153,9 +92,9 @@ std::optional<Inputs> ChooseInputs(standin::FileSystem& files,
     return inputs;
   }
   // One program run has one host folder: the first scenario's.
-  inputs.root = HostFolderOf(inputs.scenarios.front());
+  inputs.root = standin::HostFolderOfScenario(inputs.scenarios.front());
   for (const fs::path& scenario : inputs.scenarios) {
-    if (HostFolderOf(scenario) != inputs.root) {
+    if (standin::HostFolderOfScenario(scenario) != inputs.root) {
       err << "vantrel run: " << standin::ShownPath(scenario)
           << " lies in another host folder than "
           << standin::ShownPath(inputs.scenarios.front())
@@ -256,25 +195,22 @@ std::string LogHint(const RunArguments& arguments) {
   return "name a new file for the log:\n    " + command;
 }
 
-}  // namespace
-
-std::optional<std::pair<std::string, double>> ParseClassMass(
-    const std::string& text) {
-  const std::size_t equals = text.rfind('=');
-  if (equals == std::string::npos || equals == 0) return std::nullopt;
-  const auto mass = standin::ParseVesselMass(text.substr(equals + 1));
-  if (!mass) return std::nullopt;
-  return std::make_pair(text.substr(0, equals), *mass);
+// The log file the user asked for, if any.
+std::optional<OutputRequest> LogRequest(const RunArguments& arguments) {
+  if (!arguments.log_file) return std::nullopt;
+  return OutputRequest{"vantrel run", "the log file", *arguments.log_file,
+                       LogHint(arguments)};
 }
 
-int RunCommand(const RunArguments& arguments, std::ostream& out,
-               std::ostream& err) {
-  standin::DiskFileSystem disk;
+}  // namespace
+
+int RunCommand(const RunArguments& arguments, standin::FileSystem& disk,
+               std::ostream& out, std::ostream& err) {
   standin::ReadRecorder files(&disk);
   int input_code = kExitOk;
   const auto inputs = ChooseInputs(files, arguments, err, input_code);
   if (!inputs) return input_code;
-  if (!CheckRoot(inputs->root, err)) return kExitInput;
+  if (!CheckHostFolder(files, inputs->root, err)) return kExitInput;
 
   std::vector<standin::Scenario> scenarios;
   bool errors = false;
@@ -298,25 +234,14 @@ int RunCommand(const RunArguments& arguments, std::ostream& out,
   options.files = &files;
   options.faults_to = &err;
   files.Record(standin::PathOfHostText(options.plugin));
-  std::unique_ptr<standin::FileSystem::Output> log;
-  OutputRequest log_request;
-  if (arguments.log_file) {
-    log_request = {"vantrel run", "the log file", *arguments.log_file,
-                   LogHint(arguments)};
-    log = OpenOutput(files, log_request, inputs->root, err, exit_code);
-    if (!log) return exit_code;
+  AskedOutput log;
+  if (!log.Open(files, LogRequest(arguments), inputs->root, err, exit_code)) {
+    return exit_code;
   }
   options.log_output = log.get();
   options.edition = arguments.edition;
-  for (const std::string& given : arguments.class_masses) {
-    const auto class_mass = ParseClassMass(given);
-    if (!class_mass) {
-      err << "vantrel run: --mass '" << given
-          << "' is not CLASS=KG with a positive, finite number of kg\n";
-      return kExitUsage;
-    }
-    options.class_masses[standin::FoldCase(class_mass->first)] =
-        class_mass->second;
+  for (const standin::ClassMass& given : arguments.class_masses) {
+    options.class_masses[standin::FoldCase(given.class_name)] = given.kg;
   }
   std::string error;
   const auto result = standin::RunScenarios(scenarios, options, &error);
@@ -326,7 +251,7 @@ int RunCommand(const RunArguments& arguments, std::ostream& out,
   }
   // A log that could not be written leaves the report and the broken
   // rules to say.
-  if (log) CommitOutput(files, *log, log_request, inputs->root, err, exit_code);
+  log.Commit(files, inputs->root, err, exit_code);
   std::size_t faults = result->faults.size();
   std::size_t files_left_open = 0;
   const std::size_t count = result->simulations.size();
@@ -361,5 +286,58 @@ int RunCommand(const RunArguments& arguments, std::ostream& out,
   }
   return exit_code;
 }
+
+namespace {
+
+void AddRunOptions(CLI::App& command, RunArguments& arguments) {
+  AddRootOption(command, arguments.root,
+                "Host folder; definitions are read from DIR/Config/Vantrel/");
+  command
+      .add_option("--steps", arguments.steps,
+                  "Simulation steps to run; the sweep over all vessels "
+                  "happens in step " +
+                      std::to_string(rules::kSweepStep))
+      ->check(CLI::Range(0, 1000000))
+      ->capture_default_str();
+  command
+      .add_option("--log", arguments.log_file,
+                  "Also write the module's log lines to FILE")
+      ->type_name("FILE");
+  AddClassMassOption(command, arguments.class_masses,
+                     "The empty mass in kg of every vessel of CLASS, for "
+                     "classes whose module sets it in code (repeatable; "
+                     "propellant is added; a scenario's MASS line wins)");
+  AddPluginOption(command, arguments.plugin);
+  command
+      .add_option_function<std::string>(
+          "--edition",
+          [&arguments](const std::string& edition) {
+            arguments.edition = edition == "current"
+                                    ? standin::Edition::kCurrent
+                                    : standin::Edition::k2016;
+          },
+          "Host edition, which decides how the plug-in is unloaded: "
+          "2016 deletes the module object itself, current leaves it to the "
+          "plug-in's ExitModule")
+      ->check(CLI::IsMember({"2016", "current"}))
+      ->type_name("2016|current")
+      ->default_str("2016");
+  command
+      .add_option("scenario", arguments.scenarios,
+                  "Scenario files, or the scenarios' names as the simulator "
+                  "gives them: paths below DIR/Scenarios/, with or without "
+                  ".scn. Several run one after another with the plug-in "
+                  "loaded once, as a player starts them from the Launchpad")
+      ->type_name("SCENARIO...");
+}
+
+}  // namespace
+
+const Command kRunCommand = {
+    "run",
+    "Run a scenario with the plug-in loaded and show the host log and the "
+    "touchdown points every vessel got. Without arguments, runs the bundled "
+    "example.",
+    AddCommand<RunArguments, RunCommand, AddRunOptions>};
 
 }  // namespace tools

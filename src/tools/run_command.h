@@ -4,11 +4,13 @@
 #include <optional>
 #include <ostream>
 #include <string>
-#include <utility>
 #include <vector>
 
+#include "command.h"
 #include "edition.h"
+#include "file_system.h"
 #include "sweep_step.h"
+#include "vessel_mass.h"
 
 namespace tools {
 
@@ -20,22 +22,20 @@ struct RunArguments {
   std::optional<std::string> plugin;    // plug-in library to load
   int steps = rules::kSweepStep;        // steps of each simulation
   standin::Edition edition = standin::Edition::k2016;
-  // "CLASS=KG": the empty mass of every vessel of a class, as its module
-  // would set it in code.
-  std::vector<std::string> class_masses;
+  // The empty mass of every vessel of a class, as its module would set it
+  // in code.
+  std::vector<standin::ClassMass> class_masses;
 };
 
-// A class and its mass from "CLASS=KG"; nothing when the text is not that
-// (the class empty, or the mass not a positive, finite number).
-std::optional<std::pair<std::string, double>> ParseClassMass(
-    const std::string& text);
-
 // Runs the scenarios one after another on the stand-in host, in one program
-// run with the plug-in loaded once, and prints the log and the vessels of
-// each to `out`, problems to `err`. Without a root and a scenario it runs
-// the bundled example. Returns an ExitCode.
-int RunCommand(const RunArguments& arguments, std::ostream& out,
-               std::ostream& err);
+// run with the plug-in loaded once, reading through `files`, and prints the
+// log and the vessels of each to `out`, problems to `err`. Without a root
+// and a scenario it runs the bundled example. Returns an ExitCode.
+int RunCommand(const RunArguments& arguments, standin::FileSystem& files,
+               std::ostream& out, std::ostream& err);
+
+// `vantrel run` on the command line.
+extern const Command kRunCommand;
 
 }  // namespace tools
 

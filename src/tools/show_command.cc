@@ -1,11 +1,13 @@
 #include "show_command.h"
 
+#include <CLI/CLI.hpp>
 #include <filesystem>
-#include <system_error>
 
-#include "disk_file_system.h"
+#include "asked_output.h"
+#include "command_options.h"
 #include "executable_path.h"
 #include "exit_codes.h"
+#include "host_folder.h"
 #include "output_guard.h"
 #include "read_recorder.h"
 #include "run_report.h"
@@ -21,28 +23,23 @@ namespace {
 
 namespace fs = std::filesystem;
 
-// The command line a user most likely meant when the drawing was refused:
-// the same one, drawing into a new file in the current folder.
-std::string SvgHint(const ShowArguments& arguments) {
-  std::string command = "vantrel show";
-  if (arguments.root) command += " --root " + Quoted(*arguments.root);
-  command += " --name " + Quoted(arguments.name);
-  if (arguments.class_name) {
-    command += " --class " + Quoted(*arguments.class_name);
-  }
-  return NewDrawingHint(command, *arguments.svg);
+// The drawing the user asked for, if any. After a refusal, the command line
+// the user most likely meant: the same one, drawing into a new file in the
+// current folder.
+std::optional<OutputRequest> SvgRequest(const ShowArguments& arguments) {
+  if (!arguments.svg) return std::nullopt;
+  const std::string command = CommandLineOf(
+      "show", arguments.root, arguments.name, arguments.class_name);
+  return OutputRequest{"vantrel show", "the drawing", *arguments.svg,
+                       NewDrawingHint(command, *arguments.svg)};
 }
 
 }  // namespace
 
-int ShowCommand(const ShowArguments& arguments, std::ostream& out,
-                std::ostream& err) {
-  const fs::path root = standin::PathOfHostText(arguments.root.value_or("."));
-  std::error_code error;
-  if (!fs::is_directory(root, error)) {
-    err << standin::ShownPath(root) << ": cannot read the host folder\n";
-    return kExitInput;
-  }
+int ShowCommand(const ShowArguments& arguments, standin::FileSystem& disk,
+                std::ostream& out, std::ostream& err) {
+  const fs::path root = HostFolder(arguments.root);
+  if (!CheckHostFolder(disk, root, err)) return kExitInput;
 
   SingleVessel single;
   single.root = root;
@@ -50,18 +47,13 @@ int ShowCommand(const ShowArguments& arguments, std::ostream& out,
   single.class_name = arguments.class_name;
   single.mass = arguments.mass;
   single.plugin = arguments.plugin.value_or(DefaultPluginPath());
-  standin::DiskFileSystem disk;
   standin::ReadRecorder files(&disk);
   single.files = &files;
   files.Record(standin::PathOfHostText(single.plugin));
   int exit_code = kExitOk;
-  std::unique_ptr<standin::FileSystem::Output> svg;
-  OutputRequest svg_request;
-  if (arguments.svg) {
-    svg_request = {"vantrel show", "the drawing", *arguments.svg,
-                   SvgHint(arguments)};
-    svg = OpenOutput(files, svg_request, root, err, exit_code);
-    if (!svg) return exit_code;
+  AskedOutput svg;
+  if (!svg.Open(files, SvgRequest(arguments), root, err, exit_code)) {
+    return exit_code;
   }
   const auto result = RunSingleVessel(single, "show", err);
   if (!result) return kExitPlugin;
@@ -72,8 +64,8 @@ int ShowCommand(const ShowArguments& arguments, std::ostream& out,
 
   if (svg) {
     // A failed append fails the commit, which says why.
-    svg->Append(DrawShownVessel(outcome, drop.result));
-    CommitOutput(files, *svg, svg_request, root, err, exit_code);
+    svg.get()->Append(DrawShownVessel(outcome, drop.result));
+    svg.Commit(files, root, err, exit_code);
   }
   // A drawing that could not be written does not hide broken rules.
   if (!result->faults.empty() || result->files_left_open > 0) {
@@ -82,5 +74,32 @@ int ShowCommand(const ShowArguments& arguments, std::ostream& out,
   }
   return exit_code;
 }
+
+namespace {
+
+void AddShowOptions(CLI::App& command, ShowArguments& arguments) {
+  AddRootOption(command, arguments.root);
+  command.add_option("--name", arguments.name, "The vessel's name")->required();
+  command.add_option("--class", arguments.class_name,
+                     "The vessel's class (default: its name, as the host "
+                     "does)");
+  AddMassOption(command, arguments.mass,
+                "The vessel's mass in kg (default: from its class file, "
+                "Config/Vessels/CLASS.cfg, as vantrel run finds it)");
+  command
+      .add_option("--svg", arguments.svg,
+                  "Also draw the points, in three views, into FILE")
+      ->type_name("FILE");
+  AddPluginOption(command, arguments.plugin);
+}
+
+}  // namespace
+
+const Command kShowCommand = {
+    "show",
+    "Run the plug-in on one vessel and explain what it got: the files tried, "
+    "the points handed to the host and where each value came from, and how "
+    "the vessel rests on them.",
+    AddCommand<ShowArguments, ShowCommand, AddShowOptions>};
 
 }  // namespace tools

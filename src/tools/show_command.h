@@ -5,6 +5,9 @@
 #include <ostream>
 #include <string>
 
+#include "command.h"
+#include "file_system.h"
+
 namespace tools {
 
 // The arguments of `vantrel show`.
@@ -18,10 +21,13 @@ struct ShowArguments {
 };
 
 // Runs the plug-in on one vessel in the stand-in host, as `vantrel run` runs
-// a scenario holding only that vessel, and explains what the vessel got.
-// Returns an ExitCode.
-int ShowCommand(const ShowArguments& arguments, std::ostream& out,
-                std::ostream& err);
+// a scenario holding only that vessel, reading through `files`, and
+// explains what the vessel got. Returns an ExitCode.
+int ShowCommand(const ShowArguments& arguments, standin::FileSystem& files,
+                std::ostream& out, std::ostream& err);
+
+// `vantrel show` on the command line.
+extern const Command kShowCommand;
 
 }  // namespace tools
 

@@ -1,13 +1,16 @@
 #include "survey_command.h"
 
+#include <CLI/CLI.hpp>
 #include <filesystem>
 #include <set>
 #include <thread>
 
+#include "asked_output.h"
+#include "command_options.h"
 #include "definition_file_check.h"
-#include "disk_file_system.h"
 #include "executable_path.h"
 #include "exit_codes.h"
+#include "host_folder.h"
 #include "host_paths.h"
 #include "installation_survey.h"
 #include "item_file.h"
@@ -33,14 +36,6 @@ struct ScenarioFile {
   standin::Scenario scenario;
 };
 
-// The scenario's name: its path below Scenarios, '\' between folders,
-// without ".scn".
-std::string ScenarioName(const fs::path& file, const fs::path& folder) {
-  std::string name = file.lexically_relative(folder).generic_string();
-  for (char& c : name) c = c == '/' ? '\\' : c;
-  return name.substr(0, name.size() - 4);
-}
-
 // Every scenario below `folder` that can be read and has no errors; the
 // others are named in `left_out`, their problems said on `err`.
 std::vector<ScenarioFile> ReadScenarios(standin::FileSystem& files,
@@ -64,7 +59,7 @@ std::vector<ScenarioFile> ReadScenarios(standin::FileSystem& files,
     } else if (const auto utf16 = standin::Utf16Problem(*text)) {
       problem = file.string() + ": error: " + *utf16;
     }
-    ScenarioFile read{ScenarioName(file, folder), {}};
+    ScenarioFile read{standin::ScenarioName(file, folder), {}};
     if (!problem) {
       read.scenario = standin::ParseScenario(*text);
       for (const auto& error : read.scenario.errors) {
@@ -98,34 +93,30 @@ CheckCounts CheckOf(standin::FileSystem& files, const fs::path& root,
   return counts;
 }
 
-std::string PageHint(const SurveyArguments& arguments) {
-  std::string command = "vantrel survey";
-  if (arguments.root) command += " --root " + Quoted(*arguments.root);
-  return "name a new file for the page:\n    " + command +
-         " --html survey.html";
+// The page the user asked for, if any; after a refusal, the command line
+// the user most likely meant.
+std::optional<OutputRequest> PageRequest(const SurveyArguments& arguments) {
+  if (!arguments.html) return std::nullopt;
+  return OutputRequest{
+      "vantrel survey", "the page", *arguments.html,
+      "name a new file for the page:\n    " +
+          CommandLineOf("survey", arguments.root, std::nullopt, std::nullopt) +
+          " --html survey.html"};
 }
 
 }  // namespace
 
-int SurveyCommand(const SurveyArguments& arguments, std::ostream& out,
-                  std::ostream& err) {
-  const fs::path root = arguments.root.value_or(".");
-  standin::DiskFileSystem disk;
+int SurveyCommand(const SurveyArguments& arguments, standin::FileSystem& disk,
+                  std::ostream& out, std::ostream& err) {
+  const fs::path root = HostFolder(arguments.root);
   standin::ReadRecorder files(&disk);
-  if (files.TypeOf(root) != EntryType::kFolder) {
-    err << root.string() << ": cannot read the host folder\n";
-    return kExitInput;
-  }
+  if (!CheckHostFolder(files, root, err)) return kExitInput;
   const std::string plugin = arguments.plugin.value_or(DefaultPluginPath());
   files.Record(plugin);
   int exit_code = kExitOk;
-  std::unique_ptr<standin::FileSystem::Output> page;
-  OutputRequest page_request;
-  if (arguments.html) {
-    page_request = {"vantrel survey", "the page", *arguments.html,
-                    PageHint(arguments)};
-    page = OpenOutput(files, page_request, root, err, exit_code);
-    if (!page) return exit_code;
+  AskedOutput page;
+  if (!page.Open(files, PageRequest(arguments), root, err, exit_code)) {
+    return exit_code;
   }
   const auto folder = standin::ResolveHostPath(files, root, "Scenarios");
   if (!folder || files.TypeOf(*folder) != EntryType::kFolder) {
@@ -178,8 +169,8 @@ int SurveyCommand(const SurveyArguments& arguments, std::ostream& out,
   }
   if (page) {
     // A failed append fails the commit, which says why.
-    page->Append(SurveyPage(summary, rows));
-    CommitOutput(files, *page, page_request, root, err, exit_code);
+    page.get()->Append(SurveyPage(summary, rows));
+    page.Commit(files, root, err, exit_code);
   }
   if (faults > 0) {
     err << "vantrel survey: the module broke the host's rules " << faults
@@ -191,5 +182,28 @@ int SurveyCommand(const SurveyArguments& arguments, std::ostream& out,
   }
   return exit_code;
 }
+
+namespace {
+
+void AddSurveyOptions(CLI::App& command, SurveyArguments& arguments) {
+  AddRootOption(command, arguments.root);
+  command.add_flag("--json", arguments.json, "Print the survey as JSON");
+  command
+      .add_option("--html", arguments.html,
+                  "Also write the survey as one web page, sortable by column, "
+                  "with each definition's drawing, into FILE")
+      ->type_name("FILE");
+  AddPluginOption(command, arguments.plugin);
+}
+
+}  // namespace
+
+const Command kSurveyCommand = {
+    "survey",
+    "Run every scenario below DIR/Scenarios with the plug-in and list each "
+    "vessel class they use: scenarios, vessels, the definition that applies "
+    "and what check says of it, the mass, and the drop test's verdict "
+    "without and with the definition.",
+    AddCommand<SurveyArguments, SurveyCommand, AddSurveyOptions>};
 
 }  // namespace tools

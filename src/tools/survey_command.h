@@ -5,6 +5,9 @@
 #include <ostream>
 #include <string>
 
+#include "command.h"
+#include "file_system.h"
+
 namespace tools {
 
 // The arguments of `vantrel survey`.
@@ -16,14 +19,18 @@ struct SurveyArguments {
 };
 
 // Runs every scenario below the host folder's Scenarios folder through the
-// plug-in, in one program run as `vantrel run` runs several, and prints
+// plug-in, in one program run as `vantrel run` runs several, reading
+// through `files`, and prints
 // each vessel class they use: its scenarios and vessels, the definition
 // that applied and what `vantrel check` says of it, the mass and where it
 // came from, and the drop test's verdict without and with the definition.
 // A scenario that cannot be read is left out, and said so. Returns an
 // ExitCode: kExitOk, kExitInput when a scenario was left out.
-int SurveyCommand(const SurveyArguments& arguments, std::ostream& out,
-                  std::ostream& err);
+int SurveyCommand(const SurveyArguments& arguments, standin::FileSystem& files,
+                  std::ostream& out, std::ostream& err);
+
+// `vantrel survey` on the command line.
+extern const Command kSurveyCommand;
 
 }  // namespace tools
 

@@ -1,0 +1,77 @@
+#include "command_options.h"
+
+#include <CLI/CLI.hpp>
+
+#include "output_guard.h"
+
+namespace tools {
+
+namespace {
+
+// The mass rule of scenarios and class files: one short line instead of
+// CLI11's ranges.
+const CLI::Validator kVesselMass(
+    [](std::string& text) {
+      return standin::ParseVesselMass(text) ? std::string()
+                                            : standin::NotAMass(text);
+    },
+    "");
+
+const CLI::Validator kClassMass(
+    [](std::string& text) {
+      return standin::ParseClassMass(text) ? std::string()
+                                           : standin::NotAClassMass(text);
+    },
+    "");
+
+}  // namespace
+
+void AddRootOption(CLI::App& command, std::optional<std::string>& root,
+                   const std::string& description) {
+  command.add_option("--root", root, description)->type_name("DIR");
+}
+
+void AddPluginOption(CLI::App& command, std::optional<std::string>& plugin) {
+  command
+      .add_option("--plugin", plugin,
+                  "Plug-in library to load (default: "
+                  "Modules/Plugin/ beside this program)")
+      ->type_name("FILE");
+}
+
+void AddMassOption(CLI::App& command, std::optional<double>& mass,
+                   const std::string& description) {
+  command.add_option("--mass", mass, description)
+      ->check(kVesselMass)
+      ->type_name("KG");
+}
+
+void AddClassMassOption(CLI::App& command,
+                        std::vector<standin::ClassMass>& masses,
+                        const std::string& description) {
+  command
+      .add_option_function<std::vector<std::string>>(
+          "--mass",
+          [&masses](const std::vector<std::string>& given) {
+            for (const std::string& text : given) {
+              masses.push_back(*standin::ParseClassMass(text));
+            }
+          },
+          description)
+      ->check(kClassMass)
+      ->type_name("CLASS=KG")
+      ->allow_extra_args(false);
+}
+
+std::string CommandLineOf(const std::string& command,
+                          const std::optional<std::string>& root,
+                          const std::optional<std::string>& name,
+                          const std::optional<std::string>& class_name) {
+  std::string line = "vantrel " + command;
+  if (root) line += " --root " + Quoted(*root);
+  if (name) line += " --name " + Quoted(*name);
+  if (class_name) line += " --class " + Quoted(*class_name);
+  return line;
+}
+
+}  // namespace tools
