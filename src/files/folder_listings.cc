@@ -1,9 +1,12 @@
 #include "folder_listings.h"
 
+#include <cstdint>
 #include <cstring>
 #include <string_view>
+#include <unordered_map>
 #include <utility>
 
+#include "folder_listing.h"
 #include "text_encoding.h"
 
 #if defined(_WIN32)
@@ -62,9 +65,22 @@ std::int64_t ClockNow() {
 #endif
 }
 
+// A folder's identity and last-change times, in nanoseconds since the epoch
+// of the file system's clock.
+struct Stamp {
+  std::uint64_t device = 0;
+  std::uint64_t inode = 0;
+  std::int64_t modified = 0;
+  std::int64_t changed = 0;
+  bool operator==(const Stamp& other) const {
+    return device == other.device && inode == other.inode &&
+           modified == other.modified && changed == other.changed;
+  }
+};
+
 // The stamp of `folder`; false when it is not a folder or cannot be
 // examined. One call to the system: under Wine every call costs.
-bool ReadStamp(const NativePath& folder, FolderListings::Stamp& stamp) {
+bool ReadStamp(const NativePath& folder, Stamp& stamp) {
 #if defined(_WIN32)
   WIN32_FILE_ATTRIBUTE_DATA data{};
   if (!GetFileAttributesExW(folder.c_str(), GetFileExInfoStandard, &data) ||
@@ -173,33 +189,94 @@ bool IsDotOrDotDot(const Char* name) {
 
 }  // namespace
 
-FolderListings::~FolderListings() {
+// A kept listing is checked before every use against the folder's stamp:
+// its identity and its modification and status-change times at full
+// resolution. Creating, removing or renaming an entry sets both times to
+// the file system's clock, whose ticks may be coarser than a scan, so a
+// change in the tick of a scan could leave them as they were. A listing is
+// therefore kept only when the folder's last change lies at least one tick
+// of its time stamps before the clock reading taken before the scan: every
+// later change then moves the stamp. In a folder changed in that tick each
+// search reads the folder again, keeping only the entries that can match;
+// its listing is kept from the next tick on. On Linux a listing taken in
+// that tick is kept all the same while the system watches the folder
+// (inotify): the watch is set before the scan, and any change it reports
+// drops the listing. The watch ends once the stamp alone will do.
+struct FolderListings::Store {
+  struct Kept {
+    Stamp stamp;
+    // Whether `listing` holds every entry. A folder searched only by names
+    // the system found as spelled is not listed.
+    bool listed = false;
+    FolderListing listing;
+    // Names the system found as spelled, each with the entry's own name.
+    std::unordered_map<std::string, std::string> found_by_name;
+    // The watch that keeps `listing` valid before the stamp can, or -1.
+    int watch = -1;
+  };
+
+  Store() = default;
+  Store(const Store&) = delete;
+  Store& operator=(const Store&) = delete;
+  ~Store();
+
+  // Linux: a watch on `folder` for every change of its entries, or -1 when
+  // the system gives none.
+  int Watch(const NativePath& folder);
+  // Drops the listings whose watches saw a change since the last call.
+  void DropChanged();
+  // Ends the watch of `ending`, unless another kept folder (the same one by
+  // another path) shares it.
+  void EndWatch(Kept& ending);
+
+  // Lists the entries of `folder` into `listing`: all, or with `folded`
+  // only those whose names fold to it. False when listing stopped at an
+  // error, with the entries read until then in `listing`.
+  bool Scan(const NativePath& folder, const std::string* folded,
+            FolderListing& listing);
+
+  std::unordered_map<NativePath, Kept> kept;
+  std::size_t scans = 0;
+  // The inotify instance, made at the first watch, and the number of kept
+  // listings under a watch.
+  int watches_fd = -1;
+  std::size_t watched = 0;
+};
+
+FolderListings::Store::~Store() {
 #if defined(__linux__)
-  if (watches_fd_ >= 0) close(watches_fd_);
+  if (watches_fd >= 0) close(watches_fd);
 #endif
 }
 
+FolderListings::FolderListings() : store_(std::make_unique<Store>()) {}
+
+FolderListings::~FolderListings() = default;
+
+std::size_t FolderListings::scans() const { return store_->scans; }
+
 FileSystem::Match FolderListings::Find(const NativePath& folder,
                                        const std::string& name) {
+  Store& store = *store_;
   FileSystem::Match match;
-  if (watched_ > 0) DropChanged();
+  if (store.watched > 0) store.DropChanged();
   const std::int64_t now = ClockNow();
   Stamp stamp;
   const bool found = ReadStamp(folder, stamp);
-  auto kept = kept_.find(folder);
-  if (kept != kept_.end() && (!found || !(kept->second.stamp == stamp))) {
-    EndWatch(kept->second);
-    kept_.erase(kept);
-    kept = kept_.end();
+  auto kept = store.kept.find(folder);
+  if (kept != store.kept.end() && (!found || !(kept->second.stamp == stamp))) {
+    store.EndWatch(kept->second);
+    store.kept.erase(kept);
+    kept = store.kept.end();
   }
   if (!found) return match;
   match.folder_found = true;
   const bool settled = stamp.modified + TickOf(stamp.modified) <= now &&
                        stamp.changed + TickOf(stamp.changed) <= now;
   // From here on every change moves the stamp.
-  if (settled && kept != kept_.end()) EndWatch(kept->second);
+  if (settled && kept != store.kept.end()) store.EndWatch(kept->second);
 
-  if (kept != kept_.end() && kept->second.listed) {
+  if (kept != store.kept.end() && kept->second.listed) {
     if (auto entry = kept->second.listing.Find(name)) {
       match.entry = EntryPath(folder, *entry);
     }
@@ -208,7 +285,7 @@ FileSystem::Match FolderListings::Find(const NativePath& folder,
   if (!name.empty()) {
     // An entry the system finds by its name needs no listing. What it
     // found is kept, as a listing is, for the next search of that name.
-    if (kept != kept_.end()) {
+    if (kept != store.kept.end()) {
       const auto known = kept->second.found_by_name.find(name);
       if (known != kept->second.found_by_name.end()) {
         match.entry = EntryPath(folder, known->second);
@@ -218,7 +295,8 @@ FileSystem::Match FolderListings::Find(const NativePath& folder,
     if (auto exact = ExactEntry(folder, name)) {
       match.entry = EntryPath(folder, *exact);
       if (settled) {
-        Kept& keep = kept == kept_.end() ? kept_[folder] : kept->second;
+        Store::Kept& keep =
+            kept == store.kept.end() ? store.kept[folder] : kept->second;
         keep.stamp = stamp;
         keep.found_by_name.emplace(name, std::move(*exact));
       }
@@ -229,23 +307,23 @@ FileSystem::Match FolderListings::Find(const NativePath& folder,
   std::optional<std::string> entry;
   // In the tick of a change, a watch set before the scan reports every
   // change the stamp may not show.
-  const int watch = settled ? -1 : Watch(folder);
+  const int watch = settled ? -1 : store.Watch(folder);
   if (settled || watch >= 0) {
-    Kept listed{stamp, true, FolderListing{}, {}, watch};
-    if (watch >= 0) ++watched_;
-    const bool complete = Scan(folder, nullptr, listed.listing);
+    Store::Kept listed{stamp, true, FolderListing{}, {}, watch};
+    if (watch >= 0) ++store.watched;
+    const bool complete = store.Scan(folder, nullptr, listed.listing);
     entry = listed.listing.Find(name);
     if (complete) {
-      kept_[folder] = std::move(listed);
+      store.kept[folder] = std::move(listed);
     } else {
-      EndWatch(listed);
+      store.EndWatch(listed);
     }
   } else {
     // The listing could not be kept: list only the entries that can match,
     // which costs no more than reading the folder.
     const std::string folded = FoldFileName(name);
     FolderListing matching;
-    Scan(folder, &folded, matching);
+    store.Scan(folder, &folded, matching);
     entry = matching.Find(name);
   }
   if (entry) match.entry = EntryPath(folder, *entry);
@@ -255,9 +333,9 @@ FileSystem::Match FolderListings::Find(const NativePath& folder,
 #if !defined(_WIN32)
 std::optional<fs::path> FolderListings::FoundAsSpelled(
     const NativePath& folder, const std::string& name) const {
-  const auto kept = kept_.find(folder);
-  if (kept == kept_.end()) return std::nullopt;
-  const Kept& known = kept->second;
+  const auto kept = store_->kept.find(folder);
+  if (kept == store_->kept.end()) return std::nullopt;
+  const Store::Kept& known = kept->second;
   if (known.listed ? known.listing.Contains(name)
                    : known.found_by_name.count(name) == 1) {
     return EntryPath(folder, name);
@@ -266,13 +344,13 @@ std::optional<fs::path> FolderListings::FoundAsSpelled(
 }
 #endif
 
-int FolderListings::Watch(const NativePath& folder) {
+int FolderListings::Store::Watch(const NativePath& folder) {
 #if defined(__linux__)
-  if (watches_fd_ < 0) {
-    watches_fd_ = inotify_init1(IN_NONBLOCK | IN_CLOEXEC);
-    if (watches_fd_ < 0) return -1;
+  if (watches_fd < 0) {
+    watches_fd = inotify_init1(IN_NONBLOCK | IN_CLOEXEC);
+    if (watches_fd < 0) return -1;
   }
-  return inotify_add_watch(watches_fd_, folder.c_str(),
+  return inotify_add_watch(watches_fd, folder.c_str(),
                            IN_CREATE | IN_DELETE | IN_MOVED_FROM | IN_MOVED_TO |
                                IN_DELETE_SELF | IN_MOVE_SELF | IN_ONLYDIR);
 #else
@@ -281,22 +359,22 @@ int FolderListings::Watch(const NativePath& folder) {
 #endif
 }
 
-void FolderListings::DropChanged() {
+void FolderListings::Store::DropChanged() {
 #if defined(__linux__)
   const auto drop = [this](bool every, int watch) {
-    for (auto kept = kept_.begin(); kept != kept_.end();) {
-      const int own = kept->second.watch;
+    for (auto entry = kept.begin(); entry != kept.end();) {
+      const int own = entry->second.watch;
       if (own >= 0 && (every || own == watch)) {
-        EndWatch(kept->second);
-        kept = kept_.erase(kept);
+        EndWatch(entry->second);
+        entry = kept.erase(entry);
       } else {
-        ++kept;
+        ++entry;
       }
     }
   };
   alignas(inotify_event) char events[4096];
   for (;;) {
-    const ssize_t length = read(watches_fd_, events, sizeof events);
+    const ssize_t length = read(watches_fd, events, sizeof events);
     if (length < 0) {
       // Read to the end, or reports may be lost: then trust none.
       if (errno != EAGAIN) drop(true, -1);
@@ -312,22 +390,23 @@ void FolderListings::DropChanged() {
 #endif
 }
 
-void FolderListings::EndWatch(Kept& kept) {
-  if (kept.watch < 0) return;
-  --watched_;
+void FolderListings::Store::EndWatch(Kept& ending) {
+  if (ending.watch < 0) return;
+  --watched;
 #if defined(__linux__)
   bool shared = false;
-  for (const auto& other : kept_) {
-    shared |= &other.second != &kept && other.second.watch == kept.watch;
+  for (const auto& other : kept) {
+    shared |= &other.second != &ending && other.second.watch == ending.watch;
   }
-  if (!shared) inotify_rm_watch(watches_fd_, kept.watch);
+  if (!shared) inotify_rm_watch(watches_fd, ending.watch);
 #endif
-  kept.watch = -1;
+  ending.watch = -1;
 }
 
-bool FolderListings::Scan(const NativePath& folder, const std::string* folded,
-                          FolderListing& listing) {
-  ++scans_;
+bool FolderListings::Store::Scan(const NativePath& folder,
+                                 const std::string* folded,
+                                 FolderListing& listing) {
+  ++scans;
   // Listed with the system's own calls: a directory_iterator builds a path
   // and examines the entry for every name, which costs more than the rest
   // of a search. Names are converted as HostTextOf converts a path's.

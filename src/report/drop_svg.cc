@@ -7,7 +7,7 @@
 
 #include "number_text.h"
 #include "rotation.h"
-#include "touchdown_svg.h"
+#include "xml_text.h"
 
 namespace tools {
 

@@ -3,7 +3,7 @@
 #include "account_text.h"
 #include "item_file.h"
 #include "show_report.h"
-#include "touchdown_svg.h"
+#include "xml_text.h"
 
 namespace tools {
 

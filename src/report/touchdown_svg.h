@@ -32,10 +32,6 @@ struct TouchdownDrawing {
 // finite number are left out and named in a note.
 std::string DrawTouchdownSvg(const TouchdownDrawing& drawing);
 
-// Text safe inside an XML element or attribute. Bytes beyond ASCII become
-// '?', so that the document stays valid UTF-8 whatever a name holds.
-std::string XmlText(const std::string& text);
-
 }  // namespace tools
 
 #endif  // VANTREL_TOOLS_TOUCHDOWN_SVG_H_
