@@ -3,8 +3,9 @@ cmake_minimum_required(VERSION 3.25)
 # them: a scenario saved in that code page names a class and a vessel with
 # letters beyond ASCII, which find their definition whether they are looked
 # up before or after the folder's listing is kept, in any case; the same
-# class given on the command line finds it too; and a name the code page
-# cannot hold is refused with a message.
+# class given on the command line finds it too, and so does a host folder
+# named in the code page; and a name the code page cannot hold is refused
+# with a message.
 # Usage: cmake -DVANTREL=exe -DDATA=host-folder -DEXPECTED_LOG=file
 #          -DWORK=dir [-DEMULATOR=wine] -P code_page_names.cmake
 file(REMOVE_RECURSE "${WORK}")
@@ -55,5 +56,21 @@ execute_process(COMMAND ${EMULATOR} "${VANTREL}" show --root "${DATA}"
 if(NOT code EQUAL 3 OR NOT err MATCHES "code page \\(1252\\) cannot hold")
   message(FATAL_ERROR
     "vantrel show --class Ωmega-1 ended with ${code}:\n${out}\n${err}")
+endif()
+# A host folder named in the code page, as every command takes --root: the
+# survey finds the scenario's class and its definition there.
+set(nordic "${WORK}/Fjäll")
+file(COPY "${DATA}/" DESTINATION "${nordic}")
+execute_process(COMMAND ${EMULATOR} "${VANTREL}" survey --root "${nordic}"
+  RESULT_VARIABLE code OUTPUT_FILE "${WORK}/survey.txt" ERROR_VARIABLE err)
+hex_of_file("${WORK}/survey.txt" surveyed)
+# "Config\Vantrel\St" e5 "le-1.cfg"
+set(definition "436f6e6669675c56616e7472656c5c5374e56c652d312e636667")
+string(FIND "${surveyed}" "${definition}" at)
+if(NOT code EQUAL 0 OR at EQUAL -1)
+  file(READ "${WORK}/survey.txt" text)
+  message(FATAL_ERROR
+    "vantrel survey --root ${nordic} (${code}) did not find the class:\n"
+    "${text}\n${err}")
 endif()
 message(STATUS "names in code page 1252 are found and refused as expected")

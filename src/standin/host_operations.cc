@@ -50,12 +50,11 @@ void RecordItemRead(const standin::OpenFile& file, const char* item,
                     const standin::ItemFile::Place& lookup) {
   Session& session = *PluginHost::Current().session();
   if (!session.record_item_reads) return;
-  standin::PluginCall record;
-  record.kind = standin::PluginCall::Kind::kItemRead;
+  standin::PluginCall& record =
+      session.RecordCall(standin::PluginCall::Kind::kItemRead);
   record.path = file.path;
   record.item = item;
   record.lookup = lookup.Copied();
-  session.RecordCall(std::move(record));
 }
 
 SimObject* FindObject(OBJHANDLE handle, const char* operation) {
@@ -102,11 +101,8 @@ void VESSEL::SetTouchdownPoints(const TOUCHDOWNVTX* pts, DWORD n) const {
   }
   vessel.touchdown.assign(pts, pts + n);
   ++vessel.touchdown_sets;
-  standin::PluginCall record;
-  record.kind = standin::PluginCall::Kind::kPointsSet;
-  record.vessel = vessel.index;
-  record.points = n;
-  session->RecordCall(std::move(record));
+  session->RecordCall(standin::PluginCall::Kind::kPointsSet).vessel =
+      vessel.index;
 }
 
 void oapiGetObjectName(OBJHANDLE hObj, char* name, int n) {
@@ -122,9 +118,10 @@ void oapiGetObjectName(OBJHANDLE hObj, char* name, int n) {
       std::min(object->name.size(), static_cast<std::size_t>(n - 1));
   std::memcpy(name, object->name.data(), length);
   name[length] = '\0';
-  standin::PluginCall record;
-  record.vessel = object->index;
-  PluginHost::Current().session()->RecordCall(std::move(record));
+  PluginHost::Current()
+      .session()
+      ->RecordCall(standin::PluginCall::Kind::kNameAsked)
+      .vessel = object->index;
 }
 
 bool oapiIsVessel(OBJHANDLE hObj) {
@@ -190,8 +187,8 @@ FILEHANDLE oapiOpenFile(const char* fname, FileAccessMode mode, PathRoot root) {
     return nullptr;
   }
   std::optional<std::string> text;
-  standin::PluginCall record;
-  record.kind = standin::PluginCall::Kind::kNotOpened;
+  standin::PluginCall& record =
+      session->RecordCall(standin::PluginCall::Kind::kNotOpened);
   record.path = fname;
   if (auto file = standin::ReadHostFile(host.file_system(), host.folder(),
                                         *prefix + fname)) {
@@ -201,7 +198,6 @@ FILEHANDLE oapiOpenFile(const char* fname, FileAccessMode mode, PathRoot root) {
       record.disk_path = standin::ShownPath(file->disk_path);
     }
   }
-  session->RecordCall(std::move(record));
   if (!text) {
     // Without ZEROONFAIL the real host gives a handle to a stream that
     // reads nothing.

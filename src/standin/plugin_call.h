@@ -36,8 +36,6 @@ struct PluginCall {
   // kItemRead: the item asked for, and what the host's reader found.
   std::string item;
   ItemFile::Lookup lookup;
-  // kPointsSet: the number of points handed over.
-  std::size_t points = 0;
 };
 
 }  // namespace standin

@@ -44,7 +44,13 @@ class Session {
   // was found, only while record_item_reads is set.
   const std::vector<PluginCall>& calls() const { return calls_; }
   std::vector<PluginCall> TakeCalls() { return std::move(calls_); }
-  void RecordCall(PluginCall call) { calls_.push_back(std::move(call)); }
+  // A new call of `kind` at the end of the record, for the caller to fill
+  // in before it records another.
+  PluginCall& RecordCall(PluginCall::Kind kind) {
+    PluginCall& call = calls_.emplace_back();
+    call.kind = kind;
+    return call;
+  }
   bool record_item_reads = false;
 
  private:
