@@ -326,6 +326,7 @@ TEST_F(RunCommandTest, AnInstallationGivesMassesFromClassFiles) {
                 "  MASS 2000\r\nEND\r\n"
                 "Probe:OddMass\r\n  STATUS Landed Earth\r\nEND\r\n"
                 "SH-01:ShuttleA\r\n  PRPLEVEL 0:0.5 1:1\r\nEND\r\n"
+                "SH-02:ShuttleA\r\n  STATUS Landed Moon\r\nEND\r\n"
                 "PB-01:ShuttlePB\r\n  FUEL 0.25\r\nEND\r\n"
                 "END_SHIPS\r\n");
   folder_.Write("Config/Vessels/ShuttleA.cfg",
@@ -352,6 +353,10 @@ TEST_F(RunCommandTest, AnInstallationGivesMassesFromClassFiles) {
   // --mass gives a class's empty mass; its tanks at the scenario's levels
   // add 1350 + 400 (PropellantResource3 is missing, so 4 does not count).
   EXPECT_THAT(out, HasSubstr("12750 (--mass ShuttleA, with 1750 propellant)"));
+  // A tank that neither PRPLEVEL nor FUEL names is empty, as the host
+  // leaves it: SH-02 weighs its empty mass.
+  EXPECT_THAT(out, HasSubstr("SH-02   ShuttleA          11000 (--mass "
+                             "ShuttleA)  "));
   // FUEL sets every tank; the module sets the mass in code, one line says.
   EXPECT_THAT(out, HasSubstr("1187.5 (default, with 187.5 propellant)"));
   EXPECT_THAT(out, HasSubstr("ShuttlePB: its module (Module = ShuttlePB) "

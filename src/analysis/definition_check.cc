@@ -7,6 +7,7 @@
 #include <optional>
 #include <string>
 
+#include "cog_hold_check.h"
 #include "definition_reading.h"
 #include "definition_rules.h"
 #include "ground_plane.h"
@@ -511,6 +512,17 @@ class Checker {
         "negative-value");
   }
 
+  // Every point's position as the module reads it.
+  static std::vector<physics::Vec3> Positions(
+      const std::vector<PointSource>& sources) {
+    std::vector<physics::Vec3> positions;
+    for (std::size_t i = 0; i < sources.size(); ++i) {
+      positions.push_back(ToVec3(
+          rules::VertexOf(sources[i].values, static_cast<int>(i) + 1).pos));
+    }
+    return positions;
+  }
+
   void CheckStance(const std::vector<PointSource>& sources) {
     VECTOR3 p[3];
     for (int i = 0; i < 3; ++i) {
@@ -529,6 +541,9 @@ class Checker {
     switch (physics::StanceOf(
         physics::GroundNormal(ToVec3(p[0]), ToVec3(p[1]), ToVec3(p[2])))) {
       case physics::Stance::kUpright:
+        if (auto finding = CheckCogHold(file_, line, Positions(sources))) {
+          found_.push_back(std::move(*finding));
+        }
         break;
       case physics::Stance::kNoPlane:
         Add(line, 1, Severity::kWarning,

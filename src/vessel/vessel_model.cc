@@ -22,6 +22,8 @@ std::string Kg(double kg) {
   return text;
 }
 
+// The host empties every tank of a vessel it reads from a scenario, then
+// fills the tanks that PRPLEVEL names, or all of them to FUEL's level.
 double FillLevel(const VesselInputs& inputs, int tank, bool& given) {
   for (const auto& [index, level] : inputs.levels) {
     if (index == tank) {
@@ -33,7 +35,7 @@ double FillLevel(const VesselInputs& inputs, int tank, bool& given) {
     given = true;
     return std::clamp(*inputs.fuel, 0.0, 1.0);
   }
-  return 1.0;
+  return 0.0;
 }
 
 void ModelPropellant(const ClassFile& file, const VesselInputs& inputs,
@@ -43,13 +45,15 @@ void ModelPropellant(const ClassFile& file, const VesselInputs& inputs,
   for (std::size_t i = 0; i < file.tanks.size(); ++i) {
     model.propellant +=
         file.tanks[i] * FillLevel(inputs, static_cast<int>(i), given);
+    model.capacity += file.tanks[i];
   }
   const std::string tanks =
       file.tanks.size() == 1
           ? file.tanks_item
           : file.tanks_item + "-" + std::to_string(file.tanks.size());
   model.propellant_from = At(file, file.tanks_line) + " " + tanks +
-                          (given ? ", levels from the scenario" : ", full");
+                          (given ? ", levels from the scenario"
+                                 : ", empty: the scenario fills none");
 }
 
 }  // namespace
@@ -68,7 +72,7 @@ VesselModel ModelVessel(const ClassFile& file, const VesselInputs& inputs) {
   model.class_file = file.file;
   model.module = file.module.value.value_or("");
   if (inputs.mass) {
-    model.mass = model.empty_mass = *inputs.mass;
+    model.mass = model.empty_mass = model.full_mass = *inputs.mass;
     model.mass_from = inputs.mass_from;
   } else {
     if (inputs.class_mass) {
@@ -84,6 +88,7 @@ VesselModel ModelVessel(const ClassFile& file, const VesselInputs& inputs) {
     }
     ModelPropellant(file, inputs, model);
     model.mass = model.empty_mass + model.propellant;
+    model.full_mass = model.empty_mass + model.capacity;
     if (model.propellant > 0.0) {
       model.mass_from += ", with " + Kg(model.propellant) + " propellant";
     }

@@ -30,6 +30,7 @@ struct VesselInputs {
   std::optional<double> class_mass;  // the class's empty mass (kg)
   std::string class_mass_from;       // where `class_mass` was given
   // Fill levels of tanks 0, 1, ... (PRPLEVEL i:level); FUEL for all tanks.
+  // A tank neither names is empty.
   std::vector<std::pair<int, double>> levels;
   std::optional<double> fuel;
 };
@@ -40,8 +41,13 @@ struct VesselModel {
   std::string class_file;  // as the host names it; empty when none
   double mass = 0.0;       // kg: empty mass plus propellant
   std::string mass_from;
+  // The vessel with every tank empty, and with every tank full (kg): the
+  // masses it has over a flight. Both are `mass` when the whole mass is
+  // given.
   double empty_mass = 0.0;
+  double full_mass = 0.0;
   double propellant = 0.0;  // kg on board
+  double capacity = 0.0;    // kg the tanks hold when full
   std::string propellant_from;
   double size = kDefaultSize;
   std::string size_from = "default";
@@ -62,8 +68,9 @@ physics::ContactPoints DefaultPoints();
 
 // The model of a vessel of the class that `file` describes. The whole mass
 // given wins; else the class's empty mass given, else its Mass, else the
-// default, plus the propellant of its tanks at their fill levels (full
-// when the scenario gives none).
+// default, plus the propellant of its tanks at the fill levels given. A
+// tank that no level names is empty, as the host leaves every tank of a
+// scenario vessel that PRPLEVEL or FUEL does not fill.
 VesselModel ModelVessel(const ClassFile& file, const VesselInputs& inputs);
 
 // The drop test of `points` on the vessel as `vantrel drop` makes it unless
