@@ -258,6 +258,16 @@ TEST(DropTestTest, StabilityAndPlacement) {
     EXPECT_EQ(upright.verdict, Verdict::kLands);
     EXPECT_NEAR(upright.rest_sample.cog_height,
                 LandedPlacement(setup.points, 1e4, 9.81)->position.y, 1e-4);
+    // Still from the start, it is LANDED at the end of the first frame
+    // that starts more than 5 s after the first frame in contact started:
+    // the host stamps a frame with its start time.
+    double start = 0, end = 0;
+    for (int frame = 1; start <= 5; ++frame) {
+      start = end;
+      end += frame <= 3 ? 0.01 : 1.0 / 60;
+    }
+    ASSERT_TRUE(upright.landed_at);
+    EXPECT_DOUBLE_EQ(*upright.landed_at, end);
   }
 }
 

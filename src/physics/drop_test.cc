@@ -85,7 +85,6 @@ class Simulation {
 
   DropResult Run() {
     energy_limit_ = EnergyLimit();
-    detector_.Reset(0.0, state_);
     double t = 0.0;
     bool landed = false;
     for (long frame = 1;; ++frame) {
@@ -95,25 +94,34 @@ class Simulation {
       const double real = frame <= 3 ? 0.01 : std::min(1.0 / setup_.fps, 0.1);
       const double simdt = real * setup_.warp;
       if (!landed) state_ = Frame(simdt);
+      const double frame_start = t;
       t += simdt;
+      // A vessel that spent the frame LANDED is not tested after it.
+      const bool tested = !landed;
       result_.frames = frame;
       const double rate = Length(state_.rate);
       if (rate > kMaxRate) state_.rate = (kMaxRate / rate) * state_.rate;
       if (setup_.start == DropStart::kSwitch && frame == setup_.switch_frame) {
         active_ = &setup_.points;
         energy_limit_ = EnergyLimit();
-        // The hand-over wakes a LANDED vessel with its body rate zero.
-        if (landed) state_.rate = {};
+        // The hand-over wakes a LANDED vessel with its body rate zero; its
+        // test for rest starts again on the next frame in contact.
+        if (landed) {
+          state_.rate = {};
+          detector_.Stop();
+        }
         landed = false;
         result_.landed_at.reset();
-        detector_.Reset(t, state_);
       }
       if (Unbounded()) {
         unstable_ = true;
         break;
       }
       result_.history.push_back(SampleAt(t));
-      if (!landed && detector_.Sample(t, state_, touching_ > 0)) {
+      const bool contact =
+          SurfaceContact(*active_, setup_.body,
+                         ground_.ViewFrom(state_.position, state_.attitude));
+      if (tested && detector_.Sample(frame_start, state_, contact)) {
         landed = true;
         result_.landed_at = t;
       }
