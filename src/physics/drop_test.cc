@@ -93,7 +93,7 @@ class Simulation {
       // take 10 ms.
       const double real = frame <= 3 ? 0.01 : std::min(1.0 / setup_.fps, 0.1);
       const double simdt = real * setup_.warp;
-      if (!landed) state_ = Frame(simdt);
+      if (!landed || !setup_.freeze) state_ = Frame(simdt);
       const double frame_start = t;
       t += simdt;
       // A vessel that spent the frame LANDED is not tested after it.
@@ -127,7 +127,7 @@ class Simulation {
       }
       const bool switched =
           setup_.start != DropStart::kSwitch || frame >= setup_.switch_frame;
-      if (landed && switched) break;
+      if (landed && switched && setup_.freeze) break;
     }
     result_.at_rest = landed;
     return Finish(t);
@@ -215,7 +215,8 @@ class Simulation {
 
   DropResult Finish(double t) {
     result_.rest = state_;
-    result_.rest_sample = SampleAt(result_.landed_at.value_or(t));
+    const bool frozen = result_.landed_at && setup_.freeze;
+    result_.rest_sample = SampleAt(frozen ? *result_.landed_at : t);
     const bool upright =
         TiltDeg(state_, ground_.surface_normal()) <= kUprightDeg;
     if (unstable_) {
@@ -263,6 +264,7 @@ class Simulation {
   DropSample SampleAt(double t) const {
     DropSample sample = Attitude(state_, t);
     sample.cog_height = ground_.HeightAbove(state_.position);
+    sample.velocity = state_.velocity;
     return sample;
   }
 

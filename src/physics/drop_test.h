@@ -48,6 +48,10 @@ struct DropSetup {
   long min_frames = 0;
   // For kSwitch: the frame in which the set is handed over.
   long switch_frame = 0;
+  // False: the vessel moves on once LANDED, as if the host did not freeze
+  // it, to show how it creeps; `landed_at` still says when the host
+  // freezes it, and the rest state is the state at the end.
+  bool freeze = true;
 };
 
 // One frame's end.
@@ -56,6 +60,7 @@ struct DropSample {
   double cog_height = 0.0;  // m, above the terrain below the CoG
   double pitch_deg = 0.0;   // the nose above the horizon
   double roll_deg = 0.0;    // the right side down
+  Vec3 velocity;            // of the CoG, ground frame (m/s)
 };
 
 // A point at rest (or at the end).
