@@ -6,12 +6,13 @@
 #include <vector>
 
 #include "contact_point.h"
+#include "inclined_ground.h"
 #include "rigid_body.h"
 #include "standard_gravity.h"
 
 namespace physics {
 
-// What the host does with a vessel on flat ground, in one word.
+// What the host does with a vessel on the ground, in one word.
 enum class Verdict {
   kLands,        // LANDED, its up axis within 30 degrees of the ground's up
   kTipsOver,     // at rest, or at the end, not upright
@@ -37,6 +38,7 @@ struct DropSetup {
   ContactPoints own_points;  // the vessel's own (for kSwitch)
   Body body;
   double gravity = kStandardGravity;  // m/s^2
+  Slope slope;                        // flat unless told otherwise
   double fps = 60.0;                  // frames per real second
   double warp = 1.0;                  // time acceleration
   double seconds = 30.0;              // simulated time (s)
@@ -46,14 +48,19 @@ struct DropSetup {
   long min_frames = 0;
   // For kSwitch: the frame in which the set is handed over.
   long switch_frame = 0;
+  // False: the vessel moves on once LANDED, as if the host did not freeze
+  // it, to show how it creeps; `landed_at` still says when the host
+  // freezes it, and the rest state is the state at the end.
+  bool freeze = true;
 };
 
 // One frame's end.
 struct DropSample {
   double time = 0.0;        // s
-  double cog_height = 0.0;  // m
+  double cog_height = 0.0;  // m, above the terrain below the CoG
   double pitch_deg = 0.0;   // the nose above the horizon
   double roll_deg = 0.0;    // the right side down
+  Vec3 velocity;            // of the CoG, ground frame (m/s)
 };
 
 // A point at rest (or at the end).
@@ -85,9 +92,10 @@ struct DropResult {
 DropResult RunDrop(const DropSetup& setup);
 
 // The pitch and roll of an attitude (degrees), and the angle between the
-// vessel's up axis and the ground's up.
+// vessel's up axis and `up` (the ground's up on flat ground, the terrain's
+// normal on a slope).
 DropSample Attitude(const BodyState& state, double time);
-double TiltDeg(const BodyState& state);
+double TiltDeg(const BodyState& state, const Vec3& up = {0, 1, 0});
 
 }  // namespace physics
 
