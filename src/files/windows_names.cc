@@ -49,8 +49,9 @@ std::optional<std::string> WindowsNameChange(const std::string& path) {
   const std::string name = path.substr(start);
   if (name.empty() || name == "." || name == "..") return std::nullopt;
   if (const auto device = DeviceOf(name)) {
-    return *device + " is a device of Windows in every folder and with any " +
-           "extension, not a file; name a file such as run.log";
+    return *device +
+           " names a device of Windows, in every folder and with any "
+           "extension, not a file";
   }
   // A drive letter ("C:run.log") is no stream.
   const std::size_t colon = name.find(':');

@@ -160,9 +160,9 @@ std::optional<std::string> OutputRefusal(
     if (i > 0) continue;
     for (const std::string& name : names) {
       if (IsHostOwnFile(name)) {
-        return "in the host folder " + name +
-               " is the simulator's own: its programs and libraries, " +
-               "Orbiter.cfg and Orbiter.log are never replaced";
+        return "it lies in the host folder, whose programs and libraries "
+               "(.exe, .dll), Orbiter.cfg and Orbiter.log are the "
+               "simulator's own";
       }
     }
   }
