@@ -267,14 +267,19 @@ FileSystem::EntryType DiskFileSystem::TypeOf(const fs::path& path) {
 
 std::optional<std::string> DiskFileSystem::ReadFile(const fs::path& path,
                                                     std::string* reason) {
-  std::optional<Identity> identity;
-  return ReadIdentifiedFile(path, reason, identity);
+  return Read(path, reason, nullptr);
 }
 
 std::optional<std::string> DiskFileSystem::ReadIdentifiedFile(
     const fs::path& path, std::string* reason,
     std::optional<Identity>& identity) {
   identity.reset();
+  return Read(path, reason, &identity);
+}
+
+std::optional<std::string> DiskFileSystem::Read(
+    const fs::path& path, std::string* reason,
+    std::optional<Identity>* identity) {
   // Opened by its native name, so that names beyond ASCII survive on
   // Windows, and examined through the open file, so that a read costs one
   // look at the file. A FIFO is opened without waiting for a writer, and
@@ -345,7 +350,7 @@ std::optional<std::string> DiskFileSystem::ReadIdentifiedFile(
     SetReason(reason, TooLarge(size));
     return std::nullopt;
   }
-  identity = IdentityOfOpenFile(fd);
+  if (identity != nullptr) *identity = IdentityOfOpenFile(fd);
   CloseFd(fd);
   return text;
 }

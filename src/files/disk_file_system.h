@@ -40,6 +40,11 @@ class DiskFileSystem : public FileSystem {
   std::size_t scans() const { return listings_.scans(); }
 
  private:
+  // ReadFile, and with `identity` given, the identity of the file read.
+  std::optional<std::string> Read(const std::filesystem::path& path,
+                                  std::string* reason,
+                                  std::optional<Identity>* identity);
+
   FolderListings listings_;
 };
 
