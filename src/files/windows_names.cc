@@ -46,6 +46,10 @@ std::optional<std::string> WindowsNameChange(const std::string& path) {
   }
   std::size_t start = path.size();
   while (start > 0 && !IsSeparator(path[start - 1])) --start;
+  // A drive letter ("C:run.log") is no part of the name.
+  const bool drive = path.size() >= 2 && path[1] == ':' &&
+                     std::isalpha(static_cast<unsigned char>(path[0]));
+  if (start == 0 && drive) start = 2;
   const std::string name = path.substr(start);
   if (name.empty() || name == "." || name == "..") return std::nullopt;
   if (const auto device = DeviceOf(name)) {
@@ -53,9 +57,8 @@ std::optional<std::string> WindowsNameChange(const std::string& path) {
            " names a device of Windows, in every folder and with any "
            "extension, not a file";
   }
-  // A drive letter ("C:run.log") is no stream.
   const std::size_t colon = name.find(':');
-  if (colon != std::string::npos && !(start == 0 && colon == 1)) {
+  if (colon != std::string::npos) {
     return "Windows takes what follows the ':' as a stream of the file \"" +
            name.substr(0, colon) + "\", not as a name";
   }
