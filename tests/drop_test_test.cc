@@ -9,8 +9,8 @@
 #include "resting_load.h"
 #include "rkf78.h"
 #include "stability.h"
-#include "stable_warp.h"
 #include "tip_over.h"
+#include "warp_steps.h"
 
 namespace physics {
 namespace {
@@ -114,6 +114,19 @@ TEST(DropTestTest, RestStateCarriesTheStaticLoads) {
     }
     EXPECT_NEAR(drop.rest_sample.pitch_deg, 0, 1e-3);
     EXPECT_NEAR(drop.rest_sample.roll_deg, 0, 1e-3);
+  }
+  {
+    // The host's default points under 160 t pass the 1 m depth cap on the
+    // way down, then rest half as deep: the vessel lands, it does not sink.
+    DropSetup setup = Vessel(
+        {Point(0, -2, 10, 1e6, 1e5, 0.5), Point(-3, -2, -5, 1e6, 1e5, 0.5),
+         Point(3, -2, -5, 1e6, 1e5, 0.5)},
+        1.6e5);
+    setup.body.inertia = {15.5, 22.1, 7.7};
+    const DropResult drop = RunDrop(setup);
+    EXPECT_GT(drop.max_depth, 1);
+    EXPECT_NEAR(drop.points[0].depth, 1.6e5 * 9.81 / 3e6, 1e-3);
+    EXPECT_EQ(drop.verdict, Verdict::kLands);
   }
 }
 
@@ -256,13 +269,27 @@ TEST(DropTestTest, StabilityAndPlacement) {
       (unstable(mid) ? high : low) = mid;
     }
     EXPECT_NEAR(high, estimate, 0.1 * estimate);
-    // The search by simulation finds the highest warp that lands, near
-    // it.
-    setup.warp = 1;
-    const auto found = SearchStableWarp(setup);
-    ASSERT_TRUE(found);
-    EXPECT_LT(*found, 1.1 * estimate);
-    EXPECT_GT(*found, 0.9 * estimate);
+    // The sweep of the steps a player can select lands at every step up to
+    // the last one below that boundary, and stops at the next; shared out
+    // among threads, it finds the same.
+    const DroppedVessel vessel{setup.body, setup.points, 0};
+    const WarpSweep sweep =
+        SweepWarpSteps(vessel, setup.points, {}, false, nullptr, 1);
+    ASSERT_TRUE(sweep.safe_warp);
+    ASSERT_NE(sweep.Failure(), nullptr);
+    EXPECT_EQ(*sweep.safe_warp, 20);
+    EXPECT_LT(*sweep.safe_warp, high);
+    EXPECT_EQ(sweep.Failure()->warp, 30);
+    EXPECT_EQ(sweep.Failure()->landed, Verdict::kUnstable);
+    ASSERT_EQ(sweep.steps.size(), 21u);
+    EXPECT_EQ(sweep.steps[2].warp, 0.3);
+    EXPECT_EQ(sweep.steps[10].warp, 2);
+    const WarpSweep shared =
+        SweepWarpSteps(vessel, setup.points, {}, false, nullptr, 3);
+    ASSERT_EQ(shared.steps.size(), sweep.steps.size());
+    for (std::size_t i = 0; i < sweep.steps.size(); ++i) {
+      EXPECT_EQ(shared.steps[i].landed, sweep.steps[i].landed) << i;
+    }
   }
   {
     // The host's default points in the wrong order: a landed placement
@@ -292,6 +319,28 @@ TEST(DropTestTest, StabilityAndPlacement) {
     }
     ASSERT_TRUE(upright.landed_at);
     EXPECT_DOUBLE_EQ(*upright.landed_at, end);
+  }
+  {
+    // Own points too stiff for x30 hand over to soft ones: the vessel stays
+    // LANDED on its own points until the hand-over wakes it, so only the
+    // soft set is integrated, and it lands.
+    DropSetup setup = Vessel(
+        {Point(0, -1, 2, 1e5, 2e4, 0.5), Point(-2, -1, -1, 1e5, 2e4, 0.5),
+         Point(2, -1, -1, 1e5, 2e4, 0.5)},
+        1e3);
+    setup.own_points = setup.points;
+    for (ContactPoint& p : setup.own_points) p.stiffness = 1e8;
+    setup.warp = 30;
+    setup.start = DropStart::kLanded;
+    std::swap(setup.points, setup.own_points);
+    ASSERT_EQ(RunDrop(setup).verdict, Verdict::kUnstable);
+    std::swap(setup.points, setup.own_points);
+    EXPECT_EQ(RunDrop(setup).verdict, Verdict::kLands);
+    setup.start = DropStart::kSwitch;
+    setup.switch_frame = 10;
+    const DropResult handed = RunDrop(setup);
+    ASSERT_EQ(handed.verdict, Verdict::kLands);
+    EXPECT_EQ(handed.history[8].cog_height, handed.history[0].cog_height);
   }
 }
 

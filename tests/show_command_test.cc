@@ -303,8 +303,8 @@ TEST_F(ShowCommandTest, SaysWhatCheckSaysAboutTheFileThatApplied) {
   }
   {
     SCOPED_TRACE(
-        "upside down: dropped it lands, the host's placement turns it over, "
-        "and the drawing says so");
+        "upside down: dropped it stands, the host's placement turns it over, "
+        "so it is not safe at x1, and the drawing says so");
     folder_.WriteDefinition("Upside.cfg",
                             "N = 3\nPOINT_1 = 0 -1.5 2 3e5 3e4 0.5 0.2\n"
                             "POINT_2 = 1.8 -1.5 -1 3e5 3e4 0.5 0.2\n"
@@ -317,7 +317,7 @@ TEST_F(ShowCommandTest, SaysWhatCheckSaysAboutTheFileThatApplied) {
                        "down."),
               std::string::npos)
         << out;
-    EXPECT_NE(out.find("  lands (LANDED at "), std::string::npos) << out;
+    EXPECT_NE(out.find("  unsafe-at-x1 (LANDED at "), std::string::npos) << out;
     std::ifstream file(svg);
     const std::string drawing((std::istreambuf_iterator<char>(file)),
                               std::istreambuf_iterator<char>());

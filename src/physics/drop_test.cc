@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstring>
 
 #include "contact_forces.h"
 #include "landed_detector.h"
@@ -17,7 +18,6 @@ constexpr double kDeg = 180.0 / kPi;
 constexpr int kSubSteps = 10;
 constexpr double kMaxRate = 100.0 * kPi;  // rad/s, after each frame
 constexpr double kUnboundedSpeed = 1e4;   // m/s
-constexpr double kUprightDeg = 30.0;
 
 // Whether the host feels the ground for this state.
 bool Touching(const ContactPoints& points, const Body& body,
@@ -86,21 +86,32 @@ class Simulation {
   DropResult Run() {
     energy_limit_ = EnergyLimit();
     double t = 0.0;
-    bool landed = false;
+    // A vessel that a scenario lands is LANDED from the start; the hand-over
+    // wakes it.
+    bool landed = setup_.start == DropStart::kSwitch;
+    // A frame that ends bit for bit where it started, as long as the frame
+    // after it and on the same points, is the last that needs computing:
+    // every frame after it ends there too.
+    bool still = false;
     for (long frame = 1;; ++frame) {
-      if (!(t < setup_.seconds) && frame > setup_.min_frames) break;
-      // The host caps the real frame time at 0.1 s; its first three frames
-      // take 10 ms.
-      const double real = frame <= 3 ? 0.01 : std::min(1.0 / setup_.fps, 0.1);
+      if (!(t < setup_.seconds)) break;
+      const double real = frame <= 3 ? 0.01 : FrameTime(setup_.fps);
       const double simdt = real * setup_.warp;
-      if (!landed || !setup_.freeze) state_ = Frame(simdt);
       const double frame_start = t;
+      const BodyState start = state_;
+      const int bounces = result_.bounces;
+      if ((!landed || !setup_.freeze) && !still) state_ = Frame(simdt);
       t += simdt;
       // A vessel that spent the frame LANDED is not tested after it.
       const bool tested = !landed;
       result_.frames = frame;
       const double rate = Length(state_.rate);
       if (rate > kMaxRate) state_.rate = (kMaxRate / rate) * state_.rate;
+      if (!landed && frame > 3 &&
+          (setup_.start != DropStart::kSwitch || frame > setup_.switch_frame)) {
+        still = still || (result_.bounces == bounces &&
+                          std::memcmp(&start, &state_, sizeof start) == 0);
+      }
       if (setup_.start == DropStart::kSwitch && frame == setup_.switch_frame) {
         active_ = &setup_.points;
         energy_limit_ = EnergyLimit();
@@ -205,7 +216,6 @@ class Simulation {
         if (!(depth > 0.0)) continue;
         ++touching;
         result_.max_depth = std::max(result_.max_depth, depth);
-        if (depth >= kDepthCap) sank_ = true;
       }
     }
     if (touching > 0) contacted_ = true;
@@ -217,18 +227,7 @@ class Simulation {
     result_.rest = state_;
     const bool frozen = result_.landed_at && setup_.freeze;
     result_.rest_sample = SampleAt(frozen ? *result_.landed_at : t);
-    const bool upright =
-        TiltDeg(state_, ground_.surface_normal()) <= kUprightDeg;
-    if (unstable_) {
-      result_.verdict = Verdict::kUnstable;
-    } else if (sank_) {
-      result_.verdict = Verdict::kSinks;
-    } else if (!upright) {
-      result_.verdict = Verdict::kTipsOver;
-    } else {
-      result_.verdict =
-          result_.at_rest ? Verdict::kLands : Verdict::kKeepsMoving;
-    }
+    result_.tilt_deg = TiltDeg(state_, ground_.surface_normal());
     const ContactInput in = ContactInputOf(ground_, state_, 1.0);
     std::vector<double> forces;
     double total = 0.0;
@@ -237,8 +236,8 @@ class Simulation {
       double force = 0.0;
       if (depth > 0.0 && in.cog_height <= 2.0 * setup_.body.size) {
         const Vec3 v = in.velocity + Cross(p.pos, in.rate);
-        force = p.stiffness * std::min(depth, kDepthCap) -
-                p.damping * Dot(v, in.up);
+        force = p.stiffness * std::min(depth, kDepthCap);
+        if (!result_.at_rest) force -= p.damping * Dot(v, in.up);
       }
       result_.points.push_back({depth, 0.0});
       forces.push_back(force);
@@ -255,7 +254,9 @@ class Simulation {
     }
     // A number that is not finite anywhere (a point at NaN, say) leaves the
     // host's sums without meaning as soon as it counts.
-    if (!finite) result_.verdict = Verdict::kUnstable;
+    result_.diverged = unstable_ || !finite;
+    const std::vector<Verdict> faults = RunFaults(result_);
+    result_.verdict = faults.empty() ? Verdict::kLands : faults.front();
     return result_;
   }
 
@@ -277,27 +278,10 @@ class Simulation {
   double energy_limit_ = 0.0;
   int touching_ = 0;
   bool contacted_ = false;
-  bool sank_ = false;
   bool unstable_ = false;
 };
 
 }  // namespace
-
-const char* VerdictName(Verdict verdict) {
-  switch (verdict) {
-    case Verdict::kLands:
-      return "lands";
-    case Verdict::kTipsOver:
-      return "tips-over";
-    case Verdict::kSinks:
-      return "sinks";
-    case Verdict::kUnstable:
-      return "unstable";
-    case Verdict::kKeepsMoving:
-      break;
-  }
-  return "keeps-moving";
-}
 
 DropSample Attitude(const BodyState& state, double time) {
   const Rotation& r = state.attitude;
@@ -311,6 +295,12 @@ DropSample Attitude(const BodyState& state, double time) {
 
 double TiltDeg(const BodyState& state, const Vec3& up) {
   return std::acos(std::clamp(Dot(state.attitude.y, up), -1.0, 1.0)) * kDeg;
+}
+
+double FrameTime(double fps) { return std::min(1.0 / fps, 0.1); }
+
+double SubStep(double fps, double warp) {
+  return FrameTime(fps) * warp / kSubSteps;
 }
 
 DropResult RunDrop(const DropSetup& setup) { return Simulation(setup).Run(); }

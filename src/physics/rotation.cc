@@ -5,34 +5,31 @@
 
 namespace physics {
 
-Vec3 ToGround(const Rotation& r, const Vec3& v) {
-  return v.x * r.x + v.y * r.y + v.z * r.z;
-}
-
-Vec3 ToVessel(const Rotation& r, const Vec3& v) {
-  return {Dot(r.x, v), Dot(r.y, v), Dot(r.z, v)};
-}
-
-namespace {
-
-// Rodrigues' formula in left-handed components: with k the unit axis,
-// p turns into p cos a + (p x k) sin a + k (k . p)(1 - cos a).
-Vec3 TurnVector(const Vec3& p, const Vec3& axis, double c, double s) {
-  return c * p + s * Cross(p, axis) + ((1.0 - c) * Dot(axis, p)) * axis;
-}
-
-}  // namespace
-
 Rotation Turn(const Rotation& r, const Vec3& angle) {
-  const double a = Length(angle);
-  if (!(a > 0.0)) return r;
-  const Vec3 axis = (1.0 / a) * angle;
+  // The vessel's axes, turned in the vessel frame, then taken to the
+  // ground.
+  const double a2 = Dot(angle, angle);
+  if (a2 < 0x1p-54) {
+    // Below 2^-27 rad the cosine rounds to 1 and the sine to the angle:
+    // p turns into p + p x angle. A vessel at rest turns by less.
+    const Vec3 ex{1.0, -angle.z, angle.y};
+    const Vec3 ey{angle.z, 1.0, -angle.x};
+    const Vec3 ez{-angle.y, angle.x, 1.0};
+    return {ToGround(r, ex), ToGround(r, ey), ToGround(r, ez)};
+  }
+  // Rodrigues' formula in left-handed components: with k the unit axis,
+  // p turns into p cos a + (p x k) sin a + k (k . p)(1 - cos a).
+  const double a = std::sqrt(a2);
+  const Vec3 k = (1.0 / a) * angle;
   const double c = std::cos(a);
   const double s = std::sin(a);
-  // The vessel's axes, turned in the vessel frame, then taken to the ground.
-  const Vec3 ex = TurnVector({1, 0, 0}, axis, c, s);
-  const Vec3 ey = TurnVector({0, 1, 0}, axis, c, s);
-  const Vec3 ez = TurnVector({0, 0, 1}, axis, c, s);
+  const double t = 1.0 - c;
+  const Vec3 ex{c + t * k.x * k.x, t * k.x * k.y - s * k.z,
+                t * k.x * k.z + s * k.y};
+  const Vec3 ey{t * k.x * k.y + s * k.z, c + t * k.y * k.y,
+                t * k.y * k.z - s * k.x};
+  const Vec3 ez{t * k.x * k.z - s * k.y, t * k.y * k.z + s * k.x,
+                c + t * k.z * k.z};
   return {ToGround(r, ex), ToGround(r, ey), ToGround(r, ez)};
 }
 

@@ -13,7 +13,6 @@ FreezingSlope SearchFreezingSlope(const physics::DropSetup& setup,
   const auto rests = [&](double angle_deg) {
     physics::DropSetup run = setup;
     run.warp = 1.0;
-    run.min_frames = 0;
     run.slope.angle_deg = angle_deg;
     ++found.runs;
     return physics::RunDrop(run).landed_at.has_value();

@@ -228,9 +228,9 @@ int RunCommandLine(int argc, char** argv) {
       "drop",
       "Drop a vessel onto flat ground with the host's ground-contact model, "
       "on its own points (before) and on the definition's (after), and say "
-      "what the host will do: lands, tips-over, sinks, unstable or "
-      "keeps-moving, the rest state, and the highest time acceleration "
-      "that still lands.");
+      "what the host will do: lands, or the fault that keeps it from "
+      "landing, the rest state, and the safe time acceleration: every step "
+      "a player can select up to it lands.");
   drop_app->add_option("--root", drop.root, "Host folder (default: .)")
       ->type_name("DIR");
   drop_app->add_option("--name", drop.name,

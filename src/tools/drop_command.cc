@@ -22,6 +22,7 @@
 #include "sweep_step.h"
 #include "text_encoding.h"
 #include "vessel_model.h"
+#include "warp_steps.h"
 
 namespace tools {
 
@@ -114,19 +115,29 @@ std::optional<DropVessel> FromPlugin(standin::FileSystem& files,
   return vessel;
 }
 
-physics::DropSetup SetupOf(const DropArguments& arguments,
-                           const DropVessel& vessel) {
-  physics::DropSetup setup = vessel::DropSetupOf(vessel.model, {});
+// The vessel as the drop moves it: --pmi and --size win over its files.
+physics::DroppedVessel DroppedOf(const DropArguments& arguments,
+                                 const DropVessel& vessel) {
+  physics::DroppedVessel dropped = vessel::DroppedVesselOf(vessel.model);
   if (arguments.pmi.size() == 3) {
-    setup.body.inertia = {arguments.pmi[0], arguments.pmi[1], arguments.pmi[2]};
+    dropped.body.inertia = {arguments.pmi[0], arguments.pmi[1],
+                            arguments.pmi[2]};
   }
-  setup.body.size = arguments.size.value_or(vessel.model.size);
-  setup.gravity = arguments.gravity;
-  setup.fps = arguments.fps;
-  setup.warp = arguments.warp;
-  setup.seconds = arguments.seconds;
-  setup.height = arguments.height;
-  return setup;
+  dropped.body.size = arguments.size.value_or(vessel.model.size);
+  return dropped;
+}
+
+physics::DropOptions OptionsOf(const DropArguments& arguments) {
+  physics::DropOptions options;
+  options.gravity = arguments.gravity;
+  options.fps = arguments.fps;
+  options.warp = arguments.warp;
+  options.seconds = arguments.seconds;
+  options.height = arguments.height;
+  options.start = arguments.switch_points ? physics::DropStart::kSwitch
+                  : arguments.landed      ? physics::DropStart::kLanded
+                                          : physics::DropStart::kRelease;
+  return options;
 }
 
 std::string StartText(const DropArguments& a) {
@@ -166,14 +177,18 @@ int DropCommand(const DropArguments& arguments, std::ostream& out,
     err << "vantrel drop: name the vessel (--name) or a definition file\n";
     return kExitUsage;
   }
-  // Each frame lasts 1/fps of real time (at most 0.1 s) times the warp.
+  // Each frame lasts 1/fps of real time (at most 0.1 s) times the warp;
+  // the sweep of the time accelerations runs as long at its lowest step.
+  const double lowest =
+      std::min(arguments.warp, physics::PlayerWarps().front());
   const double frames =
-      arguments.seconds / (std::min(1.0 / arguments.fps, 0.1) * arguments.warp);
+      arguments.seconds / (physics::FrameTime(arguments.fps) * lowest);
   if (frames > kMaxDropFrames) {
     err << "vantrel drop: " << Shortest(arguments.seconds) << " s at "
-        << Shortest(arguments.fps) << " fps and x" << Shortest(arguments.warp)
-        << " are " << Shortest(frames) << " frames; at most "
-        << Shortest(kMaxDropFrames) << " (give fewer --seconds)\n";
+        << Shortest(arguments.fps) << " fps and x" << Shortest(lowest)
+        << " (the lowest time acceleration the drop runs) are "
+        << Shortest(frames) << " frames; at most " << Shortest(kMaxDropFrames)
+        << " (give fewer --seconds)\n";
     return kExitUsage;
   }
   standin::DiskFileSystem disk;
@@ -198,27 +213,27 @@ int DropCommand(const DropArguments& arguments, std::ostream& out,
                           : FromPlugin(files, arguments, root, err, exit_code);
   if (!vessel) return exit_code;
 
-  physics::DropSetup own = SetupOf(arguments, *vessel);
-  own.points = vessel->model.own_points;
-  own.start = arguments.landed || arguments.switch_points
-                  ? physics::DropStart::kLanded
-                  : physics::DropStart::kRelease;
-  physics::DropSetup given = own;
-  given.points = ToContactPoints(vessel->definition);
-  given.start = arguments.switch_points ? physics::DropStart::kSwitch
-                : arguments.landed      ? physics::DropStart::kLanded
-                                        : physics::DropStart::kRelease;
-  if (given.points.size() < 3) {
-    err << "vantrel drop: the set has " << given.points.size()
+  const physics::DroppedVessel dropped = DroppedOf(arguments, *vessel);
+  const physics::ContactPoints given = ToContactPoints(vessel->definition);
+  if (given.size() < 3) {
+    err << "vantrel drop: the set has " << given.size()
         << " points; the host needs at least 3\n";
     return kExitInput;
   }
+  const physics::DropOptions options = OptionsOf(arguments);
+  // The vessel's own points are never handed over: with --switch they start
+  // where the host lands them.
+  physics::DropOptions own = options;
+  if (own.start == physics::DropStart::kSwitch) {
+    own.start = physics::DropStart::kLanded;
+  }
   const DroppedSet before =
-      DropSet("before (its own: " + vessel->model.own_points_from + ")", own);
+      DropSet("before (its own: " + vessel->model.own_points_from + ")",
+              dropped, dropped.own_points, own, false);
   const DroppedSet after =
       DropSet(vessel->applied ? "after (the definition's)"
                               : "after (no definition: the same points)",
-              given);
+              dropped, given, options, vessel->applied);
 
   if (arguments.json) {
     PrintDropJson(after, out);
@@ -229,9 +244,10 @@ int DropCommand(const DropArguments& arguments, std::ostream& out,
         << " fps, x" << Shortest(arguments.warp) << ", "
         << Shortest(arguments.seconds)
         << " s, g = " << Shortest(arguments.gravity) << " m/s^2; size "
-        << Shortest(own.body.size) << " m, inertia "
-        << Shortest(own.body.inertia.x) << " " << Shortest(own.body.inertia.y)
-        << " " << Shortest(own.body.inertia.z) << " m^2\n"
+        << Shortest(dropped.body.size) << " m, inertia "
+        << Shortest(dropped.body.inertia.x) << " "
+        << Shortest(dropped.body.inertia.y) << " "
+        << Shortest(dropped.body.inertia.z) << " m^2\n"
         << "  Definition: " << vessel->definition_from << "\n\n";
     PrintDropText(before, after, out);
   }

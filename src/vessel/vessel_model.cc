@@ -115,16 +115,19 @@ VesselModel ModelVessel(const ClassFile& file, const VesselInputs& inputs) {
   return model;
 }
 
+physics::DroppedVessel DroppedVesselOf(const VesselModel& model) {
+  physics::DroppedVessel vessel;
+  vessel.body.mass = model.mass;
+  vessel.body.inertia = model.inertia;
+  vessel.body.size = model.size;
+  vessel.own_points = model.own_points;
+  vessel.switch_frame = rules::kSweepStep;
+  return vessel;
+}
+
 physics::DropSetup DropSetupOf(const VesselModel& model,
-                               physics::ContactPoints points) {
-  physics::DropSetup setup;
-  setup.points = std::move(points);
-  setup.own_points = model.own_points;
-  setup.body.mass = model.mass;
-  setup.body.inertia = model.inertia;
-  setup.body.size = model.size;
-  setup.switch_frame = rules::kSweepStep;
-  return setup;
+                               const physics::ContactPoints& points) {
+  return physics::MakeDropSetup(DroppedVesselOf(model), points, {});
 }
 
 }  // namespace vessel

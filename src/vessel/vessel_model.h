@@ -8,6 +8,7 @@
 
 #include "class_file.h"
 #include "contact_point.h"
+#include "drop_setup.h"
 #include "drop_test.h"
 
 namespace vessel {
@@ -73,13 +74,15 @@ physics::ContactPoints DefaultPoints();
 // scenario vessel that PRPLEVEL or FUEL does not fill.
 VesselModel ModelVessel(const ClassFile& file, const VesselInputs& inputs);
 
+// The vessel as a drop moves it: the model's mass, inertia and size, its
+// own points, and a set handed over in the frame of the plug-in's sweep.
+physics::DroppedVessel DroppedVesselOf(const VesselModel& model);
+
 // The drop test of `points` on the vessel as `vantrel drop` makes it unless
-// told otherwise: the model's mass, inertia and size, its own points beside
-// the set, released upright 0.5 m above the ground, 60 fps at x1 for 30 s,
-// g = 9.81 m/s^2 (physics::kStandardGravity); a set started with kSwitch is
-// handed over in the frame of the plug-in's sweep.
+// told otherwise (physics::DropOptions): released upright 0.5 m above the
+// ground, 60 fps at x1 for 30 s, g = 9.81 m/s^2.
 physics::DropSetup DropSetupOf(const VesselModel& model,
-                               physics::ContactPoints points);
+                               const physics::ContactPoints& points);
 
 }  // namespace vessel
 
