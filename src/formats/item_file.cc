@@ -225,4 +225,17 @@ bool ParseItemReal(const std::string& text, double& value) {
   return true;
 }
 
+std::vector<double> ParseItemReals(const std::string& text, std::size_t most) {
+  std::vector<double> reals;
+  const char* at = text.c_str();
+  while (reals.size() < most) {
+    double value = 0.0;
+    int used = 0;
+    if (std::sscanf(at, "%lf%n", &value, &used) != 1) break;
+    reals.push_back(value);
+    at += used;
+  }
+  return reals;
+}
+
 }  // namespace standin

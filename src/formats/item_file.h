@@ -132,6 +132,10 @@ bool ParseItemInt(std::string_view text, int& value, bool* wrapped = nullptr);
 // a number.
 bool ParseItemReal(const std::string& text, double& value);
 
+// The first `most` reals of `text`, each converted as ParseItemReal does,
+// one after the other; fewer when the text holds fewer.
+std::vector<double> ParseItemReals(const std::string& text, std::size_t most);
+
 }  // namespace standin
 
 #endif  // VANTREL_STANDIN_ITEM_FILE_H_
