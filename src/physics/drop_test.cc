@@ -5,6 +5,7 @@
 
 #include "contact_forces.h"
 #include "landed_detector.h"
+#include "portable_math.h"
 #include "resting_load.h"
 #include "rkf78.h"
 
@@ -277,13 +278,13 @@ DropSample Attitude(const BodyState& state, double time) {
   DropSample sample;
   sample.time = time;
   sample.cog_height = state.position.y;
-  sample.pitch_deg = std::asin(std::clamp(r.z.y, -1.0, 1.0)) * kDeg;
-  sample.roll_deg = std::atan2(-r.x.y, r.y.y) * kDeg;
+  sample.pitch_deg = Asin(std::clamp(r.z.y, -1.0, 1.0)) * kDeg;
+  sample.roll_deg = Atan2(-r.x.y, r.y.y) * kDeg;
   return sample;
 }
 
 double TiltDeg(const BodyState& state) {
-  return std::acos(std::clamp(state.attitude.y.y, -1.0, 1.0)) * kDeg;
+  return Acos(std::clamp(state.attitude.y.y, -1.0, 1.0)) * kDeg;
 }
 
 DropResult RunDrop(const DropSetup& setup) { return Simulation(setup).Run(); }
