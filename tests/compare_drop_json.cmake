@@ -5,10 +5,13 @@ cmake_minimum_required(VERSION 3.25)
 # must compute the drop test to the same printed numbers.
 # Usage: cmake -DVANTREL=exe -DSOURCE=project -DEXPECTED=file
 #          [-DEMULATOR=wine] -P compare_drop_json.cmake
+# The file is named relative to the project: on Windows an argument that
+# starts with '/' would read as an option.
+get_filename_component(VANTREL "${VANTREL}" ABSOLUTE)
 execute_process(
-  COMMAND ${EMULATOR} "${VANTREL}" drop
-    "${SOURCE}/examples/Config/Vantrel/Eagle-2.cfg" --class Lander
-    --mass 15000 --json
+  COMMAND ${EMULATOR} "${VANTREL}" drop examples/Config/Vantrel/Eagle-2.cfg
+    --class Lander --mass 15000 --json
+  WORKING_DIRECTORY "${SOURCE}"
   RESULT_VARIABLE code OUTPUT_VARIABLE actual ERROR_VARIABLE err)
 if(NOT code EQUAL 0)
   message(FATAL_ERROR "vantrel drop ended with ${code}:\n${err}")
