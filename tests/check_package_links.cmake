@@ -2,6 +2,7 @@ cmake_minimum_required(VERSION 3.25)
 # Opens the package ZIP as a player unpacks it and checks every HTML page in
 # it: each file a page links to or shows (href, src) must be in the package.
 # Usage: cmake -DZIP=package.zip -DWORK=dir -P check_package_links.cmake
+get_filename_component(WORK "${WORK}" ABSOLUTE)
 file(REMOVE_RECURSE "${WORK}")
 file(MAKE_DIRECTORY "${WORK}")
 file(ARCHIVE_EXTRACT INPUT "${ZIP}" DESTINATION "${WORK}")
