@@ -10,6 +10,7 @@
 #include "cog_hold_check.h"
 #include "definition_reading.h"
 #include "definition_rules.h"
+#include "end_of_file_check.h"
 #include "ground_plane.h"
 #include "item_file.h"
 #include "key_suggestion.h"
@@ -240,8 +241,9 @@ class Checker {
       return std::nullopt;
     }
     int count = 0;
+    bool wrapped = false;
     const int column = ValueColumn(raw_[lookup.line - 1]);
-    if (!standin::ParseItemInt(lookup.value, count)) {
+    if (!standin::ParseItemInt(lookup.value, count, &wrapped)) {
       Add(lookup.line, column, Severity::kError,
           "N = '" + lookup.value +
               "' is not a number; the module reads 0 points and ignores "
@@ -257,6 +259,15 @@ class Checker {
               std::to_string(count) + " from it (write N = " +
               std::to_string(count) + " if that is meant)",
           "n-not-whole");
+    }
+    if (wrapped) {
+      Add(lookup.line, column, Severity::kWarning,
+          "N = '" + lookup.value +
+              "' lies beyond the range of the host's 32-bit integers; its "
+              "reader wraps the number around and reads " +
+              std::to_string(count) + " (write N = " + std::to_string(count) +
+              " if that is meant)",
+          "n-wraps");
     }
     switch (rules::JudgeCount(count)) {
       case rules::CountVerdict::kTooFew:
@@ -601,10 +612,16 @@ bool EndsWithCfg(std::string_view name) {
          standin::FoldCase(name.substr(name.size() - 4)) == ".cfg";
 }
 
-}  // namespace
+void SortByPlace(std::vector<Diagnostic>& found) {
+  std::stable_sort(
+      found.begin(), found.end(), [](const Diagnostic& a, const Diagnostic& b) {
+        return a.line != b.line ? a.line < b.line : a.column < b.column;
+      });
+}
 
-std::vector<Diagnostic> CheckDefinition(std::string_view file_name,
-                                        std::string_view text) {
+// The findings in `text`, all that the host reads of a file.
+std::vector<Diagnostic> CheckReadText(std::string_view file_name,
+                                      std::string_view text) {
   Checker as_written(file_name, text);
   std::vector<Diagnostic> found = as_written.Run();
   const std::vector<Checker::Typo> typos = as_written.Typos();
@@ -624,10 +641,20 @@ std::vector<Diagnostic> CheckDefinition(std::string_view file_name,
              " is missing, and the module " + typo.missing,
          "point-misspelt"});
   }
-  std::stable_sort(
-      found.begin(), found.end(), [](const Diagnostic& a, const Diagnostic& b) {
-        return a.line != b.line ? a.line < b.line : a.column < b.column;
-      });
+  SortByPlace(found);
+  return found;
+}
+
+}  // namespace
+
+std::vector<Diagnostic> CheckDefinition(std::string_view file_name,
+                                        std::string_view text) {
+  std::vector<Diagnostic> found =
+      CheckReadText(file_name, standin::TextModeContent(text));
+  if (auto end = CheckEndOfFileByte(file_name, text)) {
+    found.push_back(std::move(*end));
+    SortByPlace(found);
+  }
   return found;
 }
 

@@ -6,6 +6,7 @@
 
 #include "contact_forces.h"
 #include "landed_detector.h"
+#include "portable_math.h"
 #include "resting_load.h"
 #include "rkf78.h"
 
@@ -288,13 +289,13 @@ DropSample Attitude(const BodyState& state, double time) {
   DropSample sample;
   sample.time = time;
   sample.cog_height = state.position.y;
-  sample.pitch_deg = std::asin(std::clamp(r.z.y, -1.0, 1.0)) * kDeg;
-  sample.roll_deg = std::atan2(-r.x.y, r.y.y) * kDeg;
+  sample.pitch_deg = Asin(std::clamp(r.z.y, -1.0, 1.0)) * kDeg;
+  sample.roll_deg = Atan2(-r.x.y, r.y.y) * kDeg;
   return sample;
 }
 
 double TiltDeg(const BodyState& state, const Vec3& up) {
-  return std::acos(std::clamp(Dot(state.attitude.y, up), -1.0, 1.0)) * kDeg;
+  return Acos(std::clamp(Dot(state.attitude.y, up), -1.0, 1.0)) * kDeg;
 }
 
 double FrameTime(double fps) { return std::min(1.0 / fps, 0.1); }

@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <cmath>
 
+#include "portable_math.h"
+
 namespace physics {
 
 namespace {
@@ -19,13 +21,14 @@ Vec3 NormalOf(double tan_tilt, const Vec3& downhill) {
 }  // namespace
 
 InclinedGround::InclinedGround(const Slope& slope) {
-  const double tan_angle = std::tan(slope.angle_deg * kRadiansPerDegree);
+  const double angle = slope.angle_deg * kRadiansPerDegree;
+  const double tan_angle = Sin(angle) / Cos(angle);
   // Flat ground keeps the exact vertical, so that it gives the flat
   // model's numbers to the last digit.
   flat_ = tan_angle == 0.0;
   if (flat_) return;
   const double azimuth = slope.downhill_deg * kRadiansPerDegree;
-  const Vec3 downhill{std::sin(azimuth), 0.0, std::cos(azimuth)};
+  const Vec3 downhill{Sin(azimuth), 0.0, Cos(azimuth)};
   lift_ = {tan_angle * downhill.x, 1.0, tan_angle * downhill.z};
   surface_normal_ = NormalOf(tan_angle, downhill);
   normal_ = NormalOf(slope.kappa * tan_angle, downhill);

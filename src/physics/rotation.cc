@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <cmath>
 
+#include "portable_math.h"
+
 namespace physics {
 
 Rotation Turn(const Rotation& r, const Vec3& angle) {
@@ -21,8 +23,8 @@ Rotation Turn(const Rotation& r, const Vec3& angle) {
   // p turns into p cos a + (p x k) sin a + k (k . p)(1 - cos a).
   const double a = std::sqrt(a2);
   const Vec3 k = (1.0 / a) * angle;
-  const double c = std::cos(a);
-  const double s = std::sin(a);
+  const double c = Cos(a);
+  const double s = Sin(a);
   const double t = 1.0 - c;
   const Vec3 ex{c + t * k.x * k.x, t * k.x * k.y - s * k.z,
                 t * k.x * k.z + s * k.y};
@@ -45,19 +47,19 @@ Rotation Orthonormal(const Rotation& r) {
 
 double AngleBetween(const Rotation& a, const Rotation& b) {
   const double trace = Dot(a.x, b.x) + Dot(a.y, b.y) + Dot(a.z, b.z);
-  return std::acos(std::clamp((trace - 1.0) / 2.0, -1.0, 1.0));
+  return Acos(std::clamp((trace - 1.0) / 2.0, -1.0, 1.0));
 }
 
 Rotation Levelling(const Vec3& up) {
   const Vec3 target{0, 1, 0};
   const double c = Dot(up, target);
-  if (c < -1.0 + 1e-12) return Turn(Rotation{}, {0, 0, std::acos(-1.0)});
+  if (c < -1.0 + 1e-12) return Turn(Rotation{}, {0, 0, Acos(-1.0)});
   // The axis k with up turning into the target: up x k points along the
   // target, so k is along target x up in these components.
   const Vec3 k = Cross(target, up);
   const double s = Length(k);
   if (!(s > 0.0)) return Rotation{};
-  const double angle = std::atan2(s, c);
+  const double angle = Atan2(s, c);
   // Turn takes vessel-frame vectors; here the ground frame equals the vessel
   // frame at the start, so the turn of the identity gives the attitude.
   return Turn(Rotation{}, (angle / s) * k);

@@ -58,7 +58,9 @@ Creep CreepOnSlope(const physics::DropSetup& setup) {
   const Vec3 across = physics::Cross(normal, along);
 
   const auto speed = [&](const Vec3& v) {
-    return std::hypot(physics::Dot(v, along), physics::Dot(v, across));
+    const double a = physics::Dot(v, along);
+    const double b = physics::Dot(v, across);
+    return std::sqrt(a * a + b * b);
   };
   const Vec3 last = MeanVelocity(result.history, end - 1.0, end);
   const Vec3 before = MeanVelocity(result.history, end - 2.0, end - 1.0);

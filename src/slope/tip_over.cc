@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "ground_plane.h"
+#include "portable_math.h"
 
 namespace slope {
 
@@ -86,14 +87,14 @@ TipOver TipOverSlope(const physics::ContactPoints& points,
   // Each edge's outward normal m and its distance c from the CoG's foot,
   // the origin: the foot lies inside when every c is positive.
   const double height = std::max(-lowest, 0.0);
-  const Flat downhill{std::sin(downhill_deg / kDeg),
-                      std::cos(downhill_deg / kDeg)};
+  const Flat downhill{physics::Sin(downhill_deg / kDeg),
+                      physics::Cos(downhill_deg / kDeg)};
   double reach = std::numeric_limits<double>::infinity();
   double nearest = std::numeric_limits<double>::infinity();
   for (std::size_t i = 0; i < hull.size(); ++i) {
     const Flat& a = hull[i];
     const Flat& b = hull[(i + 1) % hull.size()];
-    const double length = std::hypot(b.x - a.x, b.y - a.y);
+    const double length = std::sqrt((b.x - a.x) * (b.x - a.x) + (b.y - a.y) * (b.y - a.y));
     const Flat m{(b.y - a.y) / length, -(b.x - a.x) / length};
     const double c = m.x * a.x + m.y * a.y;
     if (!(c > 0.0)) return tip;
@@ -101,13 +102,13 @@ TipOver TipOverSlope(const physics::ContactPoints& points,
     if (towards > 0.0) reach = std::min(reach, c / towards);
     if (c < nearest) {
       nearest = c;
-      tip.worst_downhill_deg = std::atan2(m.x, m.y) * kDeg;
+      tip.worst_downhill_deg = physics::Atan2(m.x, m.y) * kDeg;
       if (tip.worst_downhill_deg < 0.0) tip.worst_downhill_deg += 360.0;
     }
   }
   tip.stands = true;
-  tip.slope_deg = std::atan2(reach, height) * kDeg;
-  tip.worst_slope_deg = std::atan2(nearest, height) * kDeg;
+  tip.slope_deg = physics::Atan2(reach, height) * kDeg;
+  tip.worst_slope_deg = physics::Atan2(nearest, height) * kDeg;
   return tip;
 }
 

@@ -4,6 +4,7 @@
 #include <map>
 #include <optional>
 
+#include "class_file_check.h"
 #include "definition_file_check.h"
 #include "diagnostic_output.h"
 #include "exit_codes.h"
@@ -23,6 +24,7 @@ bool HasCfgExtension(const fs::path& path) {
 
 struct CheckRun {
   standin::FileSystem& files;
+  fs::path root;  // the host folder
   std::vector<Diagnostic> diagnostics;
   int files_checked = 0;
   bool unreadable = false;
@@ -30,7 +32,9 @@ struct CheckRun {
 
 void CheckFile(const fs::path& path, CheckRun& run) {
   bool unreadable = false;
-  for (auto& d : CheckDefinitionFile(run.files, path, &unreadable)) {
+  for (auto& d : IsClassFilePath(path)
+                     ? CheckClassFile(run.files, run.root, path, &unreadable)
+                     : CheckDefinitionFile(run.files, path, &unreadable)) {
     run.diagnostics.push_back(std::move(d));
   }
   if (unreadable) {
@@ -136,29 +140,30 @@ void CheckFolder(const fs::path& folder, bool named, CheckRun& run) {
 
 int CheckCommand(const CheckArguments& arguments, standin::FileSystem& files,
                  std::ostream& out, std::ostream& err) {
-  CheckRun run{files, {}, 0, false};
-  if (arguments.paths.empty()) {
-    const fs::path root = standin::PathOfHostText(arguments.root.value_or("."));
+  const fs::path root = standin::PathOfHostText(arguments.root.value_or("."));
+  CheckRun run{files, root, {}, 0, false};
+  // The definitions by default; with --classes, the class files instead.
+  if (arguments.paths.empty() || arguments.classes) {
+    const char* below = arguments.classes ? "Vessels" : "Vantrel";
     const auto folder =
-        standin::ResolveHostPath(files, root, "Config\\Vantrel");
+        standin::ResolveHostPath(files, root, std::string("Config\\") + below);
     if (!folder ||
         files.TypeOf(*folder) != standin::FileSystem::EntryType::kFolder) {
-      err << standin::ShownPath(root / "Config" / "Vantrel")
+      err << standin::ShownPath(root / "Config" / below)
           << ": no such folder; name the files to check, or the host folder "
              "with --root\n";
       return kExitInput;
     }
     CheckFolder(*folder, false, run);
-  } else {
-    for (const std::string& given : arguments.paths) {
-      const fs::path path = standin::PathOfHostText(given);
-      if (files.TypeOf(path) == standin::FileSystem::EntryType::kFolder) {
-        if (HasCfgExtension(path))
-          run.diagnostics.push_back(FolderNamedCfg(path));
-        CheckFolder(path, true, run);
-      } else {
-        CheckFile(path, run);
-      }
+  }
+  for (const std::string& given : arguments.paths) {
+    const fs::path path = standin::PathOfHostText(given);
+    if (files.TypeOf(path) == standin::FileSystem::EntryType::kFolder) {
+      if (HasCfgExtension(path))
+        run.diagnostics.push_back(FolderNamedCfg(path));
+      CheckFolder(path, true, run);
+    } else {
+      CheckFile(path, run);
     }
   }
 

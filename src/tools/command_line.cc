@@ -193,10 +193,14 @@ int RunCommandLine(int argc, char** argv) {
   check_app->add_option("--format", check_format, "Output format")
       ->check(CLI::IsMember({"text", "json"}))
       ->capture_default_str();
+  check_app->add_flag("--classes", check.classes,
+                      "Check the vessel class files of DIR/Config/Vessels/ "
+                      "instead: their touchdown points as the host reads "
+                      "them");
   check_app
       ->add_option("paths", check.paths,
-                   "Definition files, or folders to search for .cfg "
-                   "files")
+                   "Definition or class files (those below "
+                   "Config/Vessels/), or folders to search for .cfg files")
       ->type_name("PATH");
 
   tools::ShowArguments show;

@@ -108,6 +108,11 @@ VesselModel ModelVessel(const ClassFile& file, const VesselInputs& inputs) {
     }
     model.own_points_from = At(file, file.touchdown.line) + " TouchdownPoints";
     model.default_points = false;
+  } else if (file.hull && file.hull->Accepted()) {
+    model.own_points = HullPoints(file.hull->reading);
+    model.own_points_from =
+        At(file, file.hull->line) + " CollisionHull " + file.hull->file;
+    model.default_points = false;
   } else {
     model.own_points = DefaultPoints();
     model.own_points_from = "the host's default points";

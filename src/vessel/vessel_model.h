@@ -18,7 +18,8 @@ constexpr double kDefaultSize = 10.0;  // m
 // Our assumption for the moments of inertia per unit mass; the host's own
 // default is not documented.
 constexpr physics::Vec3 kDefaultInertia{15.5, 22.1, 7.7};
-// What the host gives the points of a class file's TouchdownPoints.
+// What the host gives the points of a class file's TouchdownPoints, and
+// the values a CollisionHull line leaves out.
 constexpr double kClassStiffness = 1e6;
 constexpr double kClassDamping = 1e5;
 constexpr double kClassMu = 0.5;
@@ -71,7 +72,9 @@ physics::ContactPoints DefaultPoints();
 // given wins; else the class's empty mass given, else its Mass, else the
 // default, plus the propellant of its tanks at the fill levels given. A
 // tank that no level names is empty, as the host leaves every tank of a
-// scenario vessel that PRPLEVEL or FUEL does not fill.
+// scenario vessel that PRPLEVEL or FUEL does not fill. Its own points are,
+// in the host's order, a valid TouchdownPoints, else a hull the host
+// accepts, else the host's default points.
 VesselModel ModelVessel(const ClassFile& file, const VesselInputs& inputs);
 
 // The vessel as a drop moves it: the model's mass, inertia and size, its
