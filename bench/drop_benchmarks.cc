@@ -1,13 +1,11 @@
 // The drop test: the host's ground contact on 100 points for 30 s at 60 fps,
-// per vertex and stage against a bare loop computing the same forces, and
-// the stable-warp search.
+// per vertex and stage against a bare loop computing the same forces.
 #include <benchmark/benchmark.h>
 
 #include <cmath>
 #include <utility>
 
 #include "drop_test.h"
-#include "stable_warp.h"
 
 namespace {
 
@@ -88,20 +86,5 @@ void BM_BareForceLoop(benchmark::State& state) {
   state.counters["vertex_stages"] = kPoints;
 }
 BENCHMARK(BM_BareForceLoop)->UseRealTime();
-
-void BM_StableWarpSearch(benchmark::State& state) {
-  physics::DropSetup setup = RingSetup();
-  setup.start = physics::DropStart::kLanded;
-  std::optional<double> warp;
-  for (auto _ : state) {
-    warp = physics::SearchStableWarp(setup);
-    benchmark::DoNotOptimize(warp);
-  }
-  state.counters["max_stable_warp"] = warp.value_or(0.0);
-}
-BENCHMARK(BM_StableWarpSearch)
-    ->Unit(benchmark::kMillisecond)
-    ->Iterations(1)
-    ->UseRealTime();
 
 }  // namespace

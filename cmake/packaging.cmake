@@ -17,7 +17,8 @@
 #   Config/Vantrel/Examples/*.cfg.example
 #                                    example definitions; the plug-in only
 #                                    opens <key>.cfg, so it never reads them
-#   Doc/Vantrel/                     the guides, as HTML pages
+#   Doc/Vantrel/                     the guides, as HTML pages, with
+#                                    the pictures they show
 #   Tools/Vantrel/                   the stand-in host and tools, a host
 #                                    folder of their own:
 #     vantrel.exe                    run, check, show (for that Windows)
@@ -64,7 +65,17 @@ foreach(definition IN LISTS VANTREL_EXAMPLE_DEFINITIONS)
 endforeach()
 
 find_program(VANTREL_PANDOC pandoc REQUIRED)
+set(VANTREL_GUIDE_IMAGES)
 foreach(guide user-guide definitions windows-runtime)
+  # Every picture the guide shows, "![...](name.png)", goes beside its page.
+  set(markdown ${PROJECT_SOURCE_DIR}/docs/${guide}.md)
+  set_property(DIRECTORY APPEND PROPERTY CMAKE_CONFIGURE_DEPENDS ${markdown})
+  file(READ ${markdown} text)
+  string(REGEX MATCHALL "!\\[[^]]*\\]\\([^) ]+" images "${text}")
+  foreach(image IN LISTS images)
+    string(REGEX REPLACE "^.*\\(" "" image "${image}")
+    list(APPEND VANTREL_GUIDE_IMAGES ${PROJECT_SOURCE_DIR}/docs/${image})
+  endforeach()
   set(html "${VANTREL_PACKAGE_TEXT}/pandoc/${guide}.html")
   add_custom_command(OUTPUT "${html}"
     COMMAND ${CMAKE_COMMAND} -E make_directory ${VANTREL_PACKAGE_TEXT}/pandoc
@@ -76,8 +87,8 @@ foreach(guide user-guide definitions windows-runtime)
     VERBATIM)
   vantrel_package_text("${html}" Doc/Vantrel ${guide}.html)
 endforeach()
-install(FILES ${PROJECT_SOURCE_DIR}/docs/show-eagle-2.png
-  DESTINATION Doc/Vantrel)
+list(REMOVE_DUPLICATES VANTREL_GUIDE_IMAGES)
+install(FILES ${VANTREL_GUIDE_IMAGES} DESTINATION Doc/Vantrel)
 
 set(VANTREL_TOOLS_DESTINATION Tools/Vantrel)
 install(PROGRAMS $<TARGET_FILE:vantrel> DESTINATION ${VANTREL_TOOLS_DESTINATION})

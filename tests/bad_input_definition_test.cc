@@ -68,6 +68,15 @@ TEST(BadDefinitionTest, FileBytes) {
         "point1 : 1.000 2.000 0.000 981.000 595.097 3.000 3.000",
         "point2 : -1.000 -1.000 -1.000 981.000 595.097 3.000 3.000",
         "point3 : 1.000 -1.000 -1.000 981.000 595.097 3.000 3.000"}},
+      // A Ctrl-Z ends the file: the third point repeats the second.
+      {"a Ctrl-Z byte before the last point",
+       ThreePointsWithN("3").insert(76, "\x1A"),
+       {"Vantrel: Vessel Definition found for name Bad",
+        "point1 : 0.000 -1.000 2.000 1000.000 100.000 0.500 0.400",
+        "point2 : -1.000 -1.000 -1.000 1000.000 100.000 0.500 0.400",
+        "point3 : -1.000 -1.000 -1.000 1000.000 100.000 0.500 0.400"}},
+      {"a Ctrl-Z byte at the end", ThreePointsWithN("3") + "\x1A",
+       kThreePointLog},
   });
 }
 
@@ -84,8 +93,10 @@ TEST(BadDefinitionTest, PointCounts) {
       {"N = 8193", ThreePointsWithN("8193"), too_many("8193")},
       {"N = 2147483647", ThreePointsWithN("2147483647"),
        too_many("2147483647")},
-      {"N beyond int saturates", ThreePointsWithN("99999999999"),
-       too_many("2147483647")},
+      // Beyond 32 bits the host's reader wraps the number around.
+      {"N = 99999999999", ThreePointsWithN("99999999999"),
+       too_many("1215752191")},
+      {"N = 4294967299", ThreePointsWithN("4294967299"), kThreePointLog},
       // Read as sscanf("%d") reads: 3.7 is 3, 1e9 is 1.
       {"N = 3.7", ThreePointsWithN("3.7"), kThreePointLog},
       {"N = 1e9", ThreePointsWithN("1e9"), NoDefinitionLog()},

@@ -167,6 +167,78 @@ TEST(CheckCommandTest, TheFolderAsAWhole) {
   }
 }
 
+// The contact items of class files, which the host drops without a word
+// when they are broken: each reason, at its file, line and column.
+TEST(CheckCommandTest, ClassFilesAsTheHostReadsThem) {
+  TestFolder folder;
+  const std::string hull = "CollisionHull = Vessels\\Hull\n";
+  const std::string four = "0 -2 9 1e5\n-2 -2 -8\n2 -2 -8\n0 3 0\n";
+  folder.Write("Config/Vessels/Hull.dat", "4\n" + four);
+  const struct {
+    const char* what;
+    std::string class_file;
+    std::string hull_file;  // Config/Vessels/<class>.dat when not empty
+    std::string found;      // the finding's file, line, column and start
+  } cases[] = {
+      {"a misspelt item", "Mass = 10\nTouchdowPoints = 0 -2 9 -2 -2 -8\n", "",
+       "C.cfg:2:1: warning: 'TouchdowPoints' is probably "
+       "'TouchdownPoints'"},
+      {"five numbers", "TouchdownPoints = 0 -2 9 -2 -2\n", "",
+       "C.cfg:1:19: error: TouchdownPoints holds 5 number(s), "
+       "not nine"},
+      {"ten numbers", "TouchdownPoints = 0 -2 9 -2 -2 -8 2 -2 -8 1e6\n", "",
+       "C.cfg:1:19: warning: TouchdownPoints holds more than nine"},
+      {"a missing hull file", "CollisionHull = Vessels\\None\n", "",
+       "C.cfg:1:17: error: CollisionHull names Config\\Vessels\\None.dat, "
+       "which does not exist"},
+      {"no count", hull, "four\n" + four, "C.dat:1:1: error: the first line"},
+      {"a count of 2", hull, "2\n" + four, "C.dat:1:1: error: the hull has 2"},
+      {"a blank line", hull, "4\n0 -2 9\n\n2 -2 -8\n0 3 0\n",
+       "C.dat:3:1: error: this line is blank, where point 2 must be"},
+      {"a comment", hull, "4\n; nose\n" + four,
+       "C.dat:2:1: error: this line is a comment"},
+      {"two numbers", hull, "4\n0 -2 9\n-2 -2\n2 -2 -8\n0 3 0\n",
+       "C.dat:3:1: error: point 2 holds fewer than 3 numbers"},
+      {"a line of 512 characters", hull,
+       "4\n0 -2 9" + std::string(506, ' ') + "\n-2 -2 -8\n2 -2 -8\n0 3 0\n",
+       "C.dat:2:1: error: this line has 512 characters"},
+      {"too few lines", hull, "5\n" + four,
+       "C.dat:1:1: error: the first line gives 5 points, but the file ends "
+       "after 4 of them"},
+      {"a hull that TouchdownPoints replaces",
+       "TouchdownPoints = 0 -2 9 -2 -2 -8 2 -2 -8\nCollisionHull = "
+       "Vessels\\Hull\n",
+       "", "C.cfg:2:17: warning: the host reads this hull of 4 points first"},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.what);
+    std::string class_file = c.class_file;
+    if (!c.hull_file.empty()) {
+      class_file = "CollisionHull = Vessels\\C\n";
+      folder.Write("Config/Vessels/C.dat", c.hull_file);
+    }
+    const auto path = folder.Write("Config/Vessels/C.cfg", class_file);
+    CheckArguments arguments;
+    arguments.paths = {path.string()};
+    const Outcome outcome = Check(arguments);
+    EXPECT_EQ(outcome.code, kExitFindings);
+    EXPECT_NE(outcome.out.find(c.found), std::string::npos) << outcome.out;
+    EXPECT_EQ(outcome.out.find('\n'), outcome.out.size() - 1) << "one finding";
+  }
+  {
+    SCOPED_TRACE("sound items in any case, the whole folder with --classes");
+    folder.Write("Config/Vessels/C.cfg",
+                 "touchDOWNpoints = 0 -2 9 -2 -2 -8 2 -2 -8\n");
+    folder.Write("Config/Vessels/Sub/D.cfg", hull + "Mass = 5\n");
+    CheckArguments arguments;
+    arguments.root = folder.path().string();
+    arguments.classes = true;
+    const Outcome outcome = Check(arguments);
+    EXPECT_EQ(outcome.code, kExitOk) << outcome.out;
+    EXPECT_EQ(outcome.err, "2 file(s) checked: 0 error(s), 0 warning(s)\n");
+  }
+}
+
 TEST(CheckCommandTest, JsonHoldsTheSameDiagnostics) {
   TestFolder folder;
   const auto file = folder.WriteDefinition("A.cfg", "N = 3\nPOINT_1 = 0 -1\n");

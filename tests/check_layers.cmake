@@ -9,7 +9,7 @@ cmake_minimum_required(VERSION 3.25)
 # whose import library a Windows plug-in needs). Targets defined outside
 # src/ (the C runtime of the Microsoft-ABI plug-in, the host's import
 # library) are no layer's.
-set(layers host rules physics formats files vessel standin analysis report
+set(layers host rules physics slope formats files vessel standin analysis report
   tools msabi_host)
 set(module_may_link host rules module)
 

@@ -108,14 +108,16 @@ TEST(DefinitionCheckTest, NumbersThatTheModuleDoesNotRead) {
                   "POINT_3 = 1 -1 -1\n"),
             (Lines{"2:1: warning [completion-discards]",
                    "2:21: warning [stops-reading]"}));
-  // Too few numbers for a position is an error, with or without a stop.
-  EXPECT_EQ(Found("N = 3\nPOINT_1 = 0 -1\nPOINT_2 = -1 -1 -1\n"
-                  "POINT_3 = 1 -1 -1\n"),
-            Lines{"2:11: error [point-short]"});
+  // Too few numbers for a position is an error, with or without a stop;
+  // the point read (0 -1 0) stands right below the CoG.
   EXPECT_EQ(
-      Found("N = 3\nPOINT_1 = 0,5 -1 2\nPOINT_2 = -1 -1 -1\n"
+      Found("N = 3\nPOINT_1 = 0 -1\nPOINT_2 = -1 -1 -1\n"
             "POINT_3 = 1 -1 -1\n"),
-      (Lines{"2:11: error [point-short]", "2:12: warning [stops-reading]"}));
+      (Lines{"2:1: warning [cog-not-held]", "2:11: error [point-short]"}));
+  EXPECT_EQ(Found("N = 3\nPOINT_1 = 0,5 -1 2\nPOINT_2 = -1 -1 -1\n"
+                  "POINT_3 = 1 -1 -1\n"),
+            (Lines{"2:1: warning [cog-not-held]", "2:11: error [point-short]",
+                   "2:12: warning [stops-reading]"}));
   // "-1e" is not a complete number: the reading stops there on every build,
   // so y, z and the springs are 0 and completion fills them. The message
   // quotes the text that fails.
@@ -123,10 +125,11 @@ TEST(DefinitionCheckTest, NumbersThatTheModuleDoesNotRead) {
       "N = 3\nPOINT_1 = 0 -1e 2 1000 100 0.5 0.4\n"
       "POINT_2 = -1 -1 -1 1000 100 0.5 0.4\nPOINT_3 = 1 -1 -1 1000 100 0.5 "
       "0.4\n";
-  EXPECT_EQ(Found(malformed), (Lines{"2:11: error [point-short]",
-                                     "2:13: warning [malformed-number]",
-                                     "3:1: warning [completion-overwrites]",
-                                     "4:1: warning [completion-overwrites]"}));
+  EXPECT_EQ(Found(malformed),
+            (Lines{"2:1: warning [cog-not-held]", "2:11: error [point-short]",
+                   "2:13: warning [malformed-number]",
+                   "3:1: warning [completion-overwrites]",
+                   "4:1: warning [completion-overwrites]"}));
   EXPECT_NE(MessageOf(malformed, "malformed-number").find("'-1e'"),
             std::string::npos);
   EXPECT_NE(MessageOf(malformed, "malformed-number").find("are 0"),
@@ -300,6 +303,32 @@ TEST(DefinitionCheckTest, TheGroundPlaneOfTheFirstThreePoints) {
   EXPECT_EQ(Found("N = 3\nPOINT_1 = 0 -1 2\nPOINT_2 = 1 -1 -1\n"
                   "POINT_3 = -1 -1 -1\n"),
             Lines{"2:1: warning [upside-down]"});
+  // Points 1-3 all behind the CoG: the host sets the vessel down leaning
+  // over their triangle's edge. The warning names the points that hold it,
+  // and the file mended so is clean.
+  const std::string behind =
+      "N = 4\nPOINT_1 = 0 -1 -0.5\nPOINT_2 = -1 -1 -1\nPOINT_3 = 1 -1 -1\n"
+      "POINT_4 = 0 -1 2\n";
+  EXPECT_EQ(Found(behind), Lines{"2:1: warning [cog-not-held]"});
+  const std::string outside = MessageOf(behind, "cog-not-held");
+  EXPECT_NE(outside.find("the CoG lies outside triangle 1-2-3"),
+            std::string::npos)
+      << outside;
+  EXPECT_NE(outside.find("points 4, 2 and 3 hold it 0.632 m inside their "
+                         "triangle: make them POINT_1, POINT_2 and POINT_3"),
+            std::string::npos)
+      << outside;
+  EXPECT_EQ(Found("N = 4\nPOINT_1 = 0 -1 2\nPOINT_2 = -1 -1 -1\n"
+                  "POINT_3 = 1 -1 -1\nPOINT_4 = 0 -1 -0.5\n"),
+            Lines{});
+  // A CoG 1 cm inside an edge, 1 m up: a lean of 0.57 degrees tips it.
+  const std::string near =
+      "N = 3\nPOINT_1 = 0 -1 2\nPOINT_2 = -1 -1 -0.01\n"
+      "POINT_3 = 1 -1 -0.01\n";
+  EXPECT_EQ(Found(near), Lines{"2:1: warning [cog-not-held]"});
+  EXPECT_NE(MessageOf(near, "cog-not-held")
+                .find("too near the edge from point 2 to point 3"),
+            std::string::npos);
 }
 
 TEST(DefinitionCheckTest, FileNamesThatNoKeyReaches) {

@@ -3,9 +3,11 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <fstream>
 #include <iterator>
+#include <map>
 #include <regex>
 #include <set>
 #include <sstream>
@@ -37,9 +39,91 @@ Output Drop(DropArguments arguments) {
   return {code, out.str(), err.str()};
 }
 
+// The cell of the definition's column in the row `name` of drop's table.
+std::string AfterCell(const std::string& out, const std::string& name) {
+  const std::size_t header = out.find("  after (") + 2;
+  const std::size_t column = header - out.rfind('\n', header) - 1;
+  const std::size_t row = out.find("\n  " + name + "  ");
+  if (row == std::string::npos) return "";
+  const std::string line =
+      out.substr(row + 1, out.find('\n', row + 1) - row - 1);
+  return line.size() > column ? line.substr(column) : "";
+}
+
+double Number(const std::string& text) { return std::stod(text); }
+
+// Checks that drop's report never beside its verdict on the definition
+// holds a line that denies it: the table, the reasons and the points.
+void ExpectNoLineDeniesTheVerdict(const std::string& out) {
+  SCOPED_TRACE(out);
+  const std::string verdict = AfterCell(out, "verdict");
+  const bool rests = AfterCell(out, "LANDED at") != "never";
+  const std::string cog = AfterCell(out, "CoG height (m)");
+  const double height = cog == "diverged" ? 0 : Number(cog);
+  const std::string tilt_text = AfterCell(out, "tilt (deg)");
+  const double tilt = tilt_text == "diverged" ? 0 : Number(tilt_text);
+  const std::string safe_text = AfterCell(out, "safe time acceleration");
+  const double safe = safe_text == "none" ? 0 : Number(safe_text.substr(1));
+  // The last table of points is the definition's: its title, its heading.
+  std::istringstream points(out.substr(out.rfind("\nPoints at ") + 1));
+  std::string line;
+  std::getline(points, line);
+  std::getline(points, line);
+  double deepest = -1e9, least = 1e9;
+  while (std::getline(points, line) && !line.empty()) {
+    std::istringstream cells(line);
+    std::string index, x, y, z, depth, share;
+    cells >> index >> x >> y >> z >> depth >> share;
+    if (depth == "diverged") break;
+    deepest = std::max(deepest, Number(depth));
+    least = std::min(least, Number(share));
+  }
+  const std::size_t why = out.find("Why not lands, after (");
+  const std::string reasons =
+      why == std::string::npos ? ""
+                               : out.substr(why, out.find("\n\n", why) - why);
+  if (verdict == "lands") {
+    EXPECT_EQ(reasons, "");
+    EXPECT_TRUE(rests);
+    EXPECT_GE(height, 0);
+    EXPECT_LE(tilt, 5);
+    EXPECT_GE(safe, 1);
+    EXPECT_LT(deepest, 1);
+    EXPECT_GE(least, 0);
+  } else {
+    EXPECT_THAT(reasons, HasSubstr("\n  " + verdict + ": "));
+  }
+  // What the lines must show beside each verdict but lands.
+  const std::map<std::string, bool> shown = {
+      {"unstable", cog == "diverged"},
+      {"sinks", deepest >= 1},
+      {"tips-over", tilt > 30},
+      {"keeps-moving", !rests},
+      {"cog-below-ground", rests && height < 0},
+      {"negative-load",
+       least < 0 || reasons.find("where the host puts a landed vessel "
+                                 "down") != std::string::npos},
+      {"rests-tilted", rests && tilt > 5 && tilt <= 30},
+      {"unsafe-at-x1", safe < 1},
+  };
+  if (verdict != "lands") {
+    EXPECT_TRUE(shown.at(verdict)) << verdict;
+  }
+}
+
+// A definition file written into a folder of the test's own.
+std::string WriteSet(const std::string& name, const std::string& points) {
+  const std::string path = ::testing::TempDir() + "/drop-" + name + ".cfg";
+  std::ofstream(path, std::ios::binary) << points;
+  return path;
+}
+
 TEST(DropCommandTest, FourPadsAndFourFeetStand) {
   {
-    SCOPED_TRACE("a four-pad lander lands upright in drop and in show");
+    SCOPED_TRACE(
+        "a four-pad lander stands level on its pads, but the host puts it "
+        "down landed on points 1-3 alone, behind whose triangle its CoG "
+        "lies: drop and show name the negative load");
     DropArguments lander;
     lander.name = "FourPadLander";
     lander.mass = 8000;
@@ -47,8 +131,13 @@ TEST(DropCommandTest, FourPadsAndFourFeetStand) {
     lander.size = 4;
     const Output drop = Drop(lander);
     ASSERT_EQ(drop.code, kExitOk) << drop.err;
-    EXPECT_THAT(drop.out, HasSubstr("  verdict                  lands  "));
+    EXPECT_EQ(AfterCell(drop.out, "verdict"), "negative-load");
+    EXPECT_THAT(
+        drop.out,
+        HasSubstr("negative-load: point 1 carries -13.0 % of the weight "
+                  "where the host puts a landed vessel down"));
     EXPECT_THAT(drop.out, HasSubstr("4   0.000  -2.500  -2.600     0.0552"));
+    ExpectNoLineDeniesTheVerdict(drop.out);
     ShowArguments show;
     show.root = kData;
     show.name = "FourPadLander";
@@ -57,11 +146,14 @@ TEST(DropCommandTest, FourPadsAndFourFeetStand) {
     std::ostringstream out, err;
     standin::DiskFileSystem disk;
     ASSERT_EQ(ShowCommand(show, disk, out, err), kExitOk) << err.str();
-    EXPECT_THAT(out.str(), HasSubstr("\n  lands (LANDED at "));
+    EXPECT_THAT(out.str(), HasSubstr("\n  negative-load (LANDED at "));
     EXPECT_THAT(out.str(), HasSubstr("pitch 0.1"));
   }
   {
-    SCOPED_TRACE("a quadcopter's feet share its load; JSON with its keys");
+    SCOPED_TRACE(
+        "a quadcopter's feet share its load, but the springs the plug-in "
+        "completes sink its 0.15 m feet 0.25 m: the CoG rests below the "
+        "ground; JSON with its keys");
     DropArguments quad;
     quad.name = "Quadcopter";
     quad.mass = 3;
@@ -70,12 +162,19 @@ TEST(DropCommandTest, FourPadsAndFourFeetStand) {
     quad.json = true;
     const Output drop = Drop(quad);
     ASSERT_EQ(drop.code, kExitOk) << drop.err;
-    EXPECT_THAT(drop.out, HasSubstr("\"verdict\": \"lands\""));
+    EXPECT_THAT(drop.out, HasSubstr("\"verdict\": \"cog-below-ground\",\n"
+                                    "  \"faults\": [\"cog-below-ground\"]"));
+    EXPECT_THAT(drop.out, HasSubstr("\"cog_height_m\": -0.09999"));
     for (int i = 1; i <= 4; ++i) {
       EXPECT_THAT(drop.out, HasSubstr("{\"index\": " + std::to_string(i) +
                                       ", \"depth_m\": 0.24999"));
     }
-    EXPECT_EQ(std::count(drop.out.begin(), drop.out.end(), '\n'), 14);
+    // Put down landed, it rests there from the lowest step on.
+    EXPECT_THAT(drop.out, HasSubstr("\"max_stable_warp\": null"));
+    EXPECT_THAT(drop.out, HasSubstr("{\"warp\": 0.1, \"h_s\": 0.000166666667, "
+                                    "\"landed\": \"cog-below-ground\", "
+                                    "\"handed_over\": null}\n  ]"));
+    EXPECT_EQ(std::count(drop.out.begin(), drop.out.end(), '\n'), 21);
     EXPECT_THAT(drop.out, ::testing::Not(HasSubstr("\"load_share\": 0,")));
     std::set<std::string> keys;
     const std::regex key("\"([a-z_]+)\":");
@@ -83,25 +182,44 @@ TEST(DropCommandTest, FourPadsAndFourFeetStand) {
          it != std::sregex_iterator(); ++it) {
       keys.insert((*it)[1]);
     }
-    EXPECT_EQ(keys,
-              (std::set<std::string>{
-                  "verdict", "landed_at_s", "rest", "cog_height_m", "pitch_deg",
-                  "roll_deg", "points", "index", "depth_m", "load_share",
-                  "bounces", "max_depth_m", "max_stable_warp"}));
+    EXPECT_EQ(keys, (std::set<std::string>{"verdict",
+                                           "faults",
+                                           "landed_at_s",
+                                           "rest",
+                                           "cog_height_m",
+                                           "pitch_deg",
+                                           "roll_deg",
+                                           "tilt_deg",
+                                           "points",
+                                           "index",
+                                           "depth_m",
+                                           "load_share",
+                                           "bounces",
+                                           "max_depth_m",
+                                           "fps",
+                                           "max_stable_warp",
+                                           "max_stable_warp_h_s",
+                                           "warp_steps",
+                                           "warp",
+                                           "h_s",
+                                           "landed",
+                                           "handed_over",
+                                           "linear_estimate_warp"}));
   }
 }
 
 TEST(DropCommandTest, RealClassFilesAndStarts) {
   {
-    SCOPED_TRACE("a definition file on a real class: propellant counts");
+    SCOPED_TRACE(
+        "a definition file on a real class: its tank is empty, as the host "
+        "leaves a tank that the scenario does not fill");
     DropArguments ldef;
     ldef.definition = kData + "/Config/Vantrel/FourPadLander.cfg";
     ldef.class_name = "LDEF";
     const Output drop = Drop(ldef);
     ASSERT_EQ(drop.code, kExitOk) << drop.err;
     EXPECT_THAT(drop.out,
-                HasSubstr("mass 2550 kg (Config\\Vessels\\LDEF.cfg, with 50 "
-                          "propellant)"));
+                HasSubstr("mass 2500 kg (Config\\Vessels\\LDEF.cfg)"));
     EXPECT_THAT(drop.out, HasSubstr("size 12 m, inertia 11.7 11.7 2.85 m^2"));
     EXPECT_THAT(drop.out, HasSubstr("before (its own: the host's default "
                                     "points)"));
@@ -140,6 +258,112 @@ TEST(DropCommandTest, RealClassFilesAndStarts) {
   }
   DropArguments nothing;
   EXPECT_EQ(Drop(nothing).code, kExitUsage);
+}
+
+// Three pads under a 1200 kg probe, at 10 frames a second, where the steps
+// a player can select are quick to run.
+const std::string kPads =
+    "POINT_2 = -1.8 -1.5 -1 3e5 3e4 0.5 0.2\n"
+    "POINT_3 = 1.8 -1.5 -1 3e5 3e4 0.5 0.2\n";
+
+DropArguments Probe(const std::string& name, const std::string& points) {
+  DropArguments probe;
+  probe.definition = WriteSet(name, points);
+  probe.class_name = "Probe";
+  probe.mass = 1200;
+  probe.fps = 10;
+  return probe;
+}
+
+TEST(DropCommandTest, EveryVerdictIsNamedAndNoLineDeniesIt) {
+  struct Case {
+    const char* verdict;
+    DropArguments arguments;
+  };
+  DropArguments unstable =
+      Probe("lands", "N = 3\nPOINT_1 = 0 -1.5 2 3e5 3e4 0.5 0.2\n" + kPads);
+  unstable.warp = 100;
+  DropArguments short_run =
+      Probe("lands", "N = 3\nPOINT_1 = 0 -1.5 2 3e5 3e4 0.5 0.2\n" + kPads);
+  short_run.seconds = 3;
+  DropArguments four_pads;
+  four_pads.definition = kData + "/Config/Vantrel/FourPadLander.cfg";
+  four_pads.class_name = "Probe";
+  four_pads.mass = 8000;
+  four_pads.fps = 10;
+  const Case cases[] = {
+      {"lands",
+       Probe("lands", "N = 3\nPOINT_1 = 0 -1.5 2 3e5 3e4 0.5 0.2\n" + kPads)},
+      {"unstable", unstable},
+      // Soft pads give way under the weight, and hull points 1.3 m higher
+      // catch the vessel: it rests with its pads beyond the depth cap.
+      {"sinks", Probe("sinks",
+                      "N = 6\nPOINT_1 = 0 -1.5 2 2000 2000 0.5 0.2\n"
+                      "POINT_2 = -1.8 -1.5 -1 2000 2000 0.5 0.2\n"
+                      "POINT_3 = 1.8 -1.5 -1 2000 2000 0.5 0.2\n"
+                      "POINT_4 = 0 -0.2 2 3e5 3e4 0.5\n"
+                      "POINT_5 = -1.8 -0.2 -1 3e5 3e4 0.5\n"
+                      "POINT_6 = 1.8 -0.2 -1 3e5 3e4 0.5\n")},
+      // The CoG behind the triangle of the only three pads.
+      {"tips-over", Probe("tips",
+                          "N = 3\nPOINT_1 = 0 -2.5 2.6 4e5 4e4 0.5 0.2\n"
+                          "POINT_2 = -2.6 -2.5 0.3 4e5 4e4 0.5 0.2\n"
+                          "POINT_3 = 2.6 -2.5 0.3 4e5 4e4 0.5 0.2\n")},
+      {"keeps-moving", short_run},
+      // Pads above the CoG.
+      {"cog-below-ground", Probe("below",
+                                 "N = 3\nPOINT_1 = 0 0.5 2 3e5 3e4 0.5 0.2\n"
+                                 "POINT_2 = -1.8 0.5 -1 3e5 3e4 0.5 0.2\n"
+                                 "POINT_3 = 1.8 0.5 -1 3e5 3e4 0.5 0.2\n")},
+      {"negative-load", four_pads},
+      // A nose leg half a metre shorter than the others.
+      {"rests-tilted",
+       Probe("tilted", "N = 3\nPOINT_1 = 0 -1 2 3e5 3e4 0.5 0.2\n" + kPads)},
+      // Points 2 and 3 swapped: released, it stands; the host puts it down
+      // landed upside down.
+      {"unsafe-at-x1", Probe("upside",
+                             "N = 3\nPOINT_1 = 0 -1.5 2 3e5 3e4 0.5 0.2\n"
+                             "POINT_2 = 1.8 -1.5 -1 3e5 3e4 0.5 0.2\n"
+                             "POINT_3 = -1.8 -1.5 -1 3e5 3e4 0.5 0.2\n")},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.verdict);
+    const Output drop = Drop(c.arguments);
+    ASSERT_EQ(drop.code, kExitOk) << drop.err;
+    EXPECT_EQ(AfterCell(drop.out, "verdict"), c.verdict);
+    ExpectNoLineDeniesTheVerdict(drop.out);
+  }
+}
+
+TEST(DropCommandTest, TheSafeStepAndEveryStepBelowItLand) {
+  // The probe's pads at 10 frames a second: the report's safe step, then
+  // drop --landed --warp W and --switch --warp W for that step and every
+  // step below it, and for the next step the start that failed.
+  DropArguments probe =
+      Probe("steps", "N = 3\nPOINT_1 = 0 -1.5 2 3e5 3e4 0.5 0.2\n" + kPads);
+  probe.json = true;
+  const Output report = Drop(probe);
+  ASSERT_EQ(report.code, kExitOk) << report.err;
+  EXPECT_THAT(report.out, HasSubstr("\"max_stable_warp\": 6,"));
+  EXPECT_THAT(report.out,
+              HasSubstr("{\"warp\": 7, \"h_s\": 0.07, \"landed\": "
+                        "\"lands\", \"handed_over\": \"unstable\"}"));
+  const auto verdict = [&](double warp, bool switched) {
+    DropArguments step = probe;
+    step.warp = warp;
+    step.landed = !switched;
+    step.switch_points = switched;
+    const Output run = Drop(step);
+    const std::size_t at = run.out.find("\"verdict\": \"");
+    return run.out.substr(at + 12, run.out.find('"', at + 12) - at - 12);
+  };
+  for (const double warp : {0.1, 0.2, 0.3, 0.4, 0.5, 0.6, 0.7, 0.8, 0.9, 1.0,
+                            2.0, 3.0, 4.0, 5.0, 6.0}) {
+    SCOPED_TRACE(warp);
+    EXPECT_EQ(verdict(warp, false), "lands");
+    EXPECT_EQ(verdict(warp, true), "lands");
+  }
+  EXPECT_EQ(verdict(7, true), "unstable");
 }
 
 }  // namespace

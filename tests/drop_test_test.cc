@@ -4,10 +4,13 @@
 
 #include <cmath>
 
+#include "creep.h"
+#include "freezing_slope.h"
 #include "resting_load.h"
 #include "rkf78.h"
 #include "stability.h"
-#include "stable_warp.h"
+#include "tip_over.h"
+#include "warp_steps.h"
 
 namespace physics {
 namespace {
@@ -24,6 +27,27 @@ DropSetup Vessel(const ContactPoints& points, double mass) {
   setup.body.inertia = {10, 10, 10};
   setup.body.size = 5;
   return setup;
+}
+
+constexpr double kDegree = 3.14159265358979323846 / 180;
+
+// Three feet around the CoG, 2 m from it and 1 m below it, the nose
+// forwards, every friction coefficient `mu`: a vessel for slopes.
+DropSetup Tripod(double gravity, double mu, double k = 1e5) {
+  const double c = 1e3, s = 1.7320508075688772;
+  DropSetup setup =
+      Vessel({Point(0, -1, 2, k, c, mu), Point(-s, -1, -1, k, c, mu),
+              Point(s, -1, -1, k, c, mu)},
+             1e3);
+  setup.body.inertia = {2, 2, 2};
+  setup.gravity = gravity;
+  return setup;
+}
+
+// The host's settled creep, 10 (tan of the normal's tilt / mu)^2 (mm/s).
+double CreepLaw(double kappa, double angle_deg, double mu) {
+  const double ratio = kappa * std::tan(angle_deg * kDegree) / mu;
+  return 1e4 * ratio * ratio;
 }
 
 // The CoG's height in the closed form of a damped vertical oscillation:
@@ -90,6 +114,19 @@ TEST(DropTestTest, RestStateCarriesTheStaticLoads) {
     }
     EXPECT_NEAR(drop.rest_sample.pitch_deg, 0, 1e-3);
     EXPECT_NEAR(drop.rest_sample.roll_deg, 0, 1e-3);
+  }
+  {
+    // The host's default points under 160 t pass the 1 m depth cap on the
+    // way down, then rest half as deep: the vessel lands, it does not sink.
+    DropSetup setup = Vessel(
+        {Point(0, -2, 10, 1e6, 1e5, 0.5), Point(-3, -2, -5, 1e6, 1e5, 0.5),
+         Point(3, -2, -5, 1e6, 1e5, 0.5)},
+        1.6e5);
+    setup.body.inertia = {15.5, 22.1, 7.7};
+    const DropResult drop = RunDrop(setup);
+    EXPECT_GT(drop.max_depth, 1);
+    EXPECT_NEAR(drop.points[0].depth, 1.6e5 * 9.81 / 3e6, 1e-3);
+    EXPECT_EQ(drop.verdict, Verdict::kLands);
   }
 }
 
@@ -232,13 +269,27 @@ TEST(DropTestTest, StabilityAndPlacement) {
       (unstable(mid) ? high : low) = mid;
     }
     EXPECT_NEAR(high, estimate, 0.1 * estimate);
-    // The search by simulation finds the highest warp that lands, near
-    // it.
-    setup.warp = 1;
-    const auto found = SearchStableWarp(setup);
-    ASSERT_TRUE(found);
-    EXPECT_LT(*found, 1.1 * estimate);
-    EXPECT_GT(*found, 0.9 * estimate);
+    // The sweep of the steps a player can select lands at every step up to
+    // the last one below that boundary, and stops at the next; shared out
+    // among threads, it finds the same.
+    const DroppedVessel vessel{setup.body, setup.points, 0};
+    const WarpSweep sweep =
+        SweepWarpSteps(vessel, setup.points, {}, false, nullptr, 1);
+    ASSERT_TRUE(sweep.safe_warp);
+    ASSERT_NE(sweep.Failure(), nullptr);
+    EXPECT_EQ(*sweep.safe_warp, 20);
+    EXPECT_LT(*sweep.safe_warp, high);
+    EXPECT_EQ(sweep.Failure()->warp, 30);
+    EXPECT_EQ(sweep.Failure()->landed, Verdict::kUnstable);
+    ASSERT_EQ(sweep.steps.size(), 21u);
+    EXPECT_EQ(sweep.steps[2].warp, 0.3);
+    EXPECT_EQ(sweep.steps[10].warp, 2);
+    const WarpSweep shared =
+        SweepWarpSteps(vessel, setup.points, {}, false, nullptr, 3);
+    ASSERT_EQ(shared.steps.size(), sweep.steps.size());
+    for (std::size_t i = 0; i < sweep.steps.size(); ++i) {
+      EXPECT_EQ(shared.steps[i].landed, sweep.steps[i].landed) << i;
+    }
   }
   {
     // The host's default points in the wrong order: a landed placement
@@ -258,7 +309,146 @@ TEST(DropTestTest, StabilityAndPlacement) {
     EXPECT_EQ(upright.verdict, Verdict::kLands);
     EXPECT_NEAR(upright.rest_sample.cog_height,
                 LandedPlacement(setup.points, 1e4, 9.81)->position.y, 1e-4);
+    // Still from the start, it is LANDED at the end of the first frame
+    // that starts more than 5 s after the first frame in contact started:
+    // the host stamps a frame with its start time.
+    double start = 0, end = 0;
+    for (int frame = 1; start <= 5; ++frame) {
+      start = end;
+      end += frame <= 3 ? 0.01 : 1.0 / 60;
+    }
+    ASSERT_TRUE(upright.landed_at);
+    EXPECT_DOUBLE_EQ(*upright.landed_at, end);
   }
+  {
+    // Own points too stiff for x30 hand over to soft ones: the vessel stays
+    // LANDED on its own points until the hand-over wakes it, so only the
+    // soft set is integrated, and it lands.
+    DropSetup setup = Vessel(
+        {Point(0, -1, 2, 1e5, 2e4, 0.5), Point(-2, -1, -1, 1e5, 2e4, 0.5),
+         Point(2, -1, -1, 1e5, 2e4, 0.5)},
+        1e3);
+    setup.own_points = setup.points;
+    for (ContactPoint& p : setup.own_points) p.stiffness = 1e8;
+    setup.warp = 30;
+    setup.start = DropStart::kLanded;
+    std::swap(setup.points, setup.own_points);
+    ASSERT_EQ(RunDrop(setup).verdict, Verdict::kUnstable);
+    std::swap(setup.points, setup.own_points);
+    EXPECT_EQ(RunDrop(setup).verdict, Verdict::kLands);
+    setup.start = DropStart::kSwitch;
+    setup.switch_frame = 10;
+    const DropResult handed = RunDrop(setup);
+    ASSERT_EQ(handed.verdict, Verdict::kLands);
+    EXPECT_EQ(handed.history[8].cog_height, handed.history[0].cog_height);
+  }
+}
+
+TEST(DropTestTest, SlopeSimulationCreepsAsTheHostsLawSays) {
+  {
+    // A slope of 0 degrees is flat ground to the last digit, whatever its
+    // kappa and downhill direction.
+    DropSetup flat = Tripod(9.81, 0.5);
+    flat.points[2].pos.y = -1.1;
+    DropSetup zero = flat;
+    zero.slope = {0, 37, 2};
+    const DropResult a = RunDrop(flat);
+    const DropResult b = RunDrop(zero);
+    ASSERT_EQ(a.history.size(), b.history.size());
+    for (std::size_t i = 0; i < a.history.size(); ++i) {
+      ASSERT_EQ(a.history[i].cog_height, b.history[i].cog_height) << i;
+      ASSERT_EQ(a.history[i].pitch_deg, b.history[i].pitch_deg) << i;
+      ASSERT_EQ(a.history[i].roll_deg, b.history[i].roll_deg) << i;
+    }
+    EXPECT_EQ(a.landed_at, b.landed_at);
+  }
+  {
+    // On the Moon (kappa 2), nose downhill and then right side downhill,
+    // every mu 0.5: the creep settles at the law's speed, along the axis
+    // downhill, too fast for the host to freeze it.
+    DropSetup setup = Tripod(1.6231, 0.5);
+    setup.slope = {1, 0, 2};
+    const slope::Creep nose = slope::CreepOnSlope(setup);
+    const double law = CreepLaw(2, 1, 0.5);
+    EXPECT_NEAR(nose.along_mm_s, law, 0.02 * law);
+    EXPECT_NEAR(nose.across_mm_s, 0, 1e-3 * law);
+    EXPECT_TRUE(nose.settled);
+    EXPECT_FALSE(nose.landed_at_s);
+    ASSERT_TRUE(nose.drift_per_hour_m);
+    EXPECT_NEAR(*nose.drift_per_hour_m, 3.6 * law, 0.02 * 3.6 * law);
+    setup.slope.downhill_deg = 90;
+    const slope::Creep side = slope::CreepOnSlope(setup);
+    EXPECT_NEAR(side.across_mm_s, law, 0.02 * law);
+    EXPECT_NEAR(side.along_mm_s, 0, 1e-3 * law);
+  }
+  {
+    // On Mars (kappa 1), 20 degrees, every mu 3: the same law; the points'
+    // depths are vertical, so the CoG lies H / cos(a) - m g cos(a) / sum k
+    // above the terrain below it, measured vertically.
+    DropSetup setup = Tripod(3.7268, 3, 2e4);
+    setup.slope = {20, 0, 1};
+    const slope::Creep creep = slope::CreepOnSlope(setup);
+    const double law = CreepLaw(1, 20, 3);
+    EXPECT_NEAR(creep.along_mm_s, law, 0.02 * law);
+    const DropResult drop = RunDrop(setup);
+    const double cos_a = std::cos(20 * kDegree);
+    EXPECT_NEAR(drop.rest_sample.cog_height,
+                1 / cos_a - 1e3 * 3.7268 * cos_a / 6e4, 5e-4);
+    EXPECT_EQ(drop.verdict, Verdict::kKeepsMoving);
+  }
+  {
+    // Steeper than atan(mu / kappa) it slides without end: past 10 m/s,
+    // where friction stops growing with the speed, and still faster.
+    DropSetup setup = Tripod(3.7268, 0.5);
+    setup.slope = {30, 0, 1};
+    const slope::Creep creep = slope::CreepOnSlope(setup);
+    EXPECT_FALSE(creep.unstable);
+    EXPECT_TRUE(creep.slides);
+    EXPECT_GT(creep.along_mm_s, 1e4);
+    EXPECT_FALSE(creep.drift_per_hour_m);
+  }
+}
+
+TEST(DropTestTest, SlopeSimulationFreezesBelowTheSamplingThreshold) {
+  // The host's first sample after a reset covers T1, the first frame start
+  // 0.1 s or more after it: 7 frames at 64 fps. A steady creep v passes
+  // when v^2 T1 <= 1e-4, so with the law the vessel freezes up to
+  // tan(a) = (mu / kappa) sqrt(0.01 / sqrt(T1) / 10). With mu 3 on Earth
+  // the creep settles within a few frames, before the test can pass.
+  DropSetup setup = Tripod(9.81, 3);
+  setup.fps = 64;
+  setup.seconds = 15;
+  setup.slope.kappa = 2;
+  const double t1 = 7 / 64.0;
+  const double threshold =
+      std::atan(1.5 * std::sqrt(0.001 / std::sqrt(t1))) / kDegree;
+  const slope::FreezingSlope found = slope::SearchFreezingSlope(setup, 0.01);
+  ASSERT_TRUE(found.slope_deg);
+  EXPECT_NEAR(*found.slope_deg, threshold, found.step_deg);
+  EXPECT_FALSE(found.steeper_than_tried);
+}
+
+TEST(DropTestTest, SlopeTipOverFollowsTheSupportPolygon) {
+  // Three feet on a circle of radius 2 around the CoG, 2 m below it, and a
+  // point on top that is no foot. Nose downhill the CoG's projection
+  // reaches the nose foot at tan(a) = 2 / 2; tail downhill the rear edge,
+  // 1 m behind, at tan(a) = 1 / 2, the least of all directions.
+  const double s = 1.7320508075688772;
+  const ContactPoints points = {
+      Point(0, -2, 2, 1e5, 0), Point(-s, -2, -1, 1e5, 0),
+      Point(s, -2, -1, 1e5, 0), Point(0, 1, 0, 1e5, 0)};
+  const slope::TipOver nose = slope::TipOverSlope(points, 0);
+  ASSERT_TRUE(nose.stands);
+  EXPECT_EQ(nose.feet, 3);
+  EXPECT_NEAR(nose.slope_deg, 45, 1e-9);
+  EXPECT_NEAR(nose.worst_slope_deg, std::atan(0.5) / kDegree, 1e-9);
+  const slope::TipOver tail = slope::TipOverSlope(points, 180);
+  EXPECT_NEAR(tail.slope_deg, std::atan(0.5) / kDegree, 1e-9);
+  // Right side downhill: the front-right edge, 1 m out, at 30 degrees
+  // from the ray.
+  const slope::TipOver side = slope::TipOverSlope(points, 90);
+  EXPECT_NEAR(side.slope_deg,
+              std::atan(1 / std::cos(30 * kDegree) / 2) / kDegree, 1e-9);
 }
 
 }  // namespace

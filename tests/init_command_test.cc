@@ -51,6 +51,35 @@ std::vector<std::vector<double>> Points(const std::string& text) {
   return points;
 }
 
+// Whether the CoG, the origin, seen along the normal of the triangle of
+// points 1-3, lies inside it: on the same side of each of its edges.
+bool HoldsTheCog(const std::vector<std::vector<double>>& points) {
+  using V = std::vector<double>;
+  const auto minus = [](const V& a, const V& b) {
+    return V{a[0] - b[0], a[1] - b[1], a[2] - b[2]};
+  };
+  const auto cross = [](const V& a, const V& b) {
+    return V{a[1] * b[2] - a[2] * b[1], a[2] * b[0] - a[0] * b[2],
+             a[0] * b[1] - a[1] * b[0]};
+  };
+  const auto dot = [](const V& a, const V& b) {
+    return a[0] * b[0] + a[1] * b[1] + a[2] * b[2];
+  };
+  const V& p0 = points[0];
+  const V& p1 = points[1];
+  const V& p2 = points[2];
+  const V mid{(p1[0] + p2[0]) / 2, (p1[1] + p2[1]) / 2, (p1[2] + p2[2]) / 2};
+  const V normal = cross(minus(p0, mid), minus(p2, p1));
+  int inside = 0;
+  for (int i = 0; i < 3; ++i) {
+    const V& a = points[i];
+    const V& b = points[(i + 1) % 3];
+    const double side = dot(cross(minus(b, a), minus(V{0, 0, 0}, a)), normal);
+    inside += side > 0 ? 1 : side < 0 ? -1 : 0;
+  }
+  return inside == 3 || inside == -3;
+}
+
 class InitCommandTest : public ::testing::Test {
  protected:
   void SetUp() override {
@@ -90,14 +119,17 @@ TEST_F(InitCommandTest, MeshesGiveSetsThatLand) {
     std::string key;
     std::string class_name;
   };
-  InitArguments lander, cylinder, delta;
+  InitArguments lander, six, cylinder, delta;
   lander.class_name = "Lander4";
+  six.class_name = "Lander6";
   cylinder.class_name = "Cylinder";
   delta.name = "DeltaWing";
   delta.mesh = (folder_.path() / "DeltaWing.msh").string();
   for (const Case& c :
        {Case{"a four-legged lander, mesh from MeshName", lander, "Lander4",
              "Lander4"},
+        Case{"a six-legged lander, its CoG ahead of the legs' centre", six,
+             "Lander6", "Lander6"},
         Case{"a cylinder lying on its side", cylinder, "Cylinder", "Cylinder"},
         Case{"a delta wing from --mesh, with no class file", delta, "DeltaWing",
              "DeltaWing"}}) {
@@ -129,6 +161,8 @@ TEST_F(InitCommandTest, MeshesGiveSetsThatLand) {
       EXPECT_THAT(point, HasSubstr(".msh:")) << point;
       EXPECT_THAT(point, HasSubstr(i <= 3 ? " 0 0 0 0  ; " : " 0 0 0  ; "));
     }
+    // The host sets a landed vessel down on points 1-3: they hold the CoG.
+    EXPECT_TRUE(HoldsTheCog(points));
     // The groups that are not rendered lie below everything else.
     for (const auto& p : points) EXPECT_GE(p[1], -2.0) << p[0] << " " << p[2];
     // The drop test of the file on the class, as a user runs it, agrees.

@@ -104,10 +104,39 @@ TEST(ItemFileTest, IntegersConvertAsPercentD) {
   EXPECT_EQ(value, 1);
   EXPECT_TRUE(ParseItemInt("2147483647", value));
   EXPECT_EQ(value, 2147483647);
-  EXPECT_TRUE(ParseItemInt("99999999999999999999", value));
-  EXPECT_EQ(value, 2147483647) << "out of range saturates";
-  EXPECT_TRUE(ParseItemInt("-99999999999999999999", value));
-  EXPECT_EQ(value, -2147483647 - 1);
+}
+
+TEST(ItemFileTest, IntegersBeyond32BitsWrapAsTheWindowsRuntimeReadsThem) {
+  const struct {
+    const char* text;
+    int value;
+    bool wrapped;
+  } cases[] = {
+      {"2147483647", 2147483647, false},
+      {"-2147483648", -2147483647 - 1, false},
+      {"4294967299", 3, true},
+      {"2147483648", -2147483647 - 1, true},
+      {"-4294967293", 3, true},
+      {"9223372036854775807", -1, true},
+      {"99999999999999999999", -1, true},
+      {"-99999999999999999999", 0, true},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.text);
+    int value = 7;
+    bool wrapped = !c.wrapped;
+    EXPECT_TRUE(ParseItemInt(c.text, value, &wrapped));
+    EXPECT_EQ(value, c.value);
+    EXPECT_EQ(wrapped, c.wrapped);
+  }
+}
+
+TEST(ItemFileTest, ACtrlZByteEndsTheFile) {
+  // Nothing after it is read, not even the rest of its line.
+  const ItemFile file("A = 1 2\x1A 3\nB = 2\n");
+  EXPECT_EQ(file.Find("A").value, "1 2");
+  EXPECT_EQ(file.Find("B").result, Result::kNotFound);
+  EXPECT_EQ(ValueOf("A = 1\r\nB = 2\r\n\x1A", "B"), "2");
 }
 
 }  // namespace

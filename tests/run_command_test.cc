@@ -328,12 +328,23 @@ TEST_F(RunCommandTest, AnInstallationGivesMassesFromClassFiles) {
                 "  MASS 2000\r\nEND\r\n"
                 "Probe:OddMass\r\n  STATUS Landed Earth\r\nEND\r\n"
                 "SH-01:ShuttleA\r\n  PRPLEVEL 0:0.5 1:1\r\nEND\r\n"
+                "SH-02:ShuttleA\r\n  STATUS Landed Moon\r\nEND\r\n"
+                "SP-01:Sphere\r\nEND\r\n"
                 "PB-01:ShuttlePB\r\n  FUEL 0.25\r\nEND\r\n"
                 "END_SHIPS\r\n");
   folder_.Write("Config/Vessels/ShuttleA.cfg",
                 "Module = ShuttleA\r\nPropellantResource1 = 2700\r\n"
                 "PropellantResource2 = 400 0.9\r\nPropellantResource4 = 9\r\n"
-                "TouchdownPoints = 0 -2 6  -3 -2 -4  3 -2 -4\r\n");
+                "TouchdownPoints = 0 -2 6  -3 -2 -4  3 -2 -4\r\n"
+                "CollisionHull = Vessels\\Sphere_collision\r\n");
+  // A hull of its own, whose points take the host's values where its lines
+  // leave them out; a valid TouchdownPoints replaces it.
+  folder_.Write(
+      "Config/Vessels/Sphere.cfg",
+      "Module = Sphere\r\nCollisionHull = Vessels\\Sphere_collision\r\n");
+  folder_.Write("Config/Vessels/Sphere_collision.dat",
+                "4\r\n0 -1 1 1e5 1e2 0.2\r\n-1 -1 -1\r\n1 -1 -1\r\n"
+                "0 1 0 5e4\r\n");
   folder_.Write("Config/Vessels/ShuttlePB.cfg",
                 "Module = ShuttlePB\r\nMaxFuel = 750\r\n");
   folder_.Write("Config/Vessels/DeltaGlider.cfg",
@@ -354,6 +365,10 @@ TEST_F(RunCommandTest, AnInstallationGivesMassesFromClassFiles) {
   // --mass gives a class's empty mass; its tanks at the scenario's levels
   // add 1350 + 400 (PropellantResource3 is missing, so 4 does not count).
   EXPECT_THAT(out, HasSubstr("12750 (--mass ShuttleA, with 1750 propellant)"));
+  // A tank that neither PRPLEVEL nor FUEL names is empty, as the host
+  // leaves it: SH-02 weighs its empty mass.
+  EXPECT_THAT(out, HasSubstr("SH-02   ShuttleA          11000 (--mass "
+                             "ShuttleA)  "));
   // FUEL sets every tank; the module sets the mass in code, one line says.
   EXPECT_THAT(out, HasSubstr("1187.5 (default, with 187.5 propellant)"));
   EXPECT_THAT(out, HasSubstr("ShuttlePB: its module (Module = ShuttlePB) "
@@ -362,6 +377,8 @@ TEST_F(RunCommandTest, AnInstallationGivesMassesFromClassFiles) {
   EXPECT_THAT(out, ::testing::Not(HasSubstr("ShuttleA: its module")));
   // The class file's own points, which the vessel keeps.
   EXPECT_THAT(out, HasSubstr("3 points (line 5 TouchdownPoints)"));
+  EXPECT_THAT(out, HasSubstr("4 points (line 2 CollisionHull "
+                             "Config\\Vessels\\Sphere_collision.dat)"));
   EXPECT_THAT(out, HasSubstr("431000 (Config\\Vessels\\ProjectAlpha_ISS.cfg)"));
   // The class file spelled as its folder names it, not as the class is,
   // on Windows too, where the system opens it by the other spelling.

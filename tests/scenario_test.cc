@@ -3,6 +3,10 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
+#include "body_file.h"
+#include "disk_file_system.h"
+#include "memory_folder.h"
+
 namespace {
 
 using standin::ParseScenario;
@@ -69,6 +73,63 @@ TEST(ScenarioTest, MalformedScenariosNameTheLine) {
     ASSERT_EQ(scenario.errors.size(), 1u);
     EXPECT_EQ(scenario.errors[0].line, c.line);
     EXPECT_THAT(scenario.errors[0].message, HasSubstr(c.message));
+  }
+}
+
+TEST(ScenarioTest, TheBodyALandedVesselStandsOn) {
+  const auto scenario = ParseScenario(
+      "BEGIN_SHIPS\r\n"
+      "LM:Eagle\r\n  STATUS Landed Moon\r\nEND\r\n"
+      "Rover\r\n  STATUS Landed mars\r\nEND\r\n"
+      "ISS\r\n  STATUS Orbiting Earth\r\nEND\r\n"
+      "Probe\r\n  STATUS Landed\r\nEND\r\n"
+      "END_SHIPS\r\n");
+  ASSERT_EQ(scenario.vessels.size(), 4u);
+  EXPECT_EQ(scenario.vessels[0].state, standin::VesselState::kLanded);
+  EXPECT_EQ(scenario.vessels[2].state, standin::VesselState::kOrbiting);
+  EXPECT_EQ(scenario.vessels[2].body, "Earth");
+  EXPECT_EQ(scenario.vessels[3].state, standin::VesselState::kNotGiven);
+  ASSERT_EQ(scenario.warnings.size(), 1u);
+  EXPECT_EQ(scenario.warnings[0].line, 12);
+  EXPECT_THAT(scenario.warnings[0].message,
+              HasSubstr("STATUS Landed names no body"));
+  {
+    SCOPED_TRACE("the stock body files give the host's surface gravity");
+    standin::DiskFileSystem disk;
+    const std::filesystem::path sample = VANTREL_TEST_DATA "/simulator-sample";
+    const double g[] = {1.6231, 3.7268};
+    // The Moon's elevation data come in half metres, Mars's in metres.
+    const double slope_factor[] = {2.0, 1.0};
+    for (int i = 0; i < 2; ++i) {
+      standin::Problem problem;
+      const auto body = vessel::ReadBodyFile(
+          disk, sample, scenario.vessels[i].body, &problem);
+      ASSERT_TRUE(body) << standin::FormatProblem(problem);
+      EXPECT_NEAR(body->SurfaceGravity(), g[i], 1e-4);
+      EXPECT_EQ(body->SlopeFactor(), slope_factor[i]);
+    }
+  }
+  {
+    SCOPED_TRACE("a body file that is missing or gives no mass is named");
+    MemoryFolder folder;
+    folder.Write("Config/Airless.cfg", "; no mass\r\nSize = 1000\r\n");
+    folder.Write("Config/Odd.cfg", "Size = 1000\r\nMass = heavy\r\n");
+    const std::pair<const char*, const char*> cases[] = {
+        {"Vulcan",
+         "/host/Config/Vulcan.cfg: error: no body file for Vulcan (the host "
+         "reads Config\\Vulcan.cfg for its Mass and Size)"},
+        {"Airless",
+         "/host/Config/Airless.cfg: error: the body file of Airless gives no "
+         "Mass"},
+        {"Odd",
+         "/host/Config/Odd.cfg:2: error: Mass 'heavy' is not a positive, "
+         "finite number of kg"}};
+    for (const auto& [body, message] : cases) {
+      standin::Problem problem;
+      EXPECT_FALSE(
+          vessel::ReadBodyFile(folder.files(), folder.path(), body, &problem));
+      EXPECT_THAT(standin::FormatProblem(problem), HasSubstr(message));
+    }
   }
 }
 

@@ -200,6 +200,27 @@ TEST_F(ShowCommandTest, WithoutADefinitionTheVesselKeepsItsPoints) {
                            "Config\\Vessels\\Rover.cfg:2 TouchdownPoints"),
             std::string::npos)
       << own.str();
+  // So are the points of a hull, with the host's values where a line
+  // leaves them out; a misspelt TouchdownPoints does not replace them.
+  folder_.Write("Config/Vessels/Rover.cfg",
+                "TouchDowPoints = 0 -1 3 -2 -1 -2 2 -1 -2\n"
+                "CollisionHull = Vessels\\Rover_hull\n");
+  folder_.Write("Config/Vessels/Rover_hull.dat",
+                "4\n0 -1 3 2e5 1e3 0.2\n-2 -1 -2\n2 -1 -2 1e5\n0 1 0\n");
+  std::ostringstream hull;
+  EXPECT_EQ(ShowCommand(arguments, disk, hull, err), kExitOk);
+  const Rows rows = PointRows(hull.str(), "Touchdown points");
+  ASSERT_EQ(rows.size(), 4u) << hull.str();
+  EXPECT_EQ(rows[0], (std::vector<std::string>{"1", "0.000", "-1.000", "3.000",
+                                               "200000.000", "1000.000",
+                                               "0.200", "0.100"}));
+  EXPECT_EQ(rows[2], (std::vector<std::string>{"3", "2.000", "-1.000", "-2.000",
+                                               "100000.000", "100000.000",
+                                               "0.500", "0.100"}));
+  EXPECT_NE(hull.str().find("Config\\Vessels\\Rover.cfg:2 CollisionHull "
+                            "Config\\Vessels\\Rover_hull.dat"),
+            std::string::npos)
+      << hull.str();
 }
 
 TEST_F(ShowCommandTest, WithoutAMassTheClassFileGivesIt) {
@@ -307,8 +328,8 @@ TEST_F(ShowCommandTest, SaysWhatCheckSaysAboutTheFileThatApplied) {
   }
   {
     SCOPED_TRACE(
-        "upside down: dropped it lands, the host's placement turns it over, "
-        "and the drawing says so");
+        "upside down: dropped it stands, the host's placement turns it over, "
+        "so it is not safe at x1, and the drawing says so");
     folder_.WriteDefinition("Upside.cfg",
                             "N = 3\nPOINT_1 = 0 -1.5 2 3e5 3e4 0.5 0.2\n"
                             "POINT_2 = 1.8 -1.5 -1 3e5 3e4 0.5 0.2\n"
@@ -321,7 +342,7 @@ TEST_F(ShowCommandTest, SaysWhatCheckSaysAboutTheFileThatApplied) {
                        "down."),
               std::string::npos)
         << out;
-    EXPECT_NE(out.find("  lands (LANDED at "), std::string::npos) << out;
+    EXPECT_NE(out.find("  unsafe-at-x1 (LANDED at "), std::string::npos) << out;
     std::ifstream file(svg);
     const std::string drawing((std::istreambuf_iterator<char>(file)),
                               std::istreambuf_iterator<char>());

@@ -7,12 +7,15 @@
 #include <optional>
 #include <string>
 
+#include "cog_hold_check.h"
 #include "definition_reading.h"
 #include "definition_rules.h"
+#include "end_of_file_check.h"
 #include "ground_plane.h"
 #include "item_file.h"
 #include "key_suggestion.h"
 #include "number_text.h"
+#include "physics_points.h"
 #include "verdict_text.h"
 
 namespace tools {
@@ -243,6 +246,15 @@ class Checker {
               std::to_string(count.n) + " from it (write N = " +
               std::to_string(count.n) + " if that is meant)",
           "n-not-whole");
+    }
+    if (read && count.wrapped) {
+      Add(lookup.line, column, Severity::kWarning,
+          "N = '" + lookup.value +
+              "' lies beyond the range of the host's 32-bit integers; its "
+              "reader wraps the number around and reads " +
+              std::to_string(count.n) + " (write N = " +
+              std::to_string(count.n) + " if that is meant)",
+          "n-wraps");
     }
     if (count.verdict == Verdict::kCounts) return count.n;
     const char* code = count.verdict == Verdict::kTooFew    ? "n-too-small"
@@ -484,6 +496,17 @@ class Checker {
         "negative-value");
   }
 
+  // Every point's position as the module reads it.
+  static std::vector<physics::Vec3> Positions(
+      const std::vector<PointSource>& sources) {
+    std::vector<physics::Vec3> positions;
+    for (std::size_t i = 0; i < sources.size(); ++i) {
+      positions.push_back(ToVec3(
+          rules::VertexOf(sources[i].values, static_cast<int>(i) + 1).pos));
+    }
+    return positions;
+  }
+
   void CheckStance(const std::vector<PointSource>& sources) {
     VECTOR3 p[3];
     for (int i = 0; i < 3; ++i) {
@@ -499,8 +522,14 @@ class Checker {
       }
     }
     const auto problem = StanceProblemOf(p[0], p[1], p[2]);
-    if (!problem) return;
     const int line = sources[0].line > 0 ? sources[0].line : count_line_;
+    if (!problem) {
+      // Upright: whether points 1-3 hold the CoG.
+      if (auto finding = CheckCogHold(file_, line, Positions(sources))) {
+        found_.push_back(std::move(*finding));
+      }
+      return;
+    }
     if (problem->stance == physics::Stance::kUpsideDown) {
       Add(line, 1, Severity::kWarning,
           problem->text +
@@ -549,10 +578,16 @@ bool EndsWithCfg(std::string_view name) {
          standin::FoldCase(name.substr(name.size() - 4)) == ".cfg";
 }
 
-}  // namespace
+void SortByPlace(std::vector<Diagnostic>& found) {
+  std::stable_sort(
+      found.begin(), found.end(), [](const Diagnostic& a, const Diagnostic& b) {
+        return a.line != b.line ? a.line < b.line : a.column < b.column;
+      });
+}
 
-std::vector<Diagnostic> CheckDefinition(std::string_view file_name,
-                                        std::string_view text) {
+// The findings in `text`, all that the host reads of a file.
+std::vector<Diagnostic> CheckReadText(std::string_view file_name,
+                                      std::string_view text) {
   Checker as_written(file_name, text);
   std::vector<Diagnostic> found = as_written.Run();
   const std::vector<Checker::Typo> typos = as_written.Typos();
@@ -572,10 +607,20 @@ std::vector<Diagnostic> CheckDefinition(std::string_view file_name,
              " is missing, and the module " + typo.missing,
          "point-misspelt"});
   }
-  std::stable_sort(
-      found.begin(), found.end(), [](const Diagnostic& a, const Diagnostic& b) {
-        return a.line != b.line ? a.line < b.line : a.column < b.column;
-      });
+  SortByPlace(found);
+  return found;
+}
+
+}  // namespace
+
+std::vector<Diagnostic> CheckDefinition(std::string_view file_name,
+                                        std::string_view text) {
+  std::vector<Diagnostic> found =
+      CheckReadText(file_name, standin::TextModeContent(text));
+  if (auto end = CheckEndOfFileByte(file_name, text)) {
+    found.push_back(std::move(*end));
+    SortByPlace(found);
+  }
   return found;
 }
 

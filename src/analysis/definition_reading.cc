@@ -13,7 +13,9 @@ CountReading ReadCount(const standin::ItemFile::Lookup& n) {
   reading.verdict = CountReading::Verdict::kNoValue;
   if (n.result == Result::kEmptyValue) return reading;
   reading.verdict = CountReading::Verdict::kNotANumber;
-  if (!standin::ParseItemInt(n.value, reading.n)) return reading;
+  if (!standin::ParseItemInt(n.value, reading.n, &reading.wrapped)) {
+    return reading;
+  }
   switch (rules::JudgeCount(reading.n)) {
     case rules::CountVerdict::kTooFew:
       reading.verdict = CountReading::Verdict::kTooFew;

@@ -29,6 +29,7 @@ struct CountReading {
   };
   Verdict verdict = Verdict::kNoN;
   int n = 0;         // N as the host's integer reader reads it
+  bool wrapped = false;  // N lies beyond 32 bits, and the reader wrapped it
   int line = 0;      // the line of N; 0 when there is none
   std::string text;  // N's value as written
 };

@@ -8,8 +8,6 @@
 
 namespace tools {
 
-namespace {
-
 std::size_t EditDistance(std::string_view a, std::string_view b) {
   std::vector<std::size_t> row(b.size() + 1);
   for (std::size_t j = 0; j <= b.size(); ++j) row[j] = j;
@@ -25,6 +23,8 @@ std::size_t EditDistance(std::string_view a, std::string_view b) {
   }
   return row[b.size()];
 }
+
+namespace {
 
 bool IsDigit(char c) { return std::isdigit(static_cast<unsigned char>(c)); }
 

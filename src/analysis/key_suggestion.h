@@ -7,6 +7,10 @@
 
 namespace tools {
 
+// The number of characters to insert, delete or replace to turn `a` into
+// `b` (Levenshtein distance).
+std::size_t EditDistance(std::string_view a, std::string_view b);
+
 // The index i of a key that reads as POINT_i (any case, i written without
 // leading zeros, as the module formats it), or nothing.
 std::optional<long> PointIndexOfKey(std::string_view key);

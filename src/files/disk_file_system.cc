@@ -7,6 +7,8 @@
 #include <system_error>
 #include <utility>
 
+#include "disk_identity.h"
+#include "openable_path.h"
 #include "system_message.h"
 #include "text_encoding.h"
 
@@ -48,13 +50,14 @@ long WriteFd(int fd, const char* buffer, std::size_t size) {
 }
 // A new file, never one that exists.
 int CreateNewFile(const fs::path& path) {
-  return _wopen(path.c_str(), _O_WRONLY | _O_CREAT | _O_EXCL | _O_BINARY,
+  return _wopen(OpenablePath(path).c_str(),
+                _O_WRONLY | _O_CREAT | _O_EXCL | _O_BINARY,
                 _S_IREAD | _S_IWRITE);
 }
 // Replaces `target` by `source` in one step; the reason on failure.
 std::optional<std::string> ReplaceFile(const fs::path& source,
                                        const fs::path& target) {
-  if (MoveFileExW(source.c_str(), target.c_str(),
+  if (MoveFileExW(OpenablePath(source).c_str(), OpenablePath(target).c_str(),
                   MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
     return std::nullopt;
   }
@@ -64,7 +67,8 @@ std::optional<std::string> ReplaceFile(const fs::path& source,
 // one step; the reason on failure.
 std::optional<std::string> PlaceNewFile(const fs::path& source,
                                         const fs::path& target) {
-  if (MoveFileExW(source.c_str(), target.c_str(), MOVEFILE_WRITE_THROUGH)) {
+  if (MoveFileExW(OpenablePath(source).c_str(), OpenablePath(target).c_str(),
+                  MOVEFILE_WRITE_THROUGH)) {
     return std::nullopt;
   }
   const DWORD code = GetLastError();
@@ -152,7 +156,7 @@ class DiskOutput : public FileSystem::Output {
 
   void RemoveTemporary() {
     std::error_code error;
-    fs::remove(temporary_, error);
+    fs::remove(OpenablePath(temporary_), error);
   }
 
   int fd_;
@@ -200,7 +204,7 @@ std::unique_ptr<FileSystem::Output> DiskFileSystem::CreateOutput(
 
 bool DiskFileSystem::MakeFolder(const fs::path& folder, std::string* reason) {
   std::error_code error;
-  if (fs::create_directory(folder, error)) return true;
+  if (fs::create_directory(OpenablePath(folder), error)) return true;
   if (error) {
     SetReason(reason, error.message());
     return false;
@@ -234,6 +238,18 @@ FileSystem::Match DiskFileSystem::ReadEntryIn(
 }
 
 FileSystem::EntryType DiskFileSystem::TypeOf(const fs::path& path) {
+#if defined(_WIN32)
+  // The runtime's stat takes no extended path: a long one is asked of the
+  // system.
+  const fs::path openable = OpenablePath(path);
+  if (openable.native() != path.native()) {
+    const DWORD attributes = GetFileAttributesW(openable.c_str());
+    if (attributes == INVALID_FILE_ATTRIBUTES) return EntryType::kNone;
+    if (attributes & FILE_ATTRIBUTE_DIRECTORY) return EntryType::kFolder;
+    if (attributes & FILE_ATTRIBUTE_DEVICE) return EntryType::kOther;
+    return EntryType::kFile;
+  }
+#endif
   std::error_code error;
   const fs::file_status status = fs::status(path, error);
   if (error) return EntryType::kNone;
@@ -251,12 +267,25 @@ FileSystem::EntryType DiskFileSystem::TypeOf(const fs::path& path) {
 
 std::optional<std::string> DiskFileSystem::ReadFile(const fs::path& path,
                                                     std::string* reason) {
+  return Read(path, reason, nullptr);
+}
+
+std::optional<std::string> DiskFileSystem::ReadIdentifiedFile(
+    const fs::path& path, std::string* reason,
+    std::optional<Identity>& identity) {
+  identity.reset();
+  return Read(path, reason, &identity);
+}
+
+std::optional<std::string> DiskFileSystem::Read(
+    const fs::path& path, std::string* reason,
+    std::optional<Identity>* identity) {
   // Opened by its native name, so that names beyond ASCII survive on
   // Windows, and examined through the open file, so that a read costs one
   // look at the file. A FIFO is opened without waiting for a writer, and
   // then refused as not a regular file.
 #if defined(_WIN32)
-  const int fd = _wopen(path.c_str(), _O_RDONLY | _O_BINARY);
+  const int fd = _wopen(OpenablePath(path).c_str(), _O_RDONLY | _O_BINARY);
   struct _stat64 info {};
   const bool examined = fd >= 0 && _fstat64(fd, &info) == 0;
   const bool regular = examined && (info.st_mode & _S_IFMT) == _S_IFREG;
@@ -321,6 +350,7 @@ std::optional<std::string> DiskFileSystem::ReadFile(const fs::path& path,
     SetReason(reason, TooLarge(size));
     return std::nullopt;
   }
+  if (identity != nullptr) *identity = IdentityOfOpenFile(fd);
   CloseFd(fd);
   return text;
 }

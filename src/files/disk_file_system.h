@@ -7,7 +7,8 @@
 namespace standin {
 
 // The files on disk. Files are opened by their native names (wide on
-// Windows), so that names beyond ASCII survive. FindEntry keeps the listings
+// Windows), so that names beyond ASCII survive, and on Windows a long path
+// in its extended form (OpenablePath). FindEntry keeps the listings
 // of the folders it searched (FolderListings) for as long as this object
 // lives.
 class DiskFileSystem : public FileSystem {
@@ -20,6 +21,14 @@ class DiskFileSystem : public FileSystem {
   EntryType TypeOf(const std::filesystem::path& path) override;
   std::optional<std::string> ReadFile(const std::filesystem::path& path,
                                       std::string* reason) override;
+  std::optional<std::string> ReadIdentifiedFile(
+      const std::filesystem::path& path, std::string* reason,
+      std::optional<Identity>& identity) override;
+  // Defined in disk_identity.cc.
+  std::optional<Identity> IdentityOf(
+      const std::filesystem::path& path) override;
+  std::optional<std::filesystem::path> FinalPath(
+      const std::filesystem::path& path) override;
   std::optional<Tree> EntriesBelow(
       const std::filesystem::path& folder) override;
   std::unique_ptr<Output> CreateOutput(const std::filesystem::path& target,
@@ -31,6 +40,11 @@ class DiskFileSystem : public FileSystem {
   std::size_t scans() const { return listings_.scans(); }
 
  private:
+  // ReadFile, and with `identity` given, the identity of the file read.
+  std::optional<std::string> Read(const std::filesystem::path& path,
+                                  std::string* reason,
+                                  std::optional<Identity>* identity);
+
   FolderListings listings_;
 };
 

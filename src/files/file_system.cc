@@ -11,6 +11,15 @@ FileSystem::Match FileSystem::ReadEntryIn(
   return match;
 }
 
+std::optional<std::string> FileSystem::ReadIdentifiedFile(
+    const std::filesystem::path& path, std::string* reason,
+    std::optional<Identity>& identity) {
+  std::optional<std::string> text = ReadFile(path, reason);
+  identity.reset();
+  if (text) identity = IdentityOf(path);
+  return text;
+}
+
 bool FileSystem::WriteOutput(const std::filesystem::path& target,
                              std::string_view text, std::string* reason) {
   std::unique_ptr<Output> output = CreateOutput(target, reason);
@@ -21,9 +30,7 @@ bool FileSystem::WriteOutput(const std::filesystem::path& target,
 
 std::filesystem::path FileSystem::TemporaryName(
     const std::filesystem::path& target, int attempt) {
-  std::filesystem::path name = target;
-  name += ".vantrel-" + std::to_string(attempt) + ".tmp";
-  return name;
+  return target.parent_path() / ("vantrel-" + std::to_string(attempt) + ".tmp");
 }
 
 }  // namespace standin

@@ -27,6 +27,25 @@ class FileSystem {
 
   enum class EntryType { kNone, kFile, kFolder, kOther };
 
+  // What tells one entry on disk from every other, however its path is
+  // spelled: the device and inode number on Linux, the volume serial number
+  // and file index on Windows. Two paths name one entry exactly when their
+  // identities are equal, through links, drive aliases, short names and
+  // case alike.
+  struct Identity {
+    unsigned long long volume = 0;
+    unsigned long long index = 0;
+
+    bool operator==(const Identity& other) const {
+      return volume == other.volume && index == other.index;
+    }
+    bool operator!=(const Identity& other) const { return !(*this == other); }
+    bool operator<(const Identity& other) const {
+      return volume != other.volume ? volume < other.volume
+                                    : index < other.index;
+    }
+  };
+
   virtual ~FileSystem() = default;
 
   // The entry of `folder` named `name`, by the host's name rules: the entry
@@ -72,6 +91,28 @@ class FileSystem {
   // file cannot be examined (a loop of links, say).
   virtual std::optional<std::string> ReadFile(const std::filesystem::path& path,
                                               std::string* reason) = 0;
+
+  // As ReadFile; on success `identity` also holds the identity of the file
+  // whose text was read, taken from the same open where the system allows,
+  // or nothing when it could not be had. On failure `identity` is nothing.
+  // FileSystem's own reads, then asks IdentityOf.
+  virtual std::optional<std::string> ReadIdentifiedFile(
+      const std::filesystem::path& path, std::string* reason,
+      std::optional<Identity>& identity);
+
+  // Success: the identity of the entry `path` names, following links.
+  // Failure: nothing, when nothing is there or it cannot be examined.
+  virtual std::optional<Identity> IdentityOf(
+      const std::filesystem::path& path) = 0;
+
+  // Success: the path of the existing entry `path` names as the system
+  // resolves it: absolute, with links, drive aliases, short names and the
+  // case of each name resolved, so that every spelling of one entry gives
+  // the same path, and each folder on it is the entry's real parent (realpath
+  // on Linux; GetFinalPathNameByHandleW on Windows, in its \\?\ form).
+  // Failure: nothing, when nothing is there or it cannot be resolved.
+  virtual std::optional<std::filesystem::path> FinalPath(
+      const std::filesystem::path& path) = 0;
 
   // What lies below a folder, at any depth, each list in sorted order.
   struct Tree {
@@ -126,8 +167,9 @@ class FileSystem {
   bool WriteOutput(const std::filesystem::path& target, std::string_view text,
                    std::string* reason);
 
-  // The name of the temporary file beside `target` that an output uses
-  // while it is written; `attempt` counts the names tried.
+  // The temporary file in the folder of `target` that an output uses while
+  // it is written; `attempt` counts the names tried. The name is short, so
+  // that a target whose name is as long as the system allows has one too.
   static std::filesystem::path TemporaryName(
       const std::filesystem::path& target, int attempt);
 };

@@ -26,6 +26,19 @@ class FileSystemWrapper : public FileSystem {
                                       std::string* reason) override {
     return target_->ReadFile(path, reason);
   }
+  std::optional<std::string> ReadIdentifiedFile(
+      const std::filesystem::path& path, std::string* reason,
+      std::optional<Identity>& identity) override {
+    return target_->ReadIdentifiedFile(path, reason, identity);
+  }
+  std::optional<Identity> IdentityOf(
+      const std::filesystem::path& path) override {
+    return target_->IdentityOf(path);
+  }
+  std::optional<std::filesystem::path> FinalPath(
+      const std::filesystem::path& path) override {
+    return target_->FinalPath(path);
+  }
   std::optional<Tree> EntriesBelow(
       const std::filesystem::path& folder) override {
     return target_->EntriesBelow(folder);

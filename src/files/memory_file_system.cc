@@ -1,6 +1,7 @@
 #include "memory_file_system.h"
 
 #include <algorithm>
+#include <functional>
 #include <iterator>
 #include <utility>
 
@@ -183,6 +184,18 @@ std::optional<std::string> MemoryFileSystem::ReadFile(const fs::path& path,
     *reason = folders_.count(key) == 1 ? "not a regular file" : "no such file";
   }
   return std::nullopt;
+}
+
+std::optional<FileSystem::Identity> MemoryFileSystem::IdentityOf(
+    const fs::path& path) {
+  const std::string key = Key(path);
+  if (TypeOf(path) == EntryType::kNone) return std::nullopt;
+  return Identity{0, std::hash<std::string>()(key)};
+}
+
+std::optional<fs::path> MemoryFileSystem::FinalPath(const fs::path& path) {
+  if (TypeOf(path) == EntryType::kNone) return std::nullopt;
+  return PathOfHostText(Key(path));
 }
 
 std::optional<FileSystem::Tree> MemoryFileSystem::EntriesBelow(

@@ -13,6 +13,8 @@ namespace standin {
 // by the same rules as on disk (FolderListing); entry names are
 // case-sensitive, as on Linux, so that two names differing in case can both
 // exist. Paths are taken lexically: "a/./b" is "a/b"; there are no links.
+// An entry's identity is its place: the same for every spelling of its
+// path, and taken over by an entry made there later.
 class MemoryFileSystem : public FileSystem {
  public:
   // Writes `text` as the file `path`, replacing a file spelled exactly so,
@@ -32,6 +34,11 @@ class MemoryFileSystem : public FileSystem {
   EntryType TypeOf(const std::filesystem::path& path) override;
   std::optional<std::string> ReadFile(const std::filesystem::path& path,
                                       std::string* reason) override;
+  std::optional<Identity> IdentityOf(
+      const std::filesystem::path& path) override;
+  // The path in its lexically normal form.
+  std::optional<std::filesystem::path> FinalPath(
+      const std::filesystem::path& path) override;
   std::optional<Tree> EntriesBelow(
       const std::filesystem::path& folder) override;
   // As on disk: the temporary file is an entry beside the target until

@@ -2,37 +2,47 @@
 #define VANTREL_STANDIN_READ_RECORDER_H_
 
 #include <filesystem>
+#include <set>
 #include <string>
-#include <unordered_set>
 
 #include "file_system_wrapper.h"
 
 namespace standin {
 
-// A file system that records the path of every file read through it, so
-// that a command can refuse to write over a file it reads.
+// A file system that records the identity of every file read through it,
+// so that a command can refuse to write over a file it reads, however the
+// output's path is spelled.
 class ReadRecorder : public FileSystemWrapper {
  public:
   using FileSystemWrapper::FileSystemWrapper;
 
-  // Records `path`, read or not, then reads it.
+  // Reads `path` and records the identity of the file read.
   std::optional<std::string> ReadFile(const std::filesystem::path& path,
                                       std::string* reason) override {
-    Record(path);
-    return FileSystemWrapper::ReadFile(path, reason);
+    std::optional<Identity> identity;
+    return ReadIdentifiedFile(path, reason, identity);
+  }
+  std::optional<std::string> ReadIdentifiedFile(
+      const std::filesystem::path& path, std::string* reason,
+      std::optional<Identity>& identity) override {
+    auto text = FileSystemWrapper::ReadIdentifiedFile(path, reason, identity);
+    if (identity) reads_.insert(*identity);
+    return text;
   }
 
-  // Records a file read around the file system: a library the command
-  // loads, say.
-  void Record(const std::filesystem::path& path) { reads_.insert(path); }
+  // Records a file read around the file system, a library the command
+  // loads, say, when it exists.
+  void Record(const std::filesystem::path& path) {
+    if (auto identity = IdentityOf(path)) reads_.insert(*identity);
+  }
 
-  // Every path recorded, once, as it was asked for: a run reads the same
+  // The identity of every file recorded, once: a run reads the same
   // definition for many vessels.
-  using Paths = std::unordered_set<std::filesystem::path::string_type>;
-  const Paths& reads() const { return reads_; }
+  using Identities = std::set<Identity>;
+  const Identities& reads() const { return reads_; }
 
  private:
-  Paths reads_;
+  Identities reads_;
 };
 
 }  // namespace standin

@@ -1,7 +1,6 @@
 #include "item_file.h"
 
 #include <cctype>
-#include <climits>
 #include <cstdio>
 #include <cstring>
 #include <utility>
@@ -69,6 +68,10 @@ std::string_view TakeItemLine(const char*& at, const char* text_end) {
 
 }  // namespace
 
+std::string_view TextModeContent(std::string_view text) {
+  return text.substr(0, text.find(kEndOfFileByte));
+}
+
 std::vector<std::string_view> SplitItemLines(std::string_view text) {
   // Room for every line at once: counting the line ends costs less than
   // growing the list line by line.
@@ -90,6 +93,7 @@ std::string FoldCase(std::string_view text) {
 }
 
 ItemFile::ItemFile(std::string text) : text_(std::move(text)) {
+  text_.resize(TextModeContent(text_).size());
   // Lines are taken as SplitItemLines splits them, one at a time.
   const std::size_t line_count = CountItemLines(text_);
   entries_.reserve(line_count);
@@ -179,7 +183,7 @@ std::vector<ItemFile::Line> ItemFile::lines() const {
   return lines;
 }
 
-bool ParseItemInt(std::string_view text, int& value) {
+bool ParseItemInt(std::string_view text, int& value, bool* wrapped) {
   std::size_t i = 0;
   while (i < text.size() && std::isspace(static_cast<unsigned char>(text[i]))) {
     ++i;
@@ -192,14 +196,25 @@ bool ParseItemInt(std::string_view text, int& value) {
   if (i >= text.size() || !std::isdigit(static_cast<unsigned char>(text[i]))) {
     return false;
   }
-  long long magnitude = 0;
-  const long long limit = negative ? -static_cast<long long>(INT_MIN) : INT_MAX;
+  // The Windows C runtime reads the digits as a 64-bit integer, which stops
+  // at its limits, and stores its low 32 bits.
+  constexpr std::uint64_t kLowest = std::uint64_t{1} << 63;  // of -2^63
+  const std::uint64_t limit = negative ? kLowest : kLowest - 1;
+  std::uint64_t magnitude = 0;
   for (; i < text.size() && std::isdigit(static_cast<unsigned char>(text[i]));
        ++i) {
-    magnitude = magnitude * 10 + (text[i] - '0');
-    if (magnitude > limit) magnitude = limit;
+    const unsigned digit = static_cast<unsigned>(text[i] - '0');
+    magnitude =
+        magnitude > (limit - digit) / 10 ? limit : magnitude * 10 + digit;
   }
-  value = static_cast<int>(negative ? -magnitude : magnitude);
+  const std::uint64_t bits = negative ? 0 - magnitude : magnitude;
+  const std::uint32_t low = static_cast<std::uint32_t>(bits);
+  value = low < 0x80000000u
+              ? static_cast<int>(low)
+              : static_cast<int>(static_cast<std::int64_t>(low) - 0x100000000);
+  if (wrapped != nullptr) {
+    *wrapped = magnitude > (negative ? 0x80000000u : 0x7FFFFFFFu);
+  }
   return true;
 }
 
@@ -208,6 +223,19 @@ bool ParseItemReal(const std::string& text, double& value) {
   if (std::sscanf(text.c_str(), "%lf", &read) != 1) return false;
   value = read;
   return true;
+}
+
+std::vector<double> ParseItemReals(const std::string& text, std::size_t most) {
+  std::vector<double> reals;
+  const char* at = text.c_str();
+  while (reals.size() < most) {
+    double value = 0.0;
+    int used = 0;
+    if (std::sscanf(at, "%lf%n", &value, &used) != 1) break;
+    reals.push_back(value);
+    at += used;
+  }
+  return reals;
 }
 
 }  // namespace standin

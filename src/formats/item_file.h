@@ -16,6 +16,7 @@ namespace standin {
 // times the size of a definition file in all.
 //
 // The reader's rules, applied to each line in order from the top:
+//  - The file ends at its first Ctrl-Z byte (TextModeContent).
 //  - From the first ';' on, the line is a comment.
 //  - Spaces and tabs are trimmed at both ends; a CR before the LF is not part
 //    of the line.
@@ -60,7 +61,8 @@ class ItemFile {
     Lookup Copied() const { return Lookup{result, std::string(value), line}; }
   };
 
-  // Takes `text` over, splits it into lines and indexes them.
+  // Takes `text` over, keeps what the host reads of it (TextModeContent),
+  // splits that into lines and indexes them.
   explicit ItemFile(std::string text);
 
   // Reads the item `name` as the host would.
@@ -100,6 +102,13 @@ class ItemFile {
   std::size_t search_end_ = 0;
 };
 
+// The host opens item files in Windows text mode, where a Ctrl-Z byte
+// (0x1A) ends the file wherever it stands.
+constexpr char kEndOfFileByte = '\x1A';
+
+// What the host reads of `text`: everything before its first Ctrl-Z byte.
+std::string_view TextModeContent(std::string_view text);
+
 // The lines of an item file as the host's reader splits them: at each LF,
 // without the LF and without a CR before it. No empty line follows a final
 // LF.
@@ -108,17 +117,24 @@ std::vector<std::string_view> SplitItemLines(std::string_view text);
 // Folds ASCII letters to lower case, as the host compares names.
 std::string FoldCase(std::string_view text);
 
-// Converts the text of an integer item as sscanf("%d") does: leading white
-// space, an optional sign and at least one digit; what follows is ignored.
-// Values beyond the range of int saturate. False, and `value` untouched,
-// when the text does not start with a number.
-bool ParseItemInt(std::string_view text, int& value);
+// Converts the text of an integer item as the Windows C runtime's
+// sscanf("%d") does: leading white space, an optional sign and at least one
+// digit; what follows is ignored. A number beyond the range of int wraps:
+// its value modulo 2^32 as a signed 32-bit integer ("4294967299" reads 3),
+// and beyond +-2^63, -1 (positive) or 0 (negative). `*wrapped`, when given,
+// tells whether the number lay beyond int's range. False, and `value`
+// untouched, when the text does not start with a number.
+bool ParseItemInt(std::string_view text, int& value, bool* wrapped = nullptr);
 
 // Converts the text of a real item as sscanf("%lf") does: leading white
 // space, then the longest prefix that is a real number; what follows is
 // ignored. False, and `value` untouched, when the text does not start with
 // a number.
 bool ParseItemReal(const std::string& text, double& value);
+
+// The first `most` reals of `text`, each converted as ParseItemReal does,
+// one after the other; fewer when the text holds fewer.
+std::vector<double> ParseItemReals(const std::string& text, std::size_t most);
 
 }  // namespace standin
 

@@ -5,6 +5,7 @@
 #include <map>
 #include <sstream>
 
+#include "item_file.h"
 #include "vessel_mass.h"
 
 namespace standin {
@@ -94,15 +95,11 @@ class ScenarioParser {
                         "': expected Name:Class, without spaces");
       vessel_ = nullptr;
     } else {
-      scenario_.vessels.push_back(
-          ScenarioVessel{std::string(name),
-                         std::string(class_name.empty() ? name : class_name),
-                         std::nullopt,
-                         0,
-                         number,
-                         {},
-                         std::nullopt});
+      scenario_.vessels.emplace_back();
       vessel_ = &scenario_.vessels.back();
+      vessel_->name = std::string(name);
+      vessel_->class_name = std::string(class_name.empty() ? name : class_name);
+      vessel_->line = number;
       const auto earlier = first_line_of_name_.emplace(vessel_->name, number);
       if (!earlier.second) {
         Error(number, "vessel name '" + vessel_->name +
@@ -132,6 +129,10 @@ class ScenarioParser {
     words >> key;
     if (key == "PRPLEVEL" || key == "FUEL") {
       FillLevels(number, key, words);
+      return;
+    }
+    if (key == "STATUS") {
+      Status(number, words);
       return;
     }
     words >> value >> extra;
@@ -185,6 +186,24 @@ class ScenarioParser {
       }
       vessel_->propellant_levels.emplace_back(static_cast<int>(tank), level);
     }
+  }
+
+  // "STATUS Landed Moon" or "STATUS Orbiting Earth"; other states say
+  // nothing about a body under the vessel.
+  void Status(int number, std::istream& words) {
+    if (vessel_ == nullptr) return;
+    std::string state;
+    std::string body;
+    words >> state >> body;
+    const std::string folded = FoldCase(state);
+    if (folded != "landed" && folded != "orbiting") return;
+    if (body.empty()) {
+      Warn(number, "STATUS " + state + " names no body");
+      return;
+    }
+    vessel_->state =
+        folded == "landed" ? VesselState::kLanded : VesselState::kOrbiting;
+    vessel_->body = body;
   }
 
   void Warn(int number, std::string message) {

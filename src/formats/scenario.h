@@ -11,6 +11,13 @@
 
 namespace standin {
 
+// Where a scenario starts a vessel, as its STATUS line says.
+enum class VesselState {
+  kNotGiven,  // no STATUS line, or one of another kind
+  kLanded,    // STATUS Landed <Body>
+  kOrbiting,  // STATUS Orbiting <Body>
+};
+
 // One vessel of a scenario.
 struct ScenarioVessel {
   std::string name;
@@ -21,6 +28,8 @@ struct ScenarioVessel {
   // PRPLEVEL <tank>:<level> ...: fill levels of tanks 0, 1, ... (fractions)
   std::vector<std::pair<int, double>> propellant_levels;
   std::optional<double> fuel_level;  // FUEL <level>: one level for all tanks
+  VesselState state = VesselState::kNotGiven;
+  std::string body;  // the body it stands on or orbits, as STATUS names it
 };
 
 // The vessels of a scenario file, and what was wrong with it. The scenario
@@ -36,8 +45,8 @@ struct Scenario {
 // Reads a scenario in the host's format: vessel blocks from a line
 // "Name:Class" to a line "END", between "BEGIN_SHIPS" and "END_SHIPS".
 // Other sections and unknown parameter lines are ignored; PRPLEVEL and FUEL
-// give the tanks' fill levels. Two parameter lines are the stand-in's own:
-// "MASS <kg>" and "SPAWN_STEP <k>".
+// give the tanks' fill levels, STATUS Landed or Orbiting the body. Two
+// parameter lines are the stand-in's own: "MASS <kg>" and "SPAWN_STEP <k>".
 Scenario ParseScenario(std::string_view text);
 
 }  // namespace standin

@@ -44,13 +44,15 @@ ContactLoad ComputeContact(const ContactPoints& points, const Body& body,
   const Vec3 lat = Cross(in.up, lng);
 
   // Normal and friction forces of each point; the friction is scaled per
-  // axis once all are known, so keep its two components apart.
+  // axis once all are known, so keep its two components apart. Each
+  // force's moment (force x position) is summed as the axis crossed with
+  // the points' positions weighted by their forces.
   double normal_sum = 0.0;
   double lng_sum = 0.0;
   double lat_sum = 0.0;
-  Vec3 normal_torque;
-  Vec3 lng_torque;
-  Vec3 lat_torque;
+  Vec3 normal_moment;
+  Vec3 lng_moment;
+  Vec3 lat_moment;
   for (std::size_t i = 0; i < points.size(); ++i) {
     const ContactPoint& p = points[i];
     double depth = DepthOf(p.pos, in);
@@ -66,10 +68,9 @@ ContactLoad ComputeContact(const ContactPoints& points, const Body& body,
     normal_sum += normal;
     lng_sum += f_lng;
     lat_sum += f_lat;
-    // Force x position, as the host takes the moment of a force.
-    normal_torque += normal * Cross(in.up, p.pos);
-    lng_torque += f_lng * Cross(lng, p.pos);
-    lat_torque += f_lat * Cross(lat, p.pos);
+    normal_moment += normal * p.pos;
+    lng_moment += f_lng * p.pos;
+    lat_moment += f_lat * p.pos;
   }
   if (load.touching == 0) return load;
   const double lng_scale =
@@ -78,7 +79,10 @@ ContactLoad ComputeContact(const ContactPoints& points, const Body& body,
       Clamp(lat_sum, -Dot(in.velocity, lat) * body.mass / in.step);
   load.force = normal_sum * in.up + (lng_scale * lng_sum) * lng +
                (lat_scale * lat_sum) * lat;
-  load.torque = normal_torque + lng_scale * lng_torque + lat_scale * lat_torque;
+  // Force x position, as the host takes the moment of a force.
+  load.torque = Cross(in.up, normal_moment) +
+                lng_scale * Cross(lng, lng_moment) +
+                lat_scale * Cross(lat, lat_moment);
   return load;
 }
 

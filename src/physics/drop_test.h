@@ -6,28 +6,20 @@
 #include <vector>
 
 #include "contact_point.h"
+#include "inclined_ground.h"
 #include "rigid_body.h"
 #include "standard_gravity.h"
+#include "verdict.h"
 
 namespace physics {
-
-// What the host does with a vessel on flat ground, in one word.
-enum class Verdict {
-  kLands,        // LANDED, its up axis within 30 degrees of the ground's up
-  kTipsOver,     // at rest, or at the end, not upright
-  kSinks,        // a point reached the depth cap
-  kUnstable,     // the motion grew without bound or stopped being finite
-  kKeepsMoving,  // upright, but not LANDED within the time
-};
-// "lands", "tips-over", "sinks", "unstable", "keeps-moving".
-const char* VerdictName(Verdict verdict);
 
 // How a drop test starts.
 enum class DropStart {
   kRelease,  // upright and still, the lowest point `height` above the ground
   kLanded,   // where the host puts a landed vessel on the set's points
-  // Where the host puts a landed vessel on its own points; the set is
-  // handed over in DropSetup::switch_frame, as the plug-in's sweep does.
+  // LANDED where the host puts a landed vessel on its own points, and so
+  // frozen until the set, handed over in DropSetup::switch_frame as the
+  // plug-in's sweep does, wakes it.
   kSwitch,
 };
 
@@ -37,37 +29,45 @@ struct DropSetup {
   ContactPoints own_points;  // the vessel's own (for kSwitch)
   Body body;
   double gravity = kStandardGravity;  // m/s^2
+  Slope slope;                        // flat unless told otherwise
   double fps = 60.0;                  // frames per real second
   double warp = 1.0;                  // time acceleration
   double seconds = 30.0;              // simulated time (s)
   double height = 0.5;                // m, for kRelease
   DropStart start = DropStart::kRelease;
-  // At least this many frames, whatever the time (for high warps).
-  long min_frames = 0;
   // For kSwitch: the frame in which the set is handed over.
   long switch_frame = 0;
+  // False: the vessel moves on once LANDED, as if the host did not freeze
+  // it, to show how it creeps; `landed_at` still says when the host
+  // freezes it, and the rest state is the state at the end.
+  bool freeze = true;
 };
 
 // One frame's end.
 struct DropSample {
   double time = 0.0;        // s
-  double cog_height = 0.0;  // m
+  double cog_height = 0.0;  // m, above the terrain below the CoG
   double pitch_deg = 0.0;   // the nose above the horizon
   double roll_deg = 0.0;    // the right side down
+  Vec3 velocity;            // of the CoG, ground frame (m/s)
 };
 
 // A point at rest (or at the end).
 struct PointRest {
-  double depth = 0.0;       // m below the ground; negative above it
-  double load_share = 0.0;  // of the ground's normal force
+  double depth = 0.0;  // m below the ground; negative above it
+  // Of the ground's normal force; at rest the vessel is still, and the
+  // springs alone carry it.
+  double load_share = 0.0;
 };
 
 struct DropResult {
-  Verdict verdict = Verdict::kKeepsMoving;
+  Verdict verdict = Verdict::kKeepsMoving;  // the first of RunFaults
+  bool diverged = false;  // the motion grew without bound or not finite
   std::optional<double> landed_at;  // s
   bool at_rest = false;             // LANDED; else the state at the end
   BodyState rest;
   DropSample rest_sample;
+  double tilt_deg = 0.0;  // of the up axis from the ground's up, at rest
   std::vector<PointRest> points;  // of the set, in its order
   int bounces = 0;  // times every point left the ground after first contact
   double max_depth = 0.0;           // m
@@ -75,6 +75,14 @@ struct DropResult {
   long frames = 0;
   long long evaluations = 0;  // stage evaluations with contact
 };
+
+// The real time of a frame at `fps` frames per second (s): the host caps
+// it at 0.1 s. Its first three frames take 10 ms.
+double FrameTime(double fps);
+
+// The sub-step h of the host's integration in contact at `fps` and `warp`:
+// the frame's simulated time over ten.
+double SubStep(double fps, double warp);
 
 // Simulates the host's ground contact for the setup (see
 // host-ground-contact notes in the code): each frame with contact is ten
@@ -85,9 +93,10 @@ struct DropResult {
 DropResult RunDrop(const DropSetup& setup);
 
 // The pitch and roll of an attitude (degrees), and the angle between the
-// vessel's up axis and the ground's up.
+// vessel's up axis and `up` (the ground's up on flat ground, the terrain's
+// normal on a slope).
 DropSample Attitude(const BodyState& state, double time);
-double TiltDeg(const BodyState& state);
+double TiltDeg(const BodyState& state, const Vec3& up = {0, 1, 0});
 
 }  // namespace physics
 

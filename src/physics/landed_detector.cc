@@ -2,18 +2,29 @@
 
 namespace physics {
 
-void LandedDetector::Reset(double t, const BodyState& state) {
-  reset_time_ = t;
-  position_ = state.position;
-  attitude_ = state.attitude;
+bool SurfaceContact(const ContactPoints& points, const Body& body,
+                    const GroundView& view) {
+  if (view.cog_height > 2.0 * body.size) return false;
+  for (const ContactPoint& p : points) {
+    if (-(view.cog_height + Dot(p.pos, view.vertical)) > 0.0) return true;
+  }
+  return false;
 }
 
-bool LandedDetector::Sample(double t, const BodyState& state, bool touching) {
-  if (!touching) {
-    Reset(t, state);
+bool LandedDetector::Sample(double frame_start, const BodyState& state,
+                            bool contact) {
+  if (!contact) {
+    running_ = false;
     return false;
   }
-  const double since = t - reset_time_;
+  if (!running_) {
+    running_ = true;
+    start_ = frame_start;
+    position_ = state.position;
+    attitude_ = state.attitude;
+    return false;
+  }
+  const double since = frame_start - start_;
   if (since < 0.1) return false;
   const Vec3 moved = state.position - position_;
   const double dr2 = Dot(moved, moved);
@@ -21,7 +32,7 @@ bool LandedDetector::Sample(double t, const BodyState& state, bool touching) {
   position_ = state.position;
   attitude_ = state.attitude;
   if (dr2 / since > 1e-4 || da / since > 1e-4) {
-    reset_time_ = t;
+    start_ = frame_start;
     return false;
   }
   return since > 5.0;

@@ -1,7 +1,5 @@
 #include "rigid_body.h"
 
-#include "contact_forces.h"
-
 namespace physics {
 
 Vec3 EulerInv(const Vec3& tau, const Vec3& w, const Vec3& inertia) {
@@ -10,19 +8,27 @@ Vec3 EulerInv(const Vec3& tau, const Vec3& w, const Vec3& inertia) {
           (tau.z - (inertia.x - inertia.y) * w.x * w.y) / inertia.z};
 }
 
+ContactInput ContactInputOf(const InclinedGround& ground,
+                            const BodyState& state, double step) {
+  const GroundView view = ground.ViewFrom(state.position, state.attitude);
+  ContactInput in;
+  in.up = view.normal;
+  in.height_axis = view.height_axis;
+  in.cog_height = view.cog_height;
+  in.velocity = ToVessel(state.attitude, state.velocity);
+  in.rate = state.rate;
+  in.step = step;
+  return in;
+}
+
 Acceleration Accelerate(const Motion& motion, const BodyState& state,
                         double step) {
   Acceleration a;
   a.linear = {0, -motion.gravity, 0};
   a.angular = EulerInv({}, state.rate, motion.body.inertia);
   if (!motion.contact) return a;
-  ContactInput in;
-  in.up = GroundUp(state);
-  in.cog_height = state.position.y;
-  in.velocity = ToVessel(state.attitude, state.velocity);
-  in.rate = state.rate;
-  in.step = step;
-  const ContactLoad load = ComputeContact(*motion.points, motion.body, in);
+  const ContactLoad load = ComputeContact(
+      *motion.points, motion.body, ContactInputOf(motion.ground, state, step));
   if (load.touching == 0) return a;
   const double m = motion.body.mass;
   a.linear += (1.0 / m) * ToGround(state.attitude, load.force);

@@ -1,15 +1,17 @@
 #ifndef VANTREL_PHYSICS_RIGID_BODY_H_
 #define VANTREL_PHYSICS_RIGID_BODY_H_
 
+#include "contact_forces.h"
 #include "contact_point.h"
+#include "inclined_ground.h"
 #include "rotation.h"
 #include "standard_gravity.h"
 #include "vector3.h"
 
 namespace physics {
 
-// A vessel near flat ground. The ground frame has its origin on the ground
-// and y up; the vessel frame its origin at the CoG.
+// A vessel near the ground. The ground frame has its origin on the ground
+// and y up (see InclinedGround); the vessel frame its origin at the CoG.
 struct BodyState {
   Vec3 position;  // of the CoG, ground frame (m); y is its height
   Vec3 velocity;  // of the CoG, ground frame (m/s)
@@ -17,13 +19,14 @@ struct BodyState {
   Vec3 rate;  // body rate, vessel frame (rad/s)
 };
 
-// What moves the vessel: its points, its numbers, gravity, and whether the
-// ground is felt at all (the host integrates a frame without contact when
-// no point touched at its start).
+// What moves the vessel: its points, its numbers, gravity, the ground, and
+// whether the ground is felt at all (the host integrates a frame without
+// contact when no point touched at its start).
 struct Motion {
   const ContactPoints* points = nullptr;
   Body body;
   double gravity = kStandardGravity;  // m/s^2, pointing down
+  InclinedGround ground;
   bool contact = true;
 };
 
@@ -50,6 +53,11 @@ Acceleration Accelerate(const Motion& motion, const BodyState& state,
 inline Vec3 GroundUp(const BodyState& state) {
   return ToVessel(state.attitude, {0, 1, 0});
 }
+
+// Where the vessel in `state` is relative to `ground`, for a sub-step
+// `step`.
+ContactInput ContactInputOf(const InclinedGround& ground,
+                            const BodyState& state, double step);
 
 }  // namespace physics
 

@@ -14,8 +14,12 @@ struct Rotation {
 };
 
 // A vessel-frame vector in the ground frame, and back.
-Vec3 ToGround(const Rotation& r, const Vec3& v);
-Vec3 ToVessel(const Rotation& r, const Vec3& v);
+inline Vec3 ToGround(const Rotation& r, const Vec3& v) {
+  return v.x * r.x + v.y * r.y + v.z * r.z;
+}
+inline Vec3 ToVessel(const Rotation& r, const Vec3& v) {
+  return {Dot(r.x, v), Dot(r.y, v), Dot(r.z, v)};
+}
 
 // `r` turned through the vessel-frame rotation vector `angle` (the body rate
 // times a time), in the host's left-handed convention: a point p of the

@@ -8,6 +8,15 @@
 
 namespace physics {
 
+namespace {
+
+// |z|, without the C library's hypot, which rounds differently in each.
+double Magnitude(std::complex<double> z) {
+  return std::sqrt(z.real() * z.real() + z.imag() * z.imag());
+}
+
+}  // namespace
+
 std::complex<double> Rkf78Growth(std::complex<double> z) {
   const Rkf78Tableau& t = Rkf78();
   std::complex<double> stages[kStages];
@@ -22,9 +31,9 @@ std::complex<double> Rkf78Growth(std::complex<double> z) {
 }
 
 double Rkf78StabilityLimit(std::complex<double> direction) {
-  const std::complex<double> unit = direction / std::abs(direction);
+  const std::complex<double> unit = direction / Magnitude(direction);
   const auto stable = [&](double r) {
-    return std::abs(Rkf78Growth(r * unit)) <= 1.0 + 1e-12;
+    return Magnitude(Rkf78Growth(r * unit)) <= 1.0 + 1e-12;
   };
   // Out in small steps to the first unstable radius, then bisect.
   constexpr double kStep = 0.01;
@@ -55,7 +64,7 @@ double ModeWarp(double k, double c, double m, double fps) {
   } else {
     lambda = -omega * (zeta + std::sqrt(zeta * zeta - 1.0));
   }
-  const double h = Rkf78StabilityLimit(lambda) / std::abs(lambda);
+  const double h = Rkf78StabilityLimit(lambda) / Magnitude(lambda);
   return h * 10.0 * fps;
 }
 

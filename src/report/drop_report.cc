@@ -1,23 +1,23 @@
 #include "drop_report.h"
 
+#include <algorithm>
 #include <cmath>
 #include <cstdio>
+#include <thread>
 
+#include "contact_forces.h"
 #include "number_text.h"
 #include "stability.h"
-#include "stable_warp.h"
 #include "text_table.h"
 
 namespace tools {
 
 namespace {
 
+using physics::Verdict;
+
 std::string Number(double value, int decimals) {
   return std::isfinite(value) ? Fixed(value, decimals) : "n/a";
-}
-
-std::string Warp(const std::optional<double>& warp) {
-  return warp ? "x" + Shortest(*warp) : "none";
 }
 
 std::string JsonNumber(double value) {
@@ -28,14 +28,115 @@ std::string JsonNumber(double value) {
   return text;
 }
 
+std::string JsonVerdict(Verdict verdict) {
+  return std::string("\"") + physics::VerdictName(verdict) + "\"";
+}
+
 // A number of the state, or "diverged" when the motion grew without bound.
 std::string Settled(const DroppedSet& set, std::string number) {
-  return set.result.verdict == physics::Verdict::kUnstable ? "diverged"
-                                                           : number;
+  return set.result.diverged ? "diverged" : number;
 }
 
 std::string LandedAt(const physics::DropResult& r) {
   return r.landed_at ? Fixed(*r.landed_at, 2) + " s" : "never";
+}
+
+std::string Seconds(double seconds) { return Shortest(seconds) + " s"; }
+
+double SubStep(const DroppedSet& set, double warp) {
+  return physics::SubStep(set.setup.fps, warp);
+}
+
+// What a step that does not land does there: "unstable, put down landed".
+std::string StepFailure(const physics::WarpStep& step) {
+  return std::string(physics::VerdictName(step.Outcome())) +
+         (step.landed != Verdict::kLands ? ", put down landed"
+                                         : ", handed over");
+}
+
+// "x10", "none"; and the step that fails after it.
+std::string SafeWarp(const DroppedSet& set) {
+  return set.sweep.safe_warp ? "x" + Shortest(*set.sweep.safe_warp) : "none";
+}
+
+std::string FirstFailure(const DroppedSet& set) {
+  const physics::WarpStep* failure = set.sweep.Failure();
+  if (failure == nullptr) return "none up to x100000";
+  return "x" + Shortest(failure->warp) + ": " + StepFailure(*failure);
+}
+
+std::string Percent(double share) { return Fixed(100.0 * share, 1) + " %"; }
+
+// The sentences of a negative load: at rest, and in the host's placement.
+std::string NegativeLoad(const DroppedSet& set) {
+  std::string text;
+  const physics::DropResult& r = set.result;
+  for (std::size_t i = 0; i < r.points.size(); ++i) {
+    if (r.at_rest && r.points[i].load_share < -physics::kShareTolerance) {
+      text += (text.empty() ? "" : "; ") + std::string("point ") +
+              std::to_string(i + 1) + " carries " +
+              Percent(r.points[i].load_share) +
+              " of the ground's force at rest";
+    }
+  }
+  if (set.placement.outcome == physics::RestingLoad::Outcome::kNoTriangle) {
+    return text;
+  }
+  const double weight = set.setup.body.mass * set.setup.gravity;
+  for (std::size_t i = 0; i < 3; ++i) {
+    const double share = set.placement.contacts[i].force / weight;
+    if (share < -physics::kShareTolerance) {
+      text += (text.empty() ? "" : "; ") + std::string("point ") +
+              std::to_string(i + 1) + " carries " + Percent(share) +
+              " of the weight where the host puts a landed vessel down: the "
+              "CoG lies outside triangle 1-2-3";
+    }
+  }
+  return text;
+}
+
+std::string Reason(const DroppedSet& set, Verdict fault) {
+  const physics::DropResult& r = set.result;
+  const std::string rests = r.at_rest ? "rests" : "ends";
+  switch (fault) {
+    case Verdict::kUnstable:
+      return "the motion grew without bound or stopped being finite: at x" +
+             Shortest(set.setup.warp) + " and " + Shortest(set.setup.fps) +
+             " fps (h = " + Shortest(SubStep(set, set.setup.warp)) +
+             " s) the springs are too stiff for the step";
+    case Verdict::kSinks: {
+      std::size_t deepest = 0;
+      for (std::size_t i = 1; i < r.points.size(); ++i) {
+        if (r.points[i].depth > r.points[deepest].depth) deepest = i;
+      }
+      return "point " + std::to_string(deepest + 1) + " " + rests + " " +
+             Fixed(r.points[deepest].depth, 4) + " m deep, at the host's " +
+             Shortest(physics::kDepthCap) + " m depth cap";
+    }
+    case Verdict::kTipsOver:
+      return "it " + rests + " leaning " + Fixed(r.tilt_deg, 2) +
+             " deg from upright, beyond " + Shortest(physics::kUprightDeg) +
+             " deg";
+    case Verdict::kKeepsMoving:
+      return "not LANDED within " + Seconds(set.setup.seconds);
+    case Verdict::kCogBelowGround:
+      return "its CoG rests " + Fixed(-r.rest_sample.cog_height, 4) +
+             " m below the ground";
+    case Verdict::kNegativeLoad:
+      return NegativeLoad(set);
+    case Verdict::kRestsTilted:
+      return "it rests leaning " + Fixed(r.tilt_deg, 2) +
+             " deg from upright; level is within " +
+             Shortest(physics::kLevelDeg) + " deg";
+    case Verdict::kUnsafeAtX1:
+      return FirstFailure(set) +
+             (set.sweep.safe_warp
+                  ? "; every step lands only up to " + SafeWarp(set)
+                  : "; no step lands");
+    case Verdict::kLands:
+      break;
+  }
+  return "";
 }
 
 void PrintPoints(const DroppedSet& set, std::ostream& out) {
@@ -54,45 +155,91 @@ void PrintPoints(const DroppedSet& set, std::ostream& out) {
   table.Print(out, "  ");
 }
 
+// Each set's steps: where every step lands, and the first that does not.
+void PrintWarps(const DroppedSet* const (&sets)[2], std::ostream& out) {
+  const double fps = sets[0]->setup.fps;
+  out << "\nTime acceleration at " << Shortest(fps) << " fps (h = warp / "
+      << Shortest(10.0 / physics::FrameTime(fps))
+      << " s): each step a player can select from x0.1 up, run as vantrel "
+         "drop --landed --warp W\nruns it, and as --switch --warp W when the "
+         "definition is handed over\n";
+  for (const DroppedSet* set : sets) {
+    out << "  " << set->label << ": ";
+    if (set->sweep.safe_warp) {
+      out << "every step up to x" << Shortest(*set->sweep.safe_warp)
+          << " (h = " << Shortest(SubStep(*set, *set->sweep.safe_warp))
+          << " s) lands" << (set->hand_over ? " from both starts" : "");
+    } else {
+      out << "no step lands";
+    }
+    if (const physics::WarpStep* failure = set->sweep.Failure()) {
+      out << "; x" << Shortest(failure->warp)
+          << " (h = " << Shortest(SubStep(*set, failure->warp))
+          << " s): " << StepFailure(*failure);
+    }
+    out << "; linear estimate x" << Shortest(set->linear_warp) << "\n";
+  }
+  out << "  Stability depends on h alone: a lower frame rate lowers the safe "
+         "time acceleration in proportion.\n  The linear estimate is the "
+         "scheme's stability limit for the stiffest of the vertical, pitch "
+         "and roll modes alone.\n";
+}
+
 }  // namespace
 
-DroppedSet DropSet(std::string label, const physics::DropSetup& setup) {
+DroppedSet DropSet(std::string label, const physics::DroppedVessel& vessel,
+                   const physics::ContactPoints& points,
+                   const physics::DropOptions& options, bool hand_over) {
   DroppedSet set;
   set.label = std::move(label);
-  set.setup = setup;
-  set.result = physics::RunDrop(setup);
-  // The warp a player may raise a vessel at rest to: searched from where
-  // the host puts a landed vessel down on the set.
-  physics::DropSetup resting = setup;
-  resting.start = physics::DropStart::kLanded;
-  set.stable_warp = physics::SearchStableWarp(resting);
-  set.linear_warp =
-      physics::LinearStableWarp(setup.points, setup.body, setup.fps);
+  set.setup = physics::MakeDropSetup(vessel, points, options);
+  set.result = physics::RunDrop(set.setup);
+  set.hand_over = hand_over;
+  set.sweep = physics::SweepWarpSteps(
+      vessel, points, options, hand_over, &set.result,
+      std::max(1u, std::thread::hardware_concurrency()));
+  set.linear_warp = physics::LinearStableWarp(points, vessel.body, options.fps);
+  const double weight = vessel.body.mass * options.gravity;
+  if (points.size() >= 3) {
+    set.placement =
+        physics::ComputeRestingLoad(points, vessel.body.mass, options.gravity);
+  }
+  set.judgement = physics::Judge(set.result, set.placement, weight, set.sweep);
   return set;
+}
+
+std::vector<std::string> VerdictReasons(const DroppedSet& set) {
+  std::vector<std::string> reasons;
+  for (const Verdict fault : set.judgement.faults) {
+    reasons.push_back(std::string(physics::VerdictName(fault)) + ": " +
+                      Reason(set, fault));
+  }
+  return reasons;
 }
 
 std::string VerdictLine(const DroppedSet& set) {
   const physics::DropResult& r = set.result;
-  std::string line = physics::VerdictName(r.verdict);
+  std::string line = physics::VerdictName(set.judgement.verdict);
   if (r.landed_at) line += " (LANDED at " + LandedAt(r) + ")";
-  line +=
-      "; put down landed, the highest time acceleration at which it "
-      "still lands at " +
-      Shortest(set.setup.fps) + " fps: " + Warp(set.stable_warp) +
-      " (linear estimate x" + Shortest(set.linear_warp) + ")";
+  line += "; safe time acceleration at " + Shortest(set.setup.fps) +
+          " fps: " + SafeWarp(set);
+  if (const physics::WarpStep* failure = set.sweep.Failure()) {
+    line += ", x" + Shortest(failure->warp) + ": " + StepFailure(*failure);
+  }
+  line += " (linear estimate x" + Shortest(set.linear_warp) + ")";
   return line;
 }
 
 void PrintDropText(const DroppedSet& before, const DroppedSet& after,
                    std::ostream& out) {
-  const DroppedSet* sets[] = {&before, &after};
+  const DroppedSet* const sets[] = {&before, &after};
   TextTable table({false, false, false});
   table.AddRow({"", before.label, after.label});
   const auto row = [&](const std::string& name, auto value) {
     table.AddRow({name, value(*sets[0]), value(*sets[1])});
   };
   row("verdict", [](const DroppedSet& s) {
-    return std::string(physics::VerdictName(s.result.verdict));
+    return std::string(physics::VerdictName(s.judgement.verdict));
   });
   row("LANDED at", [](const DroppedSet& s) { return LandedAt(s.result); });
   row("CoG height (m)", [](const DroppedSet& s) {
@@ -102,39 +249,66 @@ void PrintDropText(const DroppedSet& before, const DroppedSet& after,
     return Settled(s, Number(s.result.rest_sample.pitch_deg, 2) + ", " +
                           Number(s.result.rest_sample.roll_deg, 2));
   });
+  row("tilt (deg)", [](const DroppedSet& s) {
+    return Settled(s, Number(s.result.tilt_deg, 2));
+  });
   row("bounces",
       [](const DroppedSet& s) { return std::to_string(s.result.bounces); });
   row("deepest depth (m)", [](const DroppedSet& s) {
     return Settled(s, Number(s.result.max_depth, 4));
   });
-  row("highest warp that lands", [](const DroppedSet& s) {
-    return Warp(s.stable_warp) + " (linear estimate x" +
-           Shortest(s.linear_warp) + ")";
-  });
+  row("safe time acceleration", SafeWarp);
+  row("first step that fails", FirstFailure);
   table.Print(out, "  ");
+  for (const DroppedSet* set : sets) {
+    const std::vector<std::string> reasons = VerdictReasons(*set);
+    if (reasons.empty()) continue;
+    out << "\nWhy not lands, " << set->label << "\n";
+    for (const std::string& reason : reasons) out << "  " << reason << "\n";
+  }
+  PrintWarps(sets, out);
   for (const DroppedSet* set : sets) PrintPoints(*set, out);
 }
 
 void PrintDropJson(const DroppedSet& after, std::ostream& out) {
   const physics::DropResult& r = after.result;
-  out << "{\n  \"verdict\": \"" << physics::VerdictName(r.verdict) << "\",\n"
+  out << "{\n  \"verdict\": " << JsonVerdict(after.judgement.verdict)
+      << ",\n  \"faults\": [";
+  for (std::size_t i = 0; i < after.judgement.faults.size(); ++i) {
+    out << (i == 0 ? "" : ", ") << JsonVerdict(after.judgement.faults[i]);
+  }
+  out << "],\n"
       << "  \"landed_at_s\": "
       << (r.landed_at ? JsonNumber(*r.landed_at) : "null") << ",\n"
       << "  \"rest\": {\"cog_height_m\": "
       << JsonNumber(r.rest_sample.cog_height)
       << ", \"pitch_deg\": " << JsonNumber(r.rest_sample.pitch_deg)
-      << ", \"roll_deg\": " << JsonNumber(r.rest_sample.roll_deg) << "},\n"
+      << ", \"roll_deg\": " << JsonNumber(r.rest_sample.roll_deg)
+      << ", \"tilt_deg\": " << JsonNumber(r.tilt_deg) << "},\n"
       << "  \"points\": [";
   for (std::size_t i = 0; i < r.points.size(); ++i) {
     out << (i == 0 ? "\n" : ",\n") << "    {\"index\": " << i + 1
         << ", \"depth_m\": " << JsonNumber(r.points[i].depth)
         << ", \"load_share\": " << JsonNumber(r.points[i].load_share) << "}";
   }
+  const std::optional<double>& safe = after.sweep.safe_warp;
   out << (r.points.empty() ? "],\n" : "\n  ],\n")
       << "  \"bounces\": " << r.bounces << ",\n"
       << "  \"max_depth_m\": " << JsonNumber(r.max_depth) << ",\n"
-      << "  \"max_stable_warp\": "
-      << (after.stable_warp ? JsonNumber(*after.stable_warp) : "null")
+      << "  \"fps\": " << JsonNumber(after.setup.fps) << ",\n"
+      << "  \"max_stable_warp\": " << (safe ? JsonNumber(*safe) : "null")
+      << ",\n  \"max_stable_warp_h_s\": "
+      << (safe ? JsonNumber(SubStep(after, *safe)) : "null") << ",\n"
+      << "  \"warp_steps\": [";
+  for (std::size_t i = 0; i < after.sweep.steps.size(); ++i) {
+    const physics::WarpStep& step = after.sweep.steps[i];
+    out << (i == 0 ? "\n" : ",\n") << "    {\"warp\": " << JsonNumber(step.warp)
+        << ", \"h_s\": " << JsonNumber(SubStep(after, step.warp))
+        << ", \"landed\": " << JsonVerdict(step.landed) << ", \"handed_over\": "
+        << (step.handed_over ? JsonVerdict(*step.handed_over) : "null") << "}";
+  }
+  out << (after.sweep.steps.empty() ? "],\n" : "\n  ],\n")
+      << "  \"linear_estimate_warp\": " << JsonNumber(after.linear_warp)
       << "\n}\n";
 }
 

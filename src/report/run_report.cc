@@ -91,8 +91,10 @@ void PrintClasses(const standin::SessionResult& result, std::ostream& out) {
          FromLine(Shortest(m.size), m.size_from, file),
          FromLine(Shortest(i.x) + " " + Shortest(i.y) + " " + Shortest(i.z),
                   m.inertia_from, file),
-         m.default_points ? "the host's default points"
-                          : FromLine("3 points", m.own_points_from, file)});
+         m.default_points
+             ? "the host's default points"
+             : FromLine(std::to_string(m.own_points.size()) + " points",
+                        m.own_points_from, file)});
     if (m.module_sets_mass) modules.push_back(&vessel);
   }
   table.Print(out, "  ");

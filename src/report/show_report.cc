@@ -260,8 +260,9 @@ void PrintCheck(const KeyTried& applied, standin::FileSystem& files,
 }  // namespace
 
 DroppedSet ShowDrop(const standin::VesselOutcome& vessel) {
-  return DropSet(
-      "", vessel::DropSetupOf(vessel.model, ToContactPoints(vessel.touchdown)));
+  return DropSet("", vessel::DroppedVesselOf(vessel.model),
+                 ToContactPoints(vessel.touchdown), {},
+                 vessel.touchdown_sets > 0);
 }
 
 void PrintShowReport(const standin::SessionResult& result,
@@ -293,7 +294,7 @@ std::string DrawShownVessel(const standin::VesselOutcome& vessel,
   // The vessel as the drop test leaves it: the ground under it in its own
   // frame, tilted when it rests tilted.
   const physics::BodyState& rest = drop.rest;
-  if (drop.verdict != physics::Verdict::kUnstable) {
+  if (!drop.diverged) {
     drawing.origin_height = rest.position.y;
     const physics::Vec3 up = physics::GroundUp(rest);
     VECTOR3 ground_up{};

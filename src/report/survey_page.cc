@@ -22,7 +22,8 @@ th[aria-sort=descending] button::after { content: " \25BC"; }
 thead { background: #eef; }
 tbody tr:nth-child(even) { background: #f7f7f7; }
 .lands { color: #2b8a3e; font-weight: bold; }
-.tips-over, .sinks, .unstable, .keeps-moving { color: #c92a2a;
+.tips-over, .sinks, .unstable, .keeps-moving, .cog-below-ground,
+.negative-load, .rests-tilted, .unsafe-at-x1 { color: #c92a2a;
   font-weight: bold; }
 section { margin-top: 2em; }
 section svg { max-width: 100%; height: auto; border: 1px solid #ddd; }

@@ -29,9 +29,34 @@ const char* const kOtherColour = "#1c7ed6";
 const char* const kGroundStyle =
     "stroke=\"#8d6e63\" stroke-width=\"2\" stroke-dasharray=\"6 4\"";
 
+// The length of (dx, dy). The C libraries' hypot rounds differently in
+// each build; this is the same in all.
+double Length(double dx, double dy) { return std::sqrt(dx * dx + dy * dy); }
+
+// The largest power of ten at most `value` (> 0), as 10^n or 1 / 10^n, and
+// its exponent n: the same bits in every build, as the C libraries' log10
+// and pow need not give.
+double PowerOfTenBelow(double value, int& exponent) {
+  double power = 1.0;
+  exponent = 0;
+  if (!(value > 0.0) || !std::isfinite(value)) return power;
+  while (power * 10.0 <= value) {
+    power *= 10.0;
+    ++exponent;
+  }
+  double divisor = 1.0;
+  while (value < 1.0 / divisor) {
+    divisor *= 10.0;
+    --exponent;
+  }
+  return exponent < 0 ? 1.0 / divisor : power;
+}
+
 // The decimals that show every multiple of a grid step exactly.
 int Decimals(double step) {
-  return std::max(0, static_cast<int>(-std::floor(std::log10(step) + 1e-9)));
+  int exponent = 0;
+  PowerOfTenBelow(step * (1.0 + 1e-9), exponent);
+  return std::max(0, -exponent);
 }
 
 bool Finite(const VECTOR3& p) {
@@ -41,7 +66,8 @@ bool Finite(const VECTOR3& p) {
 // A grid step of 1, 2 or 5 times a power of ten, about a fifth of `span`.
 double GridStep(double span) {
   const double rough = span / 5.0;
-  const double power = std::pow(10.0, std::floor(std::log10(rough)));
+  int exponent = 0;
+  const double power = PowerOfTenBelow(rough, exponent);
   for (double factor : {1.0, 2.0, 5.0}) {
     if (factor * power >= rough) return factor * power;
   }
@@ -300,8 +326,8 @@ class SvgWriter {
 
   // The distance from `box` to (x, y).
   static double Distance(const Box& box, double x, double y) {
-    return std::hypot(x - std::clamp(x, box.left, box.right),
-                      y - std::clamp(y, box.top, box.bottom));
+    return Length(x - std::clamp(x, box.left, box.right),
+                  y - std::clamp(y, box.top, box.bottom));
   }
 
   // True when no point but the one at (x, y), or one drawn on the same
@@ -311,7 +337,7 @@ class SvgWriter {
                         const std::vector<Spot>& points) {
     const double own = Distance(box, x, y);
     return std::none_of(points.begin(), points.end(), [&](const Spot& p) {
-      const bool same_spot = std::hypot(p.x - x, p.y - y) < 3.0;
+      const bool same_spot = Length(p.x - x, p.y - y) < 3.0;
       return !same_spot && Distance(box, p.x, p.y) < own;
     });
   }
@@ -418,7 +444,7 @@ class SvgWriter {
       // gets a line to its own.
       const double nx = std::clamp(spot->x, box->left, box->right);
       const double ny = std::clamp(spot->y, box->top, box->bottom);
-      if (std::hypot(nx - spot->x, ny - spot->y) > 16.0 ||
+      if (Length(nx - spot->x, ny - spot->y) > 16.0 ||
           !NearestTo(*box, spot->x, spot->y, drawn)) {
         lines << "<line x1=\"" << spot->x << "\" y1=\"" << spot->y << "\" x2=\""
               << nx << "\" y2=\"" << ny

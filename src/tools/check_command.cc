@@ -5,6 +5,7 @@
 #include <map>
 #include <optional>
 
+#include "class_file_check.h"
 #include "command_options.h"
 #include "definition_file_check.h"
 #include "diagnostic_output.h"
@@ -26,6 +27,7 @@ bool HasCfgExtension(const fs::path& path) {
 
 struct CheckRun {
   standin::FileSystem& files;
+  fs::path root;  // the host folder
   std::vector<Diagnostic> diagnostics;
   int files_checked = 0;
   bool unreadable = false;
@@ -33,7 +35,9 @@ struct CheckRun {
 
 void CheckFile(const fs::path& path, CheckRun& run) {
   bool unreadable = false;
-  for (auto& d : CheckDefinitionFile(run.files, path, &unreadable)) {
+  for (auto& d : IsClassFilePath(path)
+                     ? CheckClassFile(run.files, run.root, path, &unreadable)
+                     : CheckDefinitionFile(run.files, path, &unreadable)) {
     run.diagnostics.push_back(std::move(d));
   }
   if (unreadable) {
@@ -139,29 +143,30 @@ void CheckFolder(const fs::path& folder, bool named, CheckRun& run) {
 
 int CheckCommand(const CheckArguments& arguments, standin::FileSystem& files,
                  std::ostream& out, std::ostream& err) {
-  CheckRun run{files, {}, 0, false};
-  if (arguments.paths.empty()) {
-    const fs::path root = HostFolder(arguments.root);
+  const fs::path root = HostFolder(arguments.root);
+  CheckRun run{files, root, {}, 0, false};
+  // The definitions by default; with --classes, the class files instead.
+  if (arguments.paths.empty() || arguments.classes) {
+    const char* below = arguments.classes ? "Vessels" : "Vantrel";
     const auto folder =
-        standin::ResolveHostPath(files, root, "Config\\Vantrel");
+        standin::ResolveHostPath(files, root, std::string("Config\\") + below);
     if (!folder ||
         files.TypeOf(*folder) != standin::FileSystem::EntryType::kFolder) {
-      err << standin::ShownPath(root / "Config" / "Vantrel")
+      err << standin::ShownPath(root / "Config" / below)
           << ": no such folder; name the files to check, or the host folder "
              "with --root\n";
       return kExitInput;
     }
     CheckFolder(*folder, false, run);
-  } else {
-    for (const std::string& given : arguments.paths) {
-      const fs::path path = standin::PathOfHostText(given);
-      if (files.TypeOf(path) == standin::FileSystem::EntryType::kFolder) {
-        if (HasCfgExtension(path))
-          run.diagnostics.push_back(FolderNamedCfg(path));
-        CheckFolder(path, true, run);
-      } else {
-        CheckFile(path, run);
-      }
+  }
+  for (const std::string& given : arguments.paths) {
+    const fs::path path = standin::PathOfHostText(given);
+    if (files.TypeOf(path) == standin::FileSystem::EntryType::kFolder) {
+      if (HasCfgExtension(path))
+        run.diagnostics.push_back(FolderNamedCfg(path));
+      CheckFolder(path, true, run);
+    } else {
+      CheckFile(path, run);
     }
   }
 
@@ -195,9 +200,13 @@ void AddCheckOptions(CLI::App& command, CheckArguments& arguments) {
           "Output format")
       ->check(CLI::IsMember({"text", "json"}))
       ->default_str("text");
+  command.add_flag("--classes", arguments.classes,
+                   "Check the vessel class files of DIR/Config/Vessels/ "
+                   "instead: their touchdown points as the host reads them");
   command
       .add_option("paths", arguments.paths,
-                  "Definition files, or folders to search for .cfg files")
+                  "Definition or class files (those below Config/Vessels/), "
+                  "or folders to search for .cfg files")
       ->type_name("PATH");
 }
 

@@ -17,9 +17,11 @@ struct CheckArguments {
   std::vector<std::string> paths;   // files or folders; all of
                                     // ROOT/Config/Vantrel/ if empty
   bool json = false;                // --format json
+  bool classes = false;  // --classes: the class files of ROOT/Config/Vessels/
 };
 
-// Checks definition files, read from `files`, and prints one line per
+// Checks definition files and vessel class files (those below a folder
+// Config/Vessels), read from `files`, and prints one line per
 // diagnostic (or a JSON document) to `out`, and problems with the command
 // itself to `err`. Returns kExitOk when nothing was found, kExitFindings for
 // warnings or errors, kExitInput when a file or folder could not be read.

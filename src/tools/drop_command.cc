@@ -26,6 +26,7 @@
 #include "text_encoding.h"
 #include "vessel_account.h"
 #include "vessel_model.h"
+#include "warp_steps.h"
 
 namespace tools {
 
@@ -119,19 +120,29 @@ std::optional<DropVessel> FromPlugin(standin::FileSystem& files,
   return vessel;
 }
 
-physics::DropSetup SetupOf(const DropArguments& arguments,
-                           const DropVessel& vessel) {
-  physics::DropSetup setup = vessel::DropSetupOf(vessel.model, {});
+// The vessel as the drop moves it: --pmi and --size win over its files.
+physics::DroppedVessel DroppedOf(const DropArguments& arguments,
+                                 const DropVessel& vessel) {
+  physics::DroppedVessel dropped = vessel::DroppedVesselOf(vessel.model);
   if (arguments.pmi.size() == 3) {
-    setup.body.inertia = {arguments.pmi[0], arguments.pmi[1], arguments.pmi[2]};
+    dropped.body.inertia = {arguments.pmi[0], arguments.pmi[1],
+                            arguments.pmi[2]};
   }
-  setup.body.size = arguments.size.value_or(vessel.model.size);
-  setup.gravity = arguments.gravity;
-  setup.fps = arguments.fps;
-  setup.warp = arguments.warp;
-  setup.seconds = arguments.seconds;
-  setup.height = arguments.height;
-  return setup;
+  dropped.body.size = arguments.size.value_or(vessel.model.size);
+  return dropped;
+}
+
+physics::DropOptions OptionsOf(const DropArguments& arguments) {
+  physics::DropOptions options;
+  options.gravity = arguments.gravity;
+  options.fps = arguments.fps;
+  options.warp = arguments.warp;
+  options.seconds = arguments.seconds;
+  options.height = arguments.height;
+  options.start = arguments.switch_points ? physics::DropStart::kSwitch
+                  : arguments.landed      ? physics::DropStart::kLanded
+                                          : physics::DropStart::kRelease;
+  return options;
 }
 
 std::string StartText(const DropArguments& a) {
@@ -171,14 +182,18 @@ int DropCommand(const DropArguments& arguments, standin::FileSystem& disk,
     err << "vantrel drop: name the vessel (--name) or a definition file\n";
     return kExitUsage;
   }
-  // Each frame lasts 1/fps of real time (at most 0.1 s) times the warp.
+  // Each frame lasts 1/fps of real time (at most 0.1 s) times the warp;
+  // the sweep of the time accelerations runs as long at its lowest step.
+  const double lowest =
+      std::min(arguments.warp, physics::PlayerWarps().front());
   const double frames =
-      arguments.seconds / (std::min(1.0 / arguments.fps, 0.1) * arguments.warp);
+      arguments.seconds / (physics::FrameTime(arguments.fps) * lowest);
   if (frames > kMaxDropFrames) {
     err << "vantrel drop: " << Shortest(arguments.seconds) << " s at "
-        << Shortest(arguments.fps) << " fps and x" << Shortest(arguments.warp)
-        << " are " << Shortest(frames) << " frames; at most "
-        << Shortest(kMaxDropFrames) << " (give fewer --seconds)\n";
+        << Shortest(arguments.fps) << " fps and x" << Shortest(lowest)
+        << " (the lowest time acceleration the drop runs) are "
+        << Shortest(frames) << " frames; at most " << Shortest(kMaxDropFrames)
+        << " (give fewer --seconds)\n";
     return kExitUsage;
   }
   standin::ReadRecorder files(&disk);
@@ -197,27 +212,27 @@ int DropCommand(const DropArguments& arguments, standin::FileSystem& disk,
                           : FromPlugin(files, arguments, root, err, exit_code);
   if (!vessel) return exit_code;
 
-  physics::DropSetup own = SetupOf(arguments, *vessel);
-  own.points = vessel->model.own_points;
-  own.start = arguments.landed || arguments.switch_points
-                  ? physics::DropStart::kLanded
-                  : physics::DropStart::kRelease;
-  physics::DropSetup given = own;
-  given.points = ToContactPoints(vessel->definition);
-  given.start = arguments.switch_points ? physics::DropStart::kSwitch
-                : arguments.landed      ? physics::DropStart::kLanded
-                                        : physics::DropStart::kRelease;
-  if (given.points.size() < 3) {
-    err << "vantrel drop: the set has " << given.points.size()
+  const physics::DroppedVessel dropped = DroppedOf(arguments, *vessel);
+  const physics::ContactPoints given = ToContactPoints(vessel->definition);
+  if (given.size() < 3) {
+    err << "vantrel drop: the set has " << given.size()
         << " points; the host needs at least 3\n";
     return kExitInput;
   }
+  const physics::DropOptions options = OptionsOf(arguments);
+  // The vessel's own points are never handed over: with --switch they start
+  // where the host lands them.
+  physics::DropOptions own = options;
+  if (own.start == physics::DropStart::kSwitch) {
+    own.start = physics::DropStart::kLanded;
+  }
   const DroppedSet before =
-      DropSet("before (its own: " + vessel->model.own_points_from + ")", own);
+      DropSet("before (its own: " + vessel->model.own_points_from + ")",
+              dropped, dropped.own_points, own, false);
   const DroppedSet after =
       DropSet(vessel->applied ? "after (the definition's)"
                               : "after (no definition: the same points)",
-              given);
+              dropped, given, options, vessel->applied);
 
   if (arguments.json) {
     PrintDropJson(after, out);
@@ -228,9 +243,10 @@ int DropCommand(const DropArguments& arguments, standin::FileSystem& disk,
         << " fps, x" << Shortest(arguments.warp) << ", "
         << Shortest(arguments.seconds)
         << " s, g = " << Shortest(arguments.gravity) << " m/s^2; size "
-        << Shortest(own.body.size) << " m, inertia "
-        << Shortest(own.body.inertia.x) << " " << Shortest(own.body.inertia.y)
-        << " " << Shortest(own.body.inertia.z) << " m^2\n"
+        << Shortest(dropped.body.size) << " m, inertia "
+        << Shortest(dropped.body.inertia.x) << " "
+        << Shortest(dropped.body.inertia.y) << " "
+        << Shortest(dropped.body.inertia.z) << " m^2\n"
         << "  Definition: " << vessel->definition_from << "\n\n";
     PrintDropText(before, after, out);
   }
@@ -311,8 +327,9 @@ const Command kDropCommand = {
     "drop",
     "Drop a vessel onto flat ground with the host's ground-contact model, on "
     "its own points (before) and on the definition's (after), and say what "
-    "the host will do: lands, tips-over, sinks, unstable or keeps-moving, the "
-    "rest state, and the highest time acceleration that still lands.",
+    "the host will do: lands, or the fault that keeps it from landing, the "
+    "rest state, and the safe time acceleration: every step a player can "
+    "select up to it lands.",
     AddCommand<DropArguments, DropCommand, AddDropOptions>};
 
 }  // namespace tools

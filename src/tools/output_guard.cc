@@ -1,41 +1,22 @@
 #include "output_guard.h"
 
-#include <algorithm>
 #include <array>
-#include <system_error>
+#include <utility>
+#include <vector>
 
 #include "exit_codes.h"
+#include "folder_chain.h"
+#include "host_paths.h"
 #include "item_file.h"
 #include "text_encoding.h"
+#if defined(_WIN32)
+#include "windows_names.h"
+#endif
 
 namespace tools {
 namespace {
 
 namespace fs = std::filesystem;
-
-// `path` in a form that two names of one file share: absolute, links
-// resolved as far as they exist, as host text with '/' between folders.
-std::string Plain(const fs::path& path) {
-  std::error_code error;
-  fs::path resolved = fs::weakly_canonical(path, error);
-  if (error) resolved = fs::absolute(path, error).lexically_normal();
-  if (error) resolved = path.lexically_normal();
-  std::string text = standin::ShownPath(resolved);
-#if defined(_WIN32)
-  std::replace(text.begin(), text.end(), '\\', '/');
-#endif
-  while (text.size() > 1 && text.back() == '/') text.pop_back();
-  return text;
-}
-
-// Plain, and on Windows folded as its file system compares names.
-std::string Comparable(const fs::path& path) {
-#if defined(_WIN32)
-  return standin::FoldFileName(Plain(path));
-#else
-  return Plain(path);
-#endif
-}
 
 struct Kind {
   const char* extension;
@@ -53,6 +34,16 @@ constexpr std::array<Kind, 6> kInputKinds{{
 
 constexpr std::array<const char*, 4> kHostFolders{
     {"Config", "Scenarios", "Meshes", "Modules"}};
+
+// Whether a file named `name` in the host folder is one of the simulator's
+// own: a program or library, its configuration or its log.
+bool IsHostOwnFile(const std::string& name) {
+  const std::string folded = standin::FoldCase(name);
+  const std::string extension = standin::FoldCase(
+      standin::ShownPath(standin::PathOfHostText(name).extension()));
+  return folded == "orbiter.cfg" || folded == "orbiter.log" ||
+         extension == ".exe" || extension == ".dll";
+}
 
 // Says why `request` was refused, or nothing when it was not.
 bool Refused(standin::ReadRecorder& files, const OutputRequest& request,
@@ -108,17 +99,26 @@ bool CommitOutput(standin::ReadRecorder& files,
 
 std::optional<std::string> OutputRefusal(
     standin::FileSystem& files, const fs::path& target,
-    const fs::path& host_folder, const standin::ReadRecorder::Paths& reads) {
-  const std::string wanted = Comparable(target);
-  for (const auto& read : reads) {
-    if (Comparable(fs::path(read)) == wanted) {
-      return std::string("this command reads it");
-    }
+    const fs::path& host_folder,
+    const standin::ReadRecorder::Identities& reads) {
+  using standin::FileSystem;
+#if defined(_WIN32)
+  if (auto change = standin::WindowsNameChange(standin::ShownPath(target))) {
+    return change;
   }
-
-  if (files.TypeOf(target) == standin::FileSystem::EntryType::kFile) {
-    const std::string extension =
-        standin::FoldCase(standin::ShownPath(target.extension()));
+#endif
+  // The target by what it is on disk.
+  const auto identity = files.IdentityOf(target);
+  if (identity && reads.count(*identity) == 1) {
+    return std::string("this command reads it");
+  }
+  std::vector<std::string> names{standin::ShownPath(target.filename())};
+  if (identity && files.TypeOf(target) == FileSystem::EntryType::kFile) {
+    if (const auto final_path = files.FinalPath(target)) {
+      names.push_back(standin::ShownPath(final_path->filename()));
+    }
+    const std::string extension = standin::FoldCase(
+        standin::ShownPath(standin::PathOfHostText(names.back()).extension()));
     for (const Kind& kind : kInputKinds) {
       if (extension == kind.extension) {
         return std::string("it is an existing ") + kind.extension + " file (" +
@@ -127,14 +127,43 @@ std::optional<std::string> OutputRefusal(
     }
   }
 
-  // The host's folders, in any case, as the simulator finds them.
-  const std::string host = Plain(host_folder);
-  const std::string place = standin::FoldFileName(Plain(target));
+  // The folders that hold it, compared with the host folder's own as the
+  // simulator finds them, and, below the host folder, by name in any case
+  // for those not there yet.
+  const auto host = files.IdentityOf(host_folder);
+  std::vector<std::pair<FileSystem::Identity, const char*>> host_folders;
   for (const char* folder : kHostFolders) {
-    const std::string below = standin::FoldFileName(host + '/' + folder + '/');
-    if (place.compare(0, below.size(), below) == 0) {
-      return std::string("it lies in the host folder's ") + folder +
-             " folder, which holds the simulator's own files";
+    const auto path = standin::ResolveHostPath(files, host_folder, folder);
+    if (!path) continue;
+    if (const auto found = files.IdentityOf(*path)) {
+      host_folders.emplace_back(*found, folder);
+    }
+  }
+  const auto lies_in = [](const char* folder) {
+    return std::string("it lies in the host folder's ") + folder +
+           " folder, which holds the simulator's own files";
+  };
+  const std::vector<standin::ChainFolder> chain =
+      standin::FoldersHolding(files, target);
+  for (std::size_t i = 0; i < chain.size(); ++i) {
+    if (!chain[i].identity) continue;
+    for (const auto& [folder_identity, folder] : host_folders) {
+      if (*chain[i].identity == folder_identity) return lies_in(folder);
+    }
+    if (!host || *chain[i].identity != *host) continue;
+    const std::string& below = i == 0 ? names.front() : chain[i - 1].name;
+    for (const char* folder : kHostFolders) {
+      if (standin::FoldFileName(below) == standin::FoldFileName(folder)) {
+        return lies_in(folder);
+      }
+    }
+    if (i > 0) continue;
+    for (const std::string& name : names) {
+      if (IsHostOwnFile(name)) {
+        return "it lies in the host folder, whose programs and libraries "
+               "(.exe, .dll), Orbiter.cfg and Orbiter.log are the "
+               "simulator's own";
+      }
     }
   }
   return std::nullopt;

@@ -19,13 +19,19 @@ namespace tools {
 //  - an existing file ending in .scn, .cfg, .msh, .dll, .so or .exe, in any
 //    case;
 //  - any path below the Config, Scenarios, Meshes or Modules folder of
-//    `host_folder`, existing or not.
-// Paths are compared after links are resolved and, on Windows, without
-// regard to case.
+//    `host_folder`, existing or not;
+//  - in `host_folder` itself, Orbiter.cfg, Orbiter.log and any .exe or .dll
+//    file, existing or not.
+// Each is decided by what the path names on disk, not by its spelling: the
+// target by its identity and resolved name, the folders that hold it by
+// their identities (FoldersHolding), so that links, drive aliases, short
+// names, case and the extended forms of Windows meet the same answer. On
+// Windows a name that Windows would change or that names a device is
+// refused first (WindowsNameChange).
 std::optional<std::string> OutputRefusal(
     standin::FileSystem& files, const std::filesystem::path& target,
     const std::filesystem::path& host_folder,
-    const standin::ReadRecorder::Paths& reads);
+    const standin::ReadRecorder::Identities& reads);
 
 // A file a command writes for the user.
 struct OutputRequest {

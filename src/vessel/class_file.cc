@@ -14,21 +14,6 @@ namespace {
 
 using Lookup = standin::ItemFile::Lookup;
 
-// The first `count` reals of `text`, read one after another as "%lf" does;
-// fewer when the text holds fewer.
-std::vector<double> Reals(const std::string& text, std::size_t count) {
-  std::vector<double> reals;
-  const char* at = text.c_str();
-  while (reals.size() < count) {
-    double value = 0.0;
-    int used = 0;
-    if (std::sscanf(at, "%lf%n", &value, &used) != 1) break;
-    reals.push_back(value);
-    at += used;
-  }
-  return reals;
-}
-
 bool AllFinite(const std::vector<double>& reals) {
   for (double r : reals) {
     if (!std::isfinite(r)) return false;
@@ -56,7 +41,7 @@ ClassItem<T> Read(const standin::ItemFile& items, const char* name,
 
 std::string PositiveReal(const std::string& text, std::optional<double>& out,
                          const char* unit) {
-  const auto reals = Reals(text, 1);
+  const auto reals = standin::ParseItemReals(text, 1);
   if (reals.size() == 1 && std::isfinite(reals[0]) && reals[0] > 0.0) {
     out = reals[0];
     return "";
@@ -68,7 +53,7 @@ void ReadTanks(const standin::ItemFile& items, ClassFile& found) {
   for (int i = 1;; ++i) {
     const std::string name = "PropellantResource" + std::to_string(i);
     const Lookup lookup = items.Find(name);
-    const auto reals = Reals(lookup.value, 1);
+    const auto reals = standin::ParseItemReals(lookup.value, 1);
     if (lookup.result != Lookup::Result::kFound || reals.empty()) break;
     if (i == 1) {
       found.tanks_item = name;
@@ -79,7 +64,7 @@ void ReadTanks(const standin::ItemFile& items, ClassFile& found) {
   }
   if (!found.tanks.empty()) return;
   const Lookup lookup = items.Find("MaxFuel");
-  const auto reals = Reals(lookup.value, 1);
+  const auto reals = standin::ParseItemReals(lookup.value, 1);
   if (lookup.result != Lookup::Result::kFound || reals.empty()) return;
   found.tanks_item = "MaxFuel";
   found.tanks_line = lookup.line;
@@ -108,7 +93,14 @@ ClassFile ReadClassFile(standin::FileSystem& files,
   // the class.
   found.file = found.file.substr(0, found.file.rfind('\\') + 1) +
                standin::ShownPath(found.disk_path.filename());
-  const standin::ItemFile items(file->text);
+  ReadClassItems(files, host_folder, file->text, found);
+  return found;
+}
+
+void ReadClassItems(standin::FileSystem& files,
+                    const std::filesystem::path& host_folder,
+                    const std::string& text, ClassFile& found) {
+  const standin::ItemFile items(text);
   found.mass = Read<double>(
       items, "Mass", [](const std::string& text, std::optional<double>& out) {
         double mass = 0.0;
@@ -125,7 +117,7 @@ ClassFile ReadClassFile(standin::FileSystem& files,
   found.inertia = Read<physics::Vec3>(
       items, "Inertia",
       [](const std::string& text, std::optional<physics::Vec3>& out) {
-        const auto r = Reals(text, 3);
+        const auto r = standin::ParseItemReals(text, 3);
         if (r.size() == 3 && AllFinite(r) && r[0] > 0 && r[1] > 0 && r[2] > 0) {
           out = physics::Vec3{r[0], r[1], r[2]};
           return std::string();
@@ -136,7 +128,7 @@ ClassFile ReadClassFile(standin::FileSystem& files,
       items, "TouchdownPoints",
       [](const std::string& text,
          std::optional<std::array<physics::Vec3, 3>>& out) {
-        const auto r = Reals(text, 9);
+        const auto r = standin::ParseItemReals(text, 9);
         if (r.size() == 9 && AllFinite(r)) {
           out = std::array<physics::Vec3, 3>{physics::Vec3{r[0], r[1], r[2]},
                                              physics::Vec3{r[3], r[4], r[5]},
@@ -153,7 +145,7 @@ ClassFile ReadClassFile(standin::FileSystem& files,
   found.module = Read<std::string>(items, "Module", text_of);
   found.mesh = Read<std::string>(items, "MeshName", text_of);
   ReadTanks(items, found);
-  return found;
+  found.hull = ReadClassHull(files, host_folder, items);
 }
 
 }  // namespace vessel

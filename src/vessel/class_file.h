@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "class_hull.h"
 #include "file_system.h"
 #include "vector3.h"
 
@@ -40,6 +41,9 @@ struct ClassFile {
   ClassItem<std::string> module;  // Module: the vessel's own DLL
   // MeshName: the vessel's mesh, below Meshes\ without ".msh"
   ClassItem<std::string> mesh;
+  // CollisionHull: points from a file of their own, which a valid
+  // TouchdownPoints replaces (the host reads it later).
+  std::optional<ClassHull> hull;
 };
 
 // Reads, through `files`, the class file of `class_name` in `host_folder`
@@ -50,6 +54,12 @@ struct ClassFile {
 ClassFile ReadClassFile(standin::FileSystem& files,
                         const std::filesystem::path& host_folder,
                         const std::string& class_name);
+
+// Reads the items of a class file's `text` as ReadClassFile does; a
+// CollisionHull is looked up in `host_folder` through `files`.
+void ReadClassItems(standin::FileSystem& files,
+                    const std::filesystem::path& host_folder,
+                    const std::string& text, ClassFile& found);
 
 }  // namespace vessel
 

@@ -4,7 +4,7 @@
 #include <cmath>
 #include <cstdio>
 
-#include "ground_plane.h"
+#include "primary_triangle.h"
 
 namespace vessel {
 
@@ -12,12 +12,6 @@ namespace {
 
 using physics::Vec3;
 
-// The first band of the lowest region, and how far it may widen, as
-// fractions of the mesh's height.
-constexpr double kFirstBand = 0.02;
-// The rear corners of the lowest region lie at least this fraction of the
-// mesh's width apart.
-constexpr double kCornerSpread = 0.2;
 // Hull points closer than this fraction of the mesh's diagonal to a point
 // of the set are near-duplicates.
 constexpr double kMergeFraction = 0.05;
@@ -32,8 +26,6 @@ struct Vertex {
 
 struct Box {
   Vec3 low, high;
-  double Height() const { return high.y - low.y; }
-  double Width() const { return high.x - low.x; }
   double Diagonal() const { return Length(high - low); }
 };
 
@@ -102,65 +94,6 @@ const Vertex* Best(const std::vector<const Vertex*>& vertices, Score score,
     }
   }
   return best;
-}
-
-struct Primary {
-  const Vertex* nose = nullptr;
-  const Vertex* left = nullptr;
-  const Vertex* right = nullptr;
-  double band = 0.0;
-};
-
-// The nose and rear corners of the vertices within `band` of the lowest.
-std::optional<Primary> LowestRegion(const std::vector<Vertex>& vertices,
-                                    const Box& box, double band) {
-  std::vector<const Vertex*> low;
-  for (const Vertex& v : vertices) {
-    if (v.pos.y <= box.low.y + band) low.push_back(&v);
-  }
-  Primary primary;
-  primary.band = band;
-  // The foremost, and of those within a thousandth of the length of it, the
-  // one nearest the centre line.
-  const double tie = 1e-9 * box.Diagonal();
-  const Vertex* front = Best(
-      low, [](const Vertex& v) { return v.pos.z; }, tie);
-  const double length_tie = 1e-3 * (box.high.z - box.low.z);
-  std::vector<const Vertex*> foremost;
-  for (const Vertex* v : low) {
-    if (v->pos.z >= front->pos.z - length_tie) foremost.push_back(v);
-  }
-  primary.nose = Best(
-      foremost, [](const Vertex& v) { return -std::fabs(v.pos.x); }, tie);
-  std::vector<const Vertex*> left, right;
-  for (const Vertex* v : low) {
-    if (v->pos.x < 0.0) left.push_back(v);
-    if (v->pos.x > 0.0) right.push_back(v);
-  }
-  primary.left = Best(
-      left, [](const Vertex& v) { return -v.pos.z - v.pos.x; }, tie);
-  primary.right = Best(
-      right, [](const Vertex& v) { return -v.pos.z + v.pos.x; }, tie);
-  if (primary.left == nullptr || primary.right == nullptr) return std::nullopt;
-  if (primary.right->pos.x - primary.left->pos.x < kCornerSpread * box.Width())
-    return std::nullopt;
-  const Vec3 normal = physics::GroundNormal(
-      primary.nose->pos, primary.left->pos, primary.right->pos);
-  const double scale = box.Diagonal();
-  if (!(Length(normal) > 1e-6 * scale * scale)) return std::nullopt;
-  if (physics::StanceOf(normal) != physics::Stance::kUpright) {
-    std::swap(primary.left, primary.right);
-  }
-  return primary;
-}
-
-std::optional<Primary> FindPrimary(const std::vector<Vertex>& vertices,
-                                   const Box& box) {
-  const double height = box.Height();
-  for (double band = std::max(kFirstBand * height, 1e-3);; band *= 2.0) {
-    if (auto primary = LowestRegion(vertices, box, band)) return primary;
-    if (band >= height) return std::nullopt;
-  }
 }
 
 // A direction of the hull: a unit vector and its name.
@@ -244,29 +177,34 @@ std::optional<StartingSet> DeriveStartingSet(const StartingInputs& inputs,
     set.primary_from =
         "the class file's TouchdownPoints, " + inputs.touchdown_from;
   } else if (!vertices.empty()) {
-    const Box box = BoxOf(vertices);
-    const auto primary = FindPrimary(vertices, box);
+    std::vector<Vec3> positions;
+    for (const Vertex& v : vertices) positions.push_back(v.pos);
+    const auto primary = ChoosePrimary(positions);
     if (!primary) {
       return fail(inputs.mesh_file +
-                  ": the lowest vertices of the mesh lie in a line or on one "
-                  "side; no three of them hold the vessel up");
+                  ": the CoG (the origin of the mesh) lies above no triangle "
+                  "of the mesh's lowest vertices; no three of them hold the "
+                  "vessel up");
     }
     const std::string& file = inputs.mesh_file;
-    set.points.push_back(
-        {primary->nose->pos, "nose, the lowest region's foremost vertex: " +
-                                 Where(*primary->nose, file)});
-    for (const Vertex* corner : {primary->left, primary->right}) {
+    const auto& index = primary->index;
+    // Points 2 and 3 named by which of them lies further left.
+    const bool second_left =
+        vertices[index[1]].pos.x <= vertices[index[2]].pos.x;
+    const char* roles[] = {"front", second_left ? "left" : "right",
+                           second_left ? "right" : "left"};
+    for (std::size_t i = 0; i < 3; ++i) {
+      const Vertex& v = vertices[index[i]];
       set.points.push_back(
-          {corner->pos, std::string("rear ") +
-                            (corner->pos.x < 0.0 ? "left" : "right") +
-                            " corner, the lowest region's farthest back and "
-                            "out: " +
-                            Where(*corner, file)});
+          {v.pos, std::string("primary, ") + roles[i] + ": " + Where(v, file)});
     }
+    const PrimaryHold& hold = primary->hold;
     set.primary_from = "the lowest region of " + file +
                        " (its vertices up to " + Metres(primary->band) +
-                       " m above the lowest): the nose and the two rear "
-                       "corners";
+                       " m above the lowest): the three whose triangle holds "
+                       "the CoG furthest inside its edges, " +
+                       Metres(hold.margin) + " m (it tips at a lean of " +
+                       Metres(hold.TipAngle()) + " degrees)";
   } else {
     return fail("no TouchdownPoints and no mesh");
   }

@@ -43,18 +43,17 @@ struct StartingInputs {
 };
 
 // Derives a starting set. The primary points are the class file's
-// TouchdownPoints when it has them, in their order. Otherwise they come from
-// the mesh's lowest region, its vertices within a band above the lowest one
-// (2% of the mesh's height, widened until the region spans a fifth of the
-// mesh's width): its foremost vertex (the nose; of several, the one nearest
-// the centre line), and the rear corners, the vertices farthest back and out
-// on the left (x < 0) and on the right; in the order that gives an upward
-// normal. The hull points are the mesh's farthest vertices in the 26
-// directions of a cube's faces, edges and corners, lowest first, each left
-// out when it lies within 5% of the mesh's diagonal of a point already in
-// the set. Only groups that are rendered count. Of vertices that lie
-// equally far, the lowest is taken, then the one nearest the centre line,
-// so that a mesh symmetric about x = 0 gives a symmetric set.
+// TouchdownPoints when it has them, in their order. Otherwise they are the
+// three vertices of the mesh that ChoosePrimary chooses: of its lowest
+// region, the three whose triangle holds the CoG (the mesh's origin)
+// furthest inside its edges, the foremost first, then the other two in the
+// order that gives an upward normal. The hull points are the mesh's
+// farthest vertices in the 26 directions of a cube's faces, edges and
+// corners, lowest first, each left out when it lies within 5% of the
+// mesh's diagonal of a point already in the set. Only groups that are
+// rendered count. Of vertices that lie equally far, the lowest is taken,
+// then the one nearest the centre line, so that a mesh symmetric about
+// x = 0 gives a symmetric set.
 // Success: the set. Failure: nothing, with `error` saying why.
 std::optional<StartingSet> DeriveStartingSet(const StartingInputs& inputs,
                                              std::string* error);

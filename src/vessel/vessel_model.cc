@@ -22,6 +22,8 @@ std::string Kg(double kg) {
   return text;
 }
 
+// The host empties every tank of a vessel it reads from a scenario, then
+// fills the tanks that PRPLEVEL names, or all of them to FUEL's level.
 double FillLevel(const VesselInputs& inputs, int tank, bool& given) {
   for (const auto& [index, level] : inputs.levels) {
     if (index == tank) {
@@ -33,7 +35,7 @@ double FillLevel(const VesselInputs& inputs, int tank, bool& given) {
     given = true;
     return std::clamp(*inputs.fuel, 0.0, 1.0);
   }
-  return 1.0;
+  return 0.0;
 }
 
 void ModelPropellant(const ClassFile& file, const VesselInputs& inputs,
@@ -43,13 +45,15 @@ void ModelPropellant(const ClassFile& file, const VesselInputs& inputs,
   for (std::size_t i = 0; i < file.tanks.size(); ++i) {
     model.propellant +=
         file.tanks[i] * FillLevel(inputs, static_cast<int>(i), given);
+    model.capacity += file.tanks[i];
   }
   const std::string tanks =
       file.tanks.size() == 1
           ? file.tanks_item
           : file.tanks_item + "-" + std::to_string(file.tanks.size());
   model.propellant_from = At(file, file.tanks_line) + " " + tanks +
-                          (given ? ", levels from the scenario" : ", full");
+                          (given ? ", levels from the scenario"
+                                 : ", empty: the scenario fills none");
 }
 
 }  // namespace
@@ -68,7 +72,7 @@ VesselModel ModelVessel(const ClassFile& file, const VesselInputs& inputs) {
   model.class_file = file.file;
   model.module = file.module.value.value_or("");
   if (inputs.mass) {
-    model.mass = model.empty_mass = *inputs.mass;
+    model.mass = model.empty_mass = model.full_mass = *inputs.mass;
     model.mass_from = inputs.mass_from;
   } else {
     if (inputs.class_mass) {
@@ -84,6 +88,7 @@ VesselModel ModelVessel(const ClassFile& file, const VesselInputs& inputs) {
     }
     ModelPropellant(file, inputs, model);
     model.mass = model.empty_mass + model.propellant;
+    model.full_mass = model.empty_mass + model.capacity;
     if (model.propellant > 0.0) {
       model.mass_from += ", with " + Kg(model.propellant) + " propellant";
     }
@@ -103,6 +108,11 @@ VesselModel ModelVessel(const ClassFile& file, const VesselInputs& inputs) {
     }
     model.own_points_from = At(file, file.touchdown.line) + " TouchdownPoints";
     model.default_points = false;
+  } else if (file.hull && file.hull->Accepted()) {
+    model.own_points = HullPoints(file.hull->reading);
+    model.own_points_from =
+        At(file, file.hull->line) + " CollisionHull " + file.hull->file;
+    model.default_points = false;
   } else {
     model.own_points = DefaultPoints();
     model.own_points_from = "the host's default points";
@@ -110,16 +120,19 @@ VesselModel ModelVessel(const ClassFile& file, const VesselInputs& inputs) {
   return model;
 }
 
+physics::DroppedVessel DroppedVesselOf(const VesselModel& model) {
+  physics::DroppedVessel vessel;
+  vessel.body.mass = model.mass;
+  vessel.body.inertia = model.inertia;
+  vessel.body.size = model.size;
+  vessel.own_points = model.own_points;
+  vessel.switch_frame = rules::kSweepStep;
+  return vessel;
+}
+
 physics::DropSetup DropSetupOf(const VesselModel& model,
-                               physics::ContactPoints points) {
-  physics::DropSetup setup;
-  setup.points = std::move(points);
-  setup.own_points = model.own_points;
-  setup.body.mass = model.mass;
-  setup.body.inertia = model.inertia;
-  setup.body.size = model.size;
-  setup.switch_frame = rules::kSweepStep;
-  return setup;
+                               const physics::ContactPoints& points) {
+  return physics::MakeDropSetup(DroppedVesselOf(model), points, {});
 }
 
 }  // namespace vessel

@@ -8,6 +8,7 @@
 
 #include "class_file.h"
 #include "contact_point.h"
+#include "drop_setup.h"
 #include "drop_test.h"
 
 namespace vessel {
@@ -17,7 +18,8 @@ constexpr double kDefaultSize = 10.0;  // m
 // Our assumption for the moments of inertia per unit mass; the host's own
 // default is not documented.
 constexpr physics::Vec3 kDefaultInertia{15.5, 22.1, 7.7};
-// What the host gives the points of a class file's TouchdownPoints.
+// What the host gives the points of a class file's TouchdownPoints, and
+// the values a CollisionHull line leaves out.
 constexpr double kClassStiffness = 1e6;
 constexpr double kClassDamping = 1e5;
 constexpr double kClassMu = 0.5;
@@ -30,6 +32,7 @@ struct VesselInputs {
   std::optional<double> class_mass;  // the class's empty mass (kg)
   std::string class_mass_from;       // where `class_mass` was given
   // Fill levels of tanks 0, 1, ... (PRPLEVEL i:level); FUEL for all tanks.
+  // A tank neither names is empty.
   std::vector<std::pair<int, double>> levels;
   std::optional<double> fuel;
 };
@@ -40,8 +43,13 @@ struct VesselModel {
   std::string class_file;  // as the host names it; empty when none
   double mass = 0.0;       // kg: empty mass plus propellant
   std::string mass_from;
+  // The vessel with every tank empty, and with every tank full (kg): the
+  // masses it has over a flight. Both are `mass` when the whole mass is
+  // given.
   double empty_mass = 0.0;
+  double full_mass = 0.0;
   double propellant = 0.0;  // kg on board
+  double capacity = 0.0;    // kg the tanks hold when full
   std::string propellant_from;
   double size = kDefaultSize;
   std::string size_from = "default";
@@ -62,17 +70,22 @@ physics::ContactPoints DefaultPoints();
 
 // The model of a vessel of the class that `file` describes. The whole mass
 // given wins; else the class's empty mass given, else its Mass, else the
-// default, plus the propellant of its tanks at their fill levels (full
-// when the scenario gives none).
+// default, plus the propellant of its tanks at the fill levels given. A
+// tank that no level names is empty, as the host leaves every tank of a
+// scenario vessel that PRPLEVEL or FUEL does not fill. Its own points are,
+// in the host's order, a valid TouchdownPoints, else a hull the host
+// accepts, else the host's default points.
 VesselModel ModelVessel(const ClassFile& file, const VesselInputs& inputs);
 
+// The vessel as a drop moves it: the model's mass, inertia and size, its
+// own points, and a set handed over in the frame of the plug-in's sweep.
+physics::DroppedVessel DroppedVesselOf(const VesselModel& model);
+
 // The drop test of `points` on the vessel as `vantrel drop` makes it unless
-// told otherwise: the model's mass, inertia and size, its own points beside
-// the set, released upright 0.5 m above the ground, 60 fps at x1 for 30 s,
-// g = 9.81 m/s^2 (physics::kStandardGravity); a set started with kSwitch is
-// handed over in the frame of the plug-in's sweep.
+// told otherwise (physics::DropOptions): released upright 0.5 m above the
+// ground, 60 fps at x1 for 30 s, g = 9.81 m/s^2.
 physics::DropSetup DropSetupOf(const VesselModel& model,
-                               physics::ContactPoints points);
+                               const physics::ContactPoints& points);
 
 }  // namespace vessel
 

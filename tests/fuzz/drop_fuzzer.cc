@@ -1,6 +1,7 @@
-// Random sets of points and vessel numbers through the drop test: every run
-// ends within the frames its time allows, and every number of the report is
-// finite unless the verdict is "unstable".
+// Random sets of points and vessel numbers through the drop test, on flat
+// ground or a slope: every run ends within the frames its time allows, and
+// every number of the report is finite unless the verdict is "unstable".
+// The slope that tips the set over lies between 0 and 90 degrees.
 #include <fuzzer/FuzzedDataProvider.h>
 
 #include <algorithm>
@@ -10,6 +11,7 @@
 
 #include "drop_test.h"
 #include "stability.h"
+#include "tip_over.h"
 
 namespace {
 
@@ -61,6 +63,10 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* bytes, size_t size) {
       setup.seconds, 3000.0 * std::min(0.01, 1.0 / setup.fps) * setup.warp);
   setup.start =
       static_cast<physics::DropStart>(data.ConsumeIntegralInRange<int>(0, 2));
+  setup.slope.angle_deg = Real(data, -89.0, 89.0);
+  setup.slope.downhill_deg = Real(data, -720.0, 720.0);
+  setup.slope.kappa = Real(data, 0.0, 10.0);
+  setup.freeze = data.ConsumeBool();
 
   const physics::DropResult r = physics::RunDrop(setup);
   // Frames: the first three of 10 ms, then at most 0.1 s each (real time).
@@ -80,5 +86,15 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* bytes, size_t size) {
   const double warp =
       physics::LinearStableWarp(setup.points, setup.body, setup.fps);
   Check(!(warp < 0.0));
+
+  const slope::TipOver tip =
+      slope::TipOverSlope(setup.points, setup.slope.downhill_deg);
+  if (tip.stands) {
+    Check(tip.feet >= 3);
+    Check(tip.worst_slope_deg >= 0.0 && tip.worst_slope_deg <= 90.0);
+    // The downhill direction may be no number; then no edge bounds it.
+    Check(!(tip.slope_deg < tip.worst_slope_deg - 1e-9) &&
+          !(tip.slope_deg > 90.0));
+  }
   return 0;
 }

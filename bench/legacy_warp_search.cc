@@ -1,27 +1,31 @@
-#include "stable_warp.h"
+#include "legacy_warp_search.h"
 
 #include <algorithm>
 #include <cmath>
-
-namespace physics {
 
 namespace {
 
 constexpr long kMinFrames = 300;
 constexpr int kBisections = 8;
 constexpr double kMaxSeconds = 60.0;
+constexpr double kMinWarp = 0.1;
+constexpr double kMaxWarp = 100000.0;
 
-bool Lands(const DropSetup& setup, double warp) {
-  DropSetup run = setup;
+bool Lands(const physics::DropSetup& setup, double warp) {
+  physics::DropSetup run = setup;
   run.warp = warp;
-  run.min_frames = kMinFrames;
-  run.seconds = std::min(setup.seconds, kMaxSeconds);
-  return RunDrop(run).verdict == Verdict::kLands;
+  // At least 300 frames: the time they take, the first three of 10 ms.
+  double frames_time = 0.0;
+  for (long frame = 1; frame <= kMinFrames; ++frame) {
+    frames_time += (frame <= 3 ? 0.01 : physics::FrameTime(setup.fps)) * warp;
+  }
+  run.seconds = std::max(std::min(setup.seconds, kMaxSeconds), frames_time);
+  return physics::RunDrop(run).verdict == physics::Verdict::kLands;
 }
 
 }  // namespace
 
-std::optional<double> SearchStableWarp(const DropSetup& setup) {
+std::optional<double> LegacySearchStableWarp(const physics::DropSetup& setup) {
   double low = 0.0;   // lands
   double high = 0.0;  // does not land
   if (Lands(setup, 1.0)) {
@@ -53,5 +57,3 @@ std::optional<double> SearchStableWarp(const DropSetup& setup) {
   }
   return low;
 }
-
-}  // namespace physics
