@@ -194,9 +194,7 @@ FILEHANDLE oapiOpenFile(const char* fname, FileAccessMode mode, PathRoot root) {
                                         *prefix + fname)) {
     text = std::move(file->text);
     record.kind = standin::PluginCall::Kind::kOpened;
-    if (session->record_item_reads) {
-      record.disk_path = standin::ShownPath(file->disk_path);
-    }
+    record.disk_path = standin::ShownPath(file->disk_path);
   }
   if (!text) {
     // Without ZEROONFAIL the real host gives a handle to a stream that

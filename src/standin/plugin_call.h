@@ -12,8 +12,8 @@ namespace standin {
 // One call a plug-in made of the host that tells what it did with a vessel,
 // as the host saw it: facts only. The calls of a simulation, in order, are
 // what analysis/vessel_account.h works out the account of every vessel
-// from. Item reads, and where an opened file was found, are kept only when
-// the session asks for them, so that long runs do not pay for them.
+// from. Item reads are kept only when the session asks for them, so that
+// long runs do not pay for them.
 struct PluginCall {
   enum class Kind {
     kNameAsked,  // oapiGetObjectName: an update of the object begins

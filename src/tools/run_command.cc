@@ -13,6 +13,7 @@
 #include "host_paths.h"
 #include "item_file.h"
 #include "output_guard.h"
+#include "passed_over.h"
 #include "read_recorder.h"
 #include "run_report.h"
 #include "scenario.h"
@@ -255,6 +256,7 @@ int RunCommand(const RunArguments& arguments, standin::FileSystem& disk,
   std::size_t faults = result->faults.size();
   std::size_t files_left_open = 0;
   const std::size_t count = result->simulations.size();
+  PassedOverExplainer passed_over(files);
   for (std::size_t i = 0; i < count; ++i) {
     const standin::SessionResult& simulation = result->simulations[i];
     if (count > 1) {
@@ -262,8 +264,9 @@ int RunCommand(const RunArguments& arguments, standin::FileSystem& disk,
           << ": " << standin::ShownPath(inputs->scenarios[i]) << "\n\n";
     }
     PrintRunWarnings(simulation, err);
-    PrintRunReport(simulation, AccountVessels(simulation), arguments.steps,
-                   out);
+    std::vector<VesselAccount> accounts = AccountVessels(simulation);
+    passed_over.Explain(accounts);
+    PrintRunReport(simulation, accounts, arguments.steps, out);
     faults += simulation.faults.size();
     files_left_open += simulation.files_left_open;
   }
