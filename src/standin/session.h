@@ -83,6 +83,8 @@ struct RunResult {
   std::vector<SessionResult> simulations;  // in the order they ran
   // The host log after the last simulation: what unloading wrote.
   std::vector<std::string> unload_log;
+  // Who deleted the module objects at unloading, and how.
+  Unloading unloading;
   // Calls the host refused outside the simulations, while loading or
   // unloading.
   std::vector<std::string> faults;

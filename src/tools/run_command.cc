@@ -19,6 +19,7 @@
 #include "scenario.h"
 #include "session.h"
 #include "text_encoding.h"
+#include "unload_report.h"
 #include "vessel_account.h"
 #include "vessel_mass.h"
 
@@ -270,13 +271,7 @@ int RunCommand(const RunArguments& arguments, standin::FileSystem& disk,
     faults += simulation.faults.size();
     files_left_open += simulation.files_left_open;
   }
-  if (!result->unload_log.empty()) {
-    out << "\nHost log at unloading (" << LineCount(result->unload_log.size())
-        << ")\n";
-    for (const std::string& line : result->unload_log) {
-      out << "    " << line << '\n';
-    }
-  }
+  PrintUnloading(result->unload_log, result->unloading, out);
 
   if (files_left_open > 0) {
     err << "vantrel run: the module left " << files_left_open
