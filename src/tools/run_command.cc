@@ -16,6 +16,7 @@
 #include "passed_over.h"
 #include "read_recorder.h"
 #include "run_report.h"
+#include "run_summary.h"
 #include "scenario.h"
 #include "session.h"
 #include "text_encoding.h"
@@ -258,20 +259,28 @@ int RunCommand(const RunArguments& arguments, standin::FileSystem& disk,
   std::size_t files_left_open = 0;
   const std::size_t count = result->simulations.size();
   PassedOverExplainer passed_over(files);
+  RunSummary summary;
+  summary.AddFaults(result->faults.size());
   for (std::size_t i = 0; i < count; ++i) {
     const standin::SessionResult& simulation = result->simulations[i];
+    PrintRunWarnings(simulation, err);
+    std::vector<VesselAccount> accounts = AccountVessels(simulation);
+    summary.Add(simulation, accounts);
+    faults += simulation.faults.size();
+    files_left_open += simulation.files_left_open;
+    if (arguments.quiet) continue;
     if (count > 1) {
       out << (i == 0 ? "" : "\n") << "Simulation " << i + 1 << " of " << count
           << ": " << standin::ShownPath(inputs->scenarios[i]) << "\n\n";
     }
-    PrintRunWarnings(simulation, err);
-    std::vector<VesselAccount> accounts = AccountVessels(simulation);
     passed_over.Explain(accounts);
     PrintRunReport(simulation, accounts, arguments.steps, out);
-    faults += simulation.faults.size();
-    files_left_open += simulation.files_left_open;
   }
-  PrintUnloading(result->unload_log, result->unloading, out);
+  if (!arguments.quiet) {
+    PrintUnloading(result->unload_log, result->unloading, out);
+  }
+  if (!arguments.quiet && count > 1) out << '\n';
+  if (arguments.quiet || count > 1) summary.Print(out);
 
   if (files_left_open > 0) {
     err << "vantrel run: the module left " << files_left_open
@@ -306,6 +315,10 @@ void AddRunOptions(CLI::App& command, RunArguments& arguments) {
                      "classes whose module sets it in code (repeatable; "
                      "propellant is added; a scenario's MASS line wins)");
   AddPluginOption(command, arguments.plugin);
+  command.add_flag("--quiet", arguments.quiet,
+                   "Print only the summary: the scenarios, the vessels and "
+                   "how each got its points, the files passed over, the "
+                   "keys refused and the faults");
   command
       .add_option_function<std::string>(
           "--edition",
