@@ -167,12 +167,13 @@ TEST_F(RunCommandTest, SeveralScenariosInOneProgramRun) {
     const std::string unloaded =
         edition == standin::Edition::k2016
             ? "  the host deletes the module objects the plug-in registered, "
-              "through their virtual destructor:\n"
-              "  the host frees the library; its entry calls ExitModule:\n"
+              "through their virtual destructor; no log line\n"
+              "  the host frees the library; its entry calls ExitModule; no "
+              "log line\n"
               "  The module object was deleted by the host; ExitModule was "
               "called and deleted nothing.\n"
             : "  the host frees the library and leaves the module objects to "
-              "the plug-in; its entry calls ExitModule:\n"
+              "the plug-in; its entry calls ExitModule; no log line\n"
               "  The module object was deleted by ExitModule.\n";
     EXPECT_THAT(out, HasSubstr(unloaded));
     const std::string summary =

@@ -1,5 +1,6 @@
 #include "unload_report.h"
 
+#include <algorithm>
 #include <cctype>
 
 #include "run_report.h"
@@ -49,20 +50,26 @@ void PrintUnloading(const std::vector<std::string>& log,
       << (current ? "current edition" : "2016 edition") << " unloads ("
       << LineCount(log.size()) << ")\n";
   std::size_t line = 0;
+  // A stage's lines after it; a stage that logged none says so rather than
+  // end on a colon with nothing below it.
   const auto lines_to = [&](std::size_t end) {
-    for (; line < end && line < log.size(); ++line) {
-      out << "    " << log[line] << '\n';
+    end = std::min(end, log.size());
+    if (line >= end) {
+      out << "; no log line\n";
+      return;
     }
+    out << ":\n";
+    for (; line < end; ++line) out << "    " << log[line] << '\n';
   };
   if (!current) {
     out << "  the host deletes the module objects the plug-in registered, "
-           "through their virtual destructor:\n";
+           "through their virtual destructor";
     lines_to(unloading.freeing_from_line);
   }
   out << "  the host frees the library"
       << (current ? " and leaves the module objects to the plug-in" : "")
-      << (unloading.exit_module ? "; its entry calls ExitModule:\n"
-                                : "; it exports no ExitModule:\n");
+      << (unloading.exit_module ? "; its entry calls ExitModule"
+                                : "; it exports no ExitModule");
   lines_to(log.size());
   out << "  " << WhoDeleted(unloading) << '\n';
 }
