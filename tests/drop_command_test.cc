@@ -335,6 +335,89 @@ TEST(DropCommandTest, EveryVerdictIsNamedAndNoLineDeniesIt) {
   }
 }
 
+// The drawing of a drop as a reader sees it: each chart's value ticks,
+// by chart name, and the whole SVG text.
+struct Drawing {
+  std::string svg;
+  std::map<std::string, std::vector<std::string>> ticks;
+};
+
+Drawing Draw(DropArguments arguments, const std::string& name) {
+  const std::string path = ::testing::TempDir() + "/" + name + "-drop.svg";
+  std::remove(path.c_str());
+  arguments.svg = path;
+  const Output drop = Drop(arguments);
+  EXPECT_EQ(drop.code, kExitOk) << drop.err;
+  std::ifstream file(path, std::ios::binary);
+  Drawing drawing;
+  drawing.svg.assign(std::istreambuf_iterator<char>(file), {});
+  const std::regex chart(">(CoG height|pitch|roll) \\(");
+  const std::regex tick("text-anchor=\"end\" fill=\"#495057\">([^<]*)<");
+  std::string current;
+  std::istringstream lines(drawing.svg);
+  for (std::string line; std::getline(lines, line);) {
+    std::smatch m;
+    if (std::regex_search(line, m, chart)) current = m[1];
+    if (!current.empty() && std::regex_search(line, m, tick)) {
+      drawing.ticks[current].push_back(m[1]);
+    }
+  }
+  return drawing;
+}
+
+TEST(DropCommandTest, TheDrawingShowsEachVerdictsMotionOnRoundScales) {
+  const DropArguments lands =
+      Probe("lands", "N = 3\nPOINT_1 = 0 -1.5 2 3e5 3e4 0.5 0.2\n" + kPads);
+  {
+    SCOPED_TRACE("a level landing: round ticks, a small motion drawn small");
+    const Drawing drawing = Draw(lands, "lands");
+    EXPECT_THAT(drawing.svg,
+                HasSubstr("Probe: 1200 kg (--mass); g = 9.81 m/s^2; x1 at "
+                          "10 fps"));
+    for (const auto& [chart, ticks] : drawing.ticks) {
+      SCOPED_TRACE(chart);
+      ASSERT_GE(ticks.size(), 2u);
+      for (const std::string& tick : ticks) {
+        EXPECT_TRUE(std::regex_match(tick, std::regex("-?\\d+(\\.\\d\\d?)?")))
+            << tick;
+        EXPECT_NE(tick, "-0");
+      }
+    }
+    // The probe lands level: its pitch and roll charts span -1 to 1 deg,
+    // ticks from the bottom up.
+    EXPECT_EQ(drawing.ticks.at("roll").front(), "-1.0");
+    EXPECT_EQ(drawing.ticks.at("pitch").back(), "1.0");
+  }
+  {
+    SCOPED_TRACE("an unstable run ends its curves at the blow-up");
+    DropArguments unstable = lands;
+    unstable.warp = 20;
+    const Drawing drawing = Draw(unstable, "unstable");
+    EXPECT_THAT(drawing.svg, HasSubstr("blew up in the frame that ended at "
+                                       "2.6 s"));
+    EXPECT_THAT(drawing.svg, HasSubstr("side view at 0.6 s"));
+    EXPECT_THAT(drawing.svg, ::testing::Not(HasSubstr("nan")));
+  }
+  {
+    SCOPED_TRACE("a vessel going over backwards pitches on past 90 deg");
+    DropArguments tips;
+    tips.definition = WriteSet("tips",
+                               "N = 3\nPOINT_1 = 0 -2.5 2.6 4e5 4e4 0.5 0.2\n"
+                               "POINT_2 = -2.6 -2.5 0.3 4e5 4e4 0.5 0.2\n"
+                               "POINT_3 = 2.6 -2.5 0.3 4e5 4e4 0.5 0.2\n");
+    tips.class_name = "Probe";
+    tips.mass = 8000;
+    tips.pmi = {4, 4, 4};
+    tips.size = 4;
+    tips.fps = 10;
+    const Drawing drawing = Draw(tips, "tips");
+    EXPECT_GE(Number(drawing.ticks.at("pitch").back()), 150);
+    EXPECT_EQ(drawing.ticks.at("roll").back(), "1.0");
+    // Points 2 and 3 lie behind one another in the side view: one label.
+    EXPECT_THAT(drawing.svg, HasSubstr(">2,3</text>"));
+  }
+}
+
 TEST(DropCommandTest, TheSafeStepAndEveryStepBelowItLand) {
   // The probe's pads at 10 frames a second: the report's safe step, then
   // drop --landed --warp W and --switch --warp W for that step and every

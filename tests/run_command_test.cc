@@ -105,7 +105,9 @@ TEST_F(RunCommandTest, RunsTheScenarioAndWritesTheLogFile) {
 
 // Scenarios run one after another in one program run, as a player starts
 // them from the Launchpad: the plug-in is loaded once, and each simulation
-// sweeps its own vessels in its own tenth step, whichever edition unloads it.
+// sweeps its own vessels in its own tenth step, whichever edition unloads
+// it; the printed log says who deleted the module object, and a summary
+// counts what the plug-in did (alone with --quiet).
 TEST_F(RunCommandTest, SeveralScenariosInOneProgramRun) {
   folder_.WriteDefinition("Lander.cfg", "N = 3\nPOINT_1 = 0 -1 2 5 6 7 8\n");
   folder_.Write("Scenarios/A.scn", "BEGIN_SHIPS\nA1:Lander\nEND\nEND_SHIPS\n");
@@ -161,6 +163,35 @@ TEST_F(RunCommandTest, SeveralScenariosInOneProgramRun) {
     }
     EXPECT_EQ(sweeps, 3u) << out;
     EXPECT_EQ(err_.str(), "");
+
+    const std::string unloaded =
+        edition == standin::Edition::k2016
+            ? "  the host deletes the module objects the plug-in registered, "
+              "through their virtual destructor; no log line\n"
+              "  the host frees the library; its entry calls ExitModule; no "
+              "log line\n"
+              "  The module object was deleted by the host; ExitModule was "
+              "called and deleted nothing.\n"
+            : "  the host frees the library and leaves the module objects to "
+              "the plug-in; its entry calls ExitModule; no log line\n"
+              "  The module object was deleted by ExitModule.\n";
+    EXPECT_THAT(out, HasSubstr(unloaded));
+    const std::string summary =
+        "Summary of the run\n"
+        "  scenarios            3\n"
+        "  vessels              4  in all scenarios\n"
+        "  definition by name   0\n"
+        "  definition by class  3\n"
+        "  no definition        1  they keep their own points\n"
+        "  files passed over    0\n"
+        "  keys refused         0\n"
+        "  faults               0\n";
+    EXPECT_EQ(out.substr(out.size() - std::min(out.size(), summary.size())),
+              summary);
+    arguments.quiet = true;
+    arguments.log_file.reset();
+    ASSERT_EQ(Run(arguments), kExitOk) << err_.str();
+    EXPECT_EQ(out_.str(), summary);
   }
 }
 

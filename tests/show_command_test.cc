@@ -442,6 +442,78 @@ TEST_F(ShowCommandTest, ANameNotOpenedLeavesItToTheClassInEveryCommand) {
       << rows[0];
 }
 
+// A file the plug-in opens and passes over, which the author reads as a
+// definition: run's vessel table and show name the reason in check's
+// words, with its fix, and the class file applies.
+TEST_F(ShowCommandTest, RunAndShowSayWhyAFileWasPassedOver) {
+  const std::string points =
+      "POINT_1 = 0 -1 1\r\nPOINT_2 = -1 -1 -1\r\nPOINT_3 = 1 -1 -1\r\n";
+  struct Case {
+    std::string name;
+    std::string text;
+    std::string check;  // what run and show quote of check
+  };
+  const Case cases[] = {
+      // Saved by Notepad as UTF-8: the author sees N = 3.
+      {"Bom", "\xEF\xBB\xBFN = 3\r\n" + points,
+       "Bom.cfg:1:1: warning: the file starts with a UTF-8 byte-order mark "
+       "(Notepad writes one); the host reads it as part of the key, so this "
+       "line's key is not 'N' and the module never reads it. Save the file "
+       "without the mark"},
+      {"Wide",
+       std::string("N\0=\0"
+                   "3\0\r\0\n\0",
+                   10),
+       "Wide.cfg: error: the file is saved as UTF-16"},
+      {"Typo", "Nn = 3\r\n" + points,
+       "Typo.cfg:1:1: warning: unknown key 'Nn'; did you mean 'N'?"},
+      {"Bare", points,
+       "Bare.cfg:1: error: there is no N; the module reads 0 points and "
+       "ignores the file: add the line N = 3"},
+  };
+  std::string ships;
+  for (const Case& c : cases) {
+    folder_.WriteDefinition(c.name + ".cfg", c.text);
+    ships += c.name + ":Lander\nEND\n";
+  }
+  folder_.Write("Scenarios/Passed.scn",
+                "BEGIN_SHIPS\n" + ships + "END_SHIPS\n");
+  RunArguments run;
+  run.root = folder_.path().string();
+  run.scenarios = {"Passed"};
+  run.plugin = VANTREL_TEST_PLUGIN;
+  std::ostringstream out, err;
+  ASSERT_EQ(RunCommand(run, disk, out, err), kExitOk) << err.str();
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    const auto row = LinesStartingWith(out.str(), "  " + c.name + " ");
+    ASSERT_EQ(row.size(), 1u) << out.str();
+    EXPECT_NE(
+        row[0].find("class  Config\\Vantrel\\Lander.cfg (Config\\Vantrel\\" +
+                    c.name + ".cfg passed over, see below)"),
+        std::string::npos)
+        << row[0];
+    EXPECT_EQ(LinesStartingWith(out.str(), "  Config\\Vantrel\\" + c.name +
+                                               ".cfg passed over; vantrel "
+                                               "check says:")
+                  .size(),
+              1u)
+        << out.str();
+    EXPECT_NE(out.str().find(c.check), std::string::npos) << out.str();
+  }
+
+  const std::string shown = Show("Bom", 1000);
+  const auto name = LinesStartingWith(shown, "  name   ");
+  ASSERT_EQ(name.size(), 1u) << shown;
+  EXPECT_NE(name[0].find("Bom.cfg; there is no N"), std::string::npos)
+      << name[0];
+  EXPECT_NE(shown.find("  Config\\Vantrel\\Bom.cfg passed over; vantrel check "
+                       "says:\n    "),
+            std::string::npos)
+      << shown;
+  EXPECT_NE(shown.find(cases[0].check), std::string::npos) << shown;
+}
+
 TEST_F(ShowCommandTest, BadInputs) {
   ShowArguments arguments;
   arguments.name = "X";

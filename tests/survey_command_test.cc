@@ -37,7 +37,8 @@ class SurveyCommandTest : public ::testing::Test {
  protected:
   void SetUp() override {
     folder_.Write("Config/Vessels/Lander.cfg", "Mass = 4000\nSize = 3\n");
-    folder_.Write("Config/Vessels/Probe.cfg", "Mass = 500\n");
+    folder_.Write("Config/Vessels/Probe.cfg",
+                  "Mass = 500\nTouchdowPoints = 0 -1 1  -1 -1 -1  1 -1 -1\n");
     folder_.WriteDefinition("Lander.cfg",
                             "N = 4\n"
                             "POINT_1 = 0 -2 2\n"
@@ -101,6 +102,15 @@ TEST_F(SurveyCommandTest, EveryClassOfEveryScenario) {
               ElementsAre("Lander", "/", "lander", "2", "3", "class",
                           "Config\\Vantrel\\Lander.cfg", "0", "0", "4000",
                           "Config\\Vessels\\Lander.cfg", "lands", "lands"));
+  // Below the table, what check says of each class file.
+  EXPECT_THAT(
+      survey.out,
+      HasSubstr("\n  Probe: " +
+                (folder_.path() / "Config" / "Vessels" / "Probe.cfg").string() +
+                ":2:1: warning: 'TouchdowPoints' is "
+                "probably 'TouchdownPoints'"));
+  EXPECT_THAT(survey.out,
+              HasSubstr("\n  no findings in the other class file\n"));
   EXPECT_THAT(TableRow(survey.out, "Rock"),
               ElementsAre("Rock", "1", "1", "none", "-", "-", "1000", "default",
                           "lands", "-"));

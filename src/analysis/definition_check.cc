@@ -252,16 +252,34 @@ class Checker {
           "N = '" + lookup.value +
               "' lies beyond the range of the host's 32-bit integers; its "
               "reader wraps the number around and reads " +
-              std::to_string(count.n) + " (write N = " +
-              std::to_string(count.n) + " if that is meant)",
+              std::to_string(count.n) +
+              " (write N = " + std::to_string(count.n) + " if that is meant)",
           "n-wraps");
     }
     if (count.verdict == Verdict::kCounts) return count.n;
     const char* code = count.verdict == Verdict::kTooFew    ? "n-too-small"
                        : count.verdict == Verdict::kTooMany ? "n-too-large"
                                                             : "n-missing";
-    Add(count_line_, column, Severity::kError, CountProblemText(count), code);
+    Add(count_line_, column, Severity::kError,
+        CountProblemText(count) + MissingCountFix(count), code);
     return std::nullopt;
+  }
+
+  // The line to add for an N that is missing, when the file gives points
+  // and no finding so far says that the reader missed an N written.
+  std::string MissingCountFix(const CountReading& count) const {
+    if (count.verdict != CountReading::Verdict::kNoN || point_lines_.empty()) {
+      return "";
+    }
+    const bool hidden =
+        std::any_of(found_.begin(), found_.end(), [](const Diagnostic& d) {
+          return d.code == "byte-order-mark" || d.code == "unknown-key" ||
+                 d.code == "unreachable";
+        });
+    if (hidden) return "";
+    const std::string last = std::to_string(point_lines_.rbegin()->first);
+    return ": add the line N = " + last + " (POINT_" + last +
+           " is the last point the file gives)";
   }
 
   void CheckPoints(int count) {

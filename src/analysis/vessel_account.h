@@ -9,6 +9,7 @@
 #include "contact_point.h"
 #include "definition_reading.h"
 #include "definition_rules.h"
+#include "diagnostic.h"
 #include "orbiter_api.h"
 #include "session.h"
 
@@ -42,8 +43,12 @@ struct KeyTried {
   Verdict verdict = Verdict::kMissing;
   rules::KeyRefusal::Reason refusal = rules::KeyRefusal::Reason::kNone;
   std::string refused_component;  // the component of the key refused
-  std::string disk_path;  // the file the host read, when it was recorded
+  std::string disk_path;          // the file the host read, when it opened one
   std::optional<CountReading> count;  // the read of N, when recorded
+  // kDoesNotCount: what `vantrel check` says of the file that explains why
+  // it was passed over, once PassedOverExplainer has read it (a byte-order
+  // mark, UTF-16, N missing, a key misspelt, ...).
+  std::vector<Diagnostic> passed_over;
 
   // The refusal as rules::RefusalOf gave it.
   rules::KeyRefusal Refusal() const { return {refusal, refused_component}; }

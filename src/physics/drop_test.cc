@@ -94,6 +94,7 @@ class Simulation {
     // after it and on the same points, is the last that needs computing:
     // every frame after it ends there too.
     bool still = false;
+    result_.history.push_back(SampleAt(t));
     for (long frame = 1;; ++frame) {
       if (!(t < setup_.seconds)) break;
       const double real = frame <= 3 ? 0.01 : FrameTime(setup_.fps);
@@ -127,6 +128,8 @@ class Simulation {
       }
       if (Unbounded()) {
         unstable_ = true;
+        result_.blew_up_at = t;
+        result_.before_blow_up = start;
         break;
       }
       result_.history.push_back(SampleAt(t));

@@ -71,7 +71,11 @@ struct DropResult {
   std::vector<PointRest> points;  // of the set, in its order
   int bounces = 0;  // times every point left the ground after first contact
   double max_depth = 0.0;           // m
-  std::vector<DropSample> history;  // every frame
+  std::vector<DropSample> history;  // the start, then every frame's end
+  // A motion that grew without bound: the end of the frame in which it was
+  // found (s), and the state at the start of that frame, the last bounded.
+  std::optional<double> blew_up_at;
+  BodyState before_blow_up;
   long frames = 0;
   long long evaluations = 0;  // stage evaluations with contact
 };

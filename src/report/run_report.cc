@@ -8,6 +8,7 @@
 #include "account_text.h"
 #include "item_file.h"
 #include "number_text.h"
+#include "passed_over_text.h"
 #include "text_table.h"
 
 namespace tools {
@@ -39,11 +40,16 @@ std::string Definition(const standin::VesselOutcome& vessel,
   }
   // The key's name, then its file, in a column of their own.
   constexpr std::size_t kKeyWidth = 7;
+  const std::string passed_over = PassedOverNote(PassedOverKeys(account));
   const KeyTried* applied = account.Applied();
-  if (applied == nullptr) return "none   (kept its own points)";
+  if (applied == nullptr) {
+    return "none   (kept its own points" +
+           (passed_over.empty() ? "" : "; " + passed_over) + ")";
+  }
   std::string by = KeyName(applied->by);
   by.resize(kKeyWidth, ' ');
-  return by + ShownDefinitionPath(*applied);
+  return by + ShownDefinitionPath(*applied) +
+         (passed_over.empty() ? "" : " (" + passed_over + ")");
 }
 
 void PrintPoints(const standin::VesselOutcome& vessel, std::ostream& out) {
@@ -144,6 +150,13 @@ void PrintRunReport(const standin::SessionResult& result,
                     Definition(vessel, accounts[i], steps)});
   }
   vessels.Print(out, "  ");
+  std::vector<const KeyTried*> passed_over;
+  for (const VesselAccount& account : accounts) {
+    for (const KeyTried* key : PassedOverKeys(account)) {
+      passed_over.push_back(key);
+    }
+  }
+  PrintPassedOver(passed_over, "  ", out);
   PrintClasses(result, out);
   if (std::any_of(
           result.vessels.begin(), result.vessels.end(),

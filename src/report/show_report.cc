@@ -14,6 +14,7 @@
 #include "ground_plane.h"
 #include "item_file.h"
 #include "number_text.h"
+#include "passed_over_text.h"
 #include "physics_points.h"
 #include "resting_load.h"
 #include "run_report.h"
@@ -84,6 +85,7 @@ void PrintLookup(const VesselAccount& account,
   if (vessel.touchdown_sets == 0) {
     out << "  No definition applied: the vessel keeps its own points.\n";
   }
+  PrintPassedOver(PassedOverKeys(account), "  ", out);
 }
 
 void PrintPoints(const standin::VesselOutcome& vessel,

@@ -1,6 +1,7 @@
 #include "survey_page.h"
 
 #include "account_text.h"
+#include "class_findings_text.h"
 #include "item_file.h"
 #include "show_report.h"
 #include "xml_text.h"
@@ -134,6 +135,11 @@ std::string SurveyPage(const SurveySummary& summary,
   }
   for (const std::string& left_out : summary.left_out) {
     html += "<li>Left out: " + XmlText(left_out) + "</li>\n";
+  }
+  html += "</ul>\n<h2>" + XmlText(kClassFindingsHeading) +
+          "</h2>\n<ul id=\"class-files\">\n";
+  for (const std::string& line : ClassFindingLines(summary.class_files)) {
+    html += "<li>" + XmlText(line) + "</li>\n";
   }
   html += "</ul>\n";
   for (std::size_t i = 0; i < rows.size(); ++i) {

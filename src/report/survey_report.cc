@@ -3,6 +3,7 @@
 #include <set>
 
 #include "account_text.h"
+#include "class_findings_text.h"
 #include "diagnostic_output.h"
 #include "item_file.h"
 #include "number_text.h"
@@ -112,6 +113,10 @@ void PrintSurveyTable(const SurveySummary& summary,
   for (const std::string& note : SurveyNotes(rows)) out << note << '\n';
   for (const std::string& left_out : summary.left_out) {
     out << "Left out: " << left_out << '\n';
+  }
+  out << '\n' << kClassFindingsHeading << '\n';
+  for (const std::string& line : ClassFindingLines(summary.class_files)) {
+    out << "  " << line << '\n';
   }
 }
 

@@ -5,6 +5,7 @@
 #include <string>
 #include <vector>
 
+#include "class_findings.h"
 #include "installation_survey.h"
 
 namespace tools {
@@ -15,6 +16,8 @@ struct SurveySummary {
   int scenarios = 0;  // scenarios surveyed
   // Scenarios that could not be read, with why, left out of the survey.
   std::vector<std::string> left_out;
+  // What check says of the class file of each class surveyed.
+  std::vector<ClassFindings> class_files;
 };
 
 // The columns of the survey's table, in every format alike.

@@ -89,8 +89,19 @@ bool PluginHost::Load(const std::string& path, std::string* error) {
 
 void PluginHost::Unload() {
   if (!library_) return;
+  unloading_ = Unloading{};
+  unloading_.edition = edition_;
+  const std::size_t first_line = log_.shown_count();
+  const int destroyed = modules_destroyed_;
   if (edition_ == Edition::k2016) DestroyModules();
+  unloading_.deleted_by_host = modules_destroyed_ - destroyed;
+  unloading_.exit_module =
+      library_->Find<void (*)(HINSTANCE)>("ExitModule") != nullptr;
+  unloading_.freeing_from_line = log_.shown_count() - first_line;
+  const int before_freeing = modules_destroyed_;
   library_.reset();
+  unloading_.deleted_by_exit_module = modules_destroyed_ - before_freeing;
+  unloading_.left_alive = static_cast<int>(modules_.size());
   if (!modules_.empty()) {
     Fault(std::to_string(modules_.size()) +
           " module object(s) that the plug-in registered were still alive "

@@ -18,6 +18,7 @@
 #include "orbiter_api.h"
 #include "plugin_library.h"
 #include "sim_object.h"
+#include "unloading.h"
 
 namespace standin {
 
@@ -72,6 +73,8 @@ class PluginHost {
   // Unloads the plug-in as the host's edition does. Module objects the
   // plug-in registered and left alive after it was unloaded are a fault.
   void Unload();
+  // What the last Unload saw.
+  const Unloading& unloading() const { return unloading_; }
   const PluginLibrary* library() const { return library_.get(); }
 
   // What InitLib does for the library `module`: writes the module line
@@ -123,6 +126,7 @@ class PluginHost {
   Edition edition_;
   HostLog log_;
   std::unique_ptr<PluginLibrary> library_;
+  Unloading unloading_;
   std::vector<oapi::Module*> modules_;
   std::vector<const oapi::Module*> destroyed_;
   int modules_destroyed_ = 0;

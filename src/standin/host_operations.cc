@@ -183,9 +183,7 @@ FILEHANDLE oapiOpenFile(const char* fname, FileAccessMode mode, PathRoot root) {
   if (auto file = standin::ReadHostFile(host.file_system(), host.folder(),
                                         *prefix + fname)) {
     text = std::move(file->text);
-    if (session->record_item_reads) {
-      found = standin::ShownPath(file->disk_path);
-    }
+    found = standin::ShownPath(file->disk_path);
   }
   session->calls().Opened(fname, text.has_value(), found);
   if (!text) {

@@ -32,7 +32,7 @@ struct PluginCall {
   std::size_t vessel = kNotAVessel;
   // kOpened, kNotOpened, kItemRead: the file, as the plug-in asked for it.
   std::string_view path;
-  // kOpened: the file the host read, as a path is shown, when recorded.
+  // kOpened: the file the host read, as a path is shown.
   std::string_view disk_path;
   // kItemRead: the item asked for, and what the host's reader found.
   std::string_view item;
@@ -41,8 +41,7 @@ struct PluginCall {
 
 // The calls of one simulation, in order, kept compactly: a long run keeps
 // a few bytes a call, and recording one allocates nothing but the record's
-// own growth. Item reads, and where an opened file was found, are kept only
-// when the session asks for them.
+// own growth. Item reads are kept only when the session asks for them.
 class PluginCalls {
  public:
   // Room for the calls of some hundred updates from the start, so that a
@@ -50,7 +49,6 @@ class PluginCalls {
   PluginCalls();
 
   void NameAsked(std::size_t vessel);
-  // `disk_path` empty when it is not recorded.
   void Opened(std::string_view path, bool found, std::string_view disk_path);
   void ItemRead(std::string_view path, std::string_view item,
                 ItemFile::Lookup lookup);

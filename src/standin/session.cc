@@ -244,6 +244,7 @@ std::optional<RunResult> RunScenarios(const std::vector<Scenario>& scenarios,
   const std::size_t unload_from = host.log().shown_count();
   host.Unload();
   result.unload_log = host.log().shown(unload_from);
+  result.unloading = host.unloading();
   result.faults = host.faults();
   return result;
 }

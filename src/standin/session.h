@@ -32,8 +32,7 @@ struct SessionOptions {
   FileSystem* files = nullptr;
   // Also append the plug-in's log lines here; owned by the caller.
   FileSystem::Output* log_output = nullptr;
-  // Keep the plug-in's item reads, and where each file it opened was
-  // found, among SessionResult::calls.
+  // Keep the plug-in's item reads among SessionResult::calls.
   bool record_item_reads = false;
   // Where the host says at once that it refused a call: the stream of the
   // command that runs; standard error when null. Owned by the caller.
@@ -84,6 +83,8 @@ struct RunResult {
   std::vector<SessionResult> simulations;  // in the order they ran
   // The host log after the last simulation: what unloading wrote.
   std::vector<std::string> unload_log;
+  // Who deleted the module objects at unloading, and how.
+  Unloading unloading;
   // Calls the host refused outside the simulations, while loading or
   // unloading.
   std::vector<std::string> faults;

@@ -40,8 +40,8 @@ class Session {
   void AddFault(std::string message) { faults_.push_back(std::move(message)); }
 
   // What the plug-in asked of the host that tells what it did with each
-  // vessel, in order (PluginCall). Item reads, and where each opened file
-  // was found, only while record_item_reads is set.
+  // vessel, in order (PluginCall). Item reads only while record_item_reads
+  // is set.
   PluginCalls& calls() { return calls_; }
   const PluginCalls& calls() const { return calls_; }
   PluginCalls TakeCalls() { return std::move(calls_); }

@@ -252,7 +252,9 @@ int DropCommand(const DropArguments& arguments, standin::FileSystem& disk,
   }
   if (svg) {
     // A failed append fails the commit, which says why.
-    svg.get()->Append(DrawDropSvg(vessel->name, after));
+    const DropTitle title{vessel->name, vessel->mass_text,
+                          "g = " + Shortest(arguments.gravity) + " m/s^2"};
+    svg.get()->Append(DrawDropSvg(title, after));
     if (!svg.Commit(files, root, err, exit_code)) return exit_code;
   }
   return kExitOk;

@@ -13,11 +13,14 @@
 #include "host_paths.h"
 #include "item_file.h"
 #include "output_guard.h"
+#include "passed_over.h"
 #include "read_recorder.h"
 #include "run_report.h"
+#include "run_summary.h"
 #include "scenario.h"
 #include "session.h"
 #include "text_encoding.h"
+#include "unload_report.h"
 #include "vessel_account.h"
 #include "vessel_mass.h"
 
@@ -255,25 +258,29 @@ int RunCommand(const RunArguments& arguments, standin::FileSystem& disk,
   std::size_t faults = result->faults.size();
   std::size_t files_left_open = 0;
   const std::size_t count = result->simulations.size();
+  PassedOverExplainer passed_over(files);
+  RunSummary summary;
+  summary.AddFaults(result->faults.size());
   for (std::size_t i = 0; i < count; ++i) {
     const standin::SessionResult& simulation = result->simulations[i];
+    PrintRunWarnings(simulation, err);
+    std::vector<VesselAccount> accounts = AccountVessels(simulation);
+    summary.Add(simulation, accounts);
+    faults += simulation.faults.size();
+    files_left_open += simulation.files_left_open;
+    if (arguments.quiet) continue;
     if (count > 1) {
       out << (i == 0 ? "" : "\n") << "Simulation " << i + 1 << " of " << count
           << ": " << standin::ShownPath(inputs->scenarios[i]) << "\n\n";
     }
-    PrintRunWarnings(simulation, err);
-    PrintRunReport(simulation, AccountVessels(simulation), arguments.steps,
-                   out);
-    faults += simulation.faults.size();
-    files_left_open += simulation.files_left_open;
+    passed_over.Explain(accounts);
+    PrintRunReport(simulation, accounts, arguments.steps, out);
   }
-  if (!result->unload_log.empty()) {
-    out << "\nHost log at unloading (" << LineCount(result->unload_log.size())
-        << ")\n";
-    for (const std::string& line : result->unload_log) {
-      out << "    " << line << '\n';
-    }
+  if (!arguments.quiet) {
+    PrintUnloading(result->unload_log, result->unloading, out);
   }
+  if (!arguments.quiet && count > 1) out << '\n';
+  if (arguments.quiet || count > 1) summary.Print(out);
 
   if (files_left_open > 0) {
     err << "vantrel run: the module left " << files_left_open
@@ -308,6 +315,10 @@ void AddRunOptions(CLI::App& command, RunArguments& arguments) {
                      "classes whose module sets it in code (repeatable; "
                      "propellant is added; a scenario's MASS line wins)");
   AddPluginOption(command, arguments.plugin);
+  command.add_flag("--quiet", arguments.quiet,
+                   "Print only the summary: the scenarios, the vessels and "
+                   "how each got its points, the files passed over, the "
+                   "keys refused and the faults");
   command
       .add_option_function<std::string>(
           "--edition",

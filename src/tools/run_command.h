@@ -22,6 +22,7 @@ struct RunArguments {
   std::optional<std::string> plugin;    // plug-in library to load
   int steps = rules::kSweepStep;        // steps of each simulation
   standin::Edition edition = standin::Edition::k2016;
+  bool quiet = false;  // print the summary alone
   // The empty mass of every vessel of a class, as its module would set it
   // in code.
   std::vector<standin::ClassMass> class_masses;
@@ -29,8 +30,10 @@ struct RunArguments {
 
 // Runs the scenarios one after another on the stand-in host, in one program
 // run with the plug-in loaded once, reading through `files`, and prints the
-// log and the vessels of each to `out`, problems to `err`. Without a root
-// and a scenario it runs the bundled example. Returns an ExitCode.
+// log and the vessels of each to `out`, then the unloading and, for several
+// scenarios, a summary (the summary alone when `quiet`); problems to `err`.
+// Without a root and a scenario it runs the bundled example. Returns an
+// ExitCode.
 int RunCommand(const RunArguments& arguments, standin::FileSystem& files,
                std::ostream& out, std::ostream& err);
 

@@ -9,6 +9,7 @@
 #include "exit_codes.h"
 #include "host_folder.h"
 #include "output_guard.h"
+#include "passed_over.h"
 #include "read_recorder.h"
 #include "run_report.h"
 #include "session.h"
@@ -59,8 +60,9 @@ int ShowCommand(const ShowArguments& arguments, standin::FileSystem& disk,
   if (!result) return kExitPlugin;
   const standin::VesselOutcome& outcome = result->vessels.front();
   const DroppedSet drop = ShowDrop(outcome);
-  PrintShowReport(*result, outcome, AccountVessels(*result).front(), files,
-                  drop, out);
+  std::vector<VesselAccount> accounts = AccountVessels(*result);
+  PassedOverExplainer(files).Explain(accounts);
+  PrintShowReport(*result, outcome, accounts.front(), files, drop, out);
 
   if (svg) {
     // A failed append fails the commit, which says why.

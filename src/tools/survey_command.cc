@@ -6,6 +6,7 @@
 #include <thread>
 
 #include "asked_output.h"
+#include "class_findings.h"
 #include "command_options.h"
 #include "definition_file_check.h"
 #include "executable_path.h"
@@ -161,6 +162,11 @@ int SurveyCommand(const SurveyArguments& arguments, standin::FileSystem& disk,
       surveyed,
       [&](const std::string& asked) { return CheckOf(files, root, asked); },
       std::thread::hardware_concurrency());
+  std::vector<ClassAndFile> classes;
+  for (const SurveyRow& row : rows) {
+    classes.push_back({row.class_name, row.example.model.class_file});
+  }
+  summary.class_files = CheckClassFiles(files, root, classes);
 
   if (arguments.json) {
     PrintSurveyJson(summary, rows, out);
