@@ -6,6 +6,7 @@
 #include "body_file.h"
 #include "disk_file_system.h"
 #include "memory_folder.h"
+#include "text_encoding.h"
 
 namespace {
 
@@ -114,16 +115,19 @@ TEST(ScenarioTest, TheBodyALandedVesselStandsOn) {
     MemoryFolder folder;
     folder.Write("Config/Airless.cfg", "; no mass\r\nSize = 1000\r\n");
     folder.Write("Config/Odd.cfg", "Size = 1000\r\nMass = heavy\r\n");
-    const std::pair<const char*, const char*> cases[] = {
-        {"Vulcan",
-         "/host/Config/Vulcan.cfg: error: no body file for Vulcan (the host "
-         "reads Config\\Vulcan.cfg for its Mass and Size)"},
-        {"Airless",
-         "/host/Config/Airless.cfg: error: the body file of Airless gives no "
-         "Mass"},
-        {"Odd",
-         "/host/Config/Odd.cfg:2: error: Mass 'heavy' is not a positive, "
-         "finite number of kg"}};
+    // The file is named as the platform spells it: "\\" on Windows.
+    const auto shown = [&folder](const char* name) {
+      return standin::ShownPath(folder.path() / "Config" / name);
+    };
+    const std::pair<const char*, std::string> cases[] = {
+        {"Vulcan", shown("Vulcan.cfg") +
+                       ": error: no body file for Vulcan (the host reads "
+                       "Config\\Vulcan.cfg for its Mass and Size)"},
+        {"Airless", shown("Airless.cfg") +
+                        ": error: the body file of Airless gives no Mass"},
+        {"Odd", shown("Odd.cfg") +
+                    ":2: error: Mass 'heavy' is not a positive, finite number "
+                    "of kg"}};
     for (const auto& [body, message] : cases) {
       standin::Problem problem;
       EXPECT_FALSE(

@@ -13,7 +13,7 @@ namespace {
 
 using Call = standin::PluginCall;
 using Kind = Call::Kind;
-using Calls = std::vector<const Call*>;
+using Calls = std::vector<Call>;
 
 // A name as the module's buffer holds it: up to its first NUL, cut to fit.
 std::string NameKey(const std::string& name) {
@@ -33,7 +33,7 @@ bool IsOpen(const Call& call) {
 
 // The first open at or after `at`; calls.size() when there is none.
 std::size_t NextOpen(const Calls& calls, std::size_t at) {
-  while (at < calls.size() && !IsOpen(*calls[at])) ++at;
+  while (at < calls.size() && !IsOpen(calls[at])) ++at;
   return at;
 }
 
@@ -48,8 +48,8 @@ struct PointItemRead {
 // vessel got points before the next open. Returns where the next open is.
 std::size_t TakeFile(const Calls& calls, std::size_t open, std::size_t vessel,
                      KeyTried& tried, std::vector<PointItemRead>& points) {
-  const Call& opened = *calls[open];
-  tried.disk_path = opened.disk_path;
+  const Call& opened = calls[open];
+  tried.disk_path = std::string(opened.disk_path);
   if (opened.kind == Kind::kNotOpened) {
     tried.verdict = KeyTried::Verdict::kMissing;
     return NextOpen(calls, open + 1);
@@ -57,16 +57,16 @@ std::size_t TakeFile(const Calls& calls, std::size_t open, std::size_t vessel,
   tried.verdict = KeyTried::Verdict::kDoesNotCount;
   points.clear();
   std::size_t at = open + 1;
-  for (; at < calls.size() && !IsOpen(*calls[at]); ++at) {
-    const Call& call = *calls[at];
+  for (; at < calls.size() && !IsOpen(calls[at]); ++at) {
+    const Call& call = calls[at];
     if (call.kind == Kind::kPointsSet && call.vessel == vessel) {
       tried.verdict = KeyTried::Verdict::kApplied;
     }
     if (call.kind != Kind::kItemRead || call.path != opened.path) continue;
     if (call.item == "N" && !tried.count) {
-      tried.count = ReadCount(call.lookup);
+      tried.count = ReadCount(*call.lookup);
     } else if (const auto index = PointIndexOfKey(call.item)) {
-      points.push_back({*index, &call.lookup});
+      points.push_back({*index, call.lookup});
     }
   }
   return at;
@@ -97,7 +97,7 @@ VesselUpdate Update(const Calls& calls, const standin::VesselOutcome& vessel,
       update.keys.push_back(std::move(tried));
       continue;
     }
-    if (at == calls.size() || calls[at]->path != tried.path) break;
+    if (at == calls.size() || calls[at].path != tried.path) break;
     at = TakeFile(calls, at, index, tried, reads);
     const bool applied = tried.verdict == KeyTried::Verdict::kApplied;
     update.keys.push_back(std::move(tried));
@@ -109,7 +109,7 @@ VesselUpdate Update(const Calls& calls, const standin::VesselOutcome& vessel,
   while (at < calls.size()) {
     KeyTried other;
     other.by = KeyTried::By::kOther;
-    other.path = calls[at]->path;
+    other.path = std::string(calls[at].path);
     at = TakeFile(calls, at, index, other, reads);
     if (other.verdict == KeyTried::Verdict::kApplied) points = std::move(reads);
     update.keys.push_back(std::move(other));
@@ -235,13 +235,14 @@ std::vector<VesselAccount> AccountVessels(const standin::SessionResult& session,
   // for an object's name.
   std::vector<std::vector<Calls>> updates(session.vessels.size());
   Calls* current = nullptr;
-  for (const Call& call : session.calls) {
+  for (std::size_t i = 0; i < session.calls.size(); ++i) {
+    const Call call = session.calls[i];
     if (call.kind == Kind::kNameAsked) {
       current = call.vessel < updates.size()
                     ? &updates[call.vessel].emplace_back()
                     : nullptr;
     } else if (current != nullptr) {
-      current->push_back(&call);
+      current->push_back(call);
     }
   }
   std::vector<VesselAccount> accounts;

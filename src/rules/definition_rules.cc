@@ -64,6 +64,16 @@ bool IsParentComponent(std::string_view component) {
   return dots >= 2;
 }
 
+// Component `index` of `key`, between its "\\". The key's file name has a
+// component for each of the key's, between the same separators: "___" for
+// each "/", and ".cfg" after the last.
+std::string_view Component(std::string_view key, std::size_t index) {
+  std::size_t start = 0;
+  for (; index > 0; --index) start = key.find('\\', start) + 1;
+  const std::size_t end = key.find('\\', start);
+  return key.substr(start, end == std::string_view::npos ? end : end - start);
+}
+
 }  // namespace
 
 std::string KeyFileName(std::string_view key) {
@@ -105,26 +115,18 @@ KeyRefusal RefusalOf(std::string_view key) {
   if (!key.empty() && key.front() == '\\') {
     return {Reason::kLeadingBackslash, {}};
   }
-  // The file name has a component for each of the key's, between the same
-  // separators: "___" for each "/", and ".cfg" after the last.
   const std::string name = KeyFileName(key);
   const std::string_view path(name);
   std::size_t start = 0;
-  std::size_t key_start = 0;
-  while (start <= path.size()) {
+  for (std::size_t index = 0; start <= path.size(); ++index) {
     std::size_t end = path.find('\\', start);
     if (end == std::string_view::npos) end = path.size();
-    std::size_t key_end = key.find('\\', key_start);
-    if (key_end == std::string_view::npos) key_end = key.size();
     const std::string_view component = path.substr(start, end - start);
-    const std::string_view key_component =
-        key.substr(key_start, key_end - key_start);
-    if (IsParentComponent(component)) {
-      return {Reason::kParentFolder, key_component};
-    }
-    if (IsDeviceComponent(component)) return {Reason::kDevice, key_component};
+    const Reason reason = IsParentComponent(component)   ? Reason::kParentFolder
+                          : IsDeviceComponent(component) ? Reason::kDevice
+                                                         : Reason::kNone;
+    if (reason != Reason::kNone) return {reason, Component(key, index)};
     start = end + 1;
-    key_start = key_end + 1;
   }
   return {};
 }

@@ -50,11 +50,7 @@ void RecordItemRead(const standin::OpenFile& file, const char* item,
                     const standin::ItemFile::Place& lookup) {
   Session& session = *PluginHost::Current().session();
   if (!session.record_item_reads) return;
-  standin::PluginCall& record =
-      session.RecordCall(standin::PluginCall::Kind::kItemRead);
-  record.path = file.path;
-  record.item = item;
-  record.lookup = lookup.Copied();
+  session.calls().ItemRead(file.path, item, lookup.Copied());
 }
 
 SimObject* FindObject(OBJHANDLE handle, const char* operation) {
@@ -101,8 +97,7 @@ void VESSEL::SetTouchdownPoints(const TOUCHDOWNVTX* pts, DWORD n) const {
   }
   vessel.touchdown.assign(pts, pts + n);
   ++vessel.touchdown_sets;
-  session->RecordCall(standin::PluginCall::Kind::kPointsSet).vessel =
-      vessel.index;
+  session->calls().PointsSet(vessel.index);
 }
 
 void oapiGetObjectName(OBJHANDLE hObj, char* name, int n) {
@@ -118,10 +113,7 @@ void oapiGetObjectName(OBJHANDLE hObj, char* name, int n) {
       std::min(object->name.size(), static_cast<std::size_t>(n - 1));
   std::memcpy(name, object->name.data(), length);
   name[length] = '\0';
-  PluginHost::Current()
-      .session()
-      ->RecordCall(standin::PluginCall::Kind::kNameAsked)
-      .vessel = object->index;
+  PluginHost::Current().session()->calls().NameAsked(object->index);
 }
 
 bool oapiIsVessel(OBJHANDLE hObj) {
@@ -187,17 +179,15 @@ FILEHANDLE oapiOpenFile(const char* fname, FileAccessMode mode, PathRoot root) {
     return nullptr;
   }
   std::optional<std::string> text;
-  standin::PluginCall& record =
-      session->RecordCall(standin::PluginCall::Kind::kNotOpened);
-  record.path = fname;
+  std::string found;
   if (auto file = standin::ReadHostFile(host.file_system(), host.folder(),
                                         *prefix + fname)) {
     text = std::move(file->text);
-    record.kind = standin::PluginCall::Kind::kOpened;
     if (session->record_item_reads) {
-      record.disk_path = standin::ShownPath(file->disk_path);
+      found = standin::ShownPath(file->disk_path);
     }
   }
+  session->calls().Opened(fname, text.has_value(), found);
   if (!text) {
     // Without ZEROONFAIL the real host gives a handle to a stream that
     // reads nothing.

@@ -78,9 +78,9 @@ struct SessionResult {
   std::vector<VesselOutcome> vessels;  // in order of creation
   std::vector<std::string> faults;     // calls the host refused
   std::size_t files_left_open = 0;
-  // The plug-in's calls that tell what it did with each vessel, in order
-  // (PluginCall); PluginCall::vessel is the vessel's place in `vessels`.
-  std::vector<PluginCall> calls;
+  // The plug-in's calls that tell what it did with each vessel, in order;
+  // PluginCall::vessel is the vessel's place in `vessels`.
+  PluginCalls calls;
 };
 
 // What a program run of several simulations produced.

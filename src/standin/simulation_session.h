@@ -42,15 +42,9 @@ class Session {
   // What the plug-in asked of the host that tells what it did with each
   // vessel, in order (PluginCall). Item reads, and where each opened file
   // was found, only while record_item_reads is set.
-  const std::vector<PluginCall>& calls() const { return calls_; }
-  std::vector<PluginCall> TakeCalls() { return std::move(calls_); }
-  // A new call of `kind` at the end of the record, for the caller to fill
-  // in before it records another.
-  PluginCall& RecordCall(PluginCall::Kind kind) {
-    PluginCall& call = calls_.emplace_back();
-    call.kind = kind;
-    return call;
-  }
+  PluginCalls& calls() { return calls_; }
+  const PluginCalls& calls() const { return calls_; }
+  PluginCalls TakeCalls() { return std::move(calls_); }
   bool record_item_reads = false;
 
  private:
@@ -58,7 +52,7 @@ class Session {
   VesselRegistry vessels_;
   FileLedger files_;
   std::vector<std::string> faults_;
-  std::vector<PluginCall> calls_;
+  PluginCalls calls_;
 };
 
 }  // namespace standin
