@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "drop_test.h"
+#include "judged_drop.h"
 #include "session.h"
 #include "vessel_account.h"
 
@@ -46,11 +46,13 @@ struct SurveyRow {
   // For a row of vessels in orbit: every body they orbit, in the order
   // met.
   std::vector<std::string> orbited;
-  // The drop test on the vessel's own points and on the definition's, on
-  // its body; the latter only when a definition applied. None for vessels
-  // in orbit, or on a body whose gravity is not known.
-  std::optional<physics::DropResult> without;
-  std::optional<physics::DropResult> with;
+  // The drop test on the vessel's own points and on the definition's
+  // (handed over), on its body, each judged as `vantrel drop` judges it:
+  // at the empty mass and with full tanks for a class with tanks, else at
+  // the vessel's mass. The latter only when a definition applied. None for
+  // vessels in orbit, or on a body whose gravity is not known.
+  std::vector<physics::JudgedDrop> without;
+  std::vector<physics::JudgedDrop> with;
 };
 
 // The vessels of every scenario, one row per class, definition, body and
@@ -58,9 +60,10 @@ struct SurveyRow {
 // (none, then the class's, then names'), then by the body (landed, without
 // a STATUS line, in orbit), then by mass. `check` gives check's counts
 // for a definition that applied, by its path as the module asked for it
-// (KeyTried::path). Each distinct set of points on a distinct vessel and
-// gravity is dropped once, as `vantrel drop` drops it by default on the
-// body, on up to `threads` threads; vessels in orbit are not dropped.
+// (KeyTried::path). Each distinct set of points on a distinct vessel, mass
+// and gravity is dropped and judged once, as `vantrel drop` does by
+// default on the body, on up to `threads` threads; vessels in orbit are
+// not dropped.
 std::vector<SurveyRow> GatherSurvey(
     const std::vector<SurveyedScenario>& scenarios,
     const std::function<CheckCounts(const std::string&)>& check,

@@ -191,22 +191,10 @@ void PrintWarps(const DroppedSet* const (&sets)[2], std::ostream& out) {
 DroppedSet DropSet(std::string label, const physics::DroppedVessel& vessel,
                    const physics::ContactPoints& points,
                    const physics::DropOptions& options, bool hand_over) {
-  DroppedSet set;
-  set.label = std::move(label);
-  set.setup = physics::MakeDropSetup(vessel, points, options);
-  set.result = physics::RunDrop(set.setup);
-  set.hand_over = hand_over;
-  set.sweep = physics::SweepWarpSteps(
-      vessel, points, options, hand_over, &set.result,
-      std::max(1u, std::thread::hardware_concurrency()));
-  set.linear_warp = physics::LinearStableWarp(points, vessel.body, options.fps);
-  const double weight = vessel.body.mass * options.gravity;
-  if (points.size() >= 3) {
-    set.placement =
-        physics::ComputeRestingLoad(points, vessel.body.mass, options.gravity);
-  }
-  set.judgement = physics::Judge(set.result, set.placement, weight, set.sweep);
-  return set;
+  return {
+      physics::DropAndJudge(vessel, points, options, hand_over,
+                            std::max(1u, std::thread::hardware_concurrency())),
+      std::move(label)};
 }
 
 std::vector<std::string> VerdictReasons(const DroppedSet& set) {

@@ -8,31 +8,22 @@
 #include "body_catalog.h"
 #include "drop_setup.h"
 #include "drop_test.h"
+#include "judged_drop.h"
 #include "resting_load.h"
 #include "verdict.h"
 #include "warp_steps.h"
 
 namespace tools {
 
-// One set of points dropped: what the drop test found, the time
-// accelerations a player can select, and the verdict on all of it.
-struct DroppedSet {
+// One set of points dropped and judged (physics::DropAndJudge), with the
+// label a report gives it.
+struct DroppedSet : physics::JudgedDrop {
   std::string label;  // "before (the vessel's own points)"
-  physics::DropSetup setup;
-  physics::DropResult result;
-  // Put down as the host lands a vessel and, when the set is handed over,
-  // with the hand-over too, at each step a player can select.
-  physics::WarpSweep sweep;
-  bool hand_over = false;
-  double linear_warp = 0.0;  // the linear-stability estimate
-  // The host's placement of a landed vessel on points 1-3.
-  physics::RestingLoad placement;
-  physics::Judgement judgement;
 };
 
 // Drops `points` on `vessel` as `options` say, sweeps the time
 // accelerations (with the hand-over of the set to the vessel landed on its
-// own points when `hand_over`), and judges the set.
+// own points when `hand_over`) on every core, and judges the set.
 DroppedSet DropSet(std::string label, const physics::DroppedVessel& vessel,
                    const physics::ContactPoints& points,
                    const physics::DropOptions& options, bool hand_over);

@@ -31,13 +31,25 @@ std::string Where(const SurveyRow& row) {
   return text;
 }
 
-std::string VerdictCell(const std::optional<physics::DropResult>& drop) {
-  return drop ? physics::VerdictName(drop->verdict) : "-";
+// The verdicts at the masses the vessel will have: "lands"; for a class
+// with tanks "lands empty and full" or "lands empty, sinks full"; "-" when
+// not dropped.
+std::string VerdictCell(const std::vector<physics::JudgedDrop>& drops) {
+  if (drops.empty()) return "-";
+  const std::string empty = physics::VerdictName(drops[0].judgement.verdict);
+  if (drops.size() == 1) return empty;
+  const std::string full = physics::VerdictName(drops[1].judgement.verdict);
+  return empty == full ? empty + " empty and full"
+                       : empty + " empty, " + full + " full";
 }
 
-std::string JsonVerdict(const std::optional<physics::DropResult>& drop) {
-  return drop ? std::string("\"") + physics::VerdictName(drop->verdict) + "\""
-              : "null";
+// The verdict of drop `i` as JSON; null when there is none.
+std::string JsonVerdict(const std::vector<physics::JudgedDrop>& drops,
+                        std::size_t i) {
+  return i < drops.size()
+             ? std::string("\"") +
+                   physics::VerdictName(drops[i].judgement.verdict) + "\""
+             : "null";
 }
 
 std::string DefinitionText(const SurveyRow& row) {
@@ -101,8 +113,11 @@ std::vector<std::string> SurveyNotes(const std::vector<SurveyRow>& rows) {
       "its scenario lands it on (G M / Size^2 from Config\\BODY.cfg); "
       "\"without\" on its own points (its class file's TouchdownPoints, "
       "else the host's default ones), \"with\" on the points the plug-in "
-      "handed over. Vessels in orbit are not judged on the ground. vantrel "
-      "drop --name NAME --class CLASS --body BODY tells more."};
+      "handed over, each judged as vantrel drop judges it, time "
+      "accelerations up to x1 with it; a class with tanks at its empty "
+      "mass and with full tanks. Vessels in orbit are not judged on the "
+      "ground. vantrel drop --name NAME --class CLASS --body BODY tells "
+      "more."};
   std::string modules;
   std::set<std::string> named;
   for (const SurveyRow& row : rows) {
@@ -115,7 +130,7 @@ std::vector<std::string> SurveyNotes(const std::vector<SurveyRow>& rows) {
         "These classes' modules set the mass, and may set the touchdown "
         "points, in code, which no file shows; the survey takes the default "
         "mass and the points of their files: " +
-        modules + ". Give a mass with vantrel run --mass CLASS=KG.");
+        modules + ". Give a mass with vantrel survey --mass CLASS=KG.");
   }
   return notes;
 }
@@ -171,8 +186,10 @@ void PrintSurveyJson(const SurveySummary& summary,
         << ", \"mass_from\": " << JsonString(row.example.model.mass_from)
         << ", \"on\": " << JsonString(Where(row)) << ", \"gravity_m_s2\": "
         << (row.body.Judged() ? TenDigits(row.body.gravity) : "null")
-        << ", \"drop_without\": " << JsonVerdict(row.without)
-        << ", \"drop_with\": " << JsonVerdict(row.with) << "}";
+        << ", \"drop_without\": " << JsonVerdict(row.without, 0)
+        << ", \"drop_with\": " << JsonVerdict(row.with, 0)
+        << ", \"drop_without_full\": " << JsonVerdict(row.without, 1)
+        << ", \"drop_with_full\": " << JsonVerdict(row.with, 1) << "}";
   }
   out << (rows.empty() ? "]\n}\n" : "\n  ]\n}\n");
 }

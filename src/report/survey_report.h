@@ -44,7 +44,9 @@ void PrintSurveyTable(const SurveySummary& summary,
 // "classes": [{"class", "spellings", "scenarios", "vessels", "definition":
 // null or {"by", "file", "errors", "warnings"}, "mass_kg", "mass_from",
 // "on", "gravity_m_s2" (null in orbit), "drop_without", "drop_with" (null
-// when not dropped)}]}.
+// when not dropped; for a class with tanks, at the empty mass),
+// "drop_without_full", "drop_with_full" (with full tanks; null for a class
+// without tanks)}]}.
 void PrintSurveyJson(const SurveySummary& summary,
                      const std::vector<SurveyRow>& rows, std::ostream& out);
 

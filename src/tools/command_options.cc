@@ -2,6 +2,7 @@
 
 #include <CLI/CLI.hpp>
 
+#include "item_file.h"
 #include "output_guard.h"
 
 namespace tools {
@@ -44,6 +45,15 @@ void AddMassOption(CLI::App& command, std::optional<double>& mass,
   command.add_option("--mass", mass, description)
       ->check(kVesselMass)
       ->type_name("KG");
+}
+
+std::map<std::string, double> ClassMassesOf(
+    const std::vector<standin::ClassMass>& masses) {
+  std::map<std::string, double> by_class;
+  for (const standin::ClassMass& given : masses) {
+    by_class[standin::FoldCase(given.class_name)] = given.kg;
+  }
+  return by_class;
 }
 
 void AddBodyOptions(CLI::App& command, std::string& body,

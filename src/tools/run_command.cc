@@ -240,9 +240,7 @@ int RunCommand(const RunArguments& arguments, standin::FileSystem& disk,
   }
   options.log_output = log.get();
   options.edition = arguments.edition;
-  for (const standin::ClassMass& given : arguments.class_masses) {
-    options.class_masses[standin::FoldCase(given.class_name)] = given.kg;
-  }
+  options.class_masses = ClassMassesOf(arguments.class_masses);
   std::string error;
   const auto result = standin::RunScenarios(scenarios, options, &error);
   if (!result) {

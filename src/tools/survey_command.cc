@@ -136,6 +136,7 @@ int SurveyCommand(const SurveyArguments& arguments, standin::FileSystem& disk,
   options.plugin = plugin;
   options.files = &files;
   options.faults_to = &err;
+  options.class_masses = ClassMassesOf(arguments.class_masses);
   std::string error;
   const auto run = standin::RunScenarios(scenarios, options, &error);
   if (!run) {
@@ -199,6 +200,10 @@ void AddSurveyOptions(CLI::App& command, SurveyArguments& arguments) {
                   "Also write the survey as one web page, sortable by column, "
                   "with each definition's drawing, into FILE")
       ->type_name("FILE");
+  AddClassMassOption(command, arguments.class_masses,
+                     "The empty mass in kg of every vessel of CLASS, for "
+                     "classes whose module sets it in code (repeatable; "
+                     "propellant is added; a scenario's MASS line wins)");
   AddPluginOption(command, arguments.plugin);
 }
 
