@@ -177,7 +177,7 @@ TEST(DropCommandTest, FourPadsAndFourFeetStand) {
     EXPECT_THAT(drop.out, HasSubstr("{\"warp\": 0.1, \"h_s\": 0.000166666667, "
                                     "\"landed\": \"cog-below-ground\", "
                                     "\"handed_over\": null}\n  ]"));
-    EXPECT_EQ(std::count(drop.out.begin(), drop.out.end(), '\n'), 24);
+    EXPECT_EQ(std::count(drop.out.begin(), drop.out.end(), '\n'), 25);
     EXPECT_THAT(drop.out, ::testing::Not(HasSubstr("\"load_share\": 0,")));
     std::set<std::string> keys;
     const std::regex key("\"([a-z0-9_]+)\":");
@@ -210,7 +210,8 @@ TEST(DropCommandTest, FourPadsAndFourFeetStand) {
                                            "h_s",
                                            "landed",
                                            "handed_over",
-                                           "linear_estimate_warp"}));
+                                           "linear_estimate_warp",
+                                           "full_tanks"}));
   }
 }
 

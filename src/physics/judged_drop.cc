@@ -23,4 +23,21 @@ JudgedDrop DropAndJudge(const DroppedVessel& vessel,
   return set;
 }
 
+JudgedDrop JudgeAtMass(const JudgedDrop& set, double mass, unsigned threads) {
+  DroppedVessel vessel;
+  vessel.body = set.setup.body;
+  vessel.body.mass = mass;
+  vessel.own_points = set.setup.own_points;
+  vessel.switch_frame = set.setup.switch_frame;
+  DropOptions options;
+  options.gravity = set.setup.gravity;
+  options.fps = set.setup.fps;
+  options.warp = set.setup.warp;
+  options.seconds = set.setup.seconds;
+  options.height = set.setup.height;
+  options.start = set.setup.start;
+  return DropAndJudge(vessel, set.setup.points, options, set.hand_over,
+                      threads);
+}
+
 }  // namespace physics

@@ -35,6 +35,11 @@ JudgedDrop DropAndJudge(const DroppedVessel& vessel,
                         const ContactPoints& points, const DropOptions& options,
                         bool hand_over, unsigned threads);
 
+// `set` dropped and judged again, alike but for the vessel's mass: `mass`
+// kg, as a vessel's mass changes with its tanks while the points it was
+// handed keep their springs.
+JudgedDrop JudgeAtMass(const JudgedDrop& set, double mass, unsigned threads);
+
 }  // namespace physics
 
 #endif  // VANTREL_PHYSICS_JUDGED_DROP_H_

@@ -197,6 +197,25 @@ DroppedSet DropSet(std::string label, const physics::DroppedVessel& vessel,
       std::move(label)};
 }
 
+std::optional<DroppedSet> FullTanksSet(const DroppedSet& set,
+                                       const vessel::VesselModel& model) {
+  if (!(model.full_mass > set.setup.body.mass)) return std::nullopt;
+  return DroppedSet{
+      physics::JudgeAtMass(set, model.full_mass,
+                           std::max(1u, std::thread::hardware_concurrency())),
+      set.label + " with full tanks"};
+}
+
+std::vector<std::string> FullTanksLines(const DroppedSet& full) {
+  std::vector<std::string> lines{
+      "with full tanks (" + Shortest(full.setup.body.mass) +
+      " kg; the verdict above is at the lighter mass): " + VerdictLine(full)};
+  for (const std::string& reason : VerdictReasons(full)) {
+    lines.push_back("  " + reason);
+  }
+  return lines;
+}
+
 std::vector<std::string> VerdictReasons(const DroppedSet& set) {
   std::vector<std::string> reasons;
   for (const Verdict fault : set.judgement.faults) {
@@ -211,9 +230,9 @@ std::string VerdictLine(const DroppedSet& set) {
   std::string line = physics::VerdictName(set.judgement.verdict);
   if (r.landed_at) line += " (LANDED at " + LandedAt(r) + ")";
   line += "; safe time acceleration at " + Shortest(set.setup.fps) +
-          " fps: " + SafeWarp(set);
+          " fps: " + (set.sweep.safe_warp ? "up to " : "") + SafeWarp(set);
   if (const physics::WarpStep* failure = set.sweep.Failure()) {
-    line += ", x" + Shortest(failure->warp) + ": " + StepFailure(*failure);
+    line += "; x" + Shortest(failure->warp) + ": " + StepFailure(*failure);
   }
   line += " (linear estimate x" + Shortest(set.linear_warp) + ")";
   return line;
@@ -259,8 +278,9 @@ void PrintDropText(const DroppedSet& before, const DroppedSet& after,
   for (const DroppedSet* set : sets) PrintPoints(*set, out);
 }
 
-void PrintDropJson(const DroppedSet& after, const vessel::VesselBody& body,
-                   std::ostream& out) {
+void PrintDropJson(const DroppedSet& after,
+                   const std::optional<DroppedSet>& full,
+                   const vessel::VesselBody& body, std::ostream& out) {
   const physics::DropResult& r = after.result;
   out << "{\n  \"verdict\": " << JsonVerdict(after.judgement.verdict)
       << ",\n  \"faults\": [";
@@ -302,7 +322,17 @@ void PrintDropJson(const DroppedSet& after, const vessel::VesselBody& body,
   }
   out << (after.sweep.steps.empty() ? "],\n" : "\n  ],\n")
       << "  \"linear_estimate_warp\": " << JsonNumber(after.linear_warp)
-      << "\n}\n";
+      << ",\n  \"full_tanks\": ";
+  if (full) {
+    const std::optional<double>& full_safe = full->sweep.safe_warp;
+    out << "{\"mass_kg\": " << JsonNumber(full->setup.body.mass)
+        << ", \"verdict\": " << JsonVerdict(full->judgement.verdict)
+        << ", \"max_stable_warp\": "
+        << (full_safe ? JsonNumber(*full_safe) : "null") << "}";
+  } else {
+    out << "null";
+  }
+  out << "\n}\n";
 }
 
 }  // namespace tools

@@ -201,7 +201,9 @@ void PrintPlacement(const standin::VesselOutcome& vessel, double gravity,
 }
 
 void PrintRestingLoad(const standin::VesselOutcome& vessel,
-                      const DroppedSet& drop, std::ostream& out) {
+                      const DroppedSet& drop,
+                      const std::optional<DroppedSet>& full,
+                      std::ostream& out) {
   const physics::DropResult& r = drop.result;
   const double gravity = drop.setup.gravity;
   out << "\nResting on flat ground: the host's ground contact, released "
@@ -210,6 +212,14 @@ void PrintRestingLoad(const standin::VesselOutcome& vessel,
       << Shortest(vessel.mass * gravity) << " N (" << Shortest(vessel.mass)
       << " kg x " << Fixed(gravity, 4) << " m/s^2)\n"
       << "  " << VerdictLine(drop) << "\n";
+  for (const std::string& reason : VerdictReasons(drop)) {
+    out << "  " << reason << "\n";
+  }
+  if (full) {
+    for (const std::string& line : FullTanksLines(*full)) {
+      out << "  " << line << "\n";
+    }
+  }
   TextTable table({true, true, true, true, true});
   table.AddRow({"#", "load (N)", "share", "compression (m)", "damping ratio"});
   const double weight = vessel.mass * gravity;
@@ -285,7 +295,7 @@ void PrintShowReport(const standin::SessionResult& result,
     PrintCheck(*applied, files, out);
   }
   PrintPoints(vessel, account, out);
-  PrintRestingLoad(vessel, drop, out);
+  PrintRestingLoad(vessel, drop, FullTanksSet(drop, vessel.model), out);
 }
 
 std::string DrawShownVessel(const standin::VesselOutcome& vessel,

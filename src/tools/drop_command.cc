@@ -249,8 +249,9 @@ int DropCommand(const DropArguments& arguments, standin::FileSystem& disk,
                               : "after (no definition: the same points)",
               dropped, given, options, vessel->applied);
 
+  const std::optional<DroppedSet> full = FullTanksSet(after, vessel->model);
   if (arguments.json) {
-    PrintDropJson(after, vessel->body, out);
+    PrintDropJson(after, full, vessel->body, out);
   } else {
     out << "Drop test of " << vessel->name << ", class " << vessel->class_name
         << ", mass " << vessel->mass_text << "\n"
@@ -264,6 +265,12 @@ int DropCommand(const DropArguments& arguments, standin::FileSystem& disk,
         << "  On " << BodyText(vessel->body) << "\n"
         << "  Definition: " << vessel->definition_from << "\n\n";
     PrintDropText(before, after, out);
+    if (full) {
+      out << "\nThe definition's set ";
+      for (const std::string& line : FullTanksLines(*full)) {
+        out << line << "\n";
+      }
+    }
   }
   if (svg) {
     // A failed append fails the commit, which says why.
