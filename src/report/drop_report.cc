@@ -262,8 +262,13 @@ void PrintDropText(const DroppedSet& before, const DroppedSet& after,
   });
   row("bounces",
       [](const DroppedSet& s) { return std::to_string(s.result.bounces); });
+  // Past the cap on the way down, the springs pushed back no harder: a
+  // set that still comes to rest says where it went.
   row("deepest depth (m)", [](const DroppedSet& s) {
-    return Settled(s, Number(s.result.max_depth, 4));
+    return Settled(s, Number(s.result.max_depth, 4) +
+                          (s.result.max_depth >= physics::kDepthCap
+                               ? " (at the depth cap on the way)"
+                               : ""));
   });
   row("safe time acceleration", SafeWarp);
   row("first step that fails", FirstFailure);

@@ -264,8 +264,7 @@ int InitCommand(const InitArguments& arguments, standin::FileSystem& files,
     out << "  " << reason << "\n";
   }
   if (model.module_sets_mass) {
-    out << "  its module sets the mass in code; give it with vantrel drop "
-           "--mass KG\n";
+    out << "  its module sets the mass in code; give it with --mass KG\n";
   }
   out << "\nLook at it:\n  "
       << CommandLineOf("show", arguments.root, key,
