@@ -225,6 +225,23 @@ TEST_F(InitCommandTest, MeshesGiveSetsThatLand) {
                 HasSubstr("POINT_3 = 2 -2 -2 0 0 0 0  ; primary: point 3"));
     EXPECT_THAT(text, HasSubstr("POINT_4 = "));
   }
+  {
+    SCOPED_TRACE("written, but it does not land: exit 1, and why");
+    folder_.Write("Config/Vessels/Heavy.cfg",
+                  "MeshName = Lander4\r\n"
+                  "TouchdownPoints = 0 -2 3  -2 -2 -2  2 -2 -2\r\n");
+    InitArguments heavy;
+    heavy.class_name = "Heavy";
+    // Springs completed for 9.81 m/s^2 give way under 200.
+    heavy.gravity = 200.0;
+    const Output init = Init(heavy);
+    EXPECT_EQ(init.code, kExitFindings) << init.out;
+    EXPECT_TRUE(fs::exists(Definition("Heavy")));
+    EXPECT_THAT(init.out, HasSubstr("g = 200.0000 m/s^2 (--gravity)"));
+    EXPECT_THAT(init.err,
+                HasSubstr("Heavy.cfg needs work: the drop test says "));
+    EXPECT_THAT(init.err, ::testing::Not(HasSubstr("says lands")));
+  }
 }
 
 TEST_F(InitCommandTest, BadInputsWriteNothing) {

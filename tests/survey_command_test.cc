@@ -38,7 +38,8 @@ class SurveyCommandTest : public ::testing::Test {
   void SetUp() override {
     folder_.CopyBodyFiles();
     folder_.Write("Config/Vessels/Lander.cfg", "Mass = 4000\nSize = 3\n");
-    folder_.Write("Config/Vessels/Probe.cfg", "Mass = 500\n");
+    folder_.Write("Config/Vessels/Probe.cfg",
+                  "Mass = 500\nPropellantResource1 = 300\n");
     folder_.WriteDefinition("Lander.cfg",
                             "N = 4\n"
                             "POINT_1 = 0 -2 2\n"
@@ -123,6 +124,21 @@ TEST_F(SurveyCommandTest, EveryClassOfEveryScenario) {
                           "\"file\": \"Config\\\\Vantrel\\\\Probe-7.cfg\", "
                           "\"errors\": 0, \"warnings\": 1}"));
     EXPECT_EQ(std::count(doc.out.begin(), doc.out.end(), '{'), 1 + 4 + 2);
+    // Its tanks empty, as no PRPLEVEL fills them; judged full too.
+    EXPECT_THAT(doc.out, HasSubstr("\"mass_kg\": 500, \"mass_from\": "
+                                   "\"Config\\\\Vessels\\\\Probe.cfg\""));
+    EXPECT_THAT(doc.out, HasSubstr("\"drop_without_full\": \"lands\""));
+    EXPECT_THAT(survey.out, HasSubstr("lands empty and full"));
+  }
+  {
+    SCOPED_TRACE("--mass CLASS=KG: the class's mass, judged at it");
+    SurveyArguments heavy;
+    heavy.class_masses = {{"LANDER", 160000.0}};
+    const Output survey_heavy = Survey(heavy);
+    const std::vector<std::string> row = TableRow(survey_heavy.out, "Lander");
+    EXPECT_THAT(row,
+                ::testing::IsSupersetOf({"160000", "--mass", "Moon", "1.6231"}))
+        << survey_heavy.out;
   }
 }
 
