@@ -15,6 +15,9 @@ constexpr double kModuleSlackBytes = 1024.0;
 constexpr double kIndexOverFile = 3.0;
 constexpr double kDropOverBareLoop = 3.0;
 constexpr double kDropReportOverBefore = 5.0;
+constexpr double kDropReportMilliseconds = 1000.0;
+constexpr double kSurveyOverBefore = 5.0;
+constexpr double kSurveyMilliseconds = 2000.0;
 constexpr double kPerVesselGrowth = 1.5;
 
 // Prints one budget line and returns whether it holds: `measured` from the
@@ -119,6 +122,9 @@ void BudgetReport::Finalize() {
   const Sample* report = TimedMedian("BM_DropReport/process_time/real_time");
   const Sample* report_before =
       TimedMedian("BM_DropReportBeforeSweep/process_time/real_time");
+  const Sample* survey = TimedMedian("BM_SurveySample/process_time/real_time");
+  const Sample* survey_before =
+      TimedMedian("BM_SurveySampleBefore/process_time/real_time");
   const Sample* run1000 = TimedMedian("BM_RunVessels/1000/real_time");
   const Sample* run10000 = TimedMedian("BM_RunVessels/10000/real_time");
   const Sample* run100000 = TimedMedian("BM_RunVessels/100000/real_time");
@@ -208,8 +214,30 @@ void BudgetReport::Finalize() {
                     report->nanoseconds / report_before->nanoseconds,
                     report->cpu_nanoseconds / report_before->cpu_nanoseconds,
                     kDropReportOverBefore, "x");
+    pass &= PrintBudget("drop report, whole", report->nanoseconds / 1e6,
+                        report->cpu_nanoseconds / 1e6, kDropReportMilliseconds,
+                        "ms");
   } else {
     PrintMissing("drop report, every step / the search before");
+    pass = false;
+  }
+
+  if (survey != nullptr && survey_before != nullptr) {
+    std::printf(
+        "  (vantrel survey of a sample-sized installation: %s with every "
+        "verdict,\n   %s with the bare drops it made before)\n",
+        Duration(survey->nanoseconds).c_str(),
+        Duration(survey_before->nanoseconds).c_str());
+    pass &=
+        PrintBudget("survey, every verdict / the bare drops before",
+                    survey->nanoseconds / survey_before->nanoseconds,
+                    survey->cpu_nanoseconds / survey_before->cpu_nanoseconds,
+                    kSurveyOverBefore, "x");
+    pass &=
+        PrintBudget("survey, whole", survey->nanoseconds / 1e6,
+                    survey->cpu_nanoseconds / 1e6, kSurveyMilliseconds, "ms");
+  } else {
+    PrintMissing("survey, every verdict / the bare drops before");
     pass = false;
   }
 

@@ -84,6 +84,7 @@ class InitCommandTest : public ::testing::Test {
  protected:
   void SetUp() override {
     fs::copy(kInitData, folder_.path(), fs::copy_options::recursive);
+    folder_.CopyBodyFiles();
   }
 
   Output Init(InitArguments arguments) {
@@ -119,7 +120,7 @@ TEST_F(InitCommandTest, MeshesGiveSetsThatLand) {
     std::string key;
     std::string class_name;
   };
-  InitArguments lander, six, cylinder, delta;
+  InitArguments lander{}, six{}, cylinder{}, delta{};
   lander.class_name = "Lander4";
   six.class_name = "Lander6";
   cylinder.class_name = "Cylinder";
@@ -224,6 +225,23 @@ TEST_F(InitCommandTest, MeshesGiveSetsThatLand) {
                 HasSubstr("POINT_3 = 2 -2 -2 0 0 0 0  ; primary: point 3"));
     EXPECT_THAT(text, HasSubstr("POINT_4 = "));
   }
+  {
+    SCOPED_TRACE("written, but it does not land: exit 1, and why");
+    folder_.Write("Config/Vessels/Heavy.cfg",
+                  "MeshName = Lander4\r\n"
+                  "TouchdownPoints = 0 -2 3  -2 -2 -2  2 -2 -2\r\n");
+    InitArguments heavy;
+    heavy.class_name = "Heavy";
+    // Springs completed for 9.81 m/s^2 give way under 200.
+    heavy.gravity = 200.0;
+    const Output init = Init(heavy);
+    EXPECT_EQ(init.code, kExitFindings) << init.out;
+    EXPECT_TRUE(fs::exists(Definition("Heavy")));
+    EXPECT_THAT(init.out, HasSubstr("g = 200.0000 m/s^2 (--gravity)"));
+    EXPECT_THAT(init.err,
+                HasSubstr("Heavy.cfg needs work: the drop test says "));
+    EXPECT_THAT(init.err, ::testing::Not(HasSubstr("says lands")));
+  }
 }
 
 TEST_F(InitCommandTest, BadInputsWriteNothing) {
@@ -247,8 +265,8 @@ TEST_F(InitCommandTest, BadInputsWriteNothing) {
     int code;
     std::string message;
   };
-  InitArguments nameless;
-  InitArguments device;
+  InitArguments nameless{};
+  InitArguments device{};
   device.name = "Fleet\\CON";
   const std::vector<Case> cases{
       {"a mesh with a short vertex line",

@@ -16,37 +16,65 @@ namespace tools {
 
 namespace {
 
-// What makes vessels of a class one row: the definition that applied and
-// the mass, with where it came from.
-using RowKey = std::tuple<std::string, int, std::string, double, std::string>;
+// What makes vessels of a class one row: the definition that applied, the
+// body (every body orbited is one), and the mass, with where it came from.
+using RowKey = std::tuple<std::string, int, std::string, int, std::string,
+                          double, std::string>;
 
-RowKey KeyOf(const standin::VesselOutcome& vessel, const KeyTried* applied) {
+RowKey KeyOf(const standin::VesselOutcome& vessel,
+             const VesselAccount& account) {
+  const KeyTried* applied = account.Applied();
   // None first, then the class's definition, then a name's.
   const int by = applied == nullptr                    ? 0
                  : applied->by == KeyTried::By::kClass ? 1
                                                        : 2;
-  return {standin::FoldCase(vessel.class_name), by,
+  // Landed first, then without a STATUS line, then in orbit.
+  const vessel::VesselBody& body = account.body;
+  const int state = body.state == standin::VesselState::kLanded     ? 0
+                    : body.state == standin::VesselState::kNotGiven ? 1
+                                                                    : 2;
+  return {standin::FoldCase(vessel.class_name),
+          by,
           applied == nullptr ? "" : standin::FoldCase(applied->path),
-          vessel.mass, vessel.model.mass_from};
+          state,
+          state == 2 ? "" : standin::FoldCase(body.name),
+          vessel.mass,
+          vessel.model.mass_from};
 }
 
-// The bytes of everything a drop depends on, so that equal drops run once.
-std::string DropKey(const physics::DropSetup& setup) {
+// One drop a row asks for: a set of points on a vessel at one mass, on its
+// body, as `vantrel drop` drops it by default there, handed over when the
+// plug-in hands the set over.
+struct DropAsked {
+  physics::DroppedVessel vessel;
+  physics::ContactPoints points;
+  physics::DropOptions options;
+  bool hand_over = false;
+};
+
+// The bytes of everything a drop and its judgement depend on, so that equal
+// drops run once.
+std::string DropKey(const DropAsked& asked) {
   std::string key;
   const auto add = [&key](double value) {
     char bytes[sizeof value];
     std::memcpy(bytes, &value, sizeof value);
     key.append(bytes, sizeof value);
   };
-  add(setup.body.mass);
-  add(setup.body.inertia.x);
-  add(setup.body.inertia.y);
-  add(setup.body.inertia.z);
-  add(setup.body.size);
-  for (const physics::ContactPoint& p : setup.points) {
-    for (double v :
-         {p.pos.x, p.pos.y, p.pos.z, p.stiffness, p.damping, p.mu, p.mu_lng}) {
-      add(v);
+  const physics::Body& body = asked.vessel.body;
+  for (double v : {body.mass, body.inertia.x, body.inertia.y, body.inertia.z,
+                   body.size, asked.options.gravity}) {
+    add(v);
+  }
+  key += asked.hand_over ? 'h' : '-';
+  for (const physics::ContactPoints* set :
+       {&asked.points, &asked.vessel.own_points}) {
+    key += '|';
+    for (const physics::ContactPoint& p : *set) {
+      for (double v : {p.pos.x, p.pos.y, p.pos.z, p.stiffness, p.damping, p.mu,
+                       p.mu_lng}) {
+        add(v);
+      }
     }
   }
   return key;
@@ -55,44 +83,72 @@ std::string DropKey(const physics::DropSetup& setup) {
 // Runs every distinct drop once, spread over `threads` threads.
 class DropRuns {
  public:
-  // The index of the drop of `setup`, added when new.
-  std::size_t Add(const physics::DropSetup& setup) {
+  // The index of the drop asked, added when new.
+  std::size_t Add(DropAsked asked) {
     const auto [entry, added] =
-        index_.try_emplace(DropKey(setup), setups_.size());
-    if (added) setups_.push_back(setup);
+        index_.try_emplace(DropKey(asked), asked_.size());
+    if (added) asked_.push_back(std::move(asked));
     return entry->second;
   }
 
   void Run(unsigned threads) {
-    results_.resize(setups_.size());
+    results_.resize(asked_.size());
     std::atomic<std::size_t> next{0};
+    // Each drop sweeps its steps on one thread; the drops share the
+    // threads, which keeps every thread busy on a survey of many.
     const auto work = [&] {
-      for (std::size_t i = next++; i < setups_.size(); i = next++) {
-        results_[i] = physics::RunDrop(setups_[i]);
+      for (std::size_t i = next++; i < asked_.size(); i = next++) {
+        const DropAsked& a = asked_[i];
+        results_[i] = physics::DropAndJudge(a.vessel, a.points, a.options,
+                                            a.hand_over, 1);
       }
     };
     std::vector<std::thread> helpers;
-    const std::size_t wanted = std::min<std::size_t>(threads, setups_.size());
+    const std::size_t wanted = std::min<std::size_t>(threads, asked_.size());
     for (std::size_t t = 1; t < wanted; ++t) helpers.emplace_back(work);
     work();
     for (std::thread& helper : helpers) helper.join();
   }
 
-  const physics::DropResult& result(std::size_t index) const {
+  const physics::JudgedDrop& result(std::size_t index) const {
     return results_[index];
   }
 
  private:
   std::map<std::string, std::size_t> index_;
-  std::vector<physics::DropSetup> setups_;
-  std::vector<physics::DropResult> results_;
+  std::vector<DropAsked> asked_;
+  std::vector<physics::JudgedDrop> results_;
 };
+
+// The drops of `points` on `vessel` on its body at the masses it will have:
+// empty and with full tanks for a class with tanks, else its mass.
+std::vector<std::size_t> AddDrops(const standin::VesselOutcome& vessel,
+                                  const vessel::VesselBody& body,
+                                  const physics::ContactPoints& points,
+                                  bool hand_over, DropRuns& drops) {
+  const vessel::VesselModel& model = vessel.model;
+  std::vector<double> masses{model.mass};
+  if (model.full_mass > model.empty_mass) {
+    masses = {model.empty_mass, model.full_mass};
+  }
+  std::vector<std::size_t> added;
+  for (double mass : masses) {
+    DropAsked asked;
+    asked.vessel = vessel::DroppedVesselOf(model);
+    asked.vessel.body.mass = mass;
+    asked.points = points;
+    asked.options.gravity = body.gravity;
+    asked.hand_over = hand_over;
+    added.push_back(drops.Add(std::move(asked)));
+  }
+  return added;
+}
 
 struct Gathered {
   SurveyRow row;
   std::set<std::size_t> scenarios;
-  std::size_t without = 0;
-  std::optional<std::size_t> with;
+  std::vector<std::size_t> without;
+  std::vector<std::size_t> with;
 };
 
 }  // namespace
@@ -107,8 +163,9 @@ std::vector<SurveyRow> GatherSurvey(
   for (std::size_t s = 0; s < scenarios.size(); ++s) {
     for (std::size_t v = 0; v < scenarios[s].vessels.size(); ++v) {
       const standin::VesselOutcome& vessel = scenarios[s].vessels[v];
-      const KeyTried* applied = scenarios[s].accounts[v].Applied();
-      auto [entry, added] = rows.try_emplace(KeyOf(vessel, applied));
+      const VesselAccount& account = scenarios[s].accounts[v];
+      const KeyTried* applied = account.Applied();
+      auto [entry, added] = rows.try_emplace(KeyOf(vessel, account));
       Gathered& gathered = entry->second;
       SurveyRow& row = gathered.row;
       gathered.scenarios.insert(s);
@@ -117,15 +174,26 @@ std::vector<SurveyRow> GatherSurvey(
                     vessel.class_name) == row.spellings.end()) {
         row.spellings.push_back(vessel.class_name);
       }
+      const vessel::VesselBody& body = account.body;
+      if (body.state == standin::VesselState::kOrbiting &&
+          std::find(row.orbited.begin(), row.orbited.end(), body.name) ==
+              row.orbited.end()) {
+        row.orbited.push_back(body.name);
+      }
       if (!added) continue;
       row.class_name = vessel.class_name;
       row.example = vessel;
-      gathered.without =
-          drops.Add(vessel::DropSetupOf(vessel.model, vessel.model.own_points));
+      row.body = body;
+      if (body.Judged()) {
+        gathered.without =
+            AddDrops(vessel, body, vessel.model.own_points, false, drops);
+      }
       if (applied == nullptr) continue;
       row.applied = *applied;
-      gathered.with = drops.Add(
-          vessel::DropSetupOf(vessel.model, ToContactPoints(vessel.touchdown)));
+      if (body.Judged()) {
+        gathered.with = AddDrops(
+            vessel, body, ToContactPoints(vessel.touchdown), true, drops);
+      }
       const auto [counts, first] = checked.try_emplace(applied->path);
       if (first) counts->second = check(applied->path);
       row.check = counts->second;
@@ -136,8 +204,10 @@ std::vector<SurveyRow> GatherSurvey(
   for (auto& [key, gathered] : rows) {
     SurveyRow& row = gathered.row;
     row.scenarios = static_cast<int>(gathered.scenarios.size());
-    row.without = drops.result(gathered.without);
-    if (gathered.with) row.with = drops.result(*gathered.with);
+    for (std::size_t i : gathered.without) {
+      row.without.push_back(drops.result(i));
+    }
+    for (std::size_t i : gathered.with) row.with.push_back(drops.result(i));
     survey.push_back(std::move(row));
   }
   return survey;

@@ -6,6 +6,7 @@
 #include <thread>
 
 #include "contact_forces.h"
+#include "diagnostic_output.h"
 #include "number_text.h"
 #include "stability.h"
 #include "text_table.h"
@@ -190,22 +191,29 @@ void PrintWarps(const DroppedSet* const (&sets)[2], std::ostream& out) {
 DroppedSet DropSet(std::string label, const physics::DroppedVessel& vessel,
                    const physics::ContactPoints& points,
                    const physics::DropOptions& options, bool hand_over) {
-  DroppedSet set;
-  set.label = std::move(label);
-  set.setup = physics::MakeDropSetup(vessel, points, options);
-  set.result = physics::RunDrop(set.setup);
-  set.hand_over = hand_over;
-  set.sweep = physics::SweepWarpSteps(
-      vessel, points, options, hand_over, &set.result,
-      std::max(1u, std::thread::hardware_concurrency()));
-  set.linear_warp = physics::LinearStableWarp(points, vessel.body, options.fps);
-  const double weight = vessel.body.mass * options.gravity;
-  if (points.size() >= 3) {
-    set.placement =
-        physics::ComputeRestingLoad(points, vessel.body.mass, options.gravity);
+  return {
+      physics::DropAndJudge(vessel, points, options, hand_over,
+                            std::max(1u, std::thread::hardware_concurrency())),
+      std::move(label)};
+}
+
+std::optional<DroppedSet> FullTanksSet(const DroppedSet& set,
+                                       const vessel::VesselModel& model) {
+  if (!(model.full_mass > set.setup.body.mass)) return std::nullopt;
+  return DroppedSet{
+      physics::JudgeAtMass(set, model.full_mass,
+                           std::max(1u, std::thread::hardware_concurrency())),
+      set.label + " with full tanks"};
+}
+
+std::vector<std::string> FullTanksLines(const DroppedSet& full) {
+  std::vector<std::string> lines{
+      "with full tanks (" + Shortest(full.setup.body.mass) +
+      " kg; the verdict above is at the lighter mass): " + VerdictLine(full)};
+  for (const std::string& reason : VerdictReasons(full)) {
+    lines.push_back("  " + reason);
   }
-  set.judgement = physics::Judge(set.result, set.placement, weight, set.sweep);
-  return set;
+  return lines;
 }
 
 std::vector<std::string> VerdictReasons(const DroppedSet& set) {
@@ -222,9 +230,9 @@ std::string VerdictLine(const DroppedSet& set) {
   std::string line = physics::VerdictName(set.judgement.verdict);
   if (r.landed_at) line += " (LANDED at " + LandedAt(r) + ")";
   line += "; safe time acceleration at " + Shortest(set.setup.fps) +
-          " fps: " + SafeWarp(set);
+          " fps: " + (set.sweep.safe_warp ? "up to " : "") + SafeWarp(set);
   if (const physics::WarpStep* failure = set.sweep.Failure()) {
-    line += ", x" + Shortest(failure->warp) + ": " + StepFailure(*failure);
+    line += "; x" + Shortest(failure->warp) + ": " + StepFailure(*failure);
   }
   line += " (linear estimate x" + Shortest(set.linear_warp) + ")";
   return line;
@@ -254,8 +262,13 @@ void PrintDropText(const DroppedSet& before, const DroppedSet& after,
   });
   row("bounces",
       [](const DroppedSet& s) { return std::to_string(s.result.bounces); });
+  // Past the cap on the way down, the springs pushed back no harder: a
+  // set that still comes to rest says where it went.
   row("deepest depth (m)", [](const DroppedSet& s) {
-    return Settled(s, Number(s.result.max_depth, 4));
+    return Settled(s, Number(s.result.max_depth, 4) +
+                          (s.result.max_depth >= physics::kDepthCap
+                               ? " (at the depth cap on the way)"
+                               : ""));
   });
   row("safe time acceleration", SafeWarp);
   row("first step that fails", FirstFailure);
@@ -270,7 +283,9 @@ void PrintDropText(const DroppedSet& before, const DroppedSet& after,
   for (const DroppedSet* set : sets) PrintPoints(*set, out);
 }
 
-void PrintDropJson(const DroppedSet& after, std::ostream& out) {
+void PrintDropJson(const DroppedSet& after,
+                   const std::optional<DroppedSet>& full,
+                   const vessel::VesselBody& body, std::ostream& out) {
   const physics::DropResult& r = after.result;
   out << "{\n  \"verdict\": " << JsonVerdict(after.judgement.verdict)
       << ",\n  \"faults\": [";
@@ -296,6 +311,9 @@ void PrintDropJson(const DroppedSet& after, std::ostream& out) {
       << "  \"bounces\": " << r.bounces << ",\n"
       << "  \"max_depth_m\": " << JsonNumber(r.max_depth) << ",\n"
       << "  \"fps\": " << JsonNumber(after.setup.fps) << ",\n"
+      << "  \"body\": " << JsonString(body.name) << ",\n"
+      << "  \"gravity_m_s2\": " << JsonNumber(after.setup.gravity) << ",\n"
+      << "  \"gravity_from\": " << JsonString(body.gravity_from) << ",\n"
       << "  \"max_stable_warp\": " << (safe ? JsonNumber(*safe) : "null")
       << ",\n  \"max_stable_warp_h_s\": "
       << (safe ? JsonNumber(SubStep(after, *safe)) : "null") << ",\n"
@@ -309,7 +327,17 @@ void PrintDropJson(const DroppedSet& after, std::ostream& out) {
   }
   out << (after.sweep.steps.empty() ? "],\n" : "\n  ],\n")
       << "  \"linear_estimate_warp\": " << JsonNumber(after.linear_warp)
-      << "\n}\n";
+      << ",\n  \"full_tanks\": ";
+  if (full) {
+    const std::optional<double>& full_safe = full->sweep.safe_warp;
+    out << "{\"mass_kg\": " << JsonNumber(full->setup.body.mass)
+        << ", \"verdict\": " << JsonVerdict(full->judgement.verdict)
+        << ", \"max_stable_warp\": "
+        << (full_safe ? JsonNumber(*full_safe) : "null") << "}";
+  } else {
+    out << "null";
+  }
+  out << "\n}\n";
 }
 
 }  // namespace tools

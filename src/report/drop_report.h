@@ -1,54 +1,62 @@
 #ifndef VANTREL_TOOLS_DROP_REPORT_H_
 #define VANTREL_TOOLS_DROP_REPORT_H_
 
+#include <optional>
 #include <ostream>
 #include <string>
 #include <vector>
 
+#include "body_catalog.h"
 #include "drop_setup.h"
 #include "drop_test.h"
+#include "judged_drop.h"
 #include "resting_load.h"
 #include "verdict.h"
+#include "vessel_model.h"
 #include "warp_steps.h"
 
 namespace tools {
 
-// One set of points dropped: what the drop test found, the time
-// accelerations a player can select, and the verdict on all of it.
-struct DroppedSet {
+// One set of points dropped and judged (physics::DropAndJudge), with the
+// label a report gives it.
+struct DroppedSet : physics::JudgedDrop {
   std::string label;  // "before (the vessel's own points)"
-  physics::DropSetup setup;
-  physics::DropResult result;
-  // Put down as the host lands a vessel and, when the set is handed over,
-  // with the hand-over too, at each step a player can select.
-  physics::WarpSweep sweep;
-  bool hand_over = false;
-  double linear_warp = 0.0;  // the linear-stability estimate
-  // The host's placement of a landed vessel on points 1-3.
-  physics::RestingLoad placement;
-  physics::Judgement judgement;
 };
 
 // Drops `points` on `vessel` as `options` say, sweeps the time
 // accelerations (with the hand-over of the set to the vessel landed on its
-// own points when `hand_over`), and judges the set.
+// own points when `hand_over`) on every core, and judges the set.
 DroppedSet DropSet(std::string label, const physics::DroppedVessel& vessel,
                    const physics::ContactPoints& points,
                    const physics::DropOptions& options, bool hand_over);
+
+// For a class with tanks: the set judged again with every tank full, when
+// the set was judged at a lighter mass (`model` says the masses); none
+// otherwise.
+std::optional<DroppedSet> FullTanksSet(const DroppedSet& set,
+                                       const vessel::VesselModel& model);
+
+// The verdict with full tanks and why, as lines: "with full tanks (2550
+// kg): lands (LANDED at 5.60 s); safe time acceleration ...", then a line
+// for each fault.
+std::vector<std::string> FullTanksLines(const DroppedSet& full);
 
 // The table of `vantrel drop`: the sets side by side, why each verdict is
 // not `lands`, the time accelerations, then each point of the sets at rest.
 void PrintDropText(const DroppedSet& before, const DroppedSet& after,
                    std::ostream& out);
 
-// The definition's drop as JSON: verdict, faults, landed_at_s, rest,
-// points, bounces, max_depth_m, fps, max_stable_warp, its h, the steps and
-// the linear estimate.
-void PrintDropJson(const DroppedSet& after, std::ostream& out);
+// The definition's drop on `body` as JSON: verdict, faults, landed_at_s,
+// rest, points, bounces, max_depth_m, fps, the body and its gravity,
+// max_stable_warp, its h, the steps, the linear estimate, and full_tanks:
+// the verdict with full tanks (`full`), or null for a class without tanks.
+void PrintDropJson(const DroppedSet& after,
+                   const std::optional<DroppedSet>& full,
+                   const vessel::VesselBody& body, std::ostream& out);
 
 // The one line a verdict makes: "lands (LANDED at 4.30 s); safe time
-// acceleration at 60 fps: up to x250, x300: unstable (linear estimate
-// x187)".
+// acceleration at 60 fps: up to x200; x300: unstable, put down landed
+// (linear estimate x187)".
 std::string VerdictLine(const DroppedSet& set);
 
 // Why the set does not land: one sentence for each fault of its verdict,

@@ -12,7 +12,7 @@ namespace tools {
 struct DropTitle {
   std::string vessel;  // its name
   std::string mass;    // "1200 kg (--mass)"
-  std::string body;    // what it lands on: "g = 9.81 m/s^2"
+  std::string body;    // what it lands on: "Moon, g = 1.6231 m/s^2 (...)"
 };
 
 // An SVG document of one drop: the CoG's height, the pitch and the roll

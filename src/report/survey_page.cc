@@ -127,7 +127,7 @@ std::string SurveyPage(const SurveySummary& summary,
   }
   html += "</tr></thead>\n<tbody>\n";
   for (std::size_t i = 0; i < rows.size(); ++i) {
-    html += Row(rows[i], i + 1, rows[i].with.has_value());
+    html += Row(rows[i], i + 1, !rows[i].with.empty());
   }
   html += "</tbody>\n</table>\n<ul id=\"notes\">\n";
   for (const std::string& note : SurveyNotes(rows)) {
@@ -144,10 +144,11 @@ std::string SurveyPage(const SurveySummary& summary,
   html += "</ul>\n";
   for (std::size_t i = 0; i < rows.size(); ++i) {
     const SurveyRow& row = rows[i];
-    if (!row.with) continue;
+    if (row.with.empty()) continue;
     html += "<section id=\"drawing-" + std::to_string(i + 1) + "\">\n<h2>" +
             XmlText(row.class_name + ": " + ShownDefinitionPath(*row.applied)) +
-            "</h2>\n" + InlineSvg(DrawShownVessel(row.example, *row.with)) +
+            "</h2>\n" +
+            InlineSvg(DrawShownVessel(row.example, row.with.front().result)) +
             "</section>\n";
   }
   return html + "<script>" + kScript + "</script>\n</body>\n</html>\n";

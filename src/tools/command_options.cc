@@ -2,6 +2,7 @@
 
 #include <CLI/CLI.hpp>
 
+#include "item_file.h"
 #include "output_guard.h"
 
 namespace tools {
@@ -44,6 +45,30 @@ void AddMassOption(CLI::App& command, std::optional<double>& mass,
   command.add_option("--mass", mass, description)
       ->check(kVesselMass)
       ->type_name("KG");
+}
+
+std::map<std::string, double> ClassMassesOf(
+    const std::vector<standin::ClassMass>& masses) {
+  std::map<std::string, double> by_class;
+  for (const standin::ClassMass& given : masses) {
+    by_class[standin::FoldCase(given.class_name)] = given.kg;
+  }
+  return by_class;
+}
+
+void AddBodyOptions(CLI::App& command, std::string& body,
+                    std::optional<double>& gravity) {
+  command
+      .add_option("--body", body,
+                  "The body the vessel stands on; its file "
+                  "Config/NAME.cfg gives the surface gravity G M / Size^2")
+      ->type_name("NAME")
+      ->capture_default_str();
+  command
+      .add_option("--gravity", gravity,
+                  "Surface gravity in m/s^2, instead of the body file's")
+      ->check(CLI::Range(0.01, 1000.0))
+      ->type_name("G");
 }
 
 void AddClassMassOption(CLI::App& command,

@@ -8,7 +8,9 @@ namespace tools {
 enum ExitCode {
   kExitOk = 0,        // done, nothing to report
   kExitFindings = 1,  // done, but problems were found (check: diagnostics;
-                      // run, show: the module broke a rule of the host)
+                      // run, show: the module broke a rule of the host;
+                      // init: the file written does not land, or check
+                      // has findings)
   kExitInput = 2,     // an input could not be read or is malformed, or an
                       // output could not be written
   kExitUsage = 3,     // bad command line, or an output that would replace

@@ -4,12 +4,14 @@
 #include <filesystem>
 #include <vector>
 
+#include "body_text.h"
 #include "class_file.h"
 #include "command_options.h"
 #include "definition_file_check.h"
 #include "definition_reading.h"
 #include "definition_rules.h"
 #include "diagnostic_output.h"
+#include "drop_report.h"
 #include "exit_codes.h"
 #include "host_folder.h"
 #include "host_paths.h"
@@ -135,15 +137,20 @@ int WriteNewFile(standin::FileSystem& files, const fs::path& target,
 }
 
 // What the drop test makes of the definition `text` on a vessel of the
-// class, as `vantrel drop FILE --class CLASS` drops it.
-physics::DropResult DropOf(const std::string& text,
-                           const vessel::ClassFile& class_file,
-                           vessel::VesselModel& model) {
-  model = vessel::ModelVessel(class_file, {});
+// class on `body`, judged as `vantrel drop FILE --class CLASS --body BODY
+// [--mass KG]` judges it.
+DroppedSet DropOf(const std::string& text, const vessel::ClassFile& class_file,
+                  const vessel::VesselBody& body,
+                  const vessel::VesselInputs& inputs,
+                  vessel::VesselModel& model) {
+  model = vessel::ModelVessel(class_file, inputs);
   const standin::ItemFile items(text);
   const auto points = HandedOver(
       ReadPoints(items, CountThatApplies(items).value_or(0)), model.mass);
-  return physics::RunDrop(vessel::DropSetupOf(model, ToContactPoints(points)));
+  physics::DropOptions options;
+  options.gravity = body.gravity;
+  return DropSet("", vessel::DroppedVesselOf(model), ToContactPoints(points),
+                 options, true);
 }
 
 }  // namespace
@@ -177,6 +184,12 @@ int InitCommand(const InitArguments& arguments, standin::FileSystem& files,
     return kExitUsage;
   }
 
+  vessel::BodyCatalog bodies(files, root, arguments.gravity);
+  const vessel::VesselBody body = bodies.Landed(arguments.body);
+  if (body.problem) {
+    err << standin::FormatProblem(*body.problem) << "; nothing was written\n";
+    return kExitInput;
+  }
   const vessel::ClassFile class_file =
       vessel::ReadClassFile(files, root, class_name);
   MeshInput mesh;
@@ -240,23 +253,37 @@ int InitCommand(const InitArguments& arguments, standin::FileSystem& files,
                     std::to_string(findings.size() - errors) + " warning(s)")
       << '\n';
   vessel::VesselModel model;
-  const physics::DropResult drop = DropOf(text, class_file, model);
-  out << "drop:  " << physics::VerdictName(drop.verdict);
-  if (drop.landed_at)
-    out << " (LANDED at " << Fixed(*drop.landed_at, 2) << " s)";
-  out << ", released 0.5 m above the ground, as class " << class_name << " of "
-      << TenDigits(model.mass) << " kg (" << model.mass_from << ")\n";
+  vessel::VesselInputs given;
+  given.mass = arguments.mass;
+  given.mass_from = "--mass";
+  const DroppedSet drop = DropOf(text, class_file, body, given, model);
+  out << "drop:  " << VerdictLine(drop) << "\n  released 0.5 m above the "
+      << "ground, as class " << class_name << " of " << TenDigits(model.mass)
+      << " kg (" << model.mass_from << "), on " << BodyText(body) << "\n";
+  for (const std::string& reason : VerdictReasons(drop)) {
+    out << "  " << reason << "\n";
+  }
   if (model.module_sets_mass) {
-    out << "  its module sets the mass in code; give it with vantrel drop "
-           "--mass KG\n";
+    out << "  its module sets the mass in code; give it with --mass KG\n";
   }
   out << "\nLook at it:\n  "
       << CommandLineOf("show", arguments.root, key,
                        arguments.name ? arguments.class_name : std::nullopt)
       << '\n';
-  const bool clean =
-      findings.empty() && drop.verdict == physics::Verdict::kLands;
-  return clean ? kExitOk : kExitFindings;
+  // Written, but not yet a file to fly with: say so on the error stream
+  // too, so that a script sees why the exit code is not 0.
+  const bool lands = drop.judgement.verdict == physics::Verdict::kLands;
+  if (!findings.empty() || !lands) {
+    err << "vantrel init: " << target.string() << " needs work: "
+        << (lands ? ""
+                  : std::string("the drop test says ") +
+                        physics::VerdictName(drop.judgement.verdict) +
+                        ", not lands (at rest, level and safe at x1)")
+        << (!lands && !findings.empty() ? "; " : "")
+        << (findings.empty() ? "" : "check has findings") << "\n";
+    return kExitFindings;
+  }
+  return kExitOk;
 }
 
 namespace {
@@ -274,6 +301,10 @@ void AddInitOptions(CLI::App& command, InitArguments& arguments) {
                   "The vessel's mesh (default: the class file's MeshName, in "
                   "DIR/Meshes)")
       ->type_name("FILE");
+  AddMassOption(command, arguments.mass,
+                "The vessel's mass in kg for the drop test (default: from its "
+                "class file, tanks empty)");
+  AddBodyOptions(command, arguments.body, arguments.gravity);
 }
 
 }  // namespace

@@ -243,9 +243,7 @@ int RunCommand(const RunArguments& arguments, standin::FileSystem& disk,
   }
   options.log_output = log.get();
   options.edition = arguments.edition;
-  for (const standin::ClassMass& given : arguments.class_masses) {
-    options.class_masses[standin::FoldCase(given.class_name)] = given.kg;
-  }
+  options.class_masses = ClassMassesOf(arguments.class_masses);
   std::string error;
   const auto result = standin::RunScenarios(scenarios, options, &error);
   if (!result) {
@@ -255,6 +253,7 @@ int RunCommand(const RunArguments& arguments, standin::FileSystem& disk,
   // A log that could not be written leaves the report and the broken
   // rules to say.
   log.Commit(files, inputs->root, err, exit_code);
+  vessel::BodyCatalog bodies(files, inputs->root);
   std::size_t faults = result->faults.size();
   std::size_t files_left_open = 0;
   const std::size_t count = result->simulations.size();
@@ -264,7 +263,7 @@ int RunCommand(const RunArguments& arguments, standin::FileSystem& disk,
   for (std::size_t i = 0; i < count; ++i) {
     const standin::SessionResult& simulation = result->simulations[i];
     PrintRunWarnings(simulation, err);
-    std::vector<VesselAccount> accounts = AccountVessels(simulation);
+    std::vector<VesselAccount> accounts = AccountVessels(simulation, bodies);
     summary.Add(simulation, accounts);
     faults += simulation.faults.size();
     files_left_open += simulation.files_left_open;
@@ -282,6 +281,11 @@ int RunCommand(const RunArguments& arguments, standin::FileSystem& disk,
   if (!arguments.quiet && count > 1) out << '\n';
   if (arguments.quiet || count > 1) summary.Print(out);
 
+  // A body whose gravity cannot be known leaves its vessels' line short.
+  for (const standin::Problem& problem : bodies.problems()) {
+    err << standin::FormatProblem(problem) << '\n';
+    exit_code = MoreSerious(exit_code, kExitInput);
+  }
   if (files_left_open > 0) {
     err << "vantrel run: the module left " << files_left_open
         << " file handle(s) open\n";

@@ -137,6 +137,7 @@ int SurveyCommand(const SurveyArguments& arguments, standin::FileSystem& disk,
   options.plugin = plugin;
   options.files = &files;
   options.faults_to = &err;
+  options.class_masses = ClassMassesOf(arguments.class_masses);
   std::string error;
   const auto run = standin::RunScenarios(scenarios, options, &error);
   if (!run) {
@@ -144,13 +145,14 @@ int SurveyCommand(const SurveyArguments& arguments, standin::FileSystem& disk,
     return kExitPlugin;
   }
 
+  vessel::BodyCatalog bodies(files, root);
   std::vector<SurveyedScenario> surveyed;
   std::set<std::string> warned;
   std::size_t faults = run->faults.size();
   for (std::size_t i = 0; i < read.size(); ++i) {
     const standin::SessionResult& simulation = run->simulations[i];
     surveyed.push_back(
-        {read[i].name, simulation.vessels, AccountVessels(simulation)});
+        {read[i].name, simulation.vessels, AccountVessels(simulation, bodies)});
     faults += simulation.faults.size() + simulation.files_left_open;
     for (const auto& warning : simulation.warnings) {
       const std::string line = standin::FormatProblem(warning);
@@ -186,6 +188,11 @@ int SurveyCommand(const SurveyArguments& arguments, standin::FileSystem& disk,
   if (!summary.left_out.empty()) {
     exit_code = MoreSerious(exit_code, kExitInput);
   }
+  // Vessels on a body whose gravity cannot be known are not judged.
+  for (const standin::Problem& problem : bodies.problems()) {
+    err << standin::FormatProblem(problem) << '\n';
+    exit_code = MoreSerious(exit_code, kExitInput);
+  }
   return exit_code;
 }
 
@@ -199,6 +206,10 @@ void AddSurveyOptions(CLI::App& command, SurveyArguments& arguments) {
                   "Also write the survey as one web page, sortable by column, "
                   "with each definition's drawing, into FILE")
       ->type_name("FILE");
+  AddClassMassOption(command, arguments.class_masses,
+                     "The empty mass in kg of every vessel of CLASS, for "
+                     "classes whose module sets it in code (repeatable; "
+                     "propellant is added; a scenario's MASS line wins)");
   AddPluginOption(command, arguments.plugin);
 }
 

@@ -4,9 +4,11 @@
 #include <optional>
 #include <ostream>
 #include <string>
+#include <vector>
 
 #include "command.h"
 #include "file_system.h"
+#include "vessel_mass.h"
 
 namespace tools {
 
@@ -16,6 +18,8 @@ struct SurveyArguments {
   bool json = false;                  // print JSON instead of the table
   std::optional<std::string> html;    // also write the page to this file
   std::optional<std::string> plugin;  // plug-in library to load
+  // --mass CLASS=KG: the empty mass of every vessel of a class.
+  std::vector<standin::ClassMass> class_masses;
 };
 
 // Runs every scenario below the host folder's Scenarios folder through the
