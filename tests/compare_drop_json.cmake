@@ -10,7 +10,7 @@ cmake_minimum_required(VERSION 3.25)
 get_filename_component(VANTREL "${VANTREL}" ABSOLUTE)
 execute_process(
   COMMAND ${EMULATOR} "${VANTREL}" drop examples/Config/Vantrel/Eagle-2.cfg
-    --class Lander --mass 15000 --json
+    --class Lander --mass 15000 --gravity 9.81 --json
   WORKING_DIRECTORY "${SOURCE}"
   RESULT_VARIABLE code OUTPUT_VARIABLE actual ERROR_VARIABLE err)
 if(NOT code EQUAL 0)

@@ -136,7 +136,7 @@ TEST(DropCommandTest, FourPadsAndFourFeetStand) {
         drop.out,
         HasSubstr("negative-load: point 1 carries -13.0 % of the weight "
                   "where the host puts a landed vessel down"));
-    EXPECT_THAT(drop.out, HasSubstr("4   0.000  -2.500  -2.600     0.0552"));
+    EXPECT_THAT(drop.out, HasSubstr("4   0.000  -2.500  -2.600     0.0553"));
     ExpectNoLineDeniesTheVerdict(drop.out);
     ShowArguments show;
     show.root = kData;
@@ -152,8 +152,8 @@ TEST(DropCommandTest, FourPadsAndFourFeetStand) {
   {
     SCOPED_TRACE(
         "a quadcopter's feet share its load, but the springs the plug-in "
-        "completes sink its 0.15 m feet 0.25 m: the CoG rests below the "
-        "ground; JSON with its keys");
+        "completes (m x 9.81) sink its 0.15 m feet 0.25 m under the Earth's "
+        "9.8202 m/s^2: the CoG rests below the ground; JSON with its keys");
     DropArguments quad;
     quad.name = "Quadcopter";
     quad.mass = 3;
@@ -164,20 +164,23 @@ TEST(DropCommandTest, FourPadsAndFourFeetStand) {
     ASSERT_EQ(drop.code, kExitOk) << drop.err;
     EXPECT_THAT(drop.out, HasSubstr("\"verdict\": \"cog-below-ground\",\n"
                                     "  \"faults\": [\"cog-below-ground\"]"));
-    EXPECT_THAT(drop.out, HasSubstr("\"cog_height_m\": -0.09999"));
+    EXPECT_THAT(drop.out, HasSubstr("\"cog_height_m\": -0.10025"));
     for (int i = 1; i <= 4; ++i) {
       EXPECT_THAT(drop.out, HasSubstr("{\"index\": " + std::to_string(i) +
-                                      ", \"depth_m\": 0.24999"));
+                                      ", \"depth_m\": 0.25025"));
     }
+    EXPECT_THAT(drop.out, HasSubstr("\"body\": \"Earth\",\n  \"gravity_m_s2\": "
+                                    "9.82021961,\n  \"gravity_from\": "
+                                    "\"Config\\\\Earth.cfg\""));
     // Put down landed, it rests there from the lowest step on.
     EXPECT_THAT(drop.out, HasSubstr("\"max_stable_warp\": null"));
     EXPECT_THAT(drop.out, HasSubstr("{\"warp\": 0.1, \"h_s\": 0.000166666667, "
                                     "\"landed\": \"cog-below-ground\", "
                                     "\"handed_over\": null}\n  ]"));
-    EXPECT_EQ(std::count(drop.out.begin(), drop.out.end(), '\n'), 21);
+    EXPECT_EQ(std::count(drop.out.begin(), drop.out.end(), '\n'), 24);
     EXPECT_THAT(drop.out, ::testing::Not(HasSubstr("\"load_share\": 0,")));
     std::set<std::string> keys;
-    const std::regex key("\"([a-z_]+)\":");
+    const std::regex key("\"([a-z0-9_]+)\":");
     for (auto it = std::sregex_iterator(drop.out.begin(), drop.out.end(), key);
          it != std::sregex_iterator(); ++it) {
       keys.insert((*it)[1]);
@@ -197,6 +200,9 @@ TEST(DropCommandTest, FourPadsAndFourFeetStand) {
                                            "bounces",
                                            "max_depth_m",
                                            "fps",
+                                           "body",
+                                           "gravity_m_s2",
+                                           "gravity_from",
                                            "max_stable_warp",
                                            "max_stable_warp_h_s",
                                            "warp_steps",

@@ -48,6 +48,7 @@ class ExitCodesTest : public ::testing::Test {
           "POINT_3 = 1 -1 -1\n");
     write("Scenarios/Test.scn",
           "BEGIN_SHIPS\nL-1:Lander\n  MASS 1000\nEND\nEND_SHIPS\n");
+    write("Config/Earth.cfg", "Mass = 5.973698968e+24\nSize = 6.37101e6\n");
   }
 
   // The exit code of each command that loads a plug-in, run on `root`
@@ -116,6 +117,14 @@ TEST_F(ExitCodesTest, EachKindOfProblemHasOneCodeInEveryCommand) {
     init.root = (folder_.path() / "missing").string();
     init.class_name = "Lander";
     EXPECT_EQ(InitCommand(init, disk, out, err), kExitInput);
+  }
+  {
+    SCOPED_TRACE("no body file for the body the vessel stands on");
+    const fs::path earth = folder_.path() / "Config" / "Earth.cfg";
+    fs::rename(earth, folder_.path() / "Earth.cfg");
+    const Codes codes = CodesOf(root, VANTREL_TEST_PLUGIN);
+    fs::rename(folder_.path() / "Earth.cfg", earth);
+    ExpectAll(codes, kExitInput);
   }
   {
     SCOPED_TRACE("a plug-in that cannot be loaded");

@@ -84,6 +84,7 @@ class InitCommandTest : public ::testing::Test {
  protected:
   void SetUp() override {
     fs::copy(kInitData, folder_.path(), fs::copy_options::recursive);
+    folder_.CopyBodyFiles();
   }
 
   Output Init(InitArguments arguments) {
@@ -119,7 +120,7 @@ TEST_F(InitCommandTest, MeshesGiveSetsThatLand) {
     std::string key;
     std::string class_name;
   };
-  InitArguments lander, six, cylinder, delta;
+  InitArguments lander{}, six{}, cylinder{}, delta{};
   lander.class_name = "Lander4";
   six.class_name = "Lander6";
   cylinder.class_name = "Cylinder";
@@ -247,8 +248,8 @@ TEST_F(InitCommandTest, BadInputsWriteNothing) {
     int code;
     std::string message;
   };
-  InitArguments nameless;
-  InitArguments device;
+  InitArguments nameless{};
+  InitArguments device{};
   device.name = "Fleet\\CON";
   const std::vector<Case> cases{
       {"a mesh with a short vertex line",

@@ -28,6 +28,8 @@ constexpr const char* kLineEnd = "\n";
 
 class RunCommandTest : public ::testing::Test {
  protected:
+  RunCommandTest() { folder_.CopyBodyFiles(); }
+
   int Run(RunArguments arguments) {
     arguments.plugin = VANTREL_TEST_PLUGIN;
     out_.str("");
@@ -297,14 +299,19 @@ TEST_F(RunCommandTest, WarnsAboutVesselsThatNeverArrive) {
 TEST_F(RunCommandTest, ARunBeforeTheSweepSaysSo) {
   folder_.WriteDefinition("Lander.cfg", "N = 3\nPOINT_1 = 0 -1 2\n");
   RunArguments arguments = InFolder(
-      "BEGIN_SHIPS\nEarly:Lander\nEND\nLate:Lander\n  SPAWN_STEP 2\nEND\n"
-      "END_SHIPS\n");
+      "BEGIN_SHIPS\nEarly:Lander\n  STATUS Landed Moon\nEND\n"
+      "Late:Lander\n  SPAWN_STEP 2\nEND\nEND_SHIPS\n");
   arguments.steps = 9;
   EXPECT_EQ(Run(arguments), kExitOk) << err_.str();
   const std::string out = out_.str();
-  EXPECT_THAT(out, HasSubstr("Early   Lander  1000 (default)  at start        "
-                             "0  not yet (the sweep is in step 10)"))
+  EXPECT_THAT(out,
+              HasSubstr("Early   Lander  1000 (default)  Moon               "
+                        "at start        0  not yet (the sweep is in "
+                        "step 10)"))
       << out;
+  // Each body the vessels stand on, with its gravity from its file.
+  EXPECT_THAT(out, HasSubstr("  On Moon, g = 1.6231 m/s^2 (Config\\Moon.cfg)\n"
+                             "  On Earth (no STATUS line), g = 9.8202 m/s^2"));
   // A vessel reported as new is updated at once.
   EXPECT_THAT(out, HasSubstr("class  Config\\Vantrel\\Lander.cfg"));
   EXPECT_THAT(out, HasSubstr("stopped after step 9"));

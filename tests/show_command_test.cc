@@ -53,6 +53,7 @@ Rows PointRows(const std::string& text, const std::string& heading) {
 class ShowCommandTest : public ::testing::Test {
  protected:
   void SetUp() override {
+    folder_.CopyBodyFiles();
     folder_.WriteDefinition("Eagle-2.cfg",
                             "N = 4\n"
                             "POINT_1 = 0 -2.2 4.5 3e5 3e4 0.5 0.2\n"
@@ -246,15 +247,16 @@ TEST_F(ShowCommandTest, RestingNumbersFollowFromStatics) {
   // the weight between them: so the host's placement on points 1-3. At rest
   // on the ground the vessel leans 0.39 degrees onto its softer nose gear,
   // which then carries a little more; the tail fin tip carries nothing.
+  // The weight is the Earth's: 15000 kg x 9.8202 m/s^2 from its body file.
   const std::string eagle = Show("Eagle-2", 15000);
-  EXPECT_NE(eagle.find("1   59150.7  40.2 %           0.1972"),
+  EXPECT_NE(eagle.find("1   59212.6  40.2 %           0.1974"),
             std::string::npos)
       << eagle;
-  EXPECT_NE(eagle.find("2   43999.7  29.9 %"), std::string::npos);
+  EXPECT_NE(eagle.find("2   44045.3  29.9 %"), std::string::npos);
   EXPECT_NE(eagle.find("4       0.0   0.0 %   off the ground"),
             std::string::npos);
   EXPECT_NE(eagle.find("pitch -0.39 deg"), std::string::npos);
-  EXPECT_NE(eagle.find("(points 1-3 alone): the CoG 2.0332 m above the "
+  EXPECT_NE(eagle.find("(points 1-3 alone): the CoG 2.0330 m above the "
                        "ground, loads 40.0 % / 30.0 % / 30.0 %."),
             std::string::npos);
   EXPECT_NE(eagle.find("lands (LANDED at "), std::string::npos);

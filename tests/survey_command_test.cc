@@ -36,6 +36,7 @@ struct Output {
 class SurveyCommandTest : public ::testing::Test {
  protected:
   void SetUp() override {
+    folder_.CopyBodyFiles();
     folder_.Write("Config/Vessels/Lander.cfg", "Mass = 4000\nSize = 3\n");
     folder_.Write("Config/Vessels/Probe.cfg", "Mass = 500\n");
     folder_.WriteDefinition("Lander.cfg",
@@ -50,13 +51,15 @@ class SurveyCommandTest : public ::testing::Test {
                             "POINT_2 = -1 -1 -1\n"
                             "POINT_3 = 1 -1 -1\n"
                             "COLOUR = red\n");
+    const std::string moon = "  STATUS Landed Moon\nEND\n";
     folder_.Write("Scenarios/Moon.scn",
                   "BEGIN_SHIPS\n"
-                  "L-1:Lander\nEND\nL-2:lander\nEND\n"
-                  "Probe-7:Probe\nEND\nProbe-8:Probe\nEND\n"
-                  "END_SHIPS\n");
+                  "L-1:Lander\n" +
+                      moon + "L-2:lander\n" + moon + "Probe-7:Probe\n" + moon +
+                      "Probe-8:Probe\n" + moon + "END_SHIPS\n");
     folder_.Write("Scenarios/Far/Rocks.scn",
-                  "BEGIN_SHIPS\nL-3:Lander\nEND\nRock\nEND\nEND_SHIPS\n");
+                  "BEGIN_SHIPS\nL-3:Lander\n" + moon +
+                      "Rock\n  STATUS Orbiting Earth\nEND\nEND_SHIPS\n");
     folder_.Write("Scenarios/Broken.scn",
                   "BEGIN_SHIPS\nX:Lander\n  MASS heavy\nEND\nEND_SHIPS\n");
   }
@@ -96,14 +99,16 @@ TEST_F(SurveyCommandTest, EveryClassOfEveryScenario) {
   EXPECT_THAT(survey.out, HasSubstr(": 3 classes, 6 vessels in 2 scenarios"));
   EXPECT_THAT(survey.out, HasSubstr("Left out: "));
   // class, scenarios, vessels, definition (two words), errors, warnings,
-  // mass, mass from, drop without, drop with.
+  // mass, mass from, on, g, drop without, drop with. Judged on the Moon
+  // its scenarios land them on; a vessel in orbit is not judged.
   EXPECT_THAT(TableRow(survey.out, "Lander"),
               ElementsAre("Lander", "/", "lander", "2", "3", "class",
                           "Config\\Vantrel\\Lander.cfg", "0", "0", "4000",
-                          "Config\\Vessels\\Lander.cfg", "lands", "lands"));
+                          "Config\\Vessels\\Lander.cfg", "Moon", "1.6231",
+                          "lands", "lands"));
   EXPECT_THAT(TableRow(survey.out, "Rock"),
               ElementsAre("Rock", "1", "1", "none", "-", "-", "1000", "default",
-                          "lands", "-"));
+                          "orbiting", "Earth", "-", "-", "-"));
   {
     SCOPED_TRACE("one class, two rows: a name definition and none");
     SurveyArguments json;

@@ -30,3 +30,12 @@ fs::path TestFolder::Write(const std::string& relative,
   file << text;
   return path;
 }
+
+void TestFolder::CopyBodyFiles() const {
+  const fs::path from = fs::path(VANTREL_TEST_DATA) / "simulator-sample";
+  fs::create_directories(path_ / "Config");
+  for (const char* body : {"Earth.cfg", "Moon.cfg", "Mars.cfg"}) {
+    fs::copy_file(from / "Config" / body, path_ / "Config" / body,
+                  fs::copy_options::overwrite_existing);
+  }
+}

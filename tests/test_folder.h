@@ -15,6 +15,11 @@ class TestFolder {
 
   const std::filesystem::path& path() const { return path_; }
 
+  // Copies the simulator's files of the Earth, the Moon and Mars
+  // (tests/data/simulator-sample/Config) into Config/, as an installation
+  // holds them: the bodies the commands find a vessel's gravity on.
+  void CopyBodyFiles() const;
+
   // Writes `text` to `relative` (with '/' between folders), creating the
   // folders on the way; returns the full path.
   std::filesystem::path Write(const std::string& relative,

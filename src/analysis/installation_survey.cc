@@ -16,18 +16,41 @@ namespace tools {
 
 namespace {
 
-// What makes vessels of a class one row: the definition that applied and
-// the mass, with where it came from.
-using RowKey = std::tuple<std::string, int, std::string, double, std::string>;
+// What makes vessels of a class one row: the definition that applied, the
+// body (every body orbited is one), and the mass, with where it came from.
+using RowKey = std::tuple<std::string, int, std::string, int, std::string,
+                          double, std::string>;
 
-RowKey KeyOf(const standin::VesselOutcome& vessel, const KeyTried* applied) {
+RowKey KeyOf(const standin::VesselOutcome& vessel,
+             const VesselAccount& account) {
+  const KeyTried* applied = account.Applied();
   // None first, then the class's definition, then a name's.
   const int by = applied == nullptr                    ? 0
                  : applied->by == KeyTried::By::kClass ? 1
                                                        : 2;
-  return {standin::FoldCase(vessel.class_name), by,
+  // Landed first, then without a STATUS line, then in orbit.
+  const vessel::VesselBody& body = account.body;
+  const int state = body.state == standin::VesselState::kLanded     ? 0
+                    : body.state == standin::VesselState::kNotGiven ? 1
+                                                                    : 2;
+  return {standin::FoldCase(vessel.class_name),
+          by,
           applied == nullptr ? "" : standin::FoldCase(applied->path),
-          vessel.mass, vessel.model.mass_from};
+          state,
+          state == 2 ? "" : standin::FoldCase(body.name),
+          vessel.mass,
+          vessel.model.mass_from};
+}
+
+// The drop of `points` on `vessel` on its body, as `vantrel drop` drops
+// it by default.
+physics::DropSetup SetupOf(const standin::VesselOutcome& vessel,
+                           const vessel::VesselBody& body,
+                           const physics::ContactPoints& points) {
+  physics::DropOptions options;
+  options.gravity = body.gravity;
+  return physics::MakeDropSetup(vessel::DroppedVesselOf(vessel.model), points,
+                                options);
 }
 
 // The bytes of everything a drop depends on, so that equal drops run once.
@@ -43,6 +66,7 @@ std::string DropKey(const physics::DropSetup& setup) {
   add(setup.body.inertia.y);
   add(setup.body.inertia.z);
   add(setup.body.size);
+  add(setup.gravity);
   for (const physics::ContactPoint& p : setup.points) {
     for (double v :
          {p.pos.x, p.pos.y, p.pos.z, p.stiffness, p.damping, p.mu, p.mu_lng}) {
@@ -91,7 +115,7 @@ class DropRuns {
 struct Gathered {
   SurveyRow row;
   std::set<std::size_t> scenarios;
-  std::size_t without = 0;
+  std::optional<std::size_t> without;
   std::optional<std::size_t> with;
 };
 
@@ -107,8 +131,9 @@ std::vector<SurveyRow> GatherSurvey(
   for (std::size_t s = 0; s < scenarios.size(); ++s) {
     for (std::size_t v = 0; v < scenarios[s].vessels.size(); ++v) {
       const standin::VesselOutcome& vessel = scenarios[s].vessels[v];
-      const KeyTried* applied = scenarios[s].accounts[v].Applied();
-      auto [entry, added] = rows.try_emplace(KeyOf(vessel, applied));
+      const VesselAccount& account = scenarios[s].accounts[v];
+      const KeyTried* applied = account.Applied();
+      auto [entry, added] = rows.try_emplace(KeyOf(vessel, account));
       Gathered& gathered = entry->second;
       SurveyRow& row = gathered.row;
       gathered.scenarios.insert(s);
@@ -117,15 +142,26 @@ std::vector<SurveyRow> GatherSurvey(
                     vessel.class_name) == row.spellings.end()) {
         row.spellings.push_back(vessel.class_name);
       }
+      const vessel::VesselBody& body = account.body;
+      if (body.state == standin::VesselState::kOrbiting &&
+          std::find(row.orbited.begin(), row.orbited.end(), body.name) ==
+              row.orbited.end()) {
+        row.orbited.push_back(body.name);
+      }
       if (!added) continue;
       row.class_name = vessel.class_name;
       row.example = vessel;
-      gathered.without =
-          drops.Add(vessel::DropSetupOf(vessel.model, vessel.model.own_points));
+      row.body = body;
+      if (body.Judged()) {
+        gathered.without =
+            drops.Add(SetupOf(vessel, body, vessel.model.own_points));
+      }
       if (applied == nullptr) continue;
       row.applied = *applied;
-      gathered.with = drops.Add(
-          vessel::DropSetupOf(vessel.model, ToContactPoints(vessel.touchdown)));
+      if (body.Judged()) {
+        gathered.with =
+            drops.Add(SetupOf(vessel, body, ToContactPoints(vessel.touchdown)));
+      }
       const auto [counts, first] = checked.try_emplace(applied->path);
       if (first) counts->second = check(applied->path);
       row.check = counts->second;
@@ -136,7 +172,7 @@ std::vector<SurveyRow> GatherSurvey(
   for (auto& [key, gathered] : rows) {
     SurveyRow& row = gathered.row;
     row.scenarios = static_cast<int>(gathered.scenarios.size());
-    row.without = drops.result(gathered.without);
+    if (gathered.without) row.without = drops.result(*gathered.without);
     if (gathered.with) row.with = drops.result(*gathered.with);
     survey.push_back(std::move(row));
   }

@@ -25,9 +25,9 @@ struct CheckCounts {
   int warnings = 0;
 };
 
-// The vessels of one class that got the same definition and the same mass:
-// one row of the survey. A class whose vessels differ in either has a row
-// for each.
+// The vessels of one class that got the same definition and the same mass,
+// on the same body (or in orbit): one row of the survey. A class whose
+// vessels differ in any has a row for each.
 struct SurveyRow {
   std::string class_name;  // as its first vessel spells it
   // Every spelling of the class in the scenarios; the host reads them alike.
@@ -40,19 +40,27 @@ struct SurveyRow {
   CheckCounts check;
   // The first vessel of the row, as the plug-in left it.
   standin::VesselOutcome example;
-  // The drop test on the vessel's own points and on the definition's; the
-  // latter only when a definition applied.
-  physics::DropResult without;
+  // The body its vessels stand on, with the gravity they are judged with;
+  // for a row of vessels in orbit, the first one's.
+  vessel::VesselBody body;
+  // For a row of vessels in orbit: every body they orbit, in the order
+  // met.
+  std::vector<std::string> orbited;
+  // The drop test on the vessel's own points and on the definition's, on
+  // its body; the latter only when a definition applied. None for vessels
+  // in orbit, or on a body whose gravity is not known.
+  std::optional<physics::DropResult> without;
   std::optional<physics::DropResult> with;
 };
 
-// The vessels of every scenario, one row per class, definition and mass,
-// sorted by class (without regard to case), then by the definition (none,
-// then the class's, then names'), then by mass. `check` gives check's counts
+// The vessels of every scenario, one row per class, definition, body and
+// mass, sorted by class (without regard to case), then by the definition
+// (none, then the class's, then names'), then by the body (landed, without
+// a STATUS line, in orbit), then by mass. `check` gives check's counts
 // for a definition that applied, by its path as the module asked for it
-// (KeyTried::path). Each distinct set of points on a distinct
-// body is dropped once, as `vantrel drop` drops it by default
-// (vessel::DropSetupOf), on up to `threads` threads.
+// (KeyTried::path). Each distinct set of points on a distinct vessel and
+// gravity is dropped once, as `vantrel drop` drops it by default on the
+// body, on up to `threads` threads; vessels in orbit are not dropped.
 std::vector<SurveyRow> GatherSurvey(
     const std::vector<SurveyedScenario>& scenarios,
     const std::function<CheckCounts(const std::string&)>& check,

@@ -229,8 +229,8 @@ const KeyTried* VesselAccount::Applied() const {
   return nullptr;
 }
 
-std::vector<VesselAccount> AccountVessels(
-    const standin::SessionResult& session) {
+std::vector<VesselAccount> AccountVessels(const standin::SessionResult& session,
+                                          vessel::BodyCatalog& bodies) {
   // The calls of each update of each vessel, split where the plug-in asks
   // for an object's name.
   std::vector<std::vector<Calls>> updates(session.vessels.size());
@@ -261,6 +261,7 @@ std::vector<VesselAccount> AccountVessels(
     account.points = PointsNow(vessel, reads);
     account.own_points = vessel.model.own_points;
     account.own_points_from = vessel.model.own_points_from;
+    account.body = bodies.Of(vessel.state, vessel.body);
     accounts.push_back(std::move(account));
   }
   return accounts;

@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "body_catalog.h"
 #include "contact_point.h"
 #include "definition_reading.h"
 #include "definition_rules.h"
@@ -94,6 +95,9 @@ struct VesselAccount {
   // TouchdownPoints or the host's defaults, and where they come from.
   physics::ContactPoints own_points;
   std::string own_points_from;
+  // The body under it, from its scenario's STATUS line (or the body a
+  // command landed it on), with the gravity it is judged with there.
+  vessel::VesselBody body;
 
   // The key whose file gave the points the vessel has now, or null when it
   // keeps its own.
@@ -101,9 +105,9 @@ struct VesselAccount {
 };
 
 // The account of every vessel of a simulation, in the order of
-// `session.vessels`.
-std::vector<VesselAccount> AccountVessels(
-    const standin::SessionResult& session);
+// `session.vessels`, each with its body from `bodies`.
+std::vector<VesselAccount> AccountVessels(const standin::SessionResult& session,
+                                          vessel::BodyCatalog& bodies);
 
 }  // namespace tools
 

@@ -6,6 +6,7 @@
 #include <thread>
 
 #include "contact_forces.h"
+#include "diagnostic_output.h"
 #include "number_text.h"
 #include "stability.h"
 #include "text_table.h"
@@ -270,7 +271,8 @@ void PrintDropText(const DroppedSet& before, const DroppedSet& after,
   for (const DroppedSet* set : sets) PrintPoints(*set, out);
 }
 
-void PrintDropJson(const DroppedSet& after, std::ostream& out) {
+void PrintDropJson(const DroppedSet& after, const vessel::VesselBody& body,
+                   std::ostream& out) {
   const physics::DropResult& r = after.result;
   out << "{\n  \"verdict\": " << JsonVerdict(after.judgement.verdict)
       << ",\n  \"faults\": [";
@@ -296,6 +298,9 @@ void PrintDropJson(const DroppedSet& after, std::ostream& out) {
       << "  \"bounces\": " << r.bounces << ",\n"
       << "  \"max_depth_m\": " << JsonNumber(r.max_depth) << ",\n"
       << "  \"fps\": " << JsonNumber(after.setup.fps) << ",\n"
+      << "  \"body\": " << JsonString(body.name) << ",\n"
+      << "  \"gravity_m_s2\": " << JsonNumber(after.setup.gravity) << ",\n"
+      << "  \"gravity_from\": " << JsonString(body.gravity_from) << ",\n"
       << "  \"max_stable_warp\": " << (safe ? JsonNumber(*safe) : "null")
       << ",\n  \"max_stable_warp_h_s\": "
       << (safe ? JsonNumber(SubStep(after, *safe)) : "null") << ",\n"

@@ -5,6 +5,7 @@
 #include <string>
 #include <vector>
 
+#include "body_catalog.h"
 #include "drop_setup.h"
 #include "drop_test.h"
 #include "resting_load.h"
@@ -41,10 +42,11 @@ DroppedSet DropSet(std::string label, const physics::DroppedVessel& vessel,
 void PrintDropText(const DroppedSet& before, const DroppedSet& after,
                    std::ostream& out);
 
-// The definition's drop as JSON: verdict, faults, landed_at_s, rest,
-// points, bounces, max_depth_m, fps, max_stable_warp, its h, the steps and
-// the linear estimate.
-void PrintDropJson(const DroppedSet& after, std::ostream& out);
+// The definition's drop on `body` as JSON: verdict, faults, landed_at_s,
+// rest, points, bounces, max_depth_m, fps, the body and its gravity,
+// max_stable_warp, its h, the steps and the linear estimate.
+void PrintDropJson(const DroppedSet& after, const vessel::VesselBody& body,
+                   std::ostream& out);
 
 // The one line a verdict makes: "lands (LANDED at 4.30 s); safe time
 // acceleration at 60 fps: up to x250, x300: unstable (linear estimate

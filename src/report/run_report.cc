@@ -6,6 +6,7 @@
 #include <unordered_set>
 
 #include "account_text.h"
+#include "body_text.h"
 #include "item_file.h"
 #include "number_text.h"
 #include "text_table.h"
@@ -108,6 +109,18 @@ void PrintClasses(const standin::SessionResult& result, std::ostream& out) {
   }
 }
 
+// The gravity on each body a vessel stands on, once per body.
+void PrintBodies(const std::vector<VesselAccount>& accounts,
+                 std::ostream& out) {
+  std::unordered_set<std::string> seen;
+  for (const VesselAccount& account : accounts) {
+    const vessel::VesselBody& body = account.body;
+    if (body.state == standin::VesselState::kOrbiting) continue;
+    if (!seen.insert(standin::FoldCase(WhereText(body))).second) continue;
+    out << "  On " << BodyText(body) << "\n";
+  }
+}
+
 }  // namespace
 
 std::string LineCount(std::size_t lines) {
@@ -131,12 +144,13 @@ void PrintRunReport(const standin::SessionResult& result,
   }
 
   out << "\nVessels after " << steps << " steps\n";
-  TextTable vessels({false, false, false, false, true, false});
-  vessels.AddRow(
-      {"vessel", "class", "mass (kg)", "arrived", "updates", "definition"});
+  TextTable vessels({false, false, false, false, false, true, false});
+  vessels.AddRow({"vessel", "class", "mass (kg)", "on", "arrived", "updates",
+                  "definition"});
   for (std::size_t i = 0; i < result.vessels.size(); ++i) {
     const standin::VesselOutcome& vessel = result.vessels[i];
     vessels.AddRow({vessel.name, vessel.class_name, MassText(vessel),
+                    WhereText(accounts[i].body),
                     vessel.spawn_step == 0
                         ? "at start"
                         : "step " + std::to_string(vessel.spawn_step),
@@ -144,6 +158,7 @@ void PrintRunReport(const standin::SessionResult& result,
                     Definition(vessel, accounts[i], steps)});
   }
   vessels.Print(out, "  ");
+  PrintBodies(accounts, out);
   PrintClasses(result, out);
   if (std::any_of(
           result.vessels.begin(), result.vessels.end(),

@@ -7,6 +7,7 @@
 #include <string>
 
 #include "account_text.h"
+#include "body_text.h"
 #include "definition_file_check.h"
 #include "definition_rules.h"
 #include "diagnostic_output.h"
@@ -207,7 +208,7 @@ void PrintRestingLoad(const standin::VesselOutcome& vessel,
       << Shortest(drop.setup.height) << " m above the ground at x1 and "
       << Shortest(drop.setup.fps) << " fps, under the weight "
       << Shortest(vessel.mass * gravity) << " N (" << Shortest(vessel.mass)
-      << " kg x " << Shortest(gravity) << " m/s^2)\n"
+      << " kg x " << Fixed(gravity, 4) << " m/s^2)\n"
       << "  " << VerdictLine(drop) << "\n";
   TextTable table({true, true, true, true, true});
   table.AddRow({"#", "load (N)", "share", "compression (m)", "damping ratio"});
@@ -259,9 +260,12 @@ void PrintCheck(const KeyTried& applied, standin::FileSystem& files,
 
 }  // namespace
 
-DroppedSet ShowDrop(const standin::VesselOutcome& vessel) {
+DroppedSet ShowDrop(const standin::VesselOutcome& vessel,
+                    const vessel::VesselBody& body) {
+  physics::DropOptions options;
+  options.gravity = body.gravity;
   return DropSet("", vessel::DroppedVesselOf(vessel.model),
-                 ToContactPoints(vessel.touchdown), {},
+                 ToContactPoints(vessel.touchdown), options,
                  vessel.touchdown_sets > 0);
 }
 
@@ -270,7 +274,8 @@ void PrintShowReport(const standin::SessionResult& result,
                      const VesselAccount& account, standin::FileSystem& files,
                      const DroppedSet& drop, std::ostream& out) {
   out << "Vessel " << vessel.name << ", class " << vessel.class_name
-      << ", mass " << MassText(vessel, " kg") << "\n\n";
+      << ", mass " << MassText(vessel, " kg") << "\n"
+      << "  on " << BodyText(account.body) << "\n\n";
   PrintLookup(account, vessel, out);
 
   out << "\nHost log (" << result.log.size() << " lines)\n";

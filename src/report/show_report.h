@@ -23,9 +23,10 @@ void PrintShowReport(const standin::SessionResult& result,
                      const VesselAccount& account, standin::FileSystem& files,
                      const DroppedSet& drop, std::ostream& out);
 
-// The drop test `vantrel show` makes of the points a vessel got: released
-// 0.5 m above the ground at x1 and 60 fps, for 30 s.
-DroppedSet ShowDrop(const standin::VesselOutcome& vessel);
+// The drop test `vantrel show` makes of the points a vessel got on `body`:
+// released 0.5 m above the ground at x1 and 60 fps, for 30 s.
+DroppedSet ShowDrop(const standin::VesselOutcome& vessel,
+                    const vessel::VesselBody& body);
 
 // The drawing of `vantrel show --svg`: the points the vessel got, in three
 // views, on the ground where the drop test `drop` of them leaves it.

@@ -3,6 +3,7 @@
 #include <set>
 
 #include "account_text.h"
+#include "body_text.h"
 #include "diagnostic_output.h"
 #include "item_file.h"
 #include "number_text.h"
@@ -18,6 +19,25 @@ std::string ClassText(const SurveyRow& row) {
     if (spelling != row.class_name) text += " / " + spelling;
   }
   return text;
+}
+
+// Where the row's vessels are: "Moon", "orbiting Earth, Moon".
+std::string Where(const SurveyRow& row) {
+  if (row.orbited.empty()) return WhereText(row.body);
+  std::string text = "orbiting ";
+  for (std::size_t i = 0; i < row.orbited.size(); ++i) {
+    text += (i == 0 ? "" : ", ") + row.orbited[i];
+  }
+  return text;
+}
+
+std::string VerdictCell(const std::optional<physics::DropResult>& drop) {
+  return drop ? physics::VerdictName(drop->verdict) : "-";
+}
+
+std::string JsonVerdict(const std::optional<physics::DropResult>& drop) {
+  return drop ? std::string("\"") + physics::VerdictName(drop->verdict) + "\""
+              : "null";
 }
 
 std::string DefinitionText(const SurveyRow& row) {
@@ -37,6 +57,8 @@ const std::vector<SurveyColumn>& SurveyColumns() {
       {"warnings", "warnings", true},
       {"mass (kg)", "mass_kg", true},
       {"mass from", "mass_from", false},
+      {"on", "on", false},
+      {"g (m/s^2)", "gravity_m_s2", true},
       {"drop without", "drop_without", false},
       {"drop with", "drop_with", false},
   };
@@ -53,8 +75,10 @@ std::vector<std::string> SurveyCells(const SurveyRow& row) {
           defined ? std::to_string(row.check.warnings) : "-",
           TenDigits(row.example.mass),
           row.example.model.mass_from,
-          physics::VerdictName(row.without.verdict),
-          row.with ? physics::VerdictName(row.with->verdict) : "-"};
+          Where(row),
+          GravityText(row.body),
+          VerdictCell(row.without),
+          VerdictCell(row.with)};
 }
 
 std::string SurveyTotals(const SurveySummary& summary,
@@ -73,10 +97,12 @@ std::string SurveyTotals(const SurveySummary& summary,
 std::vector<std::string> SurveyNotes(const std::vector<SurveyRow>& rows) {
   std::vector<std::string> notes{
       "drop: the vessel released 0.5 m above flat ground, 60 fps at x1 for "
-      "30 s, as vantrel drop does; \"without\" on its own points (its class "
-      "file's TouchdownPoints, else the host's default ones), \"with\" on "
-      "the points the plug-in handed over. vantrel drop --name NAME --class "
-      "CLASS tells more."};
+      "30 s, as vantrel drop does, under the surface gravity g of the body "
+      "its scenario lands it on (G M / Size^2 from Config\\BODY.cfg); "
+      "\"without\" on its own points (its class file's TouchdownPoints, "
+      "else the host's default ones), \"with\" on the points the plug-in "
+      "handed over. Vessels in orbit are not judged on the ground. vantrel "
+      "drop --name NAME --class CLASS --body BODY tells more."};
   std::string modules;
   std::set<std::string> named;
   for (const SurveyRow& row : rows) {
@@ -143,14 +169,10 @@ void PrintSurveyJson(const SurveySummary& summary,
     }
     out << ", \"mass_kg\": " << TenDigits(row.example.mass)
         << ", \"mass_from\": " << JsonString(row.example.model.mass_from)
-        << ", \"drop_without\": \"" << physics::VerdictName(row.without.verdict)
-        << "\", \"drop_with\": ";
-    if (row.with) {
-      out << '"' << physics::VerdictName(row.with->verdict) << '"';
-    } else {
-      out << "null";
-    }
-    out << "}";
+        << ", \"on\": " << JsonString(Where(row)) << ", \"gravity_m_s2\": "
+        << (row.body.Judged() ? TenDigits(row.body.gravity) : "null")
+        << ", \"drop_without\": " << JsonVerdict(row.without)
+        << ", \"drop_with\": " << JsonVerdict(row.with) << "}";
   }
   out << (rows.empty() ? "]\n}\n" : "\n  ]\n}\n");
 }

@@ -96,6 +96,8 @@ std::vector<VesselOutcome> CollectVessels(
     outcome.touchdown = vessel.touchdown;
     outcome.model = models[from];
     outcome.spawn_step = scenario.vessels[from].spawn_step;
+    outcome.state = scenario.vessels[from].state;
+    outcome.body = scenario.vessels[from].body;
     outcomes.push_back(std::move(outcome));
   }
   return outcomes;

@@ -52,6 +52,10 @@ struct VesselOutcome {
   // Its numbers as the host knows them from its files, with their sources.
   vessel::VesselModel model;
   int spawn_step = 0;
+  // Where its scenario starts it: landed on or orbiting `body`, as its
+  // STATUS line says.
+  VesselState state = VesselState::kNotGiven;
+  std::string body;
   int touchdown_sets = 0;
   std::vector<TOUCHDOWNVTX> touchdown;
 };

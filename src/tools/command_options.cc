@@ -46,6 +46,21 @@ void AddMassOption(CLI::App& command, std::optional<double>& mass,
       ->type_name("KG");
 }
 
+void AddBodyOptions(CLI::App& command, std::string& body,
+                    std::optional<double>& gravity) {
+  command
+      .add_option("--body", body,
+                  "The body the vessel stands on; its file "
+                  "Config/NAME.cfg gives the surface gravity G M / Size^2")
+      ->type_name("NAME")
+      ->capture_default_str();
+  command
+      .add_option("--gravity", gravity,
+                  "Surface gravity in m/s^2, instead of the body file's")
+      ->check(CLI::Range(0.01, 1000.0))
+      ->type_name("G");
+}
+
 void AddClassMassOption(CLI::App& command,
                         std::vector<standin::ClassMass>& masses,
                         const std::string& description) {

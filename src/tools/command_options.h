@@ -27,6 +27,12 @@ void AddPluginOption(CLI::App& command, std::optional<std::string>& plugin);
 void AddMassOption(CLI::App& command, std::optional<double>& mass,
                    const std::string& description);
 
+// --body NAME, the body the command lands the vessel on (default
+// vessel::kDefaultBody), whose file gives the surface gravity; and
+// --gravity G (m/s^2), which overrides that gravity.
+void AddBodyOptions(CLI::App& command, std::string& body,
+                    std::optional<double>& gravity);
+
 // --mass CLASS=KG, repeatable: the empty mass of every vessel of a class.
 void AddClassMassOption(CLI::App& command,
                         std::vector<standin::ClassMass>& masses,

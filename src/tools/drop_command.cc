@@ -7,6 +7,7 @@
 
 #include "account_text.h"
 #include "asked_output.h"
+#include "body_text.h"
 #include "class_file.h"
 #include "command_options.h"
 #include "definition_reading.h"
@@ -43,6 +44,7 @@ struct DropVessel {
   std::string name;
   std::string class_name;
   vessel::VesselModel model;
+  vessel::VesselBody body;
   std::string mass_text;  // the mass and where it came from
   std::vector<TOUCHDOWNVTX> definition;
   std::string definition_from;
@@ -54,7 +56,9 @@ struct DropVessel {
 // module makes them.
 std::optional<DropVessel> FromFile(standin::FileSystem& files,
                                    const DropArguments& arguments,
-                                   const fs::path& root, std::ostream& err) {
+                                   const fs::path& root,
+                                   vessel::BodyCatalog& bodies,
+                                   std::ostream& err) {
   const fs::path path = standin::PathOfHostText(*arguments.definition);
   std::string reason;
   const auto text = files.ReadFile(path, &reason);
@@ -82,6 +86,7 @@ std::optional<DropVessel> FromFile(standin::FileSystem& files,
       vessel::ReadClassFile(files, root, vessel.class_name), inputs);
   vessel.mass_text =
       Shortest(vessel.model.mass) + " kg (" + vessel.model.mass_from + ")";
+  vessel.body = bodies.Landed(arguments.body);
   vessel.definition = HandedOver(ReadPoints(items, *count), vessel.model.mass);
   vessel.definition_from = standin::ShownPath(path);
   return vessel;
@@ -90,14 +95,16 @@ std::optional<DropVessel> FromFile(standin::FileSystem& files,
 // The vessel as the plug-in updates it in the stand-in host.
 std::optional<DropVessel> FromPlugin(standin::FileSystem& files,
                                      const DropArguments& arguments,
-                                     const fs::path& root, std::ostream& err,
-                                     int& exit_code) {
+                                     const fs::path& root,
+                                     vessel::BodyCatalog& bodies,
+                                     std::ostream& err, int& exit_code) {
   SingleVessel single;
   single.files = &files;
   single.root = root;
   single.name = *arguments.name;
   single.class_name = arguments.class_name;
   single.mass = arguments.mass;
+  single.body = arguments.body;
   single.plugin = arguments.plugin.value_or(DefaultPluginPath());
   const auto result = RunSingleVessel(single, "drop", err);
   if (!result) {
@@ -112,7 +119,8 @@ std::optional<DropVessel> FromPlugin(standin::FileSystem& files,
   vessel.mass_text = MassText(outcome, " kg");
   vessel.definition = outcome.touchdown;
   vessel.applied = outcome.touchdown_sets > 0;
-  const std::vector<VesselAccount> accounts = AccountVessels(*result);
+  const std::vector<VesselAccount> accounts = AccountVessels(*result, bodies);
+  vessel.body = accounts.front().body;
   const KeyTried* applied = accounts.front().Applied();
   vessel.definition_from =
       applied == nullptr ? "no definition applied: the vessel's own points"
@@ -132,9 +140,10 @@ physics::DroppedVessel DroppedOf(const DropArguments& arguments,
   return dropped;
 }
 
-physics::DropOptions OptionsOf(const DropArguments& arguments) {
+physics::DropOptions OptionsOf(const DropArguments& arguments,
+                               const vessel::VesselBody& body) {
   physics::DropOptions options;
-  options.gravity = arguments.gravity;
+  options.gravity = body.gravity;
   options.fps = arguments.fps;
   options.warp = arguments.warp;
   options.seconds = arguments.seconds;
@@ -207,9 +216,15 @@ int DropCommand(const DropArguments& arguments, standin::FileSystem& disk,
   if (!svg.Open(files, SvgRequest(arguments), root, err, exit_code)) {
     return exit_code;
   }
-  const auto vessel = arguments.definition
-                          ? FromFile(files, arguments, root, err)
-                          : FromPlugin(files, arguments, root, err, exit_code);
+  vessel::BodyCatalog bodies(files, root, arguments.gravity);
+  if (const auto& problem = bodies.Landed(arguments.body).problem) {
+    err << standin::FormatProblem(*problem) << '\n';
+    return kExitInput;
+  }
+  const auto vessel =
+      arguments.definition
+          ? FromFile(files, arguments, root, bodies, err)
+          : FromPlugin(files, arguments, root, bodies, err, exit_code);
   if (!vessel) return exit_code;
 
   const physics::DroppedVessel dropped = DroppedOf(arguments, *vessel);
@@ -219,7 +234,7 @@ int DropCommand(const DropArguments& arguments, standin::FileSystem& disk,
         << " points; the host needs at least 3\n";
     return kExitInput;
   }
-  const physics::DropOptions options = OptionsOf(arguments);
+  const physics::DropOptions options = OptionsOf(arguments, vessel->body);
   // The vessel's own points are never handed over: with --switch they start
   // where the host lands them.
   physics::DropOptions own = options;
@@ -235,18 +250,18 @@ int DropCommand(const DropArguments& arguments, standin::FileSystem& disk,
               dropped, given, options, vessel->applied);
 
   if (arguments.json) {
-    PrintDropJson(after, out);
+    PrintDropJson(after, vessel->body, out);
   } else {
     out << "Drop test of " << vessel->name << ", class " << vessel->class_name
         << ", mass " << vessel->mass_text << "\n"
         << "  " << StartText(arguments) << "; " << Shortest(arguments.fps)
         << " fps, x" << Shortest(arguments.warp) << ", "
-        << Shortest(arguments.seconds)
-        << " s, g = " << Shortest(arguments.gravity) << " m/s^2; size "
+        << Shortest(arguments.seconds) << " s; size "
         << Shortest(dropped.body.size) << " m, inertia "
         << Shortest(dropped.body.inertia.x) << " "
         << Shortest(dropped.body.inertia.y) << " "
         << Shortest(dropped.body.inertia.z) << " m^2\n"
+        << "  On " << BodyText(vessel->body) << "\n"
         << "  Definition: " << vessel->definition_from << "\n\n";
     PrintDropText(before, after, out);
   }
@@ -305,9 +320,7 @@ void AddDropOptions(CLI::App& command, DropArguments& a) {
   command.add_option("--seconds", a.seconds, "Simulated time, s")
       ->check(CLI::Range(0.01, 100000.0))
       ->capture_default_str();
-  command.add_option("--gravity", a.gravity, "Gravity, m/s^2")
-      ->check(CLI::Range(0.01, 1000.0))
-      ->capture_default_str();
+  AddBodyOptions(command, a.body, a.gravity);
   command.add_flag("--json", a.json, "Print the definition's drop as JSON");
   command
       .add_option("--svg", a.svg,

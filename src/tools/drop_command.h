@@ -6,9 +6,9 @@
 #include <string>
 #include <vector>
 
+#include "body_catalog.h"
 #include "command.h"
 #include "file_system.h"
-#include "standard_gravity.h"
 
 namespace tools {
 
@@ -25,7 +25,8 @@ struct DropArguments {
   double warp = 1.0;
   double height = 0.5;  // m, the lowest point above the ground at release
   double seconds = 30.0;
-  double gravity = physics::kStandardGravity;  // m/s^2
+  std::string body = vessel::kDefaultBody;  // the body it is landed on
+  std::optional<double> gravity;            // m/s^2; the body file's if unset
   bool landed = false;  // start as the host puts a landed vessel down
   // Start on its own points and switch in the frame of the plug-in's sweep.
   bool switch_points = false;

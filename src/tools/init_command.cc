@@ -4,6 +4,7 @@
 #include <filesystem>
 #include <vector>
 
+#include "body_text.h"
 #include "class_file.h"
 #include "command_options.h"
 #include "definition_file_check.h"
@@ -135,15 +136,19 @@ int WriteNewFile(standin::FileSystem& files, const fs::path& target,
 }
 
 // What the drop test makes of the definition `text` on a vessel of the
-// class, as `vantrel drop FILE --class CLASS` drops it.
+// class on `body`, as `vantrel drop FILE --class CLASS --body BODY` drops it.
 physics::DropResult DropOf(const std::string& text,
                            const vessel::ClassFile& class_file,
+                           const vessel::VesselBody& body,
                            vessel::VesselModel& model) {
   model = vessel::ModelVessel(class_file, {});
   const standin::ItemFile items(text);
   const auto points = HandedOver(
       ReadPoints(items, CountThatApplies(items).value_or(0)), model.mass);
-  return physics::RunDrop(vessel::DropSetupOf(model, ToContactPoints(points)));
+  physics::DropOptions options;
+  options.gravity = body.gravity;
+  return physics::RunDrop(physics::MakeDropSetup(
+      vessel::DroppedVesselOf(model), ToContactPoints(points), options));
 }
 
 }  // namespace
@@ -177,6 +182,12 @@ int InitCommand(const InitArguments& arguments, standin::FileSystem& files,
     return kExitUsage;
   }
 
+  vessel::BodyCatalog bodies(files, root, arguments.gravity);
+  const vessel::VesselBody body = bodies.Landed(arguments.body);
+  if (body.problem) {
+    err << standin::FormatProblem(*body.problem) << "; nothing was written\n";
+    return kExitInput;
+  }
   const vessel::ClassFile class_file =
       vessel::ReadClassFile(files, root, class_name);
   MeshInput mesh;
@@ -240,12 +251,13 @@ int InitCommand(const InitArguments& arguments, standin::FileSystem& files,
                     std::to_string(findings.size() - errors) + " warning(s)")
       << '\n';
   vessel::VesselModel model;
-  const physics::DropResult drop = DropOf(text, class_file, model);
+  const physics::DropResult drop = DropOf(text, class_file, body, model);
   out << "drop:  " << physics::VerdictName(drop.verdict);
   if (drop.landed_at)
     out << " (LANDED at " << Fixed(*drop.landed_at, 2) << " s)";
   out << ", released 0.5 m above the ground, as class " << class_name << " of "
-      << TenDigits(model.mass) << " kg (" << model.mass_from << ")\n";
+      << TenDigits(model.mass) << " kg (" << model.mass_from << "), on "
+      << BodyText(body) << "\n";
   if (model.module_sets_mass) {
     out << "  its module sets the mass in code; give it with vantrel drop "
            "--mass KG\n";
@@ -274,6 +286,7 @@ void AddInitOptions(CLI::App& command, InitArguments& arguments) {
                   "The vessel's mesh (default: the class file's MeshName, in "
                   "DIR/Meshes)")
       ->type_name("FILE");
+  AddBodyOptions(command, arguments.body, arguments.gravity);
 }
 
 }  // namespace

@@ -5,6 +5,7 @@
 #include <ostream>
 #include <string>
 
+#include "body_catalog.h"
 #include "command.h"
 #include "file_system.h"
 
@@ -12,10 +13,12 @@ namespace tools {
 
 // The arguments of `vantrel init`.
 struct InitArguments {
-  std::optional<std::string> root;        // host folder; the current one
-  std::optional<std::string> class_name;  // the class to write a file for
-  std::optional<std::string> name;        // or the vessel's name
-  std::optional<std::string> mesh;        // the mesh file; else MeshName's
+  std::optional<std::string> root;          // host folder; the current one
+  std::optional<std::string> class_name;    // the class to write a file for
+  std::optional<std::string> name;          // or the vessel's name
+  std::optional<std::string> mesh;          // the mesh file; else MeshName's
+  std::string body = vessel::kDefaultBody;  // the body it is landed on
+  std::optional<double> gravity;            // m/s^2; the body file's if unset
 };
 
 // Writes a new definition Config\Vantrel\<key>.cfg in the host folder, the

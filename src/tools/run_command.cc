@@ -252,6 +252,7 @@ int RunCommand(const RunArguments& arguments, standin::FileSystem& disk,
   // A log that could not be written leaves the report and the broken
   // rules to say.
   log.Commit(files, inputs->root, err, exit_code);
+  vessel::BodyCatalog bodies(files, inputs->root);
   std::size_t faults = result->faults.size();
   std::size_t files_left_open = 0;
   const std::size_t count = result->simulations.size();
@@ -262,8 +263,8 @@ int RunCommand(const RunArguments& arguments, standin::FileSystem& disk,
           << ": " << standin::ShownPath(inputs->scenarios[i]) << "\n\n";
     }
     PrintRunWarnings(simulation, err);
-    PrintRunReport(simulation, AccountVessels(simulation), arguments.steps,
-                   out);
+    PrintRunReport(simulation, AccountVessels(simulation, bodies),
+                   arguments.steps, out);
     faults += simulation.faults.size();
     files_left_open += simulation.files_left_open;
   }
@@ -275,6 +276,11 @@ int RunCommand(const RunArguments& arguments, standin::FileSystem& disk,
     }
   }
 
+  // A body whose gravity cannot be known leaves its vessels' line short.
+  for (const standin::Problem& problem : bodies.problems()) {
+    err << standin::FormatProblem(problem) << '\n';
+    exit_code = MoreSerious(exit_code, kExitInput);
+  }
   if (files_left_open > 0) {
     err << "vantrel run: the module left " << files_left_open
         << " file handle(s) open\n";

@@ -41,13 +41,19 @@ int ShowCommand(const ShowArguments& arguments, standin::FileSystem& disk,
   const fs::path root = HostFolder(arguments.root);
   if (!CheckHostFolder(disk, root, err)) return kExitInput;
 
+  standin::ReadRecorder files(&disk);
+  vessel::BodyCatalog bodies(files, root, arguments.gravity);
+  if (const auto& problem = bodies.Landed(arguments.body).problem) {
+    err << standin::FormatProblem(*problem) << '\n';
+    return kExitInput;
+  }
   SingleVessel single;
   single.root = root;
   single.name = arguments.name;
   single.class_name = arguments.class_name;
   single.mass = arguments.mass;
+  single.body = arguments.body;
   single.plugin = arguments.plugin.value_or(DefaultPluginPath());
-  standin::ReadRecorder files(&disk);
   single.files = &files;
   files.Record(standin::PathOfHostText(single.plugin));
   int exit_code = kExitOk;
@@ -58,9 +64,9 @@ int ShowCommand(const ShowArguments& arguments, standin::FileSystem& disk,
   const auto result = RunSingleVessel(single, "show", err);
   if (!result) return kExitPlugin;
   const standin::VesselOutcome& outcome = result->vessels.front();
-  const DroppedSet drop = ShowDrop(outcome);
-  PrintShowReport(*result, outcome, AccountVessels(*result).front(), files,
-                  drop, out);
+  const VesselAccount account = AccountVessels(*result, bodies).front();
+  const DroppedSet drop = ShowDrop(outcome, account.body);
+  PrintShowReport(*result, outcome, account, files, drop, out);
 
   if (svg) {
     // A failed append fails the commit, which says why.
@@ -86,6 +92,7 @@ void AddShowOptions(CLI::App& command, ShowArguments& arguments) {
   AddMassOption(command, arguments.mass,
                 "The vessel's mass in kg (default: from its class file, "
                 "Config/Vessels/CLASS.cfg, as vantrel run finds it)");
+  AddBodyOptions(command, arguments.body, arguments.gravity);
   command
       .add_option("--svg", arguments.svg,
                   "Also draw the points, in three views, into FILE")

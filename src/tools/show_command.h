@@ -5,6 +5,7 @@
 #include <ostream>
 #include <string>
 
+#include "body_catalog.h"
 #include "command.h"
 #include "file_system.h"
 
@@ -15,9 +16,11 @@ struct ShowArguments {
   std::optional<std::string> root;        // host folder; the current one
   std::string name;                       // the vessel's name
   std::optional<std::string> class_name;  // its class; the name if unset
-  std::optional<double> mass;         // kg; as `vantrel run` finds it if unset
-  std::optional<std::string> svg;     // draw the points into this file
-  std::optional<std::string> plugin;  // plug-in library to load
+  std::optional<double> mass;  // kg; as `vantrel run` finds it if unset
+  std::string body = vessel::kDefaultBody;  // the body it is landed on
+  std::optional<double> gravity;            // m/s^2; the body file's if unset
+  std::optional<std::string> svg;           // draw the points into this file
+  std::optional<std::string> plugin;        // plug-in library to load
 };
 
 // Runs the plug-in on one vessel in the stand-in host, as `vantrel run` runs

@@ -11,6 +11,8 @@ std::optional<standin::SessionResult> RunSingleVessel(
   entry.name = vessel.name;
   entry.class_name = vessel.class_name.value_or(vessel.name);
   entry.mass = vessel.mass;
+  entry.state = standin::VesselState::kLanded;
+  entry.body = vessel.body;
   scenario.vessels.push_back(entry);
 
   standin::SessionOptions options;

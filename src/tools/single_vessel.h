@@ -16,6 +16,7 @@ struct SingleVessel {
   std::string name;                       // the vessel's name
   std::optional<std::string> class_name;  // its class; the name if unset
   std::optional<double> mass;             // kg; as `vantrel run` finds it
+  std::string body;                       // the body it is landed on
   std::string plugin;                     // plug-in library to load
   // The files the host reads, owned by the caller; the disk when null.
   standin::FileSystem* files = nullptr;

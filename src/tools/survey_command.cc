@@ -143,13 +143,14 @@ int SurveyCommand(const SurveyArguments& arguments, standin::FileSystem& disk,
     return kExitPlugin;
   }
 
+  vessel::BodyCatalog bodies(files, root);
   std::vector<SurveyedScenario> surveyed;
   std::set<std::string> warned;
   std::size_t faults = run->faults.size();
   for (std::size_t i = 0; i < read.size(); ++i) {
     const standin::SessionResult& simulation = run->simulations[i];
     surveyed.push_back(
-        {read[i].name, simulation.vessels, AccountVessels(simulation)});
+        {read[i].name, simulation.vessels, AccountVessels(simulation, bodies)});
     faults += simulation.faults.size() + simulation.files_left_open;
     for (const auto& warning : simulation.warnings) {
       const std::string line = standin::FormatProblem(warning);
@@ -178,6 +179,11 @@ int SurveyCommand(const SurveyArguments& arguments, standin::FileSystem& disk,
     exit_code = MoreSerious(exit_code, kExitFindings);
   }
   if (!summary.left_out.empty()) {
+    exit_code = MoreSerious(exit_code, kExitInput);
+  }
+  // Vessels on a body whose gravity cannot be known are not judged.
+  for (const standin::Problem& problem : bodies.problems()) {
+    err << standin::FormatProblem(problem) << '\n';
     exit_code = MoreSerious(exit_code, kExitInput);
   }
   return exit_code;

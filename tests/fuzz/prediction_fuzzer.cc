@@ -148,7 +148,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data,
   outcome.touchdown_sets = vessel.touchdown_sets;
   outcome.touchdown = vessel.touchdown;
   result.vessels.push_back(outcome);
-  const tools::VesselAccount account = tools::AccountVessels(result).front();
+  vessel::BodyCatalog bodies(host.file_system(), kHostFolder);
+  const tools::VesselAccount account =
+      tools::AccountVessels(result, bodies).front();
   if (account.updates.size() != 1) Fail("not one update in the account");
   const std::vector<KeyTried>& tried = account.updates.front().keys;
   std::size_t next = 0;
