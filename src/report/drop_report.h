@@ -1,6 +1,7 @@
 #ifndef VANTREL_TOOLS_DROP_REPORT_H_
 #define VANTREL_TOOLS_DROP_REPORT_H_
 
+#include <optional>
 #include <ostream>
 #include <string>
 #include <vector>
@@ -9,6 +10,7 @@
 #include "drop_setup.h"
 #include "drop_test.h"
 #include "resting_load.h"
+#include "slope_answer.h"
 #include "verdict.h"
 #include "warp_steps.h"
 
@@ -28,6 +30,8 @@ struct DroppedSet {
   // The host's placement of a landed vessel on points 1-3.
   physics::RestingLoad placement;
   physics::Judgement judgement;
+  // How it fares on its slope, when asked (AnswerSlopes).
+  std::optional<slope::SlopeAnswer> slope;
 };
 
 // Drops `points` on `vessel` as `options` say, sweeps the time
@@ -37,13 +41,18 @@ DroppedSet DropSet(std::string label, const physics::DroppedVessel& vessel,
                    const physics::ContactPoints& points,
                    const physics::DropOptions& options, bool hand_over);
 
+// Answers how each of the two sets fares on its setup's slope, the two
+// side by side on threads.
+void AnswerSlopes(DroppedSet& before, DroppedSet& after);
+
 // The table of `vantrel drop`: the sets side by side, why each verdict is
 // not `lands`, the time accelerations, then each point of the sets at rest.
 void PrintDropText(const DroppedSet& before, const DroppedSet& after,
                    std::ostream& out);
 
 // The definition's drop on `body` as JSON: verdict, faults, landed_at_s,
-// rest, points, bounces, max_depth_m, fps, the body and its gravity,
+// rest, points, bounces, max_depth_m, fps, the body and its gravity, when
+// the set was answered on a slope the slope and that answer,
 // max_stable_warp, its h, the steps and the linear estimate.
 void PrintDropJson(const DroppedSet& after, const vessel::VesselBody& body,
                    std::ostream& out);
