@@ -67,6 +67,9 @@ std::string DropKey(const physics::DropSetup& setup) {
   add(setup.body.inertia.z);
   add(setup.body.size);
   add(setup.gravity);
+  add(setup.slope.angle_deg);
+  add(setup.slope.downhill_deg);
+  add(setup.slope.kappa);
   for (const physics::ContactPoint& p : setup.points) {
     for (double v :
          {p.pos.x, p.pos.y, p.pos.z, p.stiffness, p.damping, p.mu, p.mu_lng}) {
@@ -76,27 +79,37 @@ std::string DropKey(const physics::DropSetup& setup) {
   return key;
 }
 
-// Runs every distinct drop once, spread over `threads` threads.
+// Runs every distinct drop, and every distinct answer on a slope, once,
+// spread over `threads` threads.
 class DropRuns {
  public:
   // The index of the drop of `setup`, added when new.
   std::size_t Add(const physics::DropSetup& setup) {
-    const auto [entry, added] =
-        index_.try_emplace(DropKey(setup), setups_.size());
-    if (added) setups_.push_back(setup);
-    return entry->second;
+    return AddTo(drops_, setup);
+  }
+  // The index of the answer on the slope of `setup`, added when new.
+  std::size_t AddSlope(const physics::DropSetup& setup) {
+    return AddTo(slopes_, setup);
   }
 
   void Run(unsigned threads) {
-    results_.resize(setups_.size());
+    results_.resize(drops_.setups.size());
+    answers_.resize(slopes_.setups.size());
+    // The answers first: each takes many drops.
+    const std::size_t count = answers_.size() + results_.size();
     std::atomic<std::size_t> next{0};
     const auto work = [&] {
-      for (std::size_t i = next++; i < setups_.size(); i = next++) {
-        results_[i] = physics::RunDrop(setups_[i]);
+      for (std::size_t i = next++; i < count; i = next++) {
+        if (i < answers_.size()) {
+          answers_[i] = slope::AnswerOnSlope(slopes_.setups[i]);
+        } else {
+          const std::size_t k = i - answers_.size();
+          results_[k] = physics::RunDrop(drops_.setups[k]);
+        }
       }
     };
     std::vector<std::thread> helpers;
-    const std::size_t wanted = std::min<std::size_t>(threads, setups_.size());
+    const std::size_t wanted = std::min<std::size_t>(threads, count);
     for (std::size_t t = 1; t < wanted; ++t) helpers.emplace_back(work);
     work();
     for (std::thread& helper : helpers) helper.join();
@@ -105,11 +118,28 @@ class DropRuns {
   const physics::DropResult& result(std::size_t index) const {
     return results_[index];
   }
+  const slope::SlopeAnswer& answer(std::size_t index) const {
+    return answers_[index];
+  }
 
  private:
-  std::map<std::string, std::size_t> index_;
-  std::vector<physics::DropSetup> setups_;
+  struct Distinct {
+    std::map<std::string, std::size_t> index;
+    std::vector<physics::DropSetup> setups;
+  };
+
+  static std::size_t AddTo(Distinct& distinct,
+                           const physics::DropSetup& setup) {
+    const auto [entry, added] =
+        distinct.index.try_emplace(DropKey(setup), distinct.setups.size());
+    if (added) distinct.setups.push_back(setup);
+    return entry->second;
+  }
+
+  Distinct drops_;
+  Distinct slopes_;
   std::vector<physics::DropResult> results_;
+  std::vector<slope::SlopeAnswer> answers_;
 };
 
 struct Gathered {
@@ -117,6 +147,7 @@ struct Gathered {
   std::set<std::size_t> scenarios;
   std::optional<std::size_t> without;
   std::optional<std::size_t> with;
+  std::optional<std::size_t> slope;
 };
 
 }  // namespace
@@ -155,6 +186,11 @@ std::vector<SurveyRow> GatherSurvey(
       if (body.Judged()) {
         gathered.without =
             drops.Add(SetupOf(vessel, body, vessel.model.own_points));
+        gathered.slope = drops.AddSlope(slope::OnShownSlope(
+            SetupOf(vessel, body,
+                    applied == nullptr ? vessel.model.own_points
+                                       : ToContactPoints(vessel.touchdown)),
+            body.slope_factor));
       }
       if (applied == nullptr) continue;
       row.applied = *applied;
@@ -174,6 +210,7 @@ std::vector<SurveyRow> GatherSurvey(
     row.scenarios = static_cast<int>(gathered.scenarios.size());
     if (gathered.without) row.without = drops.result(*gathered.without);
     if (gathered.with) row.with = drops.result(*gathered.with);
+    if (gathered.slope) row.slope = drops.answer(*gathered.slope);
     survey.push_back(std::move(row));
   }
   return survey;

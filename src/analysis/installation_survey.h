@@ -8,6 +8,7 @@
 
 #include "drop_test.h"
 #include "session.h"
+#include "slope_answer.h"
 #include "vessel_account.h"
 
 namespace tools {
@@ -51,6 +52,10 @@ struct SurveyRow {
   // in orbit, or on a body whose gravity is not known.
   std::optional<physics::DropResult> without;
   std::optional<physics::DropResult> with;
+  // How the points the vessels have (the definition's, else their own)
+  // fare on a slope of slope::kShownSlopeDeg of their body, dropped as
+  // above; none when they are not dropped.
+  std::optional<slope::SlopeAnswer> slope;
 };
 
 // The vessels of every scenario, one row per class, definition, body and
@@ -60,7 +65,8 @@ struct SurveyRow {
 // for a definition that applied, by its path as the module asked for it
 // (KeyTried::path). Each distinct set of points on a distinct vessel and
 // gravity is dropped once, as `vantrel drop` drops it by default on the
-// body, on up to `threads` threads; vessels in orbit are not dropped.
+// body, and answered once on the body's slope (slope::AnswerOnSlope), on
+// up to `threads` threads; vessels in orbit are not dropped.
 std::vector<SurveyRow> GatherSurvey(
     const std::vector<SurveyedScenario>& scenarios,
     const std::function<CheckCounts(const std::string&)>& check,

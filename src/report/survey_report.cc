@@ -7,6 +7,7 @@
 #include "diagnostic_output.h"
 #include "item_file.h"
 #include "number_text.h"
+#include "slope_text.h"
 #include "text_table.h"
 
 namespace tools {
@@ -61,6 +62,7 @@ const std::vector<SurveyColumn>& SurveyColumns() {
       {"g (m/s^2)", "gravity_m_s2", true},
       {"drop without", "drop_without", false},
       {"drop with", "drop_with", false},
+      {"on slopes", "on_slopes", false},
   };
   return columns;
 }
@@ -78,7 +80,8 @@ std::vector<std::string> SurveyCells(const SurveyRow& row) {
           Where(row),
           GravityText(row.body),
           VerdictCell(row.without),
-          VerdictCell(row.with)};
+          VerdictCell(row.with),
+          row.slope ? SlopeLine(*row.slope) : "-"};
 }
 
 std::string SurveyTotals(const SurveySummary& summary,
@@ -102,7 +105,12 @@ std::vector<std::string> SurveyNotes(const std::vector<SurveyRow>& rows) {
       "\"without\" on its own points (its class file's TouchdownPoints, "
       "else the host's default ones), \"with\" on the points the plug-in "
       "handed over. Vessels in orbit are not judged on the ground. vantrel "
-      "drop --name NAME --class CLASS --body BODY tells more."};
+      "drop --name NAME --class CLASS --body BODY tells more.",
+      "on slopes: the points the vessels have, dropped as above on a slope "
+      "of the body nose downhill, the host's normal leaning as its "
+      "ElevationResolution makes it: the steepest slope on which they come "
+      "to rest at x1, and their creep on 5 deg. vantrel drop --slope DEG "
+      "tells more."};
   std::string modules;
   std::set<std::string> named;
   for (const SurveyRow& row : rows) {
@@ -172,7 +180,8 @@ void PrintSurveyJson(const SurveySummary& summary,
         << ", \"on\": " << JsonString(Where(row)) << ", \"gravity_m_s2\": "
         << (row.body.Judged() ? TenDigits(row.body.gravity) : "null")
         << ", \"drop_without\": " << JsonVerdict(row.without)
-        << ", \"drop_with\": " << JsonVerdict(row.with) << "}";
+        << ", \"drop_with\": " << JsonVerdict(row.with) << ", \"on_slopes\": "
+        << (row.slope ? JsonString(SlopeLine(*row.slope)) : "null") << "}";
   }
   out << (rows.empty() ? "]\n}\n" : "\n  ]\n}\n");
 }

@@ -43,8 +43,8 @@ void PrintSurveyTable(const SurveySummary& summary,
 // The survey as one JSON document: {"root", "scenarios", "left_out",
 // "classes": [{"class", "spellings", "scenarios", "vessels", "definition":
 // null or {"by", "file", "errors", "warnings"}, "mass_kg", "mass_from",
-// "on", "gravity_m_s2" (null in orbit), "drop_without", "drop_with" (null
-// when not dropped)}]}.
+// "on", "gravity_m_s2" (null in orbit), "drop_without", "drop_with",
+// "on_slopes" (null when not dropped)}]}.
 void PrintSurveyJson(const SurveySummary& summary,
                      const std::vector<SurveyRow>& rows, std::ostream& out);
 

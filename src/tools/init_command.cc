@@ -19,6 +19,8 @@
 #include "number_text.h"
 #include "output_guard.h"
 #include "physics_points.h"
+#include "slope_answer.h"
+#include "slope_text.h"
 #include "starting_definition.h"
 #include "starting_set.h"
 #include "text_encoding.h"
@@ -135,20 +137,20 @@ int WriteNewFile(standin::FileSystem& files, const fs::path& target,
   return kExitOk;
 }
 
-// What the drop test makes of the definition `text` on a vessel of the
-// class on `body`, as `vantrel drop FILE --class CLASS --body BODY` drops it.
-physics::DropResult DropOf(const std::string& text,
-                           const vessel::ClassFile& class_file,
-                           const vessel::VesselBody& body,
-                           vessel::VesselModel& model) {
+// The drop test of the definition `text` on a vessel of the class on
+// `body`, as `vantrel drop FILE --class CLASS --body BODY` drops it.
+physics::DropSetup DropOf(const std::string& text,
+                          const vessel::ClassFile& class_file,
+                          const vessel::VesselBody& body,
+                          vessel::VesselModel& model) {
   model = vessel::ModelVessel(class_file, {});
   const standin::ItemFile items(text);
   const auto points = HandedOver(
       ReadPoints(items, CountThatApplies(items).value_or(0)), model.mass);
   physics::DropOptions options;
   options.gravity = body.gravity;
-  return physics::RunDrop(physics::MakeDropSetup(
-      vessel::DroppedVesselOf(model), ToContactPoints(points), options));
+  return physics::MakeDropSetup(vessel::DroppedVesselOf(model),
+                                ToContactPoints(points), options);
 }
 
 }  // namespace
@@ -251,13 +253,21 @@ int InitCommand(const InitArguments& arguments, standin::FileSystem& files,
                     std::to_string(findings.size() - errors) + " warning(s)")
       << '\n';
   vessel::VesselModel model;
-  const physics::DropResult drop = DropOf(text, class_file, body, model);
+  const physics::DropSetup setup = DropOf(text, class_file, body, model);
+  const physics::DropResult drop = physics::RunDrop(setup);
   out << "drop:  " << physics::VerdictName(drop.verdict);
   if (drop.landed_at)
     out << " (LANDED at " << Fixed(*drop.landed_at, 2) << " s)";
   out << ", released 0.5 m above the ground, as class " << class_name << " of "
       << TenDigits(model.mass) << " kg (" << model.mass_from << "), on "
       << BodyText(body) << "\n";
+  const slope::SlopeAnswer on_slope =
+      slope::AnswerOnSlope(slope::OnShownSlope(setup, body.slope_factor));
+  out << "slope: on " << Shortest(on_slope.slope.angle_deg) << " deg of "
+      << body.name << ", released alike, nose downhill: " << SlopeLine(on_slope)
+      << "\n  higher friction coefficients of points 1-3 (or of every point "
+         "that carries the vessel) slow the creep as their square: twice "
+         "the friction, a quarter of the creep\n";
   if (model.module_sets_mass) {
     out << "  its module sets the mass in code; give it with vantrel drop "
            "--mass KG\n";
