@@ -72,7 +72,8 @@ std::string HourCell(const slope::SlopeAnswer& a) {
 std::string RestsCell(const slope::SlopeAnswer& a) {
   if (!a.rests.slope_deg) return "none, not even flat ground";
   return (a.rests.steeper_than_tried ? "every slope up to " : "") +
-         Degrees(*a.rests.slope_deg);
+         Degrees(*a.rests.slope_deg) + " (to " + Shortest(a.rests.step_deg) +
+         " deg)";
 }
 
 std::string TipCell(const slope::SlopeAnswer& a) {

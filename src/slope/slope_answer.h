@@ -13,8 +13,9 @@ namespace slope {
 constexpr double kShownSlopeDeg = 5.0;
 
 // The resolution of the search for the steepest slope on which a vessel
-// still comes to rest (degrees): reports give it to two decimals.
-constexpr double kRestingStepDeg = 0.01;
+// still comes to rest (degrees). Each halving of it is one more drop of
+// 30 s, and the survey answers every distinct vessel on every body.
+constexpr double kRestingStepDeg = 0.05;
 
 // How a set of points fares on the slopes of a body: whether and when it
 // comes to rest on the slope asked for and how it creeps there, the
