@@ -36,7 +36,7 @@ std::string CreepText(const slope::Creep& creep, double angle_deg) {
   }
   if (creep.slides) {
     return "slides" + on + ", still speeding up after " +
-           Shortest(creep.seconds) + " s";
+           Fixed(creep.seconds, 0) + " s";
   }
   std::string text =
       "creeps " + MillimetresPerSecond(Speed(creep)) + " mm/s" + on;
@@ -48,7 +48,7 @@ std::string CreepText(const slope::Creep& creep, double angle_deg) {
 std::string LandedCell(const slope::SlopeAnswer& a) {
   if (a.creep.unstable) return "unstable";
   if (a.creep.landed_at_s) return "at " + Fixed(*a.creep.landed_at_s, 2) + " s";
-  return "never in " + Shortest(a.creep.seconds) + " s";
+  return "never in " + Fixed(a.creep.seconds, 0) + " s";
 }
 
 std::string CreepCell(const slope::SlopeAnswer& a) {
@@ -62,7 +62,9 @@ std::string CreepCell(const slope::SlopeAnswer& a) {
 
 std::string HourCell(const slope::SlopeAnswer& a) {
   if (a.creep.drift_per_hour_m) {
-    return Fixed(*a.creep.drift_per_hour_m, 1) + " m";
+    const double metres = *a.creep.drift_per_hour_m;
+    return metres >= 1000.0 ? Fixed(metres / 1000.0, 1) + " km"
+                            : Fixed(metres, 1) + " m";
   }
   if (a.creep.landed_at_s) return "none: it comes to rest";
   if (a.creep.slides) return "slides on";
