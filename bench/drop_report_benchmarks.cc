@@ -3,7 +3,8 @@
 // every time acceleration a player can select run from both starts, the
 // text printed. Beside it, the same report as it was made before it ran
 // those steps: the two drops and a search for the highest warp that lands.
-// The budget compares the two.
+// The budget compares the two. Beside them, the report with --slope 5 on
+// the Moon: the drops and steps on the slope, and each set's answer there.
 #include <benchmark/benchmark.h>
 
 #include <sstream>
@@ -11,6 +12,7 @@
 #include "definition_rules.h"
 #include "drop_report.h"
 #include "legacy_warp_search.h"
+#include "slope_text.h"
 #include "stability.h"
 
 namespace {
@@ -66,6 +68,32 @@ void BM_DropReport(benchmark::State& state) {
 }
 // The report runs its steps on threads: the CPU time is the process's.
 BENCHMARK(BM_DropReport)
+    ->Unit(benchmark::kMillisecond)
+    ->MeasureProcessCPUTime()
+    ->UseRealTime();
+
+void BM_DropReportOnSlope(benchmark::State& state) {
+  const physics::DroppedVessel vessel = Glider();
+  const physics::ContactPoints set = GliderSet();
+  physics::DropOptions options;
+  options.gravity = 1.6231;
+  options.slope = {5, 0, 2};
+  double creep = 0.0;
+  for (auto _ : state) {
+    tools::DroppedSet before =
+        tools::DropSet("before", vessel, vessel.own_points, options, false);
+    tools::DroppedSet after =
+        tools::DropSet("after", vessel, set, options, true);
+    tools::AnswerSlopes(before, after);
+    std::ostringstream out;
+    tools::PrintDropText(before, after, out);
+    tools::PrintSlopeText(before, after, out);
+    benchmark::DoNotOptimize(out);
+    creep = after.slope->creep.along_mm_s;
+  }
+  state.counters["creep_mm_s"] = creep;
+}
+BENCHMARK(BM_DropReportOnSlope)
     ->Unit(benchmark::kMillisecond)
     ->MeasureProcessCPUTime()
     ->UseRealTime();

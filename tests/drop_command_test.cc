@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cmath>
 #include <cstdio>
 #include <fstream>
 #include <iterator>
@@ -212,6 +213,99 @@ TEST(DropCommandTest, FourPadsAndFourFeetStand) {
                                            "handed_over",
                                            "linear_estimate_warp",
                                            "full_tanks"}));
+  }
+}
+
+// The JSON number after "key": in `out`.
+double JsonValue(const std::string& out, const std::string& key) {
+  const std::size_t at = out.find("\"" + key + "\": ");
+  if (at == std::string::npos) return std::nan("");
+  const std::string value = out.substr(at + key.size() + 4, 20);
+  return value.rfind("null", 0) == 0 ? std::nan("") : Number(value);
+}
+
+TEST(DropCommandTest, OnASlopeOfItsBody) {
+  // Three feet 2 m around the CoG and 1 m below it, every friction
+  // coefficient 0.5, springs soft enough that the host's creep law holds:
+  // 10 (kappa tan(slope) / mu)^2 m/s, kappa from the body file.
+  DropArguments tripod;
+  tripod.definition = WriteSet("tripod",
+                               "N = 3\n"
+                               "POINT_1 = 0 -1 2 1e5 1e3 0.5 0.5\n"
+                               "POINT_2 = -1.7320508 -1 -1 1e5 1e3 0.5 0.5\n"
+                               "POINT_3 = 1.7320508 -1 -1 1e5 1e3 0.5 0.5\n");
+  tripod.class_name = "Tripod";
+  tripod.mass = 1000;
+  tripod.pmi = {2, 2, 2};
+  tripod.size = 5;
+  tripod.slope = 1;
+  tripod.json = true;
+  const double tan1 = std::tan(3.14159265358979 / 180);
+  {
+    SCOPED_TRACE(
+        "on the Moon (ElevationResolution 0.5, kappa 2) it creeps too fast "
+        "for the host to freeze it, and moves on for an hour; every key "
+        "of the flat drop is still there");
+    tripod.body = "Moon";
+    const Output drop = Drop(tripod);
+    ASSERT_EQ(drop.code, kExitOk) << drop.err;
+    const double law = 1e4 * std::pow(2 * tan1 / 0.5, 2);
+    EXPECT_EQ(JsonValue(drop.out, "kappa"), 2);
+    EXPECT_EQ(JsonValue(drop.out, "slope_deg"), 1);
+    EXPECT_NEAR(JsonValue(drop.out, "creep_along_mm_s"), law, 0.02 * law);
+    EXPECT_NEAR(JsonValue(drop.out, "creep_across_mm_s"), 0, 0.01 * law);
+    EXPECT_TRUE(std::isnan(JsonValue(drop.out, "comes_to_rest_at_s")));
+    EXPECT_NEAR(JsonValue(drop.out, "drift_per_hour_m"), 3.6 * law,
+                0.02 * 3.6 * law);
+    const double rests = JsonValue(drop.out, "rests_up_to_deg");
+    EXPECT_GT(rests, 0);
+    EXPECT_LT(rests, 1);
+    // Nose downhill the CoG passes the nose foot at tan(a) = 2 / 1.
+    EXPECT_NEAR(JsonValue(drop.out, "tips_over_deg"), 63.43, 0.01);
+    for (const char* key : {"\"verdict\": \"keeps-moving\"", "\"rest\": ",
+                            "\"points\": ", "\"max_stable_warp\": ",
+                            "\"warp_steps\": ", "\"linear_estimate_warp\": "}) {
+      EXPECT_THAT(drop.out, HasSubstr(key));
+    }
+  }
+  {
+    SCOPED_TRACE(
+        "on Mars (ElevationResolution 1, kappa 1) the same slope lets it "
+        "creep a quarter as fast, slowly enough to come to rest");
+    tripod.body = "Mars";
+    const Output drop = Drop(tripod);
+    ASSERT_EQ(drop.code, kExitOk) << drop.err;
+    EXPECT_EQ(JsonValue(drop.out, "kappa"), 1);
+    EXPECT_GT(JsonValue(drop.out, "comes_to_rest_at_s"), 5);
+    EXPECT_TRUE(std::isnan(JsonValue(drop.out, "drift_per_hour_m")));
+    EXPECT_GT(JsonValue(drop.out, "rests_up_to_deg"), 1);
+  }
+  {
+    SCOPED_TRACE(
+        "right side downhill on the Moon, as text: it creeps across, and "
+        "the report says on which slope and how the host leans its normal");
+    tripod.body = "Moon";
+    tripod.downhill = 90;
+    tripod.json = false;
+    const Output drop = Drop(tripod);
+    ASSERT_EQ(drop.code, kExitOk) << drop.err;
+    EXPECT_THAT(drop.out,
+                HasSubstr("\nOn a slope of 1 deg, downhill 90 deg from the "
+                          "nose towards the right side; the host's normal "
+                          "leans 2.00 deg (kappa 2)\n"));
+    // The definition's cell, below the slope table's "after (" heading.
+    const std::string table = drop.out.substr(drop.out.find("\nOn a slope"));
+    const std::size_t header = table.find("after (");
+    const std::size_t column = header - table.rfind('\n', header) - 1;
+    const std::size_t row = table.find("\n  creep along, across (mm/s) ");
+    ASSERT_NE(row, std::string::npos);
+    std::istringstream cells(table.substr(row + 1 + column));
+    std::string along, across;
+    cells >> along >> across;
+    const double law = 1e4 * std::pow(2 * tan1 / 0.5, 2);
+    EXPECT_NEAR(Number(across), law, 0.02 * law);
+    EXPECT_THAT(drop.out, HasSubstr("\n  moves in an hour  "));
+    EXPECT_THAT(drop.out, HasSubstr("\n  rests at x1 on slopes up to  "));
   }
 }
 

@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <cstdio>
 #include <fstream>
 #include <iterator>
 #include <set>
@@ -121,6 +122,7 @@ TEST_F(InitCommandTest, MeshesGiveSetsThatLand) {
     std::string class_name;
   };
   InitArguments lander{}, six{}, cylinder{}, delta{};
+  std::string lander_out;
   lander.class_name = "Lander4";
   six.class_name = "Lander6";
   cylinder.class_name = "Cylinder";
@@ -139,7 +141,12 @@ TEST_F(InitCommandTest, MeshesGiveSetsThatLand) {
     ASSERT_EQ(init.code, kExitOk) << init.out << init.err;
     EXPECT_THAT(init.out, HasSubstr("check: no findings"));
     EXPECT_THAT(init.out, HasSubstr("drop:  lands (LANDED at"));
+    EXPECT_THAT(init.out, HasSubstr("\nslope: on 5 deg of Earth, released "
+                                    "alike, nose downhill: comes to rest on "
+                                    "slopes up to "));
+    EXPECT_THAT(init.out, HasSubstr("slow the creep as their square"));
     EXPECT_THAT(init.out, HasSubstr("vantrel show --root "));
+    if (c.key == "Lander4") lander_out = init.out;
     const std::string text = ReadAll(Definition(c.key));
     // Every line ends in CR LF, and every point says where it came from.
     std::size_t lines = 0;
@@ -176,6 +183,26 @@ TEST_F(InitCommandTest, MeshesGiveSetsThatLand) {
     standin::DiskFileSystem disk;
     ASSERT_EQ(DropCommand(drop, disk, out, err), kExitOk) << err.str();
     EXPECT_THAT(out.str(), HasSubstr("\"verdict\": \"lands\""));
+  }
+  {
+    SCOPED_TRACE(
+        "init's slope line says what drop --slope 5 says of the new file");
+    DropArguments drop;
+    drop.root = folder_.path().string();
+    drop.definition = Definition("Lander4").string();
+    drop.class_name = "Lander4";
+    drop.slope = 5;
+    drop.json = true;
+    std::ostringstream out, err;
+    standin::DiskFileSystem disk;
+    ASSERT_EQ(DropCommand(drop, disk, out, err), kExitOk) << err.str();
+    const std::string json = out.str();
+    const std::size_t key = json.find("\"rests_up_to_deg\": ");
+    ASSERT_NE(key, std::string::npos) << json;
+    const double rests = std::stod(json.substr(key + 19));
+    char expected[64];
+    std::snprintf(expected, sizeof expected, "slopes up to %.2f deg;", rests);
+    EXPECT_THAT(lander_out, HasSubstr(expected));
   }
   {
     SCOPED_TRACE("the lander's primary points are three of its four feet");

@@ -101,13 +101,23 @@ TEST_F(SurveyCommandTest, EveryClassOfEveryScenario) {
   EXPECT_THAT(survey.out, HasSubstr(": 3 classes, 6 vessels in 2 scenarios"));
   EXPECT_THAT(survey.out, HasSubstr("Left out: "));
   // class, scenarios, vessels, definition (two words), errors, warnings,
-  // mass, mass from, on, g, drop without, drop with. Judged on the Moon
-  // its scenarios land them on; a vessel in orbit is not judged.
-  EXPECT_THAT(TableRow(survey.out, "Lander"),
+  // mass, mass from, on, g, drop without, drop with, on slopes. Judged on
+  // the Moon its scenarios land them on; a vessel in orbit is not judged.
+  const std::vector<std::string> lander = TableRow(survey.out, "Lander");
+  ASSERT_GE(lander.size(), 15u);
+  EXPECT_THAT(std::vector<std::string>(lander.begin(), lander.begin() + 15),
               ElementsAre("Lander", "/", "lander", "2", "3", "class",
                           "Config\\Vantrel\\Lander.cfg", "0", "0", "4000",
                           "Config\\Vessels\\Lander.cfg", "Moon", "1.6231",
                           "lands", "lands"));
+  std::string slopes;
+  for (std::size_t i = 15; i < lander.size(); ++i) {
+    slopes += (i == 15 ? "" : " ") + lander[i];
+  }
+  EXPECT_TRUE(std::regex_match(
+      slopes, std::regex("comes to rest on slopes up to [0-9.]+ deg; "
+                         "creeps [0-9.]+ mm/s on 5 deg")))
+      << slopes;
   // Below the table, what check says of each class file.
   EXPECT_THAT(
       survey.out,
@@ -119,7 +129,7 @@ TEST_F(SurveyCommandTest, EveryClassOfEveryScenario) {
               HasSubstr("\n  no findings in the other class file\n"));
   EXPECT_THAT(TableRow(survey.out, "Rock"),
               ElementsAre("Rock", "1", "1", "none", "-", "-", "1000", "default",
-                          "orbiting", "Earth", "-", "-", "-"));
+                          "orbiting", "Earth", "-", "-", "-", "-"));
   {
     SCOPED_TRACE("one class, two rows: a name definition and none");
     SurveyArguments json;

@@ -52,59 +52,108 @@ struct DropAsked {
   bool hand_over = false;
 };
 
-// The bytes of everything a drop and its judgement depend on, so that equal
-// drops run once.
-std::string DropKey(const DropAsked& asked) {
-  std::string key;
-  const auto add = [&key](double value) {
-    char bytes[sizeof value];
-    std::memcpy(bytes, &value, sizeof value);
-    key.append(bytes, sizeof value);
-  };
-  const physics::Body& body = asked.vessel.body;
-  for (double v : {body.mass, body.inertia.x, body.inertia.y, body.inertia.z,
-                   body.size, asked.options.gravity}) {
-    add(v);
-  }
-  key += asked.hand_over ? 'h' : '-';
-  for (const physics::ContactPoints* set :
-       {&asked.points, &asked.vessel.own_points}) {
-    key += '|';
-    for (const physics::ContactPoint& p : *set) {
-      for (double v : {p.pos.x, p.pos.y, p.pos.z, p.stiffness, p.damping, p.mu,
-                       p.mu_lng}) {
-        add(v);
-      }
-    }
-  }
-  return key;
+// The drop of `points` on `vessel` on its body, as `vantrel drop` drops
+// it by default.
+physics::DropSetup SetupOf(const standin::VesselOutcome& vessel,
+                           const vessel::VesselBody& body,
+                           const physics::ContactPoints& points) {
+  physics::DropOptions options;
+  options.gravity = body.gravity;
+  return physics::MakeDropSetup(vessel::DroppedVesselOf(vessel.model), points,
+                                options);
 }
 
-// Runs every distinct drop once, spread over `threads` threads.
+// The bytes of everything a drop and its judgement depend on, so that
+// equal drops run once.
+class DropKey {
+ public:
+  DropKey& Add(double value) {
+    char bytes[sizeof value];
+    std::memcpy(bytes, &value, sizeof value);
+    key_.append(bytes, sizeof value);
+    return *this;
+  }
+  DropKey& Add(const physics::Body& body) {
+    for (double v : {body.mass, body.inertia.x, body.inertia.y, body.inertia.z,
+                     body.size}) {
+      Add(v);
+    }
+    return *this;
+  }
+  DropKey& Add(const physics::Slope& slope) {
+    return Add(slope.angle_deg).Add(slope.downhill_deg).Add(slope.kappa);
+  }
+  DropKey& Add(const physics::ContactPoints& points) {
+    key_ += '|';
+    for (const physics::ContactPoint& p : points) {
+      for (double v : {p.pos.x, p.pos.y, p.pos.z, p.stiffness, p.damping, p.mu,
+                       p.mu_lng}) {
+        Add(v);
+      }
+    }
+    return *this;
+  }
+  const std::string& text() const { return key_; }
+
+ private:
+  std::string key_;
+};
+
+std::string KeyOfDrop(const DropAsked& asked) {
+  DropKey key;
+  key.Add(asked.vessel.body).Add(asked.options.gravity);
+  key.Add(asked.options.slope).Add(asked.hand_over ? 1.0 : 0.0);
+  key.Add(asked.points).Add(asked.vessel.own_points);
+  return key.text();
+}
+
+std::string KeyOfSlope(const physics::DropSetup& setup) {
+  DropKey key;
+  key.Add(setup.body).Add(setup.gravity).Add(setup.slope).Add(setup.points);
+  return key.text();
+}
+
+// Runs every distinct drop, and every distinct answer on a slope, once,
+// spread over `threads` threads.
 class DropRuns {
  public:
   // The index of the drop asked, added when new.
   std::size_t Add(DropAsked asked) {
     const auto [entry, added] =
-        index_.try_emplace(DropKey(asked), asked_.size());
+        drop_index_.try_emplace(KeyOfDrop(asked), asked_.size());
     if (added) asked_.push_back(std::move(asked));
+    return entry->second;
+  }
+  // The index of the answer on the slope of `setup`, added when new.
+  std::size_t AddSlope(const physics::DropSetup& setup) {
+    const auto [entry, added] =
+        slope_index_.try_emplace(KeyOfSlope(setup), slopes_.size());
+    if (added) slopes_.push_back(setup);
     return entry->second;
   }
 
   void Run(unsigned threads) {
     results_.resize(asked_.size());
+    answers_.resize(slopes_.size());
+    // The answers first: each takes many drops.
+    const std::size_t count = answers_.size() + results_.size();
     std::atomic<std::size_t> next{0};
     // Each drop sweeps its steps on one thread; the drops share the
     // threads, which keeps every thread busy on a survey of many.
     const auto work = [&] {
-      for (std::size_t i = next++; i < asked_.size(); i = next++) {
-        const DropAsked& a = asked_[i];
-        results_[i] = physics::DropAndJudge(a.vessel, a.points, a.options,
-                                            a.hand_over, 1);
+      for (std::size_t i = next++; i < count; i = next++) {
+        if (i < answers_.size()) {
+          answers_[i] = slope::AnswerOnSlope(slopes_[i]);
+        } else {
+          const std::size_t k = i - answers_.size();
+          const DropAsked& a = asked_[k];
+          results_[k] = physics::DropAndJudge(a.vessel, a.points, a.options,
+                                              a.hand_over, 1);
+        }
       }
     };
     std::vector<std::thread> helpers;
-    const std::size_t wanted = std::min<std::size_t>(threads, asked_.size());
+    const std::size_t wanted = std::min<std::size_t>(threads, count);
     for (std::size_t t = 1; t < wanted; ++t) helpers.emplace_back(work);
     work();
     for (std::thread& helper : helpers) helper.join();
@@ -113,11 +162,17 @@ class DropRuns {
   const physics::JudgedDrop& result(std::size_t index) const {
     return results_[index];
   }
+  const slope::SlopeAnswer& answer(std::size_t index) const {
+    return answers_[index];
+  }
 
  private:
-  std::map<std::string, std::size_t> index_;
+  std::map<std::string, std::size_t> drop_index_;
+  std::map<std::string, std::size_t> slope_index_;
   std::vector<DropAsked> asked_;
+  std::vector<physics::DropSetup> slopes_;
   std::vector<physics::JudgedDrop> results_;
+  std::vector<slope::SlopeAnswer> answers_;
 };
 
 // The drops of `points` on `vessel` on its body at the masses it will have:
@@ -149,6 +204,7 @@ struct Gathered {
   std::set<std::size_t> scenarios;
   std::vector<std::size_t> without;
   std::vector<std::size_t> with;
+  std::optional<std::size_t> slope;
 };
 
 }  // namespace
@@ -187,6 +243,11 @@ std::vector<SurveyRow> GatherSurvey(
       if (body.Judged()) {
         gathered.without =
             AddDrops(vessel, body, vessel.model.own_points, false, drops);
+        gathered.slope = drops.AddSlope(slope::OnShownSlope(
+            SetupOf(vessel, body,
+                    applied == nullptr ? vessel.model.own_points
+                                       : ToContactPoints(vessel.touchdown)),
+            body.slope_factor));
       }
       if (applied == nullptr) continue;
       row.applied = *applied;
@@ -208,6 +269,7 @@ std::vector<SurveyRow> GatherSurvey(
       row.without.push_back(drops.result(i));
     }
     for (std::size_t i : gathered.with) row.with.push_back(drops.result(i));
+    if (gathered.slope) row.slope = drops.answer(*gathered.slope);
     survey.push_back(std::move(row));
   }
   return survey;

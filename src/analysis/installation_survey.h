@@ -8,6 +8,7 @@
 
 #include "judged_drop.h"
 #include "session.h"
+#include "slope_answer.h"
 #include "vessel_account.h"
 
 namespace tools {
@@ -53,6 +54,10 @@ struct SurveyRow {
   // vessels in orbit, or on a body whose gravity is not known.
   std::vector<physics::JudgedDrop> without;
   std::vector<physics::JudgedDrop> with;
+  // How the points the vessels have (the definition's, else their own)
+  // fare on a slope of slope::kShownSlopeDeg of their body, dropped as
+  // above; none when they are not dropped.
+  std::optional<slope::SlopeAnswer> slope;
 };
 
 // The vessels of every scenario, one row per class, definition, body and
@@ -62,7 +67,8 @@ struct SurveyRow {
 // for a definition that applied, by its path as the module asked for it
 // (KeyTried::path). Each distinct set of points on a distinct vessel, mass
 // and gravity is dropped and judged once, as `vantrel drop` does by
-// default on the body, on up to `threads` threads; vessels in orbit are
+// default on the body, and answered once on the body's slope
+// (slope::AnswerOnSlope), on up to `threads` threads; vessels in orbit are
 // not dropped.
 std::vector<SurveyRow> GatherSurvey(
     const std::vector<SurveyedScenario>& scenarios,

@@ -11,6 +11,7 @@ DropSetup MakeDropSetup(const DroppedVessel& vessel,
   setup.body = vessel.body;
   setup.switch_frame = vessel.switch_frame;
   setup.gravity = options.gravity;
+  setup.slope = options.slope;
   setup.fps = options.fps;
   setup.warp = options.warp;
   setup.seconds = options.seconds;

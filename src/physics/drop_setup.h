@@ -10,6 +10,7 @@ namespace physics {
 // How a drop runs, as `vantrel drop` is told on its command line.
 struct DropOptions {
   double gravity = kStandardGravity;  // m/s^2
+  Slope slope;                        // flat unless told otherwise
   double fps = 60.0;                  // frames per real second
   double warp = 1.0;                  // time acceleration
   double seconds = 30.0;              // simulated time (s)

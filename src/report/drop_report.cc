@@ -140,6 +140,38 @@ std::string Reason(const DroppedSet& set, Verdict fault) {
   return "";
 }
 
+std::string JsonOptional(const std::optional<double>& value) {
+  return value ? JsonNumber(*value) : "null";
+}
+
+// The keys of a set answered on a slope.
+void PrintSlopeJson(const slope::SlopeAnswer& answer, std::ostream& out) {
+  const physics::Slope& slope = answer.slope;
+  const slope::Creep& creep = answer.creep;
+  const bool moves = !creep.unstable;
+  out << "  \"slope_deg\": " << JsonNumber(slope.angle_deg) << ",\n"
+      << "  \"downhill_deg\": " << JsonNumber(slope.downhill_deg) << ",\n"
+      << "  \"kappa\": " << JsonNumber(slope.kappa) << ",\n"
+      << "  \"comes_to_rest_at_s\": " << JsonOptional(creep.landed_at_s)
+      << ",\n  \"creep_along_mm_s\": "
+      << (moves ? JsonNumber(creep.along_mm_s) : "null")
+      << ",\n  \"creep_across_mm_s\": "
+      << (moves ? JsonNumber(creep.across_mm_s) : "null")
+      << ",\n  \"creep_steady\": " << (creep.settled ? "true" : "false")
+      << ",\n  \"slides\": " << (creep.slides ? "true" : "false")
+      << ",\n  \"drift_per_hour_m\": " << JsonOptional(creep.drift_per_hour_m)
+      << ",\n  \"rests_up_to_deg\": " << JsonOptional(answer.rests.slope_deg)
+      << ",\n  \"rests_up_to_step_deg\": " << JsonNumber(answer.rests.step_deg)
+      << ",\n  \"tips_over_deg\": "
+      << (answer.tip.stands ? JsonNumber(answer.tip.slope_deg) : "null")
+      << ",\n  \"tips_over_worst_deg\": "
+      << (answer.tip.stands ? JsonNumber(answer.tip.worst_slope_deg) : "null")
+      << ",\n  \"tips_over_worst_downhill_deg\": "
+      << (answer.tip.stands ? JsonNumber(answer.tip.worst_downhill_deg)
+                            : "null")
+      << ",\n";
+}
+
 void PrintPoints(const DroppedSet& set, std::ostream& out) {
   const physics::DropResult& r = set.result;
   out << "\nPoints " << (r.at_rest ? "at rest" : "at the end") << ", "
@@ -194,7 +226,7 @@ DroppedSet DropSet(std::string label, const physics::DroppedVessel& vessel,
   return {
       physics::DropAndJudge(vessel, points, options, hand_over,
                             std::max(1u, std::thread::hardware_concurrency())),
-      std::move(label)};
+      std::move(label), std::nullopt};
 }
 
 std::optional<DroppedSet> FullTanksSet(const DroppedSet& set,
@@ -203,7 +235,7 @@ std::optional<DroppedSet> FullTanksSet(const DroppedSet& set,
   return DroppedSet{
       physics::JudgeAtMass(set, model.full_mass,
                            std::max(1u, std::thread::hardware_concurrency())),
-      set.label + " with full tanks"};
+      set.label + " with full tanks", std::nullopt};
 }
 
 std::vector<std::string> FullTanksLines(const DroppedSet& full) {
@@ -214,6 +246,13 @@ std::vector<std::string> FullTanksLines(const DroppedSet& full) {
     lines.push_back("  " + reason);
   }
   return lines;
+}
+
+void AnswerSlopes(DroppedSet& before, DroppedSet& after) {
+  std::thread helper(
+      [&before] { before.slope = slope::AnswerOnSlope(before.setup); });
+  after.slope = slope::AnswerOnSlope(after.setup);
+  helper.join();
 }
 
 std::vector<std::string> VerdictReasons(const DroppedSet& set) {
@@ -313,8 +352,9 @@ void PrintDropJson(const DroppedSet& after,
       << "  \"fps\": " << JsonNumber(after.setup.fps) << ",\n"
       << "  \"body\": " << JsonString(body.name) << ",\n"
       << "  \"gravity_m_s2\": " << JsonNumber(after.setup.gravity) << ",\n"
-      << "  \"gravity_from\": " << JsonString(body.gravity_from) << ",\n"
-      << "  \"max_stable_warp\": " << (safe ? JsonNumber(*safe) : "null")
+      << "  \"gravity_from\": " << JsonString(body.gravity_from) << ",\n";
+  if (after.slope) PrintSlopeJson(*after.slope, out);
+  out << "  \"max_stable_warp\": " << (safe ? JsonNumber(*safe) : "null")
       << ",\n  \"max_stable_warp_h_s\": "
       << (safe ? JsonNumber(SubStep(after, *safe)) : "null") << ",\n"
       << "  \"warp_steps\": [";

@@ -11,6 +11,7 @@
 #include "drop_test.h"
 #include "judged_drop.h"
 #include "resting_load.h"
+#include "slope_answer.h"
 #include "verdict.h"
 #include "vessel_model.h"
 #include "warp_steps.h"
@@ -21,6 +22,8 @@ namespace tools {
 // label a report gives it.
 struct DroppedSet : physics::JudgedDrop {
   std::string label;  // "before (the vessel's own points)"
+  // How it fares on its slope, when asked (AnswerSlopes).
+  std::optional<slope::SlopeAnswer> slope;
 };
 
 // Drops `points` on `vessel` as `options` say, sweeps the time
@@ -41,13 +44,18 @@ std::optional<DroppedSet> FullTanksSet(const DroppedSet& set,
 // for each fault.
 std::vector<std::string> FullTanksLines(const DroppedSet& full);
 
+// Answers how each of the two sets fares on its setup's slope, the two
+// side by side on threads.
+void AnswerSlopes(DroppedSet& before, DroppedSet& after);
+
 // The table of `vantrel drop`: the sets side by side, why each verdict is
 // not `lands`, the time accelerations, then each point of the sets at rest.
 void PrintDropText(const DroppedSet& before, const DroppedSet& after,
                    std::ostream& out);
 
 // The definition's drop on `body` as JSON: verdict, faults, landed_at_s,
-// rest, points, bounces, max_depth_m, fps, the body and its gravity,
+// rest, points, bounces, max_depth_m, fps, the body and its gravity, when
+// the set was answered on a slope the slope and that answer,
 // max_stable_warp, its h, the steps, the linear estimate, and full_tanks:
 // the verdict with full tanks (`full`), or null for a class without tanks.
 void PrintDropJson(const DroppedSet& after,

@@ -19,6 +19,7 @@
 #include "physics_points.h"
 #include "resting_load.h"
 #include "run_report.h"
+#include "slope_text.h"
 #include "text_encoding.h"
 #include "text_table.h"
 #include "touchdown_svg.h"
@@ -276,9 +277,12 @@ DroppedSet ShowDrop(const standin::VesselOutcome& vessel,
                     const vessel::VesselBody& body) {
   physics::DropOptions options;
   options.gravity = body.gravity;
-  return DropSet("", vessel::DroppedVesselOf(vessel.model),
-                 ToContactPoints(vessel.touchdown), options,
-                 vessel.touchdown_sets > 0);
+  DroppedSet drop = DropSet("", vessel::DroppedVesselOf(vessel.model),
+                            ToContactPoints(vessel.touchdown), options,
+                            vessel.touchdown_sets > 0);
+  drop.slope =
+      slope::AnswerOnSlope(slope::OnShownSlope(drop.setup, body.slope_factor));
+  return drop;
 }
 
 void PrintShowReport(const standin::SessionResult& result,
@@ -298,6 +302,11 @@ void PrintShowReport(const standin::SessionResult& result,
   }
   PrintPoints(vessel, account, out);
   PrintRestingLoad(vessel, drop, FullTanksSet(drop, vessel.model), out);
+  if (drop.slope) {
+    out << "\nOn slopes of " << account.body.name
+        << ", released alike, nose downhill: " << SlopeLine(*drop.slope)
+        << "\n";
+  }
 }
 
 std::string DrawShownVessel(const standin::VesselOutcome& vessel,

@@ -15,7 +15,8 @@ namespace tools {
 // it, from its account: the files the module tried and why each did or did
 // not apply, the host log, what `vantrel check` says about the file that
 // applied, the points handed to the host with where each value came from,
-// and how the vessel rests on flat ground (`drop`, the drop test of the
+// and how the vessel rests on flat ground and fares on slopes of its body
+// (`drop`, the drop test of the
 // points it got), with the host's placement of a landed vessel beside it.
 // The file that applied is read again through `files`.
 void PrintShowReport(const standin::SessionResult& result,
@@ -24,7 +25,8 @@ void PrintShowReport(const standin::SessionResult& result,
                      const DroppedSet& drop, std::ostream& out);
 
 // The drop test `vantrel show` makes of the points a vessel got on `body`:
-// released 0.5 m above the ground at x1 and 60 fps, for 30 s.
+// released 0.5 m above the ground at x1 and 60 fps, for 30 s; with its
+// answer on a slope of slope::kShownSlopeDeg of the body.
 DroppedSet ShowDrop(const standin::VesselOutcome& vessel,
                     const vessel::VesselBody& body);
 

@@ -8,6 +8,7 @@
 #include "diagnostic_output.h"
 #include "item_file.h"
 #include "number_text.h"
+#include "slope_text.h"
 #include "text_table.h"
 
 namespace tools {
@@ -74,6 +75,7 @@ const std::vector<SurveyColumn>& SurveyColumns() {
       {"g (m/s^2)", "gravity_m_s2", true},
       {"drop without", "drop_without", false},
       {"drop with", "drop_with", false},
+      {"on slopes", "on_slopes", false},
   };
   return columns;
 }
@@ -91,7 +93,8 @@ std::vector<std::string> SurveyCells(const SurveyRow& row) {
           Where(row),
           GravityText(row.body),
           VerdictCell(row.without),
-          VerdictCell(row.with)};
+          VerdictCell(row.with),
+          row.slope ? SlopeLine(*row.slope) : "-"};
 }
 
 std::string SurveyTotals(const SurveySummary& summary,
@@ -118,7 +121,12 @@ std::vector<std::string> SurveyNotes(const std::vector<SurveyRow>& rows) {
       "accelerations up to x1 with it; a class with tanks at its empty "
       "mass and with full tanks. Vessels in orbit are not judged on the "
       "ground. vantrel drop --name NAME --class CLASS --body BODY tells "
-      "more."};
+      "more.",
+      "on slopes: the points the vessels have, dropped as above on a slope "
+      "of the body nose downhill, the host's normal leaning as its "
+      "ElevationResolution makes it: the steepest slope on which they come "
+      "to rest at x1, and their creep on 5 deg. vantrel drop --slope DEG "
+      "tells more."};
   std::string modules;
   std::set<std::string> named;
   for (const SurveyRow& row : rows) {
@@ -194,7 +202,9 @@ void PrintSurveyJson(const SurveySummary& summary,
         << ", \"drop_without\": " << JsonVerdict(row.without, 0)
         << ", \"drop_with\": " << JsonVerdict(row.with, 0)
         << ", \"drop_without_full\": " << JsonVerdict(row.without, 1)
-        << ", \"drop_with_full\": " << JsonVerdict(row.with, 1) << "}";
+        << ", \"drop_with_full\": " << JsonVerdict(row.with, 1)
+        << ", \"on_slopes\": "
+        << (row.slope ? JsonString(SlopeLine(*row.slope)) : "null") << "}";
   }
   out << (rows.empty() ? "]\n}\n" : "\n  ]\n}\n");
 }

@@ -49,7 +49,7 @@ void PrintSurveyTable(const SurveySummary& summary,
 // "on", "gravity_m_s2" (null in orbit), "drop_without", "drop_with" (null
 // when not dropped; for a class with tanks, at the empty mass),
 // "drop_without_full", "drop_with_full" (with full tanks; null for a class
-// without tanks)}]}.
+// without tanks), "on_slopes" (null when not dropped)}]}.
 void PrintSurveyJson(const SurveySummary& summary,
                      const std::vector<SurveyRow>& rows, std::ostream& out);
 

@@ -23,6 +23,7 @@
 #include "read_recorder.h"
 #include "run_report.h"
 #include "single_vessel.h"
+#include "slope_text.h"
 #include "sweep_step.h"
 #include "text_encoding.h"
 #include "vessel_account.h"
@@ -144,6 +145,8 @@ physics::DropOptions OptionsOf(const DropArguments& arguments,
                                const vessel::VesselBody& body) {
   physics::DropOptions options;
   options.gravity = body.gravity;
+  options.slope = {arguments.slope.value_or(0.0), arguments.downhill,
+                   body.slope_factor};
   options.fps = arguments.fps;
   options.warp = arguments.warp;
   options.seconds = arguments.seconds;
@@ -241,13 +244,14 @@ int DropCommand(const DropArguments& arguments, standin::FileSystem& disk,
   if (own.start == physics::DropStart::kSwitch) {
     own.start = physics::DropStart::kLanded;
   }
-  const DroppedSet before =
+  DroppedSet before =
       DropSet("before (its own: " + vessel->model.own_points_from + ")",
               dropped, dropped.own_points, own, false);
-  const DroppedSet after =
+  DroppedSet after =
       DropSet(vessel->applied ? "after (the definition's)"
                               : "after (no definition: the same points)",
               dropped, given, options, vessel->applied);
+  if (arguments.slope) AnswerSlopes(before, after);
 
   const std::optional<DroppedSet> full = FullTanksSet(after, vessel->model);
   if (arguments.json) {
@@ -271,6 +275,7 @@ int DropCommand(const DropArguments& arguments, standin::FileSystem& disk,
         out << line << "\n";
       }
     }
+    PrintSlopeText(before, after, out);
   }
   if (svg) {
     // A failed append fails the commit, which says why.
@@ -330,6 +335,21 @@ void AddDropOptions(CLI::App& command, DropArguments& a) {
       ->check(CLI::Range(0.01, 100000.0))
       ->capture_default_str();
   AddBodyOptions(command, a.body, a.gravity);
+  command
+      .add_option("--slope", a.slope,
+                  "Drop onto a uniform slope of DEG degrees (default 0: flat "
+                  "ground) and tell how the vessel fares on it: when it comes "
+                  "to rest, its creep, the steepest slope it rests on, the "
+                  "slope that tips it over")
+      ->check(CLI::Range(0.0, 80.0))
+      ->type_name("DEG");
+  command
+      .add_option("--downhill", a.downhill,
+                  "The downhill direction of --slope, in degrees from the "
+                  "nose towards the right side (0: nose downhill)")
+      ->check(CLI::Range(-360.0, 360.0))
+      ->capture_default_str()
+      ->type_name("DEG");
   command.add_flag("--json", a.json, "Print the definition's drop as JSON");
   command
       .add_option("--svg", a.svg,
@@ -347,11 +367,13 @@ void AddDropOptions(CLI::App& command, DropArguments& a) {
 
 const Command kDropCommand = {
     "drop",
-    "Drop a vessel onto flat ground with the host's ground-contact model, on "
-    "its own points (before) and on the definition's (after), and say what "
+    "Drop a vessel onto flat ground (or --slope) with the host's "
+    "ground-contact model, on its own points (before) and on the definition's "
+    "(after), and say what "
     "the host will do: lands, or the fault that keeps it from landing, the "
     "rest state, and the safe time acceleration: every step a player can "
-    "select up to it lands.",
+    "select up to it lands; on a slope, how it creeps and whether it comes "
+    "to rest.",
     AddCommand<DropArguments, DropCommand, AddDropOptions>};
 
 }  // namespace tools

@@ -27,7 +27,11 @@ struct DropArguments {
   double seconds = 30.0;
   std::string body = vessel::kDefaultBody;  // the body it is landed on
   std::optional<double> gravity;            // m/s^2; the body file's if unset
-  bool landed = false;  // start as the host puts a landed vessel down
+  // The terrain's slope (degrees); given, the report tells how the vessel
+  // fares on it.
+  std::optional<double> slope;
+  double downhill = 0.0;  // degrees from the nose towards the right side
+  bool landed = false;    // start as the host puts a landed vessel down
   // Start on its own points and switch in the frame of the plug-in's sweep.
   bool switch_points = false;
   bool json = false;
@@ -35,7 +39,8 @@ struct DropArguments {
   std::optional<std::string> plugin;  // plug-in library to load
 };
 
-// Drops a vessel onto flat ground with the host's ground-contact model,
+// Drops a vessel onto flat ground (or a slope) with the host's
+// ground-contact model,
 // once on its own points ("before") and once on the definition's
 // ("after"), reading through `files`, and reports what the host will do.
 // Returns an ExitCode.

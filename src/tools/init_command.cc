@@ -20,6 +20,8 @@
 #include "number_text.h"
 #include "output_guard.h"
 #include "physics_points.h"
+#include "slope_answer.h"
+#include "slope_text.h"
 #include "starting_definition.h"
 #include "starting_set.h"
 #include "text_encoding.h"
@@ -263,6 +265,13 @@ int InitCommand(const InitArguments& arguments, standin::FileSystem& files,
   for (const std::string& reason : VerdictReasons(drop)) {
     out << "  " << reason << "\n";
   }
+  const slope::SlopeAnswer on_slope =
+      slope::AnswerOnSlope(slope::OnShownSlope(drop.setup, body.slope_factor));
+  out << "slope: on " << Shortest(on_slope.slope.angle_deg) << " deg of "
+      << body.name << ", released alike, nose downhill: " << SlopeLine(on_slope)
+      << "\n  higher friction coefficients of points 1-3 (or of every point "
+         "that carries the vessel) slow the creep as their square: twice "
+         "the friction, a quarter of the creep\n";
   if (model.module_sets_mass) {
     out << "  its module sets the mass in code; give it with --mass KG\n";
   }
