@@ -13,7 +13,7 @@
 #include <unordered_map>
 #include <utility>
 
-#include "host_call.h"
+#include "standin/host_call.h"
 
 namespace {
 

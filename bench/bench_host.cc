@@ -6,7 +6,7 @@
 #include <system_error>
 #include <utility>
 
-#include "disk_file_system.h"
+#include "files/disk_file_system.h"
 
 namespace fs = std::filesystem;
 
@@ -53,7 +53,7 @@ void HostFolder::RemoveDefinition(const std::string& file_name) const {
 void HostFolder::Settle() const {
   const fs::path folder = path_ / "Config" / "Vantrel";
   const auto give_up = std::chrono::steady_clock::now() + kLongestSettle;
-  standin::DiskFileSystem files;
+  files::DiskFileSystem files;
   while (std::chrono::steady_clock::now() < give_up) {
     const std::size_t scans = files.scans();
     files.FindEntry(folder, "");

@@ -8,9 +8,9 @@
 #include <string>
 #include <vector>
 
-#include "host.h"
-#include "simulation_session.h"
-#include "vantrel.h"
+#include "module/vantrel.h"
+#include "standin/host.h"
+#include "standin/simulation_session.h"
 
 // A temporary host folder on disk, removed with everything in it when the
 // object goes.

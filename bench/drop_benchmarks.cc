@@ -5,7 +5,7 @@
 #include <cmath>
 #include <utility>
 
-#include "drop_test.h"
+#include "physics/drop_test.h"
 
 namespace {
 

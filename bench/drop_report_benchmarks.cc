@@ -9,11 +9,11 @@
 
 #include <sstream>
 
-#include "definition_rules.h"
-#include "drop_report.h"
 #include "legacy_warp_search.h"
-#include "slope_text.h"
-#include "stability.h"
+#include "physics/stability.h"
+#include "report/drop_report.h"
+#include "report/slope_text.h"
+#include "rules/definition_rules.h"
 
 namespace {
 
@@ -55,12 +55,12 @@ void BM_DropReport(benchmark::State& state) {
   const physics::ContactPoints set = GliderSet();
   double safe = 0.0;
   for (auto _ : state) {
-    const tools::DroppedSet before =
-        tools::DropSet("before", vessel, vessel.own_points, {}, false);
-    const tools::DroppedSet after =
-        tools::DropSet("after", vessel, set, {}, true);
+    const report::DroppedSet before =
+        report::DropSet("before", vessel, vessel.own_points, {}, false);
+    const report::DroppedSet after =
+        report::DropSet("after", vessel, set, {}, true);
     std::ostringstream out;
-    tools::PrintDropText(before, after, out);
+    report::PrintDropText(before, after, out);
     benchmark::DoNotOptimize(out);
     safe = after.sweep.safe_warp.value_or(0.0);
   }
@@ -80,14 +80,14 @@ void BM_DropReportOnSlope(benchmark::State& state) {
   options.slope = {5, 0, 2};
   double creep = 0.0;
   for (auto _ : state) {
-    tools::DroppedSet before =
-        tools::DropSet("before", vessel, vessel.own_points, options, false);
-    tools::DroppedSet after =
-        tools::DropSet("after", vessel, set, options, true);
-    tools::AnswerSlopes(before, after);
+    report::DroppedSet before =
+        report::DropSet("before", vessel, vessel.own_points, options, false);
+    report::DroppedSet after =
+        report::DropSet("after", vessel, set, options, true);
+    report::AnswerSlopes(before, after);
     std::ostringstream out;
-    tools::PrintDropText(before, after, out);
-    tools::PrintSlopeText(before, after, out);
+    report::PrintDropText(before, after, out);
+    report::PrintSlopeText(before, after, out);
     benchmark::DoNotOptimize(out);
     creep = after.slope->creep.along_mm_s;
   }

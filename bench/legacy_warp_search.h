@@ -3,7 +3,7 @@
 
 #include <optional>
 
-#include "drop_test.h"
+#include "physics/drop_test.h"
 
 // The search for the highest time acceleration that lands that `vantrel
 // drop` made before it ran every step a player can select, kept as the

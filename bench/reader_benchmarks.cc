@@ -5,8 +5,8 @@
 
 #include <cstring>
 
-#include "definition_rules.h"
 #include "fast_float/fast_float.h"
+#include "rules/definition_rules.h"
 
 namespace {
 

@@ -19,8 +19,8 @@
 
 #include "bench_host.h"
 #include "definition_text.h"
-#include "disk_file_system.h"
-#include "run_command.h"
+#include "files/disk_file_system.h"
+#include "tools/run_command.h"
 
 namespace {
 
@@ -74,7 +74,7 @@ void BM_RunVessels(benchmark::State& state) {
     std::ostringstream out;
     std::ostringstream err;
     // A new file system for each run, as each vantrel run has its own.
-    standin::DiskFileSystem disk;
+    files::DiskFileSystem disk;
     const int code = tools::RunCommand(arguments, disk, out, err);
     if (code != 0) {
       state.SkipWithError(("vantrel run failed: " + err.str()).c_str());

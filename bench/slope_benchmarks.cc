@@ -4,8 +4,8 @@
 // comes to rest, a search of some ten drops.
 #include <benchmark/benchmark.h>
 
-#include "creep.h"
-#include "freezing_slope.h"
+#include "slope/creep.h"
+#include "slope/freezing_slope.h"
 
 namespace {
 

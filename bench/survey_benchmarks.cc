@@ -15,11 +15,11 @@
 #include <vector>
 
 #include "bench_host.h"
-#include "disk_file_system.h"
-#include "drop_setup.h"
-#include "drop_test.h"
-#include "run_command.h"
-#include "survey_command.h"
+#include "files/disk_file_system.h"
+#include "physics/drop_setup.h"
+#include "physics/drop_test.h"
+#include "tools/run_command.h"
+#include "tools/survey_command.h"
 
 namespace {
 
@@ -81,8 +81,8 @@ void WriteSample(const HostFolder& folder) {
   folder.Settle();
 }
 
-std::vector<standin::ClassMass> Masses() {
-  std::vector<standin::ClassMass> masses;
+std::vector<formats::ClassMass> Masses() {
+  std::vector<formats::ClassMass> masses;
   for (const FleetClass& c : Classes()) {
     if (c.mass > 0.0) masses.push_back({c.name, c.mass});
   }
@@ -99,7 +99,7 @@ void BM_SurveySample(benchmark::State& state) {
   for (auto _ : state) {
     std::ostringstream out;
     std::ostringstream err;
-    standin::DiskFileSystem disk;
+    files::DiskFileSystem disk;
     if (tools::SurveyCommand(arguments, disk, out, err) != 0) {
       state.SkipWithError(("vantrel survey failed: " + err.str()).c_str());
       break;
@@ -159,7 +159,7 @@ void BM_SurveySampleBefore(benchmark::State& state) {
   for (auto _ : state) {
     std::ostringstream out;
     std::ostringstream err;
-    standin::DiskFileSystem disk;
+    files::DiskFileSystem disk;
     if (tools::RunCommand(arguments, disk, out, err) != 0) {
       state.SkipWithError(("vantrel run failed: " + err.str()).c_str());
       break;

@@ -10,7 +10,7 @@
 
 #include "bench_host.h"
 #include "definition_text.h"
-#include "sweep_step.h"
+#include "rules/sweep_step.h"
 
 namespace {
 

@@ -8,11 +8,11 @@
 #include <string>
 #include <vector>
 
-#include "check_command.h"
-#include "definition_check.h"
-#include "disk_file_system.h"
-#include "exit_codes.h"
+#include "analysis/definition_check.h"
+#include "files/disk_file_system.h"
 #include "test_folder.h"
+#include "tools/check_command.h"
+#include "tools/exit_codes.h"
 
 namespace tools {
 namespace {
@@ -37,9 +37,9 @@ std::string WithFirstPoint(const std::string& point1) {
   return "N = 3\nPOINT_1 = " + point1 + "\n" + kPoints2And3;
 }
 
-bool HasCode(const std::vector<Diagnostic>& found, const std::string& code,
-             int line) {
-  for (const Diagnostic& d : found) {
+bool HasCode(const std::vector<analysis::Diagnostic>& found,
+             const std::string& code, int line) {
+  for (const analysis::Diagnostic& d : found) {
     if (d.code == code && d.line == line) return true;
   }
   return false;
@@ -98,7 +98,7 @@ TEST(BadDefinitionCheckTest, EveryBadFileGetsADiagnosticAtItsLine) {
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.what);
-    const auto found = CheckDefinition("Bad.cfg", c.text);
+    const auto found = analysis::CheckDefinition("Bad.cfg", c.text);
     EXPECT_TRUE(HasCode(found, c.code, c.line))
         << "no " << c.code << " at line " << c.line << "; found "
         << found.size() << " diagnostic(s)";
@@ -122,7 +122,7 @@ TEST(BadDefinitionCheckTest, UnreadablePathsSayWhy) {
   CheckArguments arguments;
   arguments.paths = {(vantrel / "Bad.cfg").string()};
   std::ostringstream out, err;
-  standin::DiskFileSystem files;
+  files::DiskFileSystem files;
   EXPECT_EQ(CheckCommand(arguments, files, out, err), kExitInput);
   EXPECT_NE(out.str().find("Bad.cfg: error: cannot read the file: "),
             std::string::npos)

@@ -4,9 +4,9 @@
 
 #include <cstring>
 
-#include "simulation_session.h"
+#include "module/vantrel.h"
+#include "standin/simulation_session.h"
 #include "test_host.h"
-#include "vantrel.h"
 
 namespace bad_input {
 namespace {

@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "scenario.h"
+#include "formats/scenario.h"
 
 namespace {
 
@@ -71,7 +71,7 @@ TEST(BadScenarioTest, ProblemsNameTheirLine) {
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.what);
-    const standin::Scenario scenario = standin::ParseScenario(c.text);
+    const formats::Scenario scenario = formats::ParseScenario(c.text);
     const auto& problems = c.warning ? scenario.warnings : scenario.errors;
     ASSERT_FALSE(problems.empty());
     EXPECT_EQ(problems[0].line, c.line);

@@ -1,4 +1,4 @@
-#include "check_command.h"
+#include "tools/check_command.h"
 
 #include <gtest/gtest.h>
 
@@ -7,10 +7,10 @@
 #include <sstream>
 #include <string>
 
-#include "diagnostic_output.h"
-#include "disk_file_system.h"
-#include "exit_codes.h"
+#include "files/disk_file_system.h"
+#include "report/diagnostic_output.h"
 #include "test_folder.h"
+#include "tools/exit_codes.h"
 
 namespace tools {
 namespace {
@@ -26,7 +26,7 @@ struct Outcome {
 
 Outcome Check(const CheckArguments& arguments) {
   std::ostringstream out, err;
-  standin::DiskFileSystem files;
+  files::DiskFileSystem files;
   const int code = CheckCommand(arguments, files, out, err);
   return {code, out.str(), err.str()};
 }
@@ -253,7 +253,7 @@ TEST(CheckCommandTest, JsonHoldsTheSameDiagnostics) {
                               0),
             0u)
       << outcome.out;
-  EXPECT_NE(outcome.out.find("{\"file\": " + JsonString(file.string()) +
+  EXPECT_NE(outcome.out.find("{\"file\": " + report::JsonString(file.string()) +
                              ", \"line\": 2, \"column\": 11, \"severity\": "
                              "\"error\", \"message\": \"POINT_1 has 2 "
                              "number(s); x, y and z need 3 (the missing ones "
@@ -268,19 +268,23 @@ TEST(CheckCommandTest, JsonHoldsTheSameDiagnostics) {
 }
 
 TEST(CheckCommandTest, OneDiagnosticIsOneLine) {
-  const Diagnostic d{"a\nb.cfg",   3, 0, Severity::kWarning, "key 'x\ry'",
-                     "unknown-key"};
-  EXPECT_EQ(FormatProblem(d), "a?b.cfg:3: warning: key 'x?y' [unknown-key]");
+  const analysis::Diagnostic d{
+      "a\nb.cfg",   3, 0, analysis::Severity::kWarning, "key 'x\ry'",
+      "unknown-key"};
+  EXPECT_EQ(analysis::FormatProblem(d),
+            "a?b.cfg:3: warning: key 'x?y' [unknown-key]");
 }
 
 TEST(CheckCommandTest, JsonStringsStayValid) {
-  EXPECT_EQ(JsonString("a\"b\\c\n\t"), "\"a\\\"b\\\\c\\n\\t\"");
-  EXPECT_EQ(JsonString(std::string("\x01\x7f", 2)), "\"\\u0001\\u007f\"");
+  EXPECT_EQ(report::JsonString("a\"b\\c\n\t"), "\"a\\\"b\\\\c\\n\\t\"");
+  EXPECT_EQ(report::JsonString(std::string("\x01\x7f", 2)),
+            "\"\\u0001\\u007f\"");
   // Valid UTF-8 stays; bytes that are not become U+FFFD.
-  EXPECT_EQ(JsonString("\xc3\xa9"), "\"\xc3\xa9\"");
-  EXPECT_EQ(JsonString("\xff\xc3"), "\"\\ufffd\\ufffd\"");
-  EXPECT_EQ(JsonString("\xc0\xaf"), "\"\\ufffd\\ufffd\"");  // overlong '/'
-  EXPECT_EQ(JsonString("\xed\xa0\x80"), "\"\\ufffd\\ufffd\\ufffd\"");
+  EXPECT_EQ(report::JsonString("\xc3\xa9"), "\"\xc3\xa9\"");
+  EXPECT_EQ(report::JsonString("\xff\xc3"), "\"\\ufffd\\ufffd\"");
+  EXPECT_EQ(report::JsonString("\xc0\xaf"),
+            "\"\\ufffd\\ufffd\"");  // overlong '/'
+  EXPECT_EQ(report::JsonString("\xed\xa0\x80"), "\"\\ufffd\\ufffd\\ufffd\"");
 }
 
 #if defined(VANTREL_COMMAND) && !defined(_WIN32)

@@ -62,3 +62,38 @@ if(problems)
   message(FATAL_ERROR "layers linked upwards:\n${problems}")
 endif()
 message(STATUS "${count} links, none upwards")
+
+# Each layer's code lies in the namespace named after its folder, so that a
+# qualified name says which layer it comes from: no file opens another
+# layer's namespace (a library's, to declare one of its classes, is fine).
+# The host declarations keep the host's own namespace; the plug-in and the
+# Microsoft-ABI host are not layers of the tools and are not checked.
+if(NOT DEFINED SOURCES)
+  message(FATAL_ERROR "SOURCES: the src folder to check is not given")
+endif()
+set(named_layers ${layers})
+list(REMOVE_ITEM named_layers host msabi_host)
+set(checked 0)
+foreach(layer IN LISTS named_layers)
+  file(GLOB files "${SOURCES}/${layer}/*.h" "${SOURCES}/${layer}/*.cc")
+  foreach(file IN LISTS files)
+    math(EXPR checked "${checked} + 1")
+    file(STRINGS "${file}" opened REGEX "^namespace [A-Za-z_0-9]+ {")
+    foreach(line IN LISTS opened)
+      string(REGEX REPLACE "^namespace ([A-Za-z_0-9]+) {.*" "\\1" name
+        "${line}")
+      if(NOT name STREQUAL layer AND name IN_LIST layers)
+        string(APPEND problems "${file}: namespace ${name} in src/${layer}; "
+          "the code of src/${layer} lies in namespace ${layer}\n")
+      endif()
+    endforeach()
+  endforeach()
+endforeach()
+if(checked EQUAL 0)
+  message(FATAL_ERROR "${SOURCES}: no source files found")
+endif()
+if(problems)
+  message(FATAL_ERROR "namespaces that do not match their folder:\n"
+    "${problems}")
+endif()
+message(STATUS "${checked} files, each in its folder's namespace")

@@ -1,4 +1,4 @@
-#include "definition_check.h"
+#include "analysis/definition_check.h"
 
 #include <gtest/gtest.h>
 
@@ -11,15 +11,18 @@ namespace {
 // "line:column: severity [code]" for every diagnostic, in order.
 std::vector<std::string> Found(const std::string& text) {
   std::vector<std::string> found;
-  for (const Diagnostic& d : CheckDefinition("t.cfg", text)) {
+  for (const analysis::Diagnostic& d :
+       analysis::CheckDefinition("t.cfg", text)) {
     found.push_back(std::to_string(d.line) + ":" + std::to_string(d.column) +
-                    ": " + SeverityName(d.severity) + " [" + d.code + "]");
+                    ": " + analysis::SeverityName(d.severity) + " [" + d.code +
+                    "]");
   }
   return found;
 }
 
 std::string MessageOf(const std::string& text, const std::string& code) {
-  for (const Diagnostic& d : CheckDefinition("t.cfg", text)) {
+  for (const analysis::Diagnostic& d :
+       analysis::CheckDefinition("t.cfg", text)) {
     if (d.code == code) return d.message;
   }
   return "<none>";
@@ -238,7 +241,7 @@ TEST(DefinitionCheckTest, KeysTheModuleNeverReads) {
               "'POINT_l' is probably 'POINT_1' ('l' for '1'); as written, the "
               "module never reads this line: POINT_1 is missing, and the "
               "module reads the text \"0\" instead: every value is 0");
-    EXPECT_NE(CheckDefinition("t.cfg", sprung)[1].message.find(
+    EXPECT_NE(analysis::CheckDefinition("t.cfg", sprung)[1].message.find(
                   "'POINT_3:' is probably 'POINT_3 =' (':' for '='); as "
                   "written"),
               std::string::npos);
@@ -332,21 +335,22 @@ TEST(DefinitionCheckTest, TheGroundPlaneOfTheFirstThreePoints) {
 }
 
 TEST(DefinitionCheckTest, FileNamesThatNoKeyReaches) {
-  EXPECT_TRUE(CheckDefinitionFileName("x", "Lander.CFG").empty());
-  EXPECT_TRUE(CheckDefinitionFileName("x", "Tug___Mk2.cfg").empty());
+  EXPECT_TRUE(analysis::CheckDefinitionFileName("x", "Lander.CFG").empty());
+  EXPECT_TRUE(analysis::CheckDefinitionFileName("x", "Tug___Mk2.cfg").empty());
   // Class Vessels\Soyuz/TMA opens Vessels/Soyuz___TMA.cfg.
-  EXPECT_TRUE(CheckDefinitionFileName("x", "Vessels/Soyuz___TMA.cfg").empty());
-  EXPECT_EQ(CheckDefinitionFileName("x", "Lander.txt").size(), 1u);
-  EXPECT_EQ(CheckDefinitionFileName("x", "Lander?.cfg").size(), 1u);
+  EXPECT_TRUE(analysis::CheckDefinitionFileName("x", "Vessels/Soyuz___TMA.cfg")
+                  .empty());
+  EXPECT_EQ(analysis::CheckDefinitionFileName("x", "Lander.txt").size(), 1u);
+  EXPECT_EQ(analysis::CheckDefinitionFileName("x", "Lander?.cfg").size(), 1u);
   // The module never opens a key that names a device.
   for (const char* device : {"CON.cfg", "Fleet/nul.txt.cfg", "LPT1.cfg"}) {
     SCOPED_TRACE(device);
-    const auto found = CheckDefinitionFileName("x", device);
+    const auto found = analysis::CheckDefinitionFileName("x", device);
     ASSERT_EQ(found.size(), 1u);
     EXPECT_EQ(found[0].code, "unsafe-key");
   }
-  EXPECT_NE(CheckDefinitionFileName("x", "Fleet/nul.txt.cfg")[0].message.find(
-                "'Fleet\\nul.txt'"),
+  EXPECT_NE(analysis::CheckDefinitionFileName("x", "Fleet/nul.txt.cfg")[0]
+                .message.find("'Fleet\\nul.txt'"),
             std::string::npos);
 }
 

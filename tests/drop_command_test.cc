@@ -1,4 +1,4 @@
-#include "drop_command.h"
+#include "tools/drop_command.h"
 
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
@@ -14,9 +14,9 @@
 #include <sstream>
 #include <string>
 
-#include "disk_file_system.h"
-#include "exit_codes.h"
-#include "show_command.h"
+#include "files/disk_file_system.h"
+#include "tools/exit_codes.h"
+#include "tools/show_command.h"
 
 namespace tools {
 namespace {
@@ -35,7 +35,7 @@ Output Drop(DropArguments arguments) {
   arguments.root = kData;
   arguments.plugin = VANTREL_TEST_PLUGIN;
   std::ostringstream out, err;
-  standin::DiskFileSystem disk;
+  files::DiskFileSystem disk;
   const int code = DropCommand(arguments, disk, out, err);
   return {code, out.str(), err.str()};
 }
@@ -145,7 +145,7 @@ TEST(DropCommandTest, FourPadsAndFourFeetStand) {
     show.mass = 8000;
     show.plugin = VANTREL_TEST_PLUGIN;
     std::ostringstream out, err;
-    standin::DiskFileSystem disk;
+    files::DiskFileSystem disk;
     ASSERT_EQ(ShowCommand(show, disk, out, err), kExitOk) << err.str();
     EXPECT_THAT(out.str(), HasSubstr("\n  negative-load (LANDED at "));
     EXPECT_THAT(out.str(), HasSubstr("pitch 0.1"));

@@ -1,16 +1,16 @@
-#include "drop_test.h"
+#include "physics/drop_test.h"
 
 #include <gtest/gtest.h>
 
 #include <cmath>
 
-#include "creep.h"
-#include "freezing_slope.h"
-#include "resting_load.h"
-#include "rkf78.h"
-#include "stability.h"
-#include "tip_over.h"
-#include "warp_steps.h"
+#include "physics/resting_load.h"
+#include "physics/rkf78.h"
+#include "physics/stability.h"
+#include "physics/warp_steps.h"
+#include "slope/creep.h"
+#include "slope/freezing_slope.h"
+#include "slope/tip_over.h"
 
 namespace physics {
 namespace {

@@ -1,6 +1,6 @@
 // Exit codes as a script sees them: every command gives the same code for
 // the same kind of problem.
-#include "exit_codes.h"
+#include "tools/exit_codes.h"
 
 #include <gtest/gtest.h>
 
@@ -18,13 +18,13 @@
 #include <windows.h>
 #endif
 
-#include "disk_file_system.h"
-#include "drop_command.h"
-#include "init_command.h"
-#include "run_command.h"
-#include "show_command.h"
-#include "survey_command.h"
+#include "files/disk_file_system.h"
 #include "test_folder.h"
+#include "tools/drop_command.h"
+#include "tools/init_command.h"
+#include "tools/run_command.h"
+#include "tools/show_command.h"
+#include "tools/survey_command.h"
 
 namespace tools {
 namespace {
@@ -68,7 +68,7 @@ class ExitCodesTest : public ::testing::Test {
   Codes CodesOf(const std::string& root, const std::string& plugin,
                 const std::optional<std::string>& output = std::nullopt) {
     std::ostringstream out, err;
-    standin::DiskFileSystem disk;
+    files::DiskFileSystem disk;
     RunArguments run;
     run.root = root;
     run.scenarios = {"Test.scn"};
@@ -112,7 +112,7 @@ TEST_F(ExitCodesTest, EachKindOfProblemHasOneCodeInEveryCommand) {
         CodesOf((folder_.path() / "missing").string(), VANTREL_TEST_PLUGIN);
     ExpectAll(codes, kExitInput);
     std::ostringstream out, err;
-    standin::DiskFileSystem disk;
+    files::DiskFileSystem disk;
     InitArguments init;
     init.root = (folder_.path() / "missing").string();
     init.class_name = "Lander";

@@ -1,4 +1,4 @@
-#include "folder_listings.h"
+#include "files/folder_listings.h"
 
 #include <gtest/gtest.h>
 
@@ -6,14 +6,14 @@
 #include <filesystem>
 #include <system_error>
 
-#include "disk_file_system.h"
-#include "host_file.h"
-#include "host_paths.h"
+#include "files/disk_file_system.h"
+#include "files/host_file.h"
+#include "files/host_paths.h"
 #include "test_folder.h"
 
 namespace fs = std::filesystem;
-using standin::FolderListings;
-using standin::ResolveHostPath;
+using files::FolderListings;
+using files::ResolveHostPath;
 
 namespace {
 
@@ -155,7 +155,7 @@ TEST(HostPathsTest, ResolvesThroughKeptListingsAndSeesFilesCreatedBetween) {
   if (IgnoresCase(folder)) GTEST_SKIP() << "the file system ignores case";
   const fs::path base = folder.path();
   folder.Write("Config/Vantrel/Lander.cfg", "a");
-  standin::DiskFileSystem files;
+  files::DiskFileSystem files;
 
   // The folders as spelled on disk, and spelled otherwise.
   EXPECT_EQ(ResolveHostPath(files, base, "Config\\Vantrel\\lander.cfg"),
@@ -182,21 +182,21 @@ TEST(HostPathsTest, ResolvesThroughKeptListingsAndSeesFilesCreatedBetween) {
     const char* const rover = "Config\\Vantrel\\Rover.cfg";
     folder.Write("Config/Vantrel/Rover.cfg", "c");
     // A search for a missing name lists the folder, Rover.cfg included.
-    EXPECT_FALSE(standin::ReadHostFile(files, base, "Config\\Vantrel\\No.cfg"));
-    auto read = standin::ReadHostFile(files, base, rover);
+    EXPECT_FALSE(files::ReadHostFile(files, base, "Config\\Vantrel\\No.cfg"));
+    auto read = files::ReadHostFile(files, base, rover);
     ASSERT_TRUE(read);
     EXPECT_EQ(read->text, "c");
     folder.Write("Config/Vantrel/Rover.cfg", "d");
-    read = standin::ReadHostFile(files, base, rover);
+    read = files::ReadHostFile(files, base, rover);
     ASSERT_TRUE(read);
     EXPECT_EQ(read->text, "d");
     EXPECT_EQ(read->disk_path, folder_path / "Rover.cfg");
     // Gone as spelled, the name finds the entry that differs in case.
     fs::rename(folder_path / "Rover.cfg", folder_path / "ROVER.cfg");
-    read = standin::ReadHostFile(files, base, rover);
+    read = files::ReadHostFile(files, base, rover);
     ASSERT_TRUE(read);
     EXPECT_EQ(read->disk_path, folder_path / "ROVER.cfg");
     fs::remove(folder_path / "ROVER.cfg");
-    EXPECT_FALSE(standin::ReadHostFile(files, base, rover));
+    EXPECT_FALSE(files::ReadHostFile(files, base, rover));
   }
 }

@@ -8,7 +8,7 @@
 #include <vector>
 
 #include "memory_folder.h"
-#include "simulation_session.h"
+#include "standin/simulation_session.h"
 #include "test_host.h"
 
 // A stand-in host over a fresh host folder held in memory, with a

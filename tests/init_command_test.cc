@@ -1,4 +1,4 @@
-#include "init_command.h"
+#include "tools/init_command.h"
 
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
@@ -12,10 +12,10 @@
 #include <string>
 #include <vector>
 
-#include "disk_file_system.h"
-#include "drop_command.h"
-#include "exit_codes.h"
+#include "files/disk_file_system.h"
 #include "test_folder.h"
+#include "tools/drop_command.h"
+#include "tools/exit_codes.h"
 
 namespace tools {
 namespace {
@@ -90,7 +90,7 @@ class InitCommandTest : public ::testing::Test {
 
   Output Init(InitArguments arguments) {
     arguments.root = folder_.path().string();
-    standin::DiskFileSystem files;
+    files::DiskFileSystem files;
     std::ostringstream out, err;
     const int code = InitCommand(arguments, files, out, err);
     return {code, out.str(), err.str()};
@@ -180,7 +180,7 @@ TEST_F(InitCommandTest, MeshesGiveSetsThatLand) {
     drop.class_name = c.class_name;
     drop.json = true;
     std::ostringstream out, err;
-    standin::DiskFileSystem disk;
+    files::DiskFileSystem disk;
     ASSERT_EQ(DropCommand(drop, disk, out, err), kExitOk) << err.str();
     EXPECT_THAT(out.str(), HasSubstr("\"verdict\": \"lands\""));
   }
@@ -194,7 +194,7 @@ TEST_F(InitCommandTest, MeshesGiveSetsThatLand) {
     drop.slope = 5;
     drop.json = true;
     std::ostringstream out, err;
-    standin::DiskFileSystem disk;
+    files::DiskFileSystem disk;
     ASSERT_EQ(DropCommand(drop, disk, out, err), kExitOk) << err.str();
     const std::string json = out.str();
     const std::size_t key = json.find("\"rests_up_to_deg\": ");

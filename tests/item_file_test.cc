@@ -1,4 +1,4 @@
-#include "item_file.h"
+#include "formats/item_file.h"
 
 #include <gtest/gtest.h>
 
@@ -6,8 +6,8 @@
 
 namespace {
 
-using standin::ItemFile;
-using standin::ParseItemInt;
+using formats::ItemFile;
+using formats::ParseItemInt;
 using Result = ItemFile::Lookup::Result;
 
 std::string ValueOf(const std::string& text, const std::string& item) {

@@ -1,4 +1,4 @@
-#include "log_format.h"
+#include "formats/log_format.h"
 
 #include <gtest/gtest.h>
 
@@ -15,7 +15,7 @@ std::string Format(const char* format, ...) {
   va_list args;
   va_start(args, format);
   std::string line;
-  standin::AppendLogLine(format, args, line);
+  formats::AppendLogLine(format, args, line);
   va_end(args);
   return line;
 }

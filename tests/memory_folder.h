@@ -5,19 +5,19 @@
 #include <memory>
 #include <string>
 
-#include "memory_file_system.h"
+#include "files/memory_file_system.h"
 
 // A host folder in a file system held in memory, which a host can take over
 // (TakeFileSystem) while the folder still writes to it.
 class MemoryFolder {
  public:
-  MemoryFolder() : files_(std::make_unique<standin::MemoryFileSystem>()) {
+  MemoryFolder() : files_(std::make_unique<files::MemoryFileSystem>()) {
     memory_ = files_.get();
     memory_->CreateFolder(path_);
   }
 
   const std::filesystem::path& path() const { return path_; }
-  standin::MemoryFileSystem& files() const { return *memory_; }
+  files::MemoryFileSystem& files() const { return *memory_; }
 
   // Writes `text` to `relative` (with '/' between folders), creating the
   // folders on the way; returns the full path.
@@ -35,14 +35,14 @@ class MemoryFolder {
   }
 
   // The file system, for a host to own; the folder keeps writing to it.
-  std::unique_ptr<standin::FileSystem> TakeFileSystem() {
+  std::unique_ptr<files::FileSystem> TakeFileSystem() {
     return std::move(files_);
   }
 
  private:
   std::filesystem::path path_ = "/host";
-  std::unique_ptr<standin::MemoryFileSystem> files_;
-  standin::MemoryFileSystem* memory_ = nullptr;
+  std::unique_ptr<files::MemoryFileSystem> files_;
+  files::MemoryFileSystem* memory_ = nullptr;
 };
 
 #endif  // VANTREL_TESTS_MEMORY_FOLDER_H_

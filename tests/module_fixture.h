@@ -9,7 +9,7 @@
 #include <vector>
 
 #include "host_fixture.h"
-#include "vantrel.h"
+#include "module/vantrel.h"
 
 // A stand-in host with a Vantrel module object linked into the test.
 class ModuleTest : public HostTest {

@@ -7,16 +7,16 @@
 #include <memory>
 #include <string>
 
-#include "disk_file_system.h"
-#include "memory_file_system.h"
-#include "output_guard.h"
-#include "read_recorder.h"
+#include "files/disk_file_system.h"
+#include "files/memory_file_system.h"
+#include "files/read_recorder.h"
 #include "test_folder.h"
+#include "tools/output_guard.h"
 
 namespace {
 
 namespace fs = std::filesystem;
-using standin::FileSystem;
+using files::FileSystem;
 using ::testing::HasSubstr;
 using ::testing::Optional;
 
@@ -102,12 +102,12 @@ TEST(OutputFileTest, WritesBesideTheTargetAndRenamesIntoPlace) {
   {
     SCOPED_TRACE("disk");
     TestFolder folder;
-    standin::DiskFileSystem disk;
+    files::DiskFileSystem disk;
     ReplacesInOneStep(disk, folder.path());
   }
   {
     SCOPED_TRACE("memory");
-    standin::MemoryFileSystem memory;
+    files::MemoryFileSystem memory;
     memory.CreateFolder("/out");
     ReplacesInOneStep(memory, "/out");
   }
@@ -119,8 +119,8 @@ TEST(OutputFileTest, RefusesWhatTheCommandOrTheSimulatorReads) {
   host.WriteDefinition("Lander.cfg", "N = 3\n");
   const fs::path elsewhere = host.Write("elsewhere/notes.txt", "mine");
   const fs::path mesh = host.Write("elsewhere/Lander.MSH", "mesh");
-  standin::DiskFileSystem disk;
-  standin::ReadRecorder files(&disk);
+  files::DiskFileSystem disk;
+  files::ReadRecorder files(&disk);
   const auto refusal = [&](const fs::path& target) {
     return tools::OutputRefusal(files, target, host.path(), files.reads())
         .value_or("");

@@ -3,8 +3,8 @@
 #include <cmath>
 #include <vector>
 
-#include "drop_test.h"
-#include "resting_load.h"
+#include "physics/drop_test.h"
+#include "physics/resting_load.h"
 
 namespace physics {
 namespace {

@@ -1,7 +1,7 @@
 // The plug-in library as the host loads it: the library entry, the host's
 // InitLib that it calls, the six exported functions, and unloading as each
 // host edition does it.
-#include "plugin_library.h"
+#include "standin/plugin_library.h"
 
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>

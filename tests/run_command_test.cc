@@ -1,5 +1,5 @@
 // vantrel run: a scenario through the loaded plug-in, and its errors.
-#include "run_command.h"
+#include "tools/run_command.h"
 
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
@@ -9,9 +9,9 @@
 #include <sstream>
 #include <string>
 
-#include "disk_file_system.h"
-#include "exit_codes.h"
+#include "files/disk_file_system.h"
 #include "test_folder.h"
+#include "tools/exit_codes.h"
 
 namespace tools {
 namespace {
@@ -50,7 +50,7 @@ class RunCommandTest : public ::testing::Test {
   }
 
   TestFolder folder_;
-  standin::DiskFileSystem disk;
+  files::DiskFileSystem disk;
   std::ostringstream out_;
   std::ostringstream err_;
 };

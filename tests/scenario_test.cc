@@ -1,16 +1,16 @@
-#include "scenario.h"
+#include "formats/scenario.h"
 
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
-#include "body_file.h"
-#include "disk_file_system.h"
+#include "files/disk_file_system.h"
+#include "formats/text_encoding.h"
 #include "memory_folder.h"
-#include "text_encoding.h"
+#include "vessel/body_file.h"
 
 namespace {
 
-using standin::ParseScenario;
+using formats::ParseScenario;
 using ::testing::ElementsAre;
 using ::testing::Field;
 using ::testing::HasSubstr;
@@ -86,26 +86,26 @@ TEST(ScenarioTest, TheBodyALandedVesselStandsOn) {
       "Probe\r\n  STATUS Landed\r\nEND\r\n"
       "END_SHIPS\r\n");
   ASSERT_EQ(scenario.vessels.size(), 4u);
-  EXPECT_EQ(scenario.vessels[0].state, standin::VesselState::kLanded);
-  EXPECT_EQ(scenario.vessels[2].state, standin::VesselState::kOrbiting);
+  EXPECT_EQ(scenario.vessels[0].state, formats::VesselState::kLanded);
+  EXPECT_EQ(scenario.vessels[2].state, formats::VesselState::kOrbiting);
   EXPECT_EQ(scenario.vessels[2].body, "Earth");
-  EXPECT_EQ(scenario.vessels[3].state, standin::VesselState::kNotGiven);
+  EXPECT_EQ(scenario.vessels[3].state, formats::VesselState::kNotGiven);
   ASSERT_EQ(scenario.warnings.size(), 1u);
   EXPECT_EQ(scenario.warnings[0].line, 12);
   EXPECT_THAT(scenario.warnings[0].message,
               HasSubstr("STATUS Landed names no body"));
   {
     SCOPED_TRACE("the stock body files give the host's surface gravity");
-    standin::DiskFileSystem disk;
+    files::DiskFileSystem disk;
     const std::filesystem::path sample = VANTREL_TEST_DATA "/simulator-sample";
     const double g[] = {1.6231, 3.7268};
     // The Moon's elevation data come in half metres, Mars's in metres.
     const double slope_factor[] = {2.0, 1.0};
     for (int i = 0; i < 2; ++i) {
-      standin::Problem problem;
+      formats::Problem problem;
       const auto body = vessel::ReadBodyFile(
           disk, sample, scenario.vessels[i].body, &problem);
-      ASSERT_TRUE(body) << standin::FormatProblem(problem);
+      ASSERT_TRUE(body) << formats::FormatProblem(problem);
       EXPECT_NEAR(body->SurfaceGravity(), g[i], 1e-4);
       EXPECT_EQ(body->SlopeFactor(), slope_factor[i]);
     }
@@ -117,7 +117,7 @@ TEST(ScenarioTest, TheBodyALandedVesselStandsOn) {
     folder.Write("Config/Odd.cfg", "Size = 1000\r\nMass = heavy\r\n");
     // The file is named as the platform spells it: "\\" on Windows.
     const auto shown = [&folder](const char* name) {
-      return standin::ShownPath(folder.path() / "Config" / name);
+      return formats::ShownPath(folder.path() / "Config" / name);
     };
     const std::pair<const char*, std::string> cases[] = {
         {"Vulcan", shown("Vulcan.cfg") +
@@ -129,10 +129,10 @@ TEST(ScenarioTest, TheBodyALandedVesselStandsOn) {
                     ":2: error: Mass 'heavy' is not a positive, finite number "
                     "of kg"}};
     for (const auto& [body, message] : cases) {
-      standin::Problem problem;
+      formats::Problem problem;
       EXPECT_FALSE(
           vessel::ReadBodyFile(folder.files(), folder.path(), body, &problem));
-      EXPECT_THAT(standin::FormatProblem(problem), HasSubstr(message));
+      EXPECT_THAT(formats::FormatProblem(problem), HasSubstr(message));
     }
   }
 }
@@ -142,7 +142,7 @@ TEST(ScenarioTest, AScenarioWithoutShipsHasNoVessels) {
   EXPECT_TRUE(scenario.vessels.empty());
   EXPECT_TRUE(scenario.errors.empty());
   EXPECT_THAT(scenario.warnings,
-              ElementsAre(Field(&standin::Problem::message,
+              ElementsAre(Field(&formats::Problem::message,
                                 HasSubstr("no BEGIN_SHIPS"))));
   EXPECT_TRUE(ParseScenario("").vessels.empty());
 }

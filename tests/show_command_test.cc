@@ -1,4 +1,4 @@
-#include "show_command.h"
+#include "tools/show_command.h"
 
 #include <gtest/gtest.h>
 
@@ -9,11 +9,11 @@
 #include <string>
 #include <vector>
 
-#include "disk_file_system.h"
-#include "exit_codes.h"
-#include "run_command.h"
-#include "survey_command.h"
+#include "files/disk_file_system.h"
 #include "test_folder.h"
+#include "tools/exit_codes.h"
+#include "tools/run_command.h"
+#include "tools/survey_command.h"
 
 namespace tools {
 namespace {
@@ -100,7 +100,7 @@ class ShowCommandTest : public ::testing::Test {
   }
 
   TestFolder folder_;
-  standin::DiskFileSystem disk;
+  files::DiskFileSystem disk;
 };
 
 TEST_F(ShowCommandTest, ShowsWhatRunHandsOverForTheSameVessel) {

@@ -1,4 +1,4 @@
-#include "survey_command.h"
+#include "tools/survey_command.h"
 
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
@@ -13,9 +13,9 @@
 #include <string>
 #include <vector>
 
-#include "disk_file_system.h"
-#include "exit_codes.h"
+#include "files/disk_file_system.h"
 #include "test_folder.h"
+#include "tools/exit_codes.h"
 
 namespace tools {
 namespace {
@@ -75,7 +75,7 @@ class SurveyCommandTest : public ::testing::Test {
   }
 
   TestFolder folder_;
-  standin::DiskFileSystem disk;
+  files::DiskFileSystem disk;
 };
 
 // The words of the table line that starts with `first`.

@@ -5,7 +5,7 @@
 #include <optional>
 #include <string_view>
 
-#include "host.h"
+#include "standin/host.h"
 
 // The stand-in host with what tests watch and steer: how often InitLib and
 // Date2Int are called, a fixed answer for Date2Int, and item values cut as

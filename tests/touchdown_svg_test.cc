@@ -1,4 +1,4 @@
-#include "touchdown_svg.h"
+#include "report/touchdown_svg.h"
 
 #include <gtest/gtest.h>
 
@@ -152,12 +152,12 @@ int Count(const std::string& text, const std::string& part) {
 }
 
 TEST(TouchdownSvgTest, ThreeLabelledViewsInAWellFormedDocument) {
-  TouchdownDrawing drawing;
+  report::TouchdownDrawing drawing;
   drawing.title = "Tug/Mk2 <\"A&B\"> \xc3\xa9";
   drawing.points = {Point(0, -2, 4.5), Point(-3, -2, -3), Point(3, -2, -3),
                     Point(0, 3.5, -2)};
   drawing.origin_height = 1.9;
-  const std::string svg = DrawTouchdownSvg(drawing);
+  const std::string svg = report::DrawTouchdownSvg(drawing);
   EXPECT_EQ(XmlChecker(svg).Check(), "");
   EXPECT_NE(svg.find("Tug/Mk2 &lt;&quot;A&amp;B&quot;&gt; ??"),
             std::string::npos);
@@ -243,10 +243,10 @@ TEST(TouchdownSvgTest, LabelsNeverOverlapOrLeaveTheirPanel) {
   }
   for (const auto& points : {crowd, stacked, hull, most}) {
     SCOPED_TRACE(points.size());
-    TouchdownDrawing drawing;
+    report::TouchdownDrawing drawing;
     drawing.title = "many";
     drawing.points = points;
-    const std::string svg = DrawTouchdownSvg(drawing);
+    const std::string svg = report::DrawTouchdownSvg(drawing);
     const std::vector<Label> labels = Labels(svg);
     ASSERT_GE(labels.size(), 9u) << "points 1-3 in three views at least";
     int per_panel[3] = {0, 0, 0};
@@ -286,10 +286,10 @@ TEST(TouchdownSvgTest, ALabelIsNearestItsOwnPointOrHasALineToIt) {
       points.push_back(Point(3 * std::sin(a), -2, 5 * std::cos(a)));
     }
     points.push_back(Point(dx, -2, 5 + (dx == 0.5 ? 0.5 : 0.0)));
-    TouchdownDrawing drawing;
+    report::TouchdownDrawing drawing;
     drawing.title = "ring";
     drawing.points = points;
-    const std::string svg = DrawTouchdownSvg(drawing);
+    const std::string svg = report::DrawTouchdownSvg(drawing);
 
     // The point marks of the top view, drawn from the last point to the
     // first; and the lines from a point to its label.
@@ -343,10 +343,10 @@ TEST(TouchdownSvgTest, OddInputsStillGiveAValidDocument) {
            {Point(nan, 0, 1), Point(1e300, 0, 0), Point(0, 1e-300, 0)},
            {Point(0, -1, 2), Point(-1, -1, -1), Point(1, -1, -1),
             Point(0, std::numeric_limits<double>::infinity(), 0)}}) {
-    TouchdownDrawing drawing;
+    report::TouchdownDrawing drawing;
     drawing.title = "odd";
     drawing.points = points;
-    const std::string svg = DrawTouchdownSvg(drawing);
+    const std::string svg = report::DrawTouchdownSvg(drawing);
     EXPECT_EQ(XmlChecker(svg).Check(), "");
     EXPECT_EQ(svg.find("nan"), std::string::npos);
     EXPECT_EQ(svg.find("inf"), std::string::npos);

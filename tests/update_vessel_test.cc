@@ -64,9 +64,9 @@ TEST_F(UpdateVesselTest, AVesselWithNoFileKeepsItsPoints) {
   EXPECT_EQ(rover.touchdown_sets, 0);
   EXPECT_THAT(
       rover.touchdown,
-      ElementsAreArray({SameVertex(standin::DefaultTouchdownPoints()[0]),
-                        SameVertex(standin::DefaultTouchdownPoints()[1]),
-                        SameVertex(standin::DefaultTouchdownPoints()[2])}));
+      ElementsAreArray({SameVertex(vessel::DefaultTouchdownPoints()[0]),
+                        SameVertex(vessel::DefaultTouchdownPoints()[1]),
+                        SameVertex(vessel::DefaultTouchdownPoints()[2])}));
   ExpectHostClean();
 }
 

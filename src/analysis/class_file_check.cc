@@ -1,20 +1,20 @@
-#include "class_file_check.h"
+#include "analysis/class_file_check.h"
 
 #include <string>
 #include <string_view>
 
-#include "class_file.h"
-#include "end_of_file_check.h"
-#include "item_file.h"
-#include "key_suggestion.h"
-#include "text_encoding.h"
+#include "analysis/end_of_file_check.h"
+#include "analysis/key_suggestion.h"
+#include "formats/item_file.h"
+#include "formats/text_encoding.h"
+#include "vessel/class_file.h"
 
-namespace tools {
+namespace analysis {
 
 namespace {
 
 namespace fs = std::filesystem;
-using Fault = standin::HullReading::Fault;
+using Fault = formats::HullReading::Fault;
 
 constexpr const char* kContactItems[] = {"TouchdownPoints", "CollisionHull"};
 
@@ -23,7 +23,7 @@ std::optional<fs::path> HostFolderOf(const fs::path& path) {
   const fs::path absolute = fs::absolute(path).lexically_normal();
   for (fs::path folder = absolute.parent_path(); folder.has_relative_path();
        folder = folder.parent_path()) {
-    if (standin::FoldCase(standin::ShownPath(folder.filename())) == "config") {
+    if (formats::FoldCase(formats::ShownPath(folder.filename())) == "config") {
       return folder.parent_path();
     }
   }
@@ -32,7 +32,7 @@ std::optional<fs::path> HostFolderOf(const fs::path& path) {
 
 // 1-based column where the value of line `number` of `text` starts.
 int ValueColumn(std::string_view text, int number) {
-  const auto lines = standin::SplitItemLines(standin::TextModeContent(text));
+  const auto lines = formats::SplitItemLines(formats::TextModeContent(text));
   if (number < 1 || static_cast<std::size_t>(number) > lines.size()) return 1;
   const std::string_view line = lines[static_cast<std::size_t>(number) - 1];
   std::size_t at = line.find('=');
@@ -44,7 +44,7 @@ int ValueColumn(std::string_view text, int number) {
 class ClassChecker {
  public:
   ClassChecker(std::string file_name, const std::string& text,
-               standin::FileSystem& files, const fs::path& host_folder)
+               files::FileSystem& files, const fs::path& host_folder)
       : file_(std::move(file_name)), text_(text), items_(text) {
     vessel::ReadClassItems(files, host_folder, text, class_);
   }
@@ -89,10 +89,10 @@ class ClassChecker {
   void CheckSpelling() {
     const auto lines = items_.lines();
     for (std::size_t i = 0; i < lines.size(); ++i) {
-      if (lines[i].kind != standin::ItemFile::Line::Kind::kItem) return;
-      const std::string folded = standin::FoldCase(lines[i].key);
+      if (lines[i].kind != formats::ItemFile::Line::Kind::kItem) return;
+      const std::string folded = formats::FoldCase(lines[i].key);
       for (const char* item : kContactItems) {
-        const std::string wanted = standin::FoldCase(item);
+        const std::string wanted = formats::FoldCase(item);
         if (folded == wanted || EditDistance(folded, wanted) > 2) continue;
         Add(static_cast<int>(i) + 1, 1, Severity::kWarning,
             "'" + lines[i].key + "' is probably '" + item +
@@ -106,8 +106,8 @@ class ClassChecker {
 
   void CheckTouchdownPoints() {
     const auto lookup = items_.Find("TouchdownPoints");
-    if (lookup.result == standin::ItemFile::Lookup::Result::kNotFound) return;
-    const std::size_t count = standin::ParseItemReals(lookup.value, 10).size();
+    if (lookup.result == formats::ItemFile::Lookup::Result::kNotFound) return;
+    const std::size_t count = formats::ParseItemReals(lookup.value, 10).size();
     const int column = ValueColumn(text_, lookup.line);
     if (count > 9) {
       Add(lookup.line, column, Severity::kWarning,
@@ -158,7 +158,7 @@ class ClassChecker {
 
   void ReportHullFault(const vessel::ClassHull& hull,
                        const std::string& consequence) {
-    const standin::HullReading& r = hull.reading;
+    const formats::HullReading& r = hull.reading;
     const std::string point = "point " + std::to_string(r.line - 1);
     std::string what;
     std::string code;
@@ -178,7 +178,7 @@ class ClassChecker {
       case Fault::kLongLine:
         what = "this line has " + std::to_string(r.text.size()) +
                " characters; the host reads lines of at most " +
-               std::to_string(standin::HullReading::kLongLine - 1) +
+               std::to_string(formats::HullReading::kLongLine - 1) +
                ", and every read after a longer one fails";
         code = "hull-long-line";
         break;
@@ -205,13 +205,13 @@ class ClassChecker {
         break;
     }
     const int line = r.fault == Fault::kMissingLine ? 1 : r.line;
-    found_.push_back({standin::ShownPath(hull.disk_path), line, 1,
+    found_.push_back({formats::ShownPath(hull.disk_path), line, 1,
                       Severity::kError, what + " " + consequence, code});
   }
 
   std::string file_;
   const std::string& text_;
-  standin::ItemFile items_;
+  formats::ItemFile items_;
   vessel::ClassFile class_;
   std::vector<Diagnostic> found_;
 };
@@ -222,19 +222,19 @@ bool IsClassFilePath(const fs::path& path) {
   const fs::path absolute = fs::absolute(path).lexically_normal();
   for (fs::path folder = absolute.parent_path(); folder.has_relative_path();
        folder = folder.parent_path()) {
-    if (standin::FoldCase(standin::ShownPath(folder.filename())) == "vessels" &&
-        standin::FoldCase(
-            standin::ShownPath(folder.parent_path().filename())) == "config") {
+    if (formats::FoldCase(formats::ShownPath(folder.filename())) == "vessels" &&
+        formats::FoldCase(
+            formats::ShownPath(folder.parent_path().filename())) == "config") {
       return true;
     }
   }
   return false;
 }
 
-std::vector<Diagnostic> CheckClassFile(standin::FileSystem& files,
+std::vector<Diagnostic> CheckClassFile(files::FileSystem& files,
                                        const fs::path& host_folder,
                                        const fs::path& path, bool* unreadable) {
-  const std::string name = standin::ShownPath(path);
+  const std::string name = formats::ShownPath(path);
   std::string reason;
   const auto text = files.ReadFile(path, &reason);
   if (!text) {
@@ -247,4 +247,4 @@ std::vector<Diagnostic> CheckClassFile(standin::FileSystem& files,
       .Run();
 }
 
-}  // namespace tools
+}  // namespace analysis

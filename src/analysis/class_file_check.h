@@ -4,10 +4,10 @@
 #include <filesystem>
 #include <vector>
 
-#include "diagnostic.h"
-#include "file_system.h"
+#include "analysis/diagnostic.h"
+#include "files/file_system.h"
 
-namespace tools {
+namespace analysis {
 
 // What `vantrel check` says about a vessel class file (Config/Vessels/X.cfg)
 // read through `files`: its contact items as the host reads them, which it
@@ -18,7 +18,7 @@ namespace tools {
 // below the host folder that holds the file's folder Config, else below
 // `host_folder`. A file that cannot be read gives one error, coded
 // "unreadable", and sets `*unreadable` when given.
-std::vector<Diagnostic> CheckClassFile(standin::FileSystem& files,
+std::vector<Diagnostic> CheckClassFile(files::FileSystem& files,
                                        const std::filesystem::path& host_folder,
                                        const std::filesystem::path& path,
                                        bool* unreadable = nullptr);
@@ -27,6 +27,6 @@ std::vector<Diagnostic> CheckClassFile(standin::FileSystem& files,
 // case), where the host keeps class files.
 bool IsClassFilePath(const std::filesystem::path& path);
 
-}  // namespace tools
+}  // namespace analysis
 
 #endif  // VANTREL_ANALYSIS_CLASS_FILE_CHECK_H_

@@ -5,10 +5,10 @@
 #include <string>
 #include <vector>
 
-#include "diagnostic.h"
-#include "file_system.h"
+#include "analysis/diagnostic.h"
+#include "files/file_system.h"
 
-namespace tools {
+namespace analysis {
 
 // What `vantrel check` says of one class's class file.
 struct ClassFindings {
@@ -29,9 +29,9 @@ struct ClassAndFile {
 // share it, in the order given; classes without a class file are left
 // out.
 std::vector<ClassFindings> CheckClassFiles(
-    standin::FileSystem& files, const std::filesystem::path& root,
+    files::FileSystem& files, const std::filesystem::path& root,
     const std::vector<ClassAndFile>& classes);
 
-}  // namespace tools
+}  // namespace analysis
 
 #endif  // VANTREL_ANALYSIS_CLASS_FINDINGS_H_

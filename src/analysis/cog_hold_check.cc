@@ -1,11 +1,11 @@
-#include "cog_hold_check.h"
+#include "analysis/cog_hold_check.h"
 
 #include <string>
 
-#include "number_text.h"
-#include "primary_triangle.h"
+#include "formats/number_text.h"
+#include "vessel/primary_triangle.h"
 
-namespace tools {
+namespace analysis {
 
 namespace {
 
@@ -29,7 +29,7 @@ std::string Instead(const std::vector<physics::Vec3>& points,
   }
   const auto& i = best->index;
   return "points " + Point(i[0]) + ", " + Point(i[1]) + " and " + Point(i[2]) +
-         " hold it " + Fixed(best->hold.margin, 3) +
+         " hold it " + formats::Fixed(best->hold.margin, 3) +
          " m inside their triangle: make them POINT_1, POINT_2 and POINT_3, "
          "in that order";
 }
@@ -45,24 +45,25 @@ std::optional<Diagnostic> CheckCogHold(
     message =
         "the CoG lies outside triangle 1-2-3: along the triangle's "
         "normal it falls " +
-        Fixed(-hold->margin, 3) + " m beyond " + Edge(hold->edge) +
+        formats::Fixed(-hold->margin, 3) + " m beyond " + Edge(hold->edge) +
         ", so the vessel standing on points 1-3 tips over that edge, "
         "and where the host sets a landed vessel down point " +
         Point(hold->edge) + " takes " +
-        Fixed(100.0 * hold->shares[hold->edge], 1) + " % of its weight; ";
+        formats::Fixed(100.0 * hold->shares[hold->edge], 1) +
+        " % of its weight; ";
   } else {
     message = "the CoG lies too near " + Edge(hold->edge) +
               ": along the normal of triangle 1-2-3 it falls " +
-              Fixed(hold->margin, 3) + " m inside that edge and " +
-              Fixed(hold->height, 3) +
+              formats::Fixed(hold->margin, 3) + " m inside that edge and " +
+              formats::Fixed(hold->height, 3) +
               " m above the triangle, so the vessel standing on points 1-3 "
               "tips over at a lean of " +
-              Fixed(hold->TipAngle(), 2) + " degrees (less than " +
-              Shortest(vessel::kLeastTipAngle) + "); ";
+              formats::Fixed(hold->TipAngle(), 2) + " degrees (less than " +
+              formats::Shortest(vessel::kLeastTipAngle) + "); ";
   }
   message += Instead(points, *hold);
   return Diagnostic{std::string(file),  line,          1, Severity::kWarning,
                     std::move(message), "cog-not-held"};
 }
 
-}  // namespace tools
+}  // namespace analysis

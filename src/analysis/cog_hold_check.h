@@ -5,10 +5,10 @@
 #include <string_view>
 #include <vector>
 
-#include "diagnostic.h"
-#include "vector3.h"
+#include "analysis/diagnostic.h"
+#include "physics/vector3.h"
 
-namespace tools {
+namespace analysis {
 
 // The warning, at `line`, that points 1-3 of a definition do not hold the
 // CoG (the origin of the vessel's frame): seen along the normal of their
@@ -21,6 +21,6 @@ namespace tools {
 std::optional<Diagnostic> CheckCogHold(
     std::string_view file, int line, const std::vector<physics::Vec3>& points);
 
-}  // namespace tools
+}  // namespace analysis
 
 #endif  // VANTREL_ANALYSIS_COG_HOLD_CHECK_H_

@@ -1,4 +1,4 @@
-#include "definition_check.h"
+#include "analysis/definition_check.h"
 
 #include <algorithm>
 #include <cmath>
@@ -7,22 +7,22 @@
 #include <optional>
 #include <string>
 
-#include "cog_hold_check.h"
-#include "definition_reading.h"
-#include "definition_rules.h"
-#include "end_of_file_check.h"
-#include "ground_plane.h"
-#include "item_file.h"
-#include "key_suggestion.h"
-#include "number_text.h"
-#include "physics_points.h"
-#include "verdict_text.h"
+#include "analysis/cog_hold_check.h"
+#include "analysis/definition_reading.h"
+#include "analysis/end_of_file_check.h"
+#include "analysis/key_suggestion.h"
+#include "analysis/physics_points.h"
+#include "analysis/verdict_text.h"
+#include "formats/item_file.h"
+#include "formats/number_text.h"
+#include "physics/ground_plane.h"
+#include "rules/definition_rules.h"
 
-namespace tools {
+namespace analysis {
 
 namespace {
 
-using standin::ItemFile;
+using formats::ItemFile;
 using Result = ItemFile::Lookup::Result;
 
 // A key as a message quotes it: at most kShownKeyLength characters, and
@@ -74,7 +74,7 @@ class Checker {
   Checker(std::string_view file_name, std::string_view text)
       : file_(file_name),
         items_(std::string(text)),
-        raw_(standin::SplitItemLines(text)) {}
+        raw_(formats::SplitItemLines(text)) {}
 
   std::vector<Diagnostic> Run() {
     CheckLines();
@@ -119,7 +119,7 @@ class Checker {
         continue;
       }
       if (line.key.empty() && !line.has_equals) continue;
-      const std::string folded = standin::FoldCase(line.key);
+      const std::string folded = formats::FoldCase(line.key);
       const auto earlier = first_line.emplace(folded, number);
       if (!earlier.second) {
         Add(number, 1, Severity::kWarning,
@@ -358,7 +358,7 @@ class Checker {
     for (std::size_t k = 0; k < point.count; ++k) {
       if (std::isfinite(point.numbers[k])) continue;
       Add(source.line, column + point.start[k], Severity::kWarning,
-          key + " holds " + Shortest(point.numbers[k]) +
+          key + " holds " + formats::Shortest(point.numbers[k]) +
               ", which is not a finite number; the module hands it to the "
               "host as it is",
           "not-finite");
@@ -369,7 +369,7 @@ class Checker {
       Add(source.line, column + point.start[6], Severity::kWarning,
           "from point 4 on the seventh number is ignored; the longitudinal "
           "friction equals the lateral one (" +
-              Shortest(point.numbers[5]) + ")",
+              formats::Shortest(point.numbers[5]) + ")",
           "ignored-seventh");
     }
   }
@@ -427,25 +427,25 @@ class Checker {
                                                 : "its damping is 0");
       std::vector<std::string> given;
       if (first.stiffness != 0.0) {
-        given.push_back("stiffness " + Shortest(first.stiffness));
+        given.push_back("stiffness " + formats::Shortest(first.stiffness));
       }
       if (first.damping != 0.0) {
-        given.push_back("damping " + Shortest(first.damping));
+        given.push_back("damping " + formats::Shortest(first.damping));
       }
       if (!given.empty()) {
         lost = "completion replaces the " + given[0] +
                (given.size() > 1 ? " and the " + given[1] : "") +
                " given here with springs from the vessel's mass (k = m * " +
-               Shortest(rules::kGravity) + ", " +
-               Shortest(rules::kDampingRatio) +
+               formats::Shortest(rules::kGravity) + ", " +
+               formats::Shortest(rules::kDampingRatio) +
                " of critical damping), because " + zero;
       }
     }
     if (friction && first.mu_lng != 0.0) {
       lost += (lost.empty() ? "completion" : "; it also") +
               std::string(" sets the longitudinal friction ") +
-              Shortest(first.mu_lng) + " given here to " +
-              Shortest(rules::kDefaultFriction) +
+              formats::Shortest(first.mu_lng) + " given here to " +
+              formats::Shortest(rules::kDefaultFriction) +
               ", because the lateral friction is 0";
     }
     if (lost.empty()) return;
@@ -464,7 +464,7 @@ class Checker {
     if (friction && point.mu != 0.0) {
       overwritten += (overwritten.empty() ? "" : " and ") +
                      std::string("friction (set to ") +
-                     Fixed(rules::kDefaultFriction, 1) + ")";
+                     formats::Fixed(rules::kDefaultFriction, 1) + ")";
     }
     if (!overwritten.empty()) {
       Add(source.line, 1, Severity::kWarning,
@@ -477,7 +477,7 @@ class Checker {
       Add(source.line, 1, Severity::kWarning,
           "this point's friction is 0 and completion does not fill it, "
           "because the first point's friction (" +
-              Shortest(first.mu) + ") is not 0",
+              formats::Shortest(first.mu) + ") is not 0",
           "friction-not-filled");
     }
   }
@@ -571,7 +571,7 @@ class Checker {
 // `text` with every typo's key written as meant.
 std::string Mend(std::string_view text,
                  const std::vector<Checker::Typo>& typos) {
-  std::vector<std::string_view> lines = standin::SplitItemLines(text);
+  std::vector<std::string_view> lines = formats::SplitItemLines(text);
   std::map<int, const Checker::Typo*> by_line;
   for (const Checker::Typo& typo : typos) by_line[typo.line] = &typo;
   std::string mended;
@@ -593,7 +593,7 @@ std::string Mend(std::string_view text,
 
 bool EndsWithCfg(std::string_view name) {
   return name.size() >= 4 &&
-         standin::FoldCase(name.substr(name.size() - 4)) == ".cfg";
+         formats::FoldCase(name.substr(name.size() - 4)) == ".cfg";
 }
 
 void SortByPlace(std::vector<Diagnostic>& found) {
@@ -634,7 +634,7 @@ std::vector<Diagnostic> CheckReadText(std::string_view file_name,
 std::vector<Diagnostic> CheckDefinition(std::string_view file_name,
                                         std::string_view text) {
   std::vector<Diagnostic> found =
-      CheckReadText(file_name, standin::TextModeContent(text));
+      CheckReadText(file_name, formats::TextModeContent(text));
   if (auto end = CheckEndOfFileByte(file_name, text)) {
     found.push_back(std::move(*end));
     SortByPlace(found);
@@ -679,4 +679,4 @@ std::vector<Diagnostic> CheckDefinitionFileName(
   return found;
 }
 
-}  // namespace tools
+}  // namespace analysis

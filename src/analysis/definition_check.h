@@ -1,12 +1,12 @@
-#ifndef VANTREL_TOOLS_DEFINITION_CHECK_H_
-#define VANTREL_TOOLS_DEFINITION_CHECK_H_
+#ifndef VANTREL_ANALYSIS_DEFINITION_CHECK_H_
+#define VANTREL_ANALYSIS_DEFINITION_CHECK_H_
 
 #include <string_view>
 #include <vector>
 
-#include "diagnostic.h"
+#include "analysis/diagnostic.h"
 
-namespace tools {
+namespace analysis {
 
 // Checks the text of one definition file as the host's item reader and the
 // module will read it, and explains where that differs from what the author
@@ -21,6 +21,6 @@ std::vector<Diagnostic> CheckDefinition(std::string_view file_name,
 std::vector<Diagnostic> CheckDefinitionFileName(
     std::string_view file_name, std::string_view path_below_vantrel);
 
-}  // namespace tools
+}  // namespace analysis
 
-#endif  // VANTREL_TOOLS_DEFINITION_CHECK_H_
+#endif  // VANTREL_ANALYSIS_DEFINITION_CHECK_H_

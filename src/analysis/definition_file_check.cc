@@ -1,20 +1,20 @@
-#include "definition_file_check.h"
+#include "analysis/definition_file_check.h"
 
 #include <string>
 
-#include "definition_check.h"
-#include "host_paths.h"
-#include "item_file.h"
-#include "text_encoding.h"
+#include "analysis/definition_check.h"
+#include "files/host_paths.h"
+#include "formats/item_file.h"
+#include "formats/text_encoding.h"
 
-namespace tools {
+namespace analysis {
 
 namespace fs = std::filesystem;
 
-std::vector<Diagnostic> CheckDefinitionFile(standin::FileSystem& files,
+std::vector<Diagnostic> CheckDefinitionFile(files::FileSystem& files,
                                             const fs::path& path,
                                             bool* unreadable) {
-  const std::string name = standin::ShownPath(path);
+  const std::string name = formats::ShownPath(path);
   std::string reason;
   const auto text = files.ReadFile(path, &reason);
   if (!text) {
@@ -23,9 +23,9 @@ std::vector<Diagnostic> CheckDefinitionFile(standin::FileSystem& files,
              "unreadable"}};
   }
   std::vector<Diagnostic> found =
-      CheckDefinitionFileName(name, standin::PathBelowVantrel(path));
+      CheckDefinitionFileName(name, files::PathBelowVantrel(path));
   // What the simulator makes of UTF-16 is noise: one error instead.
-  if (const auto problem = standin::Utf16Problem(*text)) {
+  if (const auto problem = formats::Utf16Problem(*text)) {
     found.push_back({name, 0, 0, Severity::kError, *problem, "utf-16"});
     return found;
   }
@@ -33,4 +33,4 @@ std::vector<Diagnostic> CheckDefinitionFile(standin::FileSystem& files,
   return found;
 }
 
-}  // namespace tools
+}  // namespace analysis

@@ -1,11 +1,11 @@
-#include "definition_reading.h"
+#include "analysis/definition_reading.h"
 
-#include "point_reading.h"
+#include "rules/point_reading.h"
 
-namespace tools {
+namespace analysis {
 
-CountReading ReadCount(const standin::ItemFile::Lookup& n) {
-  using Result = standin::ItemFile::Lookup::Result;
+CountReading ReadCount(const formats::ItemFile::Lookup& n) {
+  using Result = formats::ItemFile::Lookup::Result;
   CountReading reading;
   reading.line = n.line;
   reading.text = n.value;
@@ -13,7 +13,7 @@ CountReading ReadCount(const standin::ItemFile::Lookup& n) {
   reading.verdict = CountReading::Verdict::kNoValue;
   if (n.result == Result::kEmptyValue) return reading;
   reading.verdict = CountReading::Verdict::kNotANumber;
-  if (!standin::ParseItemInt(n.value, reading.n, &reading.wrapped)) {
+  if (!formats::ParseItemInt(n.value, reading.n, &reading.wrapped)) {
     return reading;
   }
   switch (rules::JudgeCount(reading.n)) {
@@ -30,7 +30,7 @@ CountReading ReadCount(const standin::ItemFile::Lookup& n) {
   return reading;
 }
 
-std::optional<int> CountThatApplies(const standin::ItemFile& items) {
+std::optional<int> CountThatApplies(const formats::ItemFile& items) {
   const CountReading count = ReadCount(items.Find("N"));
   if (count.verdict != CountReading::Verdict::kCounts) return std::nullopt;
   return count.n;
@@ -42,7 +42,7 @@ namespace {
 // each point as read goes into `points`.
 class ItemFilePointReader {
  public:
-  ItemFilePointReader(const standin::ItemFile& items,
+  ItemFilePointReader(const formats::ItemFile& items,
                       std::vector<PointRead>& points)
       : items_(items), points_(points) {}
 
@@ -52,7 +52,7 @@ class ItemFilePointReader {
   }
   void Read(const char* key, int index) {
     current_.lookup = items_.Find(key);
-    if (current_.lookup.result == standin::ItemFile::Lookup::Result::kFound) {
+    if (current_.lookup.result == formats::ItemFile::Lookup::Result::kFound) {
       current_.line = current_.lookup.line;
       current_.index = index;
       Fill(current_.lookup.value.c_str());
@@ -61,14 +61,14 @@ class ItemFilePointReader {
   void Take(int) { points_.push_back(current_); }
 
  private:
-  const standin::ItemFile& items_;
+  const formats::ItemFile& items_;
   std::vector<PointRead>& points_;
   PointRead current_;
 };
 
 }  // namespace
 
-std::vector<PointRead> ReadPoints(const standin::ItemFile& items, int count) {
+std::vector<PointRead> ReadPoints(const formats::ItemFile& items, int count) {
   std::vector<PointRead> points;
   points.reserve(static_cast<std::size_t>(count));
   ItemFilePointReader reader(items, points);
@@ -88,4 +88,4 @@ std::vector<TOUCHDOWNVTX> HandedOver(const std::vector<PointRead>& points,
   return vertices;
 }
 
-}  // namespace tools
+}  // namespace analysis

@@ -1,18 +1,18 @@
-#ifndef VANTREL_TOOLS_DIAGNOSTIC_H_
-#define VANTREL_TOOLS_DIAGNOSTIC_H_
+#ifndef VANTREL_ANALYSIS_DIAGNOSTIC_H_
+#define VANTREL_ANALYSIS_DIAGNOSTIC_H_
 
-#include "problem.h"
+#include "formats/problem.h"
 
-namespace tools {
+namespace analysis {
 
-using standin::FormatProblem;
-using standin::Severity;
-using standin::SeverityName;
+using formats::FormatProblem;
+using formats::Severity;
+using formats::SeverityName;
 
 // One finding about a definition file, placed at a line and column, with
 // its code.
-using Diagnostic = standin::Problem;
+using Diagnostic = formats::Problem;
 
-}  // namespace tools
+}  // namespace analysis
 
-#endif  // VANTREL_TOOLS_DIAGNOSTIC_H_
+#endif  // VANTREL_ANALYSIS_DIAGNOSTIC_H_

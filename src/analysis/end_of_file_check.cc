@@ -1,11 +1,11 @@
-#include "end_of_file_check.h"
+#include "analysis/end_of_file_check.h"
 
 #include <string>
 #include <vector>
 
-#include "item_file.h"
+#include "formats/item_file.h"
 
-namespace tools {
+namespace analysis {
 
 namespace {
 
@@ -46,7 +46,7 @@ std::string KeysOf(const std::vector<std::string_view>& lines) {
 
 std::optional<Diagnostic> CheckEndOfFileByte(std::string_view file_name,
                                              std::string_view text) {
-  const std::string_view read = standin::TextModeContent(text);
+  const std::string_view read = formats::TextModeContent(text);
   if (read.size() == text.size() || IsBlank(text.substr(read.size()))) {
     return std::nullopt;
   }
@@ -63,7 +63,7 @@ std::optional<Diagnostic> CheckEndOfFileByte(std::string_view file_name,
   }
   if (line_end != std::string_view::npos) {
     const std::vector<std::string_view> later =
-        standin::SplitItemLines(after.substr(line_end + 1));
+        formats::SplitItemLines(after.substr(line_end + 1));
     std::size_t last = later.size();
     while (last > 0 && IsBlank(later[last - 1])) --last;
     if (last > 0) {
@@ -89,4 +89,4 @@ std::optional<Diagnostic> CheckEndOfFileByte(std::string_view file_name,
                     "end-of-file-byte"};
 }
 
-}  // namespace tools
+}  // namespace analysis

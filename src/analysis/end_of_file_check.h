@@ -4,9 +4,9 @@
 #include <optional>
 #include <string_view>
 
-#include "diagnostic.h"
+#include "analysis/diagnostic.h"
 
-namespace tools {
+namespace analysis {
 
 // A Ctrl-Z byte inside an item file, where the host's reader sees the end of
 // the file, and what it therefore never reads. Nothing when the file has
@@ -14,6 +14,6 @@ namespace tools {
 std::optional<Diagnostic> CheckEndOfFileByte(std::string_view file_name,
                                              std::string_view text);
 
-}  // namespace tools
+}  // namespace analysis
 
 #endif  // VANTREL_ANALYSIS_END_OF_FILE_CHECK_H_

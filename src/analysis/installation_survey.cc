@@ -1,4 +1,4 @@
-#include "installation_survey.h"
+#include "analysis/installation_survey.h"
 
 #include <algorithm>
 #include <atomic>
@@ -8,11 +8,11 @@
 #include <thread>
 #include <tuple>
 
-#include "item_file.h"
-#include "physics_points.h"
-#include "vessel_model.h"
+#include "analysis/physics_points.h"
+#include "formats/item_file.h"
+#include "vessel/vessel_model.h"
 
-namespace tools {
+namespace analysis {
 
 namespace {
 
@@ -30,14 +30,14 @@ RowKey KeyOf(const standin::VesselOutcome& vessel,
                                                        : 2;
   // Landed first, then without a STATUS line, then in orbit.
   const vessel::VesselBody& body = account.body;
-  const int state = body.state == standin::VesselState::kLanded     ? 0
-                    : body.state == standin::VesselState::kNotGiven ? 1
+  const int state = body.state == formats::VesselState::kLanded     ? 0
+                    : body.state == formats::VesselState::kNotGiven ? 1
                                                                     : 2;
-  return {standin::FoldCase(vessel.class_name),
+  return {formats::FoldCase(vessel.class_name),
           by,
-          applied == nullptr ? "" : standin::FoldCase(applied->path),
+          applied == nullptr ? "" : formats::FoldCase(applied->path),
           state,
-          state == 2 ? "" : standin::FoldCase(body.name),
+          state == 2 ? "" : formats::FoldCase(body.name),
           vessel.mass,
           vessel.model.mass_from};
 }
@@ -231,7 +231,7 @@ std::vector<SurveyRow> GatherSurvey(
         row.spellings.push_back(vessel.class_name);
       }
       const vessel::VesselBody& body = account.body;
-      if (body.state == standin::VesselState::kOrbiting &&
+      if (body.state == formats::VesselState::kOrbiting &&
           std::find(row.orbited.begin(), row.orbited.end(), body.name) ==
               row.orbited.end()) {
         row.orbited.push_back(body.name);
@@ -275,4 +275,4 @@ std::vector<SurveyRow> GatherSurvey(
   return survey;
 }
 
-}  // namespace tools
+}  // namespace analysis

@@ -1,17 +1,17 @@
-#ifndef VANTREL_TOOLS_INSTALLATION_SURVEY_H_
-#define VANTREL_TOOLS_INSTALLATION_SURVEY_H_
+#ifndef VANTREL_ANALYSIS_INSTALLATION_SURVEY_H_
+#define VANTREL_ANALYSIS_INSTALLATION_SURVEY_H_
 
 #include <functional>
 #include <optional>
 #include <string>
 #include <vector>
 
-#include "judged_drop.h"
-#include "session.h"
-#include "slope_answer.h"
-#include "vessel_account.h"
+#include "analysis/vessel_account.h"
+#include "physics/judged_drop.h"
+#include "slope/slope_answer.h"
+#include "standin/session.h"
 
-namespace tools {
+namespace analysis {
 
 // One scenario as the plug-in left its vessels after the sweep.
 struct SurveyedScenario {
@@ -75,6 +75,6 @@ std::vector<SurveyRow> GatherSurvey(
     const std::function<CheckCounts(const std::string&)>& check,
     unsigned threads);
 
-}  // namespace tools
+}  // namespace analysis
 
-#endif  // VANTREL_TOOLS_INSTALLATION_SURVEY_H_
+#endif  // VANTREL_ANALYSIS_INSTALLATION_SURVEY_H_

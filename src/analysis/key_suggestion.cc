@@ -1,12 +1,12 @@
-#include "key_suggestion.h"
+#include "analysis/key_suggestion.h"
 
 #include <algorithm>
 #include <cctype>
 #include <vector>
 
-#include "item_file.h"
+#include "formats/item_file.h"
 
-namespace tools {
+namespace analysis {
 
 std::size_t EditDistance(std::string_view a, std::string_view b) {
   std::vector<std::size_t> row(b.size() + 1);
@@ -41,7 +41,7 @@ std::string DescribeLookAlikes(std::string_view key, std::string_view meant) {
 }
 
 std::optional<long> PointIndexOfKey(std::string_view key) {
-  const std::string folded = standin::FoldCase(key);
+  const std::string folded = formats::FoldCase(key);
   const std::string_view prefix = "point_";
   if (folded.size() <= prefix.size() || folded.compare(0, 6, prefix) != 0) {
     return std::nullopt;
@@ -69,7 +69,7 @@ std::string MendLookAlikes(std::string folded) {
 }
 
 std::optional<std::string> SuggestKey(std::string_view key) {
-  const std::string folded = MendLookAlikes(standin::FoldCase(key));
+  const std::string folded = MendLookAlikes(formats::FoldCase(key));
   // The digits at the end of the key, without leading zeros, name the point
   // the author most likely meant.
   std::size_t start = folded.size();
@@ -79,10 +79,10 @@ std::optional<std::string> SuggestKey(std::string_view key) {
   if (!digits.empty() && digits.size() <= 9) {
     const std::string point = "POINT_" + digits;
     const std::size_t limit = std::max<std::size_t>(2, folded.size() / 3);
-    if (EditDistance(folded, standin::FoldCase(point)) <= limit) return point;
+    if (EditDistance(folded, formats::FoldCase(point)) <= limit) return point;
   }
   if (!folded.empty() && EditDistance(folded, "n") <= 1) return "N";
   return std::nullopt;
 }
 
-}  // namespace tools
+}  // namespace analysis

@@ -1,11 +1,11 @@
-#ifndef VANTREL_TOOLS_KEY_SUGGESTION_H_
-#define VANTREL_TOOLS_KEY_SUGGESTION_H_
+#ifndef VANTREL_ANALYSIS_KEY_SUGGESTION_H_
+#define VANTREL_ANALYSIS_KEY_SUGGESTION_H_
 
 #include <optional>
 #include <string>
 #include <string_view>
 
-namespace tools {
+namespace analysis {
 
 // The number of characters to insert, delete or replace to turn `a` into
 // `b` (Levenshtein distance).
@@ -25,6 +25,6 @@ std::optional<std::string> SuggestKey(std::string_view key);
 // as "'l' for '1'", joined by " and "; empty when there are none.
 std::string DescribeLookAlikes(std::string_view key, std::string_view meant);
 
-}  // namespace tools
+}  // namespace analysis
 
-#endif  // VANTREL_TOOLS_KEY_SUGGESTION_H_
+#endif  // VANTREL_ANALYSIS_KEY_SUGGESTION_H_

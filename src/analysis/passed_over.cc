@@ -1,13 +1,13 @@
-#include "passed_over.h"
+#include "analysis/passed_over.h"
 
 #include <algorithm>
 #include <utility>
 
-#include "definition_file_check.h"
-#include "host_paths.h"
-#include "text_encoding.h"
+#include "analysis/definition_file_check.h"
+#include "files/host_paths.h"
+#include "formats/text_encoding.h"
 
-namespace tools {
+namespace analysis {
 
 namespace {
 
@@ -38,7 +38,7 @@ const std::vector<Diagnostic>& PassedOverExplainer::Reasons(
   const auto known = checked_.find(disk_path);
   if (known != checked_.end()) return known->second;
   const std::vector<Diagnostic> found =
-      CheckDefinitionFile(files_, standin::PathOfHostText(disk_path));
+      CheckDefinitionFile(files_, formats::PathOfHostText(disk_path));
   const auto error = std::find_if(found.begin(), found.end(), MakesItNotCount);
   std::vector<Diagnostic> reasons;
   if (error != found.end()) {
@@ -74,4 +74,4 @@ void PassedOverExplainer::Explain(std::vector<VesselAccount>& accounts) {
   }
 }
 
-}  // namespace tools
+}  // namespace analysis

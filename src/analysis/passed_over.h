@@ -5,11 +5,11 @@
 #include <string>
 #include <vector>
 
-#include "diagnostic.h"
-#include "file_system.h"
-#include "vessel_account.h"
+#include "analysis/diagnostic.h"
+#include "analysis/vessel_account.h"
+#include "files/file_system.h"
 
-namespace tools {
+namespace analysis {
 
 // Why the plug-in passed over a definition it opened, in the checker's
 // words: its finding that the file does not count (no N, N out of bounds,
@@ -20,7 +20,7 @@ namespace tools {
 // over, in however many simulations.
 class PassedOverExplainer {
  public:
-  explicit PassedOverExplainer(standin::FileSystem& files) : files_(files) {}
+  explicit PassedOverExplainer(files::FileSystem& files) : files_(files) {}
 
   // Fills KeyTried::passed_over of every key of `accounts` that the plug-in
   // opened and passed over.
@@ -31,10 +31,10 @@ class PassedOverExplainer {
   const std::vector<Diagnostic>& Reasons(const std::string& disk_path);
 
  private:
-  standin::FileSystem& files_;
+  files::FileSystem& files_;
   std::map<std::string, std::vector<Diagnostic>> checked_;
 };
 
-}  // namespace tools
+}  // namespace analysis
 
 #endif  // VANTREL_ANALYSIS_PASSED_OVER_H_

@@ -1,9 +1,9 @@
-#include "physics_points.h"
+#include "analysis/physics_points.h"
 
 #include <cmath>
 #include <utility>
 
-namespace tools {
+namespace analysis {
 
 physics::ContactPoints ToContactPoints(
     const std::vector<TOUCHDOWNVTX>& points) {
@@ -38,4 +38,4 @@ std::string WhyNoGroundPlane(const VECTOR3& p1, const VECTOR3& p2,
   return "they lie in a line";
 }
 
-}  // namespace tools
+}  // namespace analysis

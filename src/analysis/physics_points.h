@@ -1,13 +1,13 @@
-#ifndef VANTREL_TOOLS_PHYSICS_POINTS_H_
-#define VANTREL_TOOLS_PHYSICS_POINTS_H_
+#ifndef VANTREL_ANALYSIS_PHYSICS_POINTS_H_
+#define VANTREL_ANALYSIS_PHYSICS_POINTS_H_
 
 #include <string>
 #include <vector>
 
-#include "contact_point.h"
 #include "orbiter_api.h"
+#include "physics/contact_point.h"
 
-namespace tools {
+namespace analysis {
 
 // The host's records in the ground-contact model's terms.
 inline physics::Vec3 ToVec3(const VECTOR3& v) { return {v.x, v.y, v.z}; }
@@ -19,6 +19,6 @@ physics::ContactPoints ToContactPoints(const std::vector<TOUCHDOWNVTX>& points);
 std::string WhyNoGroundPlane(const VECTOR3& p1, const VECTOR3& p2,
                              const VECTOR3& p3);
 
-}  // namespace tools
+}  // namespace analysis
 
-#endif  // VANTREL_TOOLS_PHYSICS_POINTS_H_
+#endif  // VANTREL_ANALYSIS_PHYSICS_POINTS_H_

@@ -1,8 +1,8 @@
-#include "verdict_text.h"
+#include "analysis/verdict_text.h"
 
-#include "physics_points.h"
+#include "analysis/physics_points.h"
 
-namespace tools {
+namespace analysis {
 
 std::string RefusalText(const rules::KeyRefusal& refusal) {
   using Reason = rules::KeyRefusal::Reason;
@@ -73,4 +73,4 @@ std::optional<StanceProblem> StanceProblemOf(const VECTOR3& p1,
   return std::nullopt;
 }
 
-}  // namespace tools
+}  // namespace analysis

@@ -1,15 +1,15 @@
-#ifndef VANTREL_TOOLS_VERDICT_TEXT_H_
-#define VANTREL_TOOLS_VERDICT_TEXT_H_
+#ifndef VANTREL_ANALYSIS_VERDICT_TEXT_H_
+#define VANTREL_ANALYSIS_VERDICT_TEXT_H_
 
 #include <optional>
 #include <string>
 
-#include "definition_reading.h"
-#include "definition_rules.h"
-#include "ground_plane.h"
+#include "analysis/definition_reading.h"
 #include "orbiter_api.h"
+#include "physics/ground_plane.h"
+#include "rules/definition_rules.h"
 
-namespace tools {
+namespace analysis {
 
 // The plug-in's verdicts, and the host's on a set of points, in words: one
 // wording of each, which `check` and the commands that print a vessel's
@@ -37,6 +37,6 @@ std::optional<StanceProblem> StanceProblemOf(const VECTOR3& p1,
                                              const VECTOR3& p2,
                                              const VECTOR3& p3);
 
-}  // namespace tools
+}  // namespace analysis
 
-#endif  // VANTREL_TOOLS_VERDICT_TEXT_H_
+#endif  // VANTREL_ANALYSIS_VERDICT_TEXT_H_

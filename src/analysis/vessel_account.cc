@@ -1,13 +1,13 @@
-#include "vessel_account.h"
+#include "analysis/vessel_account.h"
 
 #include <cmath>
 #include <cstddef>
 #include <utility>
 
-#include "key_suggestion.h"
-#include "point_reading.h"
+#include "analysis/key_suggestion.h"
+#include "rules/point_reading.h"
 
-namespace tools {
+namespace analysis {
 
 namespace {
 
@@ -40,7 +40,7 @@ std::size_t NextOpen(const Calls& calls, std::size_t at) {
 // One read of a POINT item, as the host recorded it.
 struct PointItemRead {
   long index = 0;  // the point the item's key names
-  const standin::ItemFile::Lookup* lookup = nullptr;
+  const formats::ItemFile::Lookup* lookup = nullptr;
 };
 
 // What the plug-in did with the file opened by calls[open], into `tried`:
@@ -128,7 +128,7 @@ class RecordedPointReader {
   void Fill(const char* text) { current_ = PointText{0, 0, text, {}, false}; }
   void Read(const char*, int i) {
     const PointItemRead& read = reads_[static_cast<std::size_t>(i - 1)];
-    if (read.lookup->result == standin::ItemFile::Lookup::Result::kFound) {
+    if (read.lookup->result == formats::ItemFile::Lookup::Result::kFound) {
       current_ = PointText{
           read.lookup->line, read.index, read.lookup->value, {}, false};
     }
@@ -267,4 +267,4 @@ std::vector<VesselAccount> AccountVessels(const standin::SessionResult& session,
   return accounts;
 }
 
-}  // namespace tools
+}  // namespace analysis

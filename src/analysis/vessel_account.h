@@ -1,20 +1,20 @@
-#ifndef VANTREL_TOOLS_VESSEL_ACCOUNT_H_
-#define VANTREL_TOOLS_VESSEL_ACCOUNT_H_
+#ifndef VANTREL_ANALYSIS_VESSEL_ACCOUNT_H_
+#define VANTREL_ANALYSIS_VESSEL_ACCOUNT_H_
 
 #include <array>
 #include <optional>
 #include <string>
 #include <vector>
 
-#include "body_catalog.h"
-#include "contact_point.h"
-#include "definition_reading.h"
-#include "definition_rules.h"
-#include "diagnostic.h"
+#include "analysis/definition_reading.h"
+#include "analysis/diagnostic.h"
 #include "orbiter_api.h"
-#include "session.h"
+#include "physics/contact_point.h"
+#include "rules/definition_rules.h"
+#include "standin/session.h"
+#include "vessel/body_catalog.h"
 
-namespace tools {
+namespace analysis {
 
 // What the plug-in did with a vessel, and why: worked out once, from the
 // stand-in's record of the plug-in's calls (standin::PluginCall), with the
@@ -114,6 +114,6 @@ struct VesselAccount {
 std::vector<VesselAccount> AccountVessels(const standin::SessionResult& session,
                                           vessel::BodyCatalog& bodies);
 
-}  // namespace tools
+}  // namespace analysis
 
-#endif  // VANTREL_TOOLS_VESSEL_ACCOUNT_H_
+#endif  // VANTREL_ANALYSIS_VESSEL_ACCOUNT_H_

@@ -1,4 +1,4 @@
-#include "disk_file_system.h"
+#include "files/disk_file_system.h"
 
 #include <algorithm>
 #include <cerrno>
@@ -7,10 +7,10 @@
 #include <system_error>
 #include <utility>
 
-#include "disk_identity.h"
-#include "openable_path.h"
-#include "system_message.h"
-#include "text_encoding.h"
+#include "files/disk_identity.h"
+#include "files/openable_path.h"
+#include "files/system_message.h"
+#include "formats/text_encoding.h"
 
 #if defined(_WIN32)
 #include <fcntl.h>
@@ -23,7 +23,7 @@
 #include <unistd.h>
 #endif
 
-namespace standin {
+namespace files {
 namespace {
 
 namespace fs = std::filesystem;
@@ -193,8 +193,9 @@ std::unique_ptr<FileSystem::Output> DiskFileSystem::CreateOutput(
     const int fd = CreateNewFile(temporary);
     if (fd >= 0) return std::make_unique<DiskOutput>(fd, temporary, target);
     if (errno != EEXIST) {
-      SetReason(reason, "cannot create " + ShownPath(temporary.filename()) +
-                            ": " + ErrnoMessage(errno));
+      SetReason(reason, "cannot create " +
+                            formats::ShownPath(temporary.filename()) + ": " +
+                            ErrnoMessage(errno));
       return nullptr;
     }
   }
@@ -375,4 +376,4 @@ std::optional<FileSystem::Tree> DiskFileSystem::EntriesBelow(
   return tree;
 }
 
-}  // namespace standin
+}  // namespace files

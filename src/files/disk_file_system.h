@@ -1,10 +1,10 @@
-#ifndef VANTREL_STANDIN_DISK_FILE_SYSTEM_H_
-#define VANTREL_STANDIN_DISK_FILE_SYSTEM_H_
+#ifndef VANTREL_FILES_DISK_FILE_SYSTEM_H_
+#define VANTREL_FILES_DISK_FILE_SYSTEM_H_
 
-#include "file_system.h"
-#include "folder_listings.h"
+#include "files/file_system.h"
+#include "files/folder_listings.h"
 
-namespace standin {
+namespace files {
 
 // The files on disk. Files are opened by their native names (wide on
 // Windows), so that names beyond ASCII survive, and on Windows a long path
@@ -48,6 +48,6 @@ class DiskFileSystem : public FileSystem {
   FolderListings listings_;
 };
 
-}  // namespace standin
+}  // namespace files
 
-#endif  // VANTREL_STANDIN_DISK_FILE_SYSTEM_H_
+#endif  // VANTREL_FILES_DISK_FILE_SYSTEM_H_

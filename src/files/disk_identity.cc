@@ -1,13 +1,13 @@
 // How the disk tells entries apart, and resolves a path to the one the
 // system opens, on Linux and on Windows.
-#include "disk_identity.h"
+#include "files/disk_identity.h"
 
 #include <cstdlib>
 #include <memory>
 #include <string>
 
-#include "disk_file_system.h"
-#include "openable_path.h"
+#include "files/disk_file_system.h"
+#include "files/openable_path.h"
 
 #if defined(_WIN32)
 #include <io.h>
@@ -16,7 +16,7 @@
 #include <sys/stat.h>
 #endif
 
-namespace standin {
+namespace files {
 namespace {
 
 namespace fs = std::filesystem;
@@ -115,4 +115,4 @@ std::optional<fs::path> DiskFileSystem::FinalPath(const fs::path& path) {
 
 #endif
 
-}  // namespace standin
+}  // namespace files

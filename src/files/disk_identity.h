@@ -1,16 +1,16 @@
-#ifndef VANTREL_STANDIN_DISK_IDENTITY_H_
-#define VANTREL_STANDIN_DISK_IDENTITY_H_
+#ifndef VANTREL_FILES_DISK_IDENTITY_H_
+#define VANTREL_FILES_DISK_IDENTITY_H_
 
 #include <optional>
 
-#include "file_system.h"
+#include "files/file_system.h"
 
-namespace standin {
+namespace files {
 
 // Success: the identity of the file open as the descriptor `fd` (from open
 // or _wopen). Failure: nothing, when the system cannot tell it.
 std::optional<FileSystem::Identity> IdentityOfOpenFile(int fd);
 
-}  // namespace standin
+}  // namespace files
 
-#endif  // VANTREL_STANDIN_DISK_IDENTITY_H_
+#endif  // VANTREL_FILES_DISK_IDENTITY_H_

@@ -1,6 +1,6 @@
-#include "file_system.h"
+#include "files/file_system.h"
 
-namespace standin {
+namespace files {
 
 FileSystem::Match FileSystem::ReadEntryIn(
     const std::filesystem::path::string_type& folder, const std::string& name,
@@ -33,4 +33,4 @@ std::filesystem::path FileSystem::TemporaryName(
   return target.parent_path() / ("vantrel-" + std::to_string(attempt) + ".tmp");
 }
 
-}  // namespace standin
+}  // namespace files

@@ -1,5 +1,5 @@
-#ifndef VANTREL_STANDIN_FILE_SYSTEM_H_
-#define VANTREL_STANDIN_FILE_SYSTEM_H_
+#ifndef VANTREL_FILES_FILE_SYSTEM_H_
+#define VANTREL_FILES_FILE_SYSTEM_H_
 
 #include <filesystem>
 #include <memory>
@@ -8,7 +8,7 @@
 #include <string_view>
 #include <vector>
 
-namespace standin {
+namespace files {
 
 // The files the stand-in host and the tools read, behind one interface: on
 // disk (DiskFileSystem) or in memory (MemoryFileSystem, for tests and
@@ -174,6 +174,6 @@ class FileSystem {
       const std::filesystem::path& target, int attempt);
 };
 
-}  // namespace standin
+}  // namespace files
 
-#endif  // VANTREL_STANDIN_FILE_SYSTEM_H_
+#endif  // VANTREL_FILES_FILE_SYSTEM_H_

@@ -1,9 +1,9 @@
-#ifndef VANTREL_STANDIN_FILE_SYSTEM_WRAPPER_H_
-#define VANTREL_STANDIN_FILE_SYSTEM_WRAPPER_H_
+#ifndef VANTREL_FILES_FILE_SYSTEM_WRAPPER_H_
+#define VANTREL_FILES_FILE_SYSTEM_WRAPPER_H_
 
-#include "file_system.h"
+#include "files/file_system.h"
 
-namespace standin {
+namespace files {
 
 // A file system that hands every call to another one, which it does not
 // own. Derive from it to change a few calls and keep the others.
@@ -56,6 +56,6 @@ class FileSystemWrapper : public FileSystem {
   FileSystem* target_;
 };
 
-}  // namespace standin
+}  // namespace files
 
-#endif  // VANTREL_STANDIN_FILE_SYSTEM_WRAPPER_H_
+#endif  // VANTREL_FILES_FILE_SYSTEM_WRAPPER_H_

@@ -1,8 +1,8 @@
-#include "folder_chain.h"
+#include "files/folder_chain.h"
 
-#include "text_encoding.h"
+#include "formats/text_encoding.h"
 
-namespace standin {
+namespace files {
 
 namespace fs = std::filesystem;
 
@@ -18,16 +18,17 @@ std::vector<ChainFolder> FoldersHolding(FileSystem& files,
     if (found) break;
     const fs::path up = folder.has_parent_path() ? folder.parent_path() : ".";
     if (up == folder || folder == ".") return chain;
-    chain.push_back({ShownPath(folder.filename()), std::nullopt});
+    chain.push_back({formats::ShownPath(folder.filename()), std::nullopt});
     folder = up;
   }
   // Up by the resolved path, whose every folder is the real parent of the
   // one below it.
   for (fs::path real = *found;; real = real.parent_path()) {
-    chain.push_back({ShownPath(real.filename()), files.IdentityOf(real)});
+    chain.push_back(
+        {formats::ShownPath(real.filename()), files.IdentityOf(real)});
     if (!real.has_relative_path() || real.parent_path() == real) break;
   }
   return chain;
 }
 
-}  // namespace standin
+}  // namespace files

@@ -1,14 +1,14 @@
-#ifndef VANTREL_STANDIN_FOLDER_CHAIN_H_
-#define VANTREL_STANDIN_FOLDER_CHAIN_H_
+#ifndef VANTREL_FILES_FOLDER_CHAIN_H_
+#define VANTREL_FILES_FOLDER_CHAIN_H_
 
 #include <filesystem>
 #include <optional>
 #include <string>
 #include <vector>
 
-#include "file_system.h"
+#include "files/file_system.h"
 
-namespace standin {
+namespace files {
 
 // A folder on the way from an entry up to the root, as the system resolves
 // it.
@@ -25,6 +25,6 @@ struct ChainFolder {
 std::vector<ChainFolder> FoldersHolding(FileSystem& files,
                                         const std::filesystem::path& path);
 
-}  // namespace standin
+}  // namespace files
 
-#endif  // VANTREL_STANDIN_FOLDER_CHAIN_H_
+#endif  // VANTREL_FILES_FOLDER_CHAIN_H_

@@ -1,5 +1,5 @@
-#ifndef VANTREL_STANDIN_FOLDER_LISTING_H_
-#define VANTREL_STANDIN_FOLDER_LISTING_H_
+#ifndef VANTREL_FILES_FOLDER_LISTING_H_
+#define VANTREL_FILES_FOLDER_LISTING_H_
 
 #include <cstddef>
 #include <optional>
@@ -7,7 +7,7 @@
 #include <unordered_map>
 #include <unordered_set>
 
-namespace standin {
+namespace files {
 
 // The entries of one folder, found by name as the host's Windows file
 // system finds them: an entry spelled exactly as asked, otherwise the first
@@ -38,6 +38,6 @@ class FolderListing {
   std::unordered_map<std::string, std::string> first_by_folded_name_;
 };
 
-}  // namespace standin
+}  // namespace files
 
-#endif  // VANTREL_STANDIN_FOLDER_LISTING_H_
+#endif  // VANTREL_FILES_FOLDER_LISTING_H_

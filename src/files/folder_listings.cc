@@ -1,4 +1,4 @@
-#include "folder_listings.h"
+#include "files/folder_listings.h"
 
 #include <cstdint>
 #include <cstring>
@@ -6,8 +6,8 @@
 #include <unordered_map>
 #include <utility>
 
-#include "folder_listing.h"
-#include "text_encoding.h"
+#include "files/folder_listing.h"
+#include "formats/text_encoding.h"
 
 #if defined(_WIN32)
 #include <windows.h>
@@ -23,7 +23,7 @@
 #include <unistd.h>
 #endif
 
-namespace standin {
+namespace files {
 namespace {
 
 namespace fs = std::filesystem;
@@ -142,13 +142,14 @@ NativePath EntryNative(const NativePath& folder, const std::string& name) {
 #else
   const bool plain = name.find('/') == std::string::npos;
 #endif
-  if (!plain) return (fs::path(folder) / PathOfHostText(name)).native();
+  if (!plain)
+    return (fs::path(folder) / formats::PathOfHostText(name)).native();
   NativePath joined;
   // A name takes no more units in a path than the bytes of its host text.
   joined.reserve(folder.size() + 1 + name.size());
   joined += folder;
   if (EndsInName(folder)) joined += fs::path::preferred_separator;
-  AppendNativeOfHostText(name, joined);
+  formats::AppendNativeOfHostText(name, joined);
   return joined;
 }
 
@@ -171,7 +172,7 @@ std::optional<std::string> ExactEntry(const NativePath& folder,
                                          FindExSearchNameMatch, nullptr, 0);
   if (search == INVALID_HANDLE_VALUE) return std::nullopt;
   FindClose(search);
-  return HostTextOfWide(found.cFileName).value_or(name);
+  return formats::HostTextOfWide(found.cFileName).value_or(name);
 #else
   struct stat status {};
   if (lstat(exact.c_str(), &status) != 0) return std::nullopt;
@@ -321,7 +322,7 @@ FileSystem::Match FolderListings::Find(const NativePath& folder,
   } else {
     // The listing could not be kept: list only the entries that can match,
     // which costs no more than reading the folder.
-    const std::string folded = FoldFileName(name);
+    const std::string folded = formats::FoldFileName(name);
     FolderListing matching;
     store.Scan(folder, &folded, matching);
     entry = matching.Find(name);
@@ -412,7 +413,7 @@ bool FolderListings::Store::Scan(const NativePath& folder,
   // of a search. Names are converted as HostTextOf converts a path's.
   // Only the names that can match are copied.
   const auto matches = [folded](std::string_view entry) {
-    return folded == nullptr || FoldsTo(entry, *folded);
+    return folded == nullptr || formats::FoldsTo(entry, *folded);
   };
 #if defined(_WIN32)
   const auto add = [&](std::optional<std::string> entry) {
@@ -429,7 +430,8 @@ bool FolderListings::Store::Scan(const NativePath& folder,
     return GetLastError() == ERROR_FILE_NOT_FOUND;
   }
   do {
-    if (!IsDotOrDotDot(found.cFileName)) add(HostTextOfWide(found.cFileName));
+    if (!IsDotOrDotDot(found.cFileName))
+      add(formats::HostTextOfWide(found.cFileName));
   } while (FindNextFileW(search, &found));
   const bool complete = GetLastError() == ERROR_NO_MORE_FILES;
   FindClose(search);
@@ -451,4 +453,4 @@ bool FolderListings::Store::Scan(const NativePath& folder,
 #endif
 }
 
-}  // namespace standin
+}  // namespace files

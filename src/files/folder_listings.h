@@ -1,5 +1,5 @@
-#ifndef VANTREL_STANDIN_FOLDER_LISTINGS_H_
-#define VANTREL_STANDIN_FOLDER_LISTINGS_H_
+#ifndef VANTREL_FILES_FOLDER_LISTINGS_H_
+#define VANTREL_FILES_FOLDER_LISTINGS_H_
 
 #include <cstddef>
 #include <filesystem>
@@ -7,9 +7,9 @@
 #include <optional>
 #include <string>
 
-#include "file_system.h"
+#include "files/file_system.h"
 
-namespace standin {
+namespace files {
 
 // Finds entries of folders on disk by the host's name rules (FolderListing)
 // and keeps the listing of every folder it scanned, so that a search in an
@@ -52,6 +52,6 @@ class FolderListings {
   std::unique_ptr<Store> store_;
 };
 
-}  // namespace standin
+}  // namespace files
 
-#endif  // VANTREL_STANDIN_FOLDER_LISTINGS_H_
+#endif  // VANTREL_FILES_FOLDER_LISTINGS_H_

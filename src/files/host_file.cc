@@ -1,10 +1,10 @@
-#include "host_file.h"
+#include "files/host_file.h"
 
 #include <utility>
 
-#include "host_paths.h"
+#include "files/host_paths.h"
 
-namespace standin {
+namespace files {
 
 std::optional<HostFile> ReadHostFile(FileSystem& files,
                                      const std::filesystem::path& host_folder,
@@ -15,4 +15,4 @@ std::optional<HostFile> ReadHostFile(FileSystem& files,
   return HostFile{std::move(*path), std::move(*text)};
 }
 
-}  // namespace standin
+}  // namespace files

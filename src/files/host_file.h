@@ -1,14 +1,14 @@
-#ifndef VANTREL_STANDIN_HOST_FILE_H_
-#define VANTREL_STANDIN_HOST_FILE_H_
+#ifndef VANTREL_FILES_HOST_FILE_H_
+#define VANTREL_FILES_HOST_FILE_H_
 
 #include <filesystem>
 #include <optional>
 #include <string>
 #include <string_view>
 
-#include "file_system.h"
+#include "files/file_system.h"
 
-namespace standin {
+namespace files {
 
 // A file of the host folder, read whole.
 struct HostFile {
@@ -24,6 +24,6 @@ std::optional<HostFile> ReadHostFile(FileSystem& files,
                                      const std::filesystem::path& host_folder,
                                      std::string_view relative);
 
-}  // namespace standin
+}  // namespace files
 
-#endif  // VANTREL_STANDIN_HOST_FILE_H_
+#endif  // VANTREL_FILES_HOST_FILE_H_

@@ -1,13 +1,13 @@
-#include "host_paths.h"
+#include "files/host_paths.h"
 
 #include <algorithm>
 #include <utility>
 #include <vector>
 
-#include "item_file.h"
-#include "text_encoding.h"
+#include "formats/item_file.h"
+#include "formats/text_encoding.h"
 
-namespace standin {
+namespace files {
 namespace {
 
 namespace fs = std::filesystem;
@@ -88,7 +88,7 @@ void JoinComponents(const fs::path& base,
   bool separate = base.has_filename();
   for (std::size_t i = 0; i < count; ++i) {
     if (separate) joined += fs::path::preferred_separator;
-    AppendNativeOfHostText(components[i], joined);
+    formats::AppendNativeOfHostText(components[i], joined);
     separate = true;
   }
 }
@@ -149,7 +149,8 @@ std::optional<fs::path> ResolveAndReadHostPath(
 namespace {
 
 bool EndsWithScn(const std::string& name) {
-  return name.size() >= 4 && FoldCase(name.substr(name.size() - 4)) == ".scn";
+  return name.size() >= 4 &&
+         formats::FoldCase(name.substr(name.size() - 4)) == ".scn";
 }
 
 }  // namespace
@@ -161,11 +162,12 @@ std::vector<ScenarioPlace> ScenarioPlaces(FileSystem& files,
   if (!EndsWithScn(name)) spellings.push_back(name + ".scn");
   std::vector<ScenarioPlace> places;
   for (const std::string& spelling : spellings) {
-    const fs::path path = PathOfHostText(spelling);
+    const fs::path path = formats::PathOfHostText(spelling);
     places.push_back({path, path});
   }
   for (const std::string& spelling : spellings) {
-    const fs::path shown = root / "Scenarios" / PathOfHostText(spelling);
+    const fs::path shown =
+        root / "Scenarios" / formats::PathOfHostText(spelling);
     // An absolute name stays itself below the root: it is tried once.
     const auto same = [&shown](const ScenarioPlace& place) {
       return place.shown.lexically_normal() == shown.lexically_normal();
@@ -181,7 +183,8 @@ fs::path HostFolderOfScenario(const fs::path& scenario) {
   const fs::path absolute = fs::absolute(scenario).lexically_normal();
   for (fs::path folder = absolute.parent_path(); folder.has_relative_path();
        folder = folder.parent_path()) {
-    if (FoldCase(ShownPath(folder.filename())) == "scenarios") {
+    if (formats::FoldCase(formats::ShownPath(folder.filename())) ==
+        "scenarios") {
       return folder.parent_path();
     }
   }
@@ -197,10 +200,10 @@ std::string ScenarioName(const fs::path& file, const fs::path& folder) {
 std::string PathBelowVantrel(const fs::path& file) {
   const fs::path absolute = fs::absolute(file).lexically_normal();
   std::vector<std::string> parts;
-  for (const auto& part : absolute) parts.push_back(ShownPath(part));
+  for (const auto& part : absolute) parts.push_back(formats::ShownPath(part));
   for (std::size_t i = parts.size(); i-- > 1;) {
-    if (FoldCase(parts[i]) == "vantrel" && FoldCase(parts[i - 1]) == "config" &&
-        i + 1 < parts.size()) {
+    if (formats::FoldCase(parts[i]) == "vantrel" &&
+        formats::FoldCase(parts[i - 1]) == "config" && i + 1 < parts.size()) {
       std::string below = parts[i + 1];
       for (std::size_t j = i + 2; j < parts.size(); ++j) {
         below += '/' + parts[j];
@@ -208,7 +211,7 @@ std::string PathBelowVantrel(const fs::path& file) {
       return below;
     }
   }
-  return ShownPath(file.filename());
+  return formats::ShownPath(file.filename());
 }
 
 std::optional<fs::path> MakeHostFolders(FileSystem& files, const fs::path& base,
@@ -240,4 +243,4 @@ std::optional<fs::path> MakeHostFolders(FileSystem& files, const fs::path& base,
   return folder;
 }
 
-}  // namespace standin
+}  // namespace files

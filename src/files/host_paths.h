@@ -1,5 +1,5 @@
-#ifndef VANTREL_STANDIN_HOST_PATHS_H_
-#define VANTREL_STANDIN_HOST_PATHS_H_
+#ifndef VANTREL_FILES_HOST_PATHS_H_
+#define VANTREL_FILES_HOST_PATHS_H_
 
 #include <filesystem>
 #include <optional>
@@ -7,9 +7,9 @@
 #include <string_view>
 #include <vector>
 
-#include "file_system.h"
+#include "files/file_system.h"
 
-namespace standin {
+namespace files {
 
 // Finds the file that a host-relative path names inside `base`, as the
 // host's Windows file system would:
@@ -72,6 +72,6 @@ std::optional<std::filesystem::path> MakeHostFolders(
     FileSystem& files, const std::filesystem::path& base,
     std::string_view relative, std::string* error);
 
-}  // namespace standin
+}  // namespace files
 
-#endif  // VANTREL_STANDIN_HOST_PATHS_H_
+#endif  // VANTREL_FILES_HOST_PATHS_H_

@@ -1,13 +1,13 @@
-#include "memory_file_system.h"
+#include "files/memory_file_system.h"
 
 #include <algorithm>
 #include <functional>
 #include <iterator>
 #include <utility>
 
-#include "text_encoding.h"
+#include "formats/text_encoding.h"
 
-namespace standin {
+namespace files {
 namespace {
 
 namespace fs = std::filesystem;
@@ -81,7 +81,8 @@ std::unique_ptr<FileSystem::Output> MemoryFileSystem::CreateOutput(
   };
   if (TypeOf(target) == EntryType::kFolder) return fail("is a folder");
   const std::string parent = SplitKey(Key(target)).first;
-  if (!parent.empty() && TypeOf(PathOfHostText(parent)) != EntryType::kFolder) {
+  if (!parent.empty() &&
+      TypeOf(formats::PathOfHostText(parent)) != EntryType::kFolder) {
     return fail("no such folder");
   }
   for (int attempt = 1;; ++attempt) {
@@ -93,7 +94,7 @@ std::unique_ptr<FileSystem::Output> MemoryFileSystem::CreateOutput(
 }
 
 std::string MemoryFileSystem::Key(const fs::path& path) {
-  std::string key = ShownPath(path.lexically_normal());
+  std::string key = formats::ShownPath(path.lexically_normal());
 #if defined(_WIN32)
   std::replace(key.begin(), key.end(), '\\', '/');
 #endif
@@ -117,7 +118,8 @@ bool MemoryFileSystem::CreateFolder(const fs::path& path) {
     folders_[key];
     return true;
   }
-  if (!parent.empty() && !CreateFolder(PathOfHostText(parent))) return false;
+  if (!parent.empty() && !CreateFolder(formats::PathOfHostText(parent)))
+    return false;
   if (!parent.empty()) folders_[parent].Add(name);
   folders_[key];
   return true;
@@ -129,7 +131,7 @@ bool MemoryFileSystem::WriteFile(const fs::path& path, std::string text) {
   const auto [parent, name] = SplitKey(key);
   if (name.empty()) return false;
   if (!parent.empty()) {
-    if (!CreateFolder(PathOfHostText(parent))) return false;
+    if (!CreateFolder(formats::PathOfHostText(parent))) return false;
     folders_[parent].Add(name);
   }
   files_[key] = std::move(text);
@@ -163,7 +165,7 @@ FileSystem::Match MemoryFileSystem::FindEntryIn(
   if (listing == folders_.end()) return match;
   match.folder_found = true;
   if (const auto entry = listing->second.Find(name)) {
-    match.entry = folder / PathOfHostText(*entry);
+    match.entry = folder / formats::PathOfHostText(*entry);
   }
   return match;
 }
@@ -195,7 +197,7 @@ std::optional<FileSystem::Identity> MemoryFileSystem::IdentityOf(
 
 std::optional<fs::path> MemoryFileSystem::FinalPath(const fs::path& path) {
   if (TypeOf(path) == EntryType::kNone) return std::nullopt;
-  return PathOfHostText(Key(path));
+  return formats::PathOfHostText(Key(path));
 }
 
 std::optional<FileSystem::Tree> MemoryFileSystem::EntriesBelow(
@@ -204,14 +206,15 @@ std::optional<FileSystem::Tree> MemoryFileSystem::EntriesBelow(
   if (folders_.count(key) == 0) return std::nullopt;
   Tree tree;
   for (const auto& [file, text] : files_) {
-    if (IsBelow(file, key)) tree.files.push_back(PathOfHostText(file));
+    if (IsBelow(file, key)) tree.files.push_back(formats::PathOfHostText(file));
   }
   for (const auto& [below, listing] : folders_) {
-    if (IsBelow(below, key)) tree.folders.push_back(PathOfHostText(below));
+    if (IsBelow(below, key))
+      tree.folders.push_back(formats::PathOfHostText(below));
   }
   std::sort(tree.files.begin(), tree.files.end());
   std::sort(tree.folders.begin(), tree.folders.end());
   return tree;
 }
 
-}  // namespace standin
+}  // namespace files

@@ -1,13 +1,13 @@
-#ifndef VANTREL_STANDIN_MEMORY_FILE_SYSTEM_H_
-#define VANTREL_STANDIN_MEMORY_FILE_SYSTEM_H_
+#ifndef VANTREL_FILES_MEMORY_FILE_SYSTEM_H_
+#define VANTREL_FILES_MEMORY_FILE_SYSTEM_H_
 
 #include <map>
 #include <string>
 
-#include "file_system.h"
-#include "folder_listing.h"
+#include "files/file_system.h"
+#include "files/folder_listing.h"
 
-namespace standin {
+namespace files {
 
 // Files and folders held in memory, for tests and fuzzing. Names are found
 // by the same rules as on disk (FolderListing); entry names are
@@ -59,6 +59,6 @@ class MemoryFileSystem : public FileSystem {
   std::map<std::string, FolderListing> folders_;
 };
 
-}  // namespace standin
+}  // namespace files
 
-#endif  // VANTREL_STANDIN_MEMORY_FILE_SYSTEM_H_
+#endif  // VANTREL_FILES_MEMORY_FILE_SYSTEM_H_

@@ -1,10 +1,10 @@
-#include "openable_path.h"
+#include "files/openable_path.h"
 
 #include <windows.h>
 
 #include <string>
 
-namespace standin {
+namespace files {
 
 std::filesystem::path OpenablePath(const std::filesystem::path& path) {
   const std::wstring& given = path.native();
@@ -29,4 +29,4 @@ std::filesystem::path OpenablePath(const std::filesystem::path& path) {
   return L"\\\\?\\" + full;
 }
 
-}  // namespace standin
+}  // namespace files

@@ -1,9 +1,9 @@
-#ifndef VANTREL_STANDIN_OPENABLE_PATH_H_
-#define VANTREL_STANDIN_OPENABLE_PATH_H_
+#ifndef VANTREL_FILES_OPENABLE_PATH_H_
+#define VANTREL_FILES_OPENABLE_PATH_H_
 
 #include <filesystem>
 
-namespace standin {
+namespace files {
 
 // The path to hand to the system's calls for `path`. On Windows a path of
 // MAX_PATH characters or more is opened only in its extended form, which
@@ -21,6 +21,6 @@ inline const std::filesystem::path& OpenablePath(
 }
 #endif
 
-}  // namespace standin
+}  // namespace files
 
-#endif  // VANTREL_STANDIN_OPENABLE_PATH_H_
+#endif  // VANTREL_FILES_OPENABLE_PATH_H_

@@ -1,13 +1,13 @@
-#ifndef VANTREL_STANDIN_READ_RECORDER_H_
-#define VANTREL_STANDIN_READ_RECORDER_H_
+#ifndef VANTREL_FILES_READ_RECORDER_H_
+#define VANTREL_FILES_READ_RECORDER_H_
 
 #include <filesystem>
 #include <set>
 #include <string>
 
-#include "file_system_wrapper.h"
+#include "files/file_system_wrapper.h"
 
-namespace standin {
+namespace files {
 
 // A file system that records the identity of every file read through it,
 // so that a command can refuse to write over a file it reads, however the
@@ -45,6 +45,6 @@ class ReadRecorder : public FileSystemWrapper {
   Identities reads_;
 };
 
-}  // namespace standin
+}  // namespace files
 
-#endif  // VANTREL_STANDIN_READ_RECORDER_H_
+#endif  // VANTREL_FILES_READ_RECORDER_H_

@@ -1,4 +1,4 @@
-#include "system_message.h"
+#include "files/system_message.h"
 
 #include <cstring>
 
@@ -6,7 +6,7 @@
 #include <windows.h>
 #endif
 
-namespace standin {
+namespace files {
 
 std::string ErrnoMessage(int errno_value) { return std::strerror(errno_value); }
 
@@ -26,4 +26,4 @@ std::string WindowsErrorMessage(unsigned long code) {
 }
 #endif
 
-}  // namespace standin
+}  // namespace files

@@ -1,9 +1,9 @@
-#ifndef VANTREL_STANDIN_SYSTEM_MESSAGE_H_
-#define VANTREL_STANDIN_SYSTEM_MESSAGE_H_
+#ifndef VANTREL_FILES_SYSTEM_MESSAGE_H_
+#define VANTREL_FILES_SYSTEM_MESSAGE_H_
 
 #include <string>
 
-namespace standin {
+namespace files {
 
 // The system's words for the C library error `errno_value` (strerror).
 std::string ErrnoMessage(int errno_value);
@@ -14,6 +14,6 @@ std::string ErrnoMessage(int errno_value);
 std::string WindowsErrorMessage(unsigned long code);
 #endif
 
-}  // namespace standin
+}  // namespace files
 
-#endif  // VANTREL_STANDIN_SYSTEM_MESSAGE_H_
+#endif  // VANTREL_FILES_SYSTEM_MESSAGE_H_

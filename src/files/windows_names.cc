@@ -1,9 +1,9 @@
-#include "windows_names.h"
+#include "files/windows_names.h"
 
 #include <array>
 #include <cctype>
 
-namespace standin {
+namespace files {
 namespace {
 
 bool IsSeparator(char c) { return c == '\\' || c == '/'; }
@@ -80,4 +80,4 @@ std::optional<std::string> WindowsNameChange(const std::string& path) {
   return std::nullopt;
 }
 
-}  // namespace standin
+}  // namespace files

@@ -1,10 +1,10 @@
-#ifndef VANTREL_STANDIN_WINDOWS_NAMES_H_
-#define VANTREL_STANDIN_WINDOWS_NAMES_H_
+#ifndef VANTREL_FILES_WINDOWS_NAMES_H_
+#define VANTREL_FILES_WINDOWS_NAMES_H_
 
 #include <optional>
 #include <string>
 
-namespace standin {
+namespace files {
 
 // Why Windows would not write the file `path` (host text, as a user typed
 // it) under the name it shows, or nothing when it would:
@@ -19,6 +19,6 @@ namespace standin {
 // The reason says which file or device the path names instead.
 std::optional<std::string> WindowsNameChange(const std::string& path);
 
-}  // namespace standin
+}  // namespace files
 
-#endif  // VANTREL_STANDIN_WINDOWS_NAMES_H_
+#endif  // VANTREL_FILES_WINDOWS_NAMES_H_

@@ -1,10 +1,10 @@
-#include "collision_hull.h"
+#include "formats/collision_hull.h"
 
 #include <string>
 
-#include "item_file.h"
+#include "formats/item_file.h"
 
-namespace standin {
+namespace formats {
 
 namespace {
 
@@ -54,4 +54,4 @@ HullReading ReadCollisionHull(std::string_view text) {
   return reading;
 }
 
-}  // namespace standin
+}  // namespace formats

@@ -7,7 +7,7 @@
 #include <string_view>
 #include <vector>
 
-namespace standin {
+namespace formats {
 
 // One point of a collision hull: x y z, then, when given, stiffness,
 // damping, mu and mu_lng.
@@ -43,6 +43,6 @@ struct HullReading {
 
 HullReading ReadCollisionHull(std::string_view text);
 
-}  // namespace standin
+}  // namespace formats
 
 #endif  // VANTREL_FORMATS_COLLISION_HULL_H_

@@ -1,11 +1,11 @@
-#include "date_to_int.h"
+#include "formats/date_to_int.h"
 
 #include <cstdio>
 #include <cstring>
 
-#include "item_file.h"
+#include "formats/item_file.h"
 
-namespace standin {
+namespace formats {
 
 int DateToInt(const char* date) {
   static const char* const kMonths[] = {"jan", "feb", "mar", "apr",
@@ -25,4 +25,4 @@ int DateToInt(const char* date) {
   return 0;
 }
 
-}  // namespace standin
+}  // namespace formats

@@ -1,11 +1,11 @@
-#include "item_file.h"
+#include "formats/item_file.h"
 
 #include <cctype>
 #include <cstdio>
 #include <cstring>
 #include <utility>
 
-namespace standin {
+namespace formats {
 namespace {
 
 bool IsBlank(char c) { return c == ' ' || c == '\t'; }
@@ -238,4 +238,4 @@ std::vector<double> ParseItemReals(const std::string& text, std::size_t most) {
   return reals;
 }
 
-}  // namespace standin
+}  // namespace formats

@@ -1,5 +1,5 @@
-#ifndef VANTREL_STANDIN_ITEM_FILE_H_
-#define VANTREL_STANDIN_ITEM_FILE_H_
+#ifndef VANTREL_FORMATS_ITEM_FILE_H_
+#define VANTREL_FORMATS_ITEM_FILE_H_
 
 #include <cstddef>
 #include <cstdint>
@@ -7,7 +7,7 @@
 #include <string_view>
 #include <vector>
 
-namespace standin {
+namespace formats {
 
 // An item file as the host's item reader sees it. The text is split into
 // lines and indexed once, so that every read costs the same whatever the
@@ -136,6 +136,6 @@ bool ParseItemReal(const std::string& text, double& value);
 // one after the other; fewer when the text holds fewer.
 std::vector<double> ParseItemReals(const std::string& text, std::size_t most);
 
-}  // namespace standin
+}  // namespace formats
 
-#endif  // VANTREL_STANDIN_ITEM_FILE_H_
+#endif  // VANTREL_FORMATS_ITEM_FILE_H_

@@ -1,4 +1,4 @@
-#include "log_format.h"
+#include "formats/log_format.h"
 
 #include <charconv>
 #include <cmath>
@@ -6,7 +6,7 @@
 #include <cstdio>
 #include <cstring>
 
-namespace standin {
+namespace formats {
 namespace {
 
 void AppendWithCLibrary(const char* format, va_list args, std::string& text) {
@@ -209,4 +209,4 @@ void AppendLogLine(const char* format, va_list args, std::string& text) {
   va_end(whole);
 }
 
-}  // namespace standin
+}  // namespace formats

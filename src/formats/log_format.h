@@ -1,10 +1,10 @@
-#ifndef VANTREL_STANDIN_LOG_FORMAT_H_
-#define VANTREL_STANDIN_LOG_FORMAT_H_
+#ifndef VANTREL_FORMATS_LOG_FORMAT_H_
+#define VANTREL_FORMATS_LOG_FORMAT_H_
 
 #include <cstdarg>
 #include <string>
 
-namespace standin {
+namespace formats {
 
 // Formats one log line as vsnprintf does in the C locale. The conversions
 // the module writes (%i and %d of an int, %s of a text, %.Nf of a double
@@ -16,6 +16,6 @@ namespace standin {
 // one block.
 void AppendLogLine(const char* format, va_list args, std::string& text);
 
-}  // namespace standin
+}  // namespace formats
 
-#endif  // VANTREL_STANDIN_LOG_FORMAT_H_
+#endif  // VANTREL_FORMATS_LOG_FORMAT_H_

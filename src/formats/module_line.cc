@@ -1,6 +1,6 @@
-#include "module_line.h"
+#include "formats/module_line.h"
 
-namespace standin {
+namespace formats {
 namespace {
 
 constexpr std::size_t kPaddedWidth = 30;
@@ -19,4 +19,4 @@ std::string ModuleLine(const std::string& file_name, std::optional<int> build,
          "]";
 }
 
-}  // namespace standin
+}  // namespace formats

@@ -1,10 +1,10 @@
-#ifndef VANTREL_STANDIN_MODULE_LINE_H_
-#define VANTREL_STANDIN_MODULE_LINE_H_
+#ifndef VANTREL_FORMATS_MODULE_LINE_H_
+#define VANTREL_FORMATS_MODULE_LINE_H_
 
 #include <optional>
 #include <string>
 
-namespace standin {
+namespace formats {
 
 // The line the host's InitLib writes for a plug-in before calling its
 // InitModule: "Module Vantrel.dll ........... [Build 190119, API 160828]".
@@ -13,6 +13,6 @@ namespace standin {
 std::string ModuleLine(const std::string& file_name, std::optional<int> build,
                        std::optional<int> api);
 
-}  // namespace standin
+}  // namespace formats
 
-#endif  // VANTREL_STANDIN_MODULE_LINE_H_
+#endif  // VANTREL_FORMATS_MODULE_LINE_H_

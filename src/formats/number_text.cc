@@ -1,8 +1,8 @@
-#include "number_text.h"
+#include "formats/number_text.h"
 
 #include <cstdio>
 
-namespace tools {
+namespace formats {
 
 std::string Fixed(double value, int decimals) {
   char text[64];
@@ -22,4 +22,4 @@ std::string TenDigits(double value) {
   return text;
 }
 
-}  // namespace tools
+}  // namespace formats

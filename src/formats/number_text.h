@@ -1,9 +1,9 @@
-#ifndef VANTREL_TOOLS_NUMBER_TEXT_H_
-#define VANTREL_TOOLS_NUMBER_TEXT_H_
+#ifndef VANTREL_FORMATS_NUMBER_TEXT_H_
+#define VANTREL_FORMATS_NUMBER_TEXT_H_
 
 #include <string>
 
-namespace tools {
+namespace formats {
 
 // A number with `decimals` decimals, as the module's log lines ("%.3f") and
 // `vantrel run` print it.
@@ -16,6 +16,6 @@ std::string Shortest(double value);
 // shown: 1000000 as 1000000, 2550.5 as 2550.5.
 std::string TenDigits(double value);
 
-}  // namespace tools
+}  // namespace formats
 
-#endif  // VANTREL_TOOLS_NUMBER_TEXT_H_
+#endif  // VANTREL_FORMATS_NUMBER_TEXT_H_

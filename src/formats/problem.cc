@@ -1,6 +1,6 @@
-#include "problem.h"
+#include "formats/problem.h"
 
-namespace standin {
+namespace formats {
 
 const char* SeverityName(Severity severity) {
   return severity == Severity::kError ? "error" : "warning";
@@ -21,4 +21,4 @@ std::string FormatProblem(const Problem& problem) {
   return text;
 }
 
-}  // namespace standin
+}  // namespace formats

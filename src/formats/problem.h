@@ -4,7 +4,7 @@
 #include <string>
 #include <utility>
 
-namespace standin {
+namespace formats {
 
 enum class Severity { kError, kWarning };
 
@@ -38,6 +38,6 @@ struct Problem {
 // one line whatever a file name or key holds.
 std::string FormatProblem(const Problem& problem);
 
-}  // namespace standin
+}  // namespace formats
 
 #endif  // VANTREL_FORMATS_PROBLEM_H_

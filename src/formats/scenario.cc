@@ -1,14 +1,14 @@
-#include "scenario.h"
+#include "formats/scenario.h"
 
 #include <cmath>
 #include <cstdlib>
 #include <map>
 #include <sstream>
 
-#include "item_file.h"
-#include "vessel_mass.h"
+#include "formats/item_file.h"
+#include "formats/vessel_mass.h"
 
-namespace standin {
+namespace formats {
 namespace {
 
 std::string_view Trim(std::string_view text) {
@@ -237,4 +237,4 @@ Scenario ParseScenario(std::string_view text) {
   return ScenarioParser().Parse(text);
 }
 
-}  // namespace standin
+}  // namespace formats

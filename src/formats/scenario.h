@@ -1,5 +1,5 @@
-#ifndef VANTREL_STANDIN_SCENARIO_H_
-#define VANTREL_STANDIN_SCENARIO_H_
+#ifndef VANTREL_FORMATS_SCENARIO_H_
+#define VANTREL_FORMATS_SCENARIO_H_
 
 #include <optional>
 #include <string>
@@ -7,9 +7,9 @@
 #include <utility>
 #include <vector>
 
-#include "problem.h"
+#include "formats/problem.h"
 
-namespace standin {
+namespace formats {
 
 // Where a scenario starts a vessel, as its STATUS line says.
 enum class VesselState {
@@ -49,6 +49,6 @@ struct Scenario {
 // parameter lines are the stand-in's own: "MASS <kg>" and "SPAWN_STEP <k>".
 Scenario ParseScenario(std::string_view text);
 
-}  // namespace standin
+}  // namespace formats
 
-#endif  // VANTREL_STANDIN_SCENARIO_H_
+#endif  // VANTREL_FORMATS_SCENARIO_H_

@@ -1,14 +1,14 @@
-#include "text_encoding.h"
+#include "formats/text_encoding.h"
 
 #include <utility>
 
-#include "item_file.h"
+#include "formats/item_file.h"
 
 #if defined(_WIN32)
 #include <windows.h>
 #endif
 
-namespace standin {
+namespace formats {
 
 namespace fs = std::filesystem;
 
@@ -159,4 +159,4 @@ std::optional<std::string> HostTextOfWide(std::wstring_view text) {
 std::string CodePageName() { return std::to_string(GetACP()); }
 #endif
 
-}  // namespace standin
+}  // namespace formats

@@ -1,12 +1,12 @@
-#ifndef VANTREL_STANDIN_TEXT_ENCODING_H_
-#define VANTREL_STANDIN_TEXT_ENCODING_H_
+#ifndef VANTREL_FORMATS_TEXT_ENCODING_H_
+#define VANTREL_FORMATS_TEXT_ENCODING_H_
 
 #include <filesystem>
 #include <optional>
 #include <string>
 #include <string_view>
 
-namespace standin {
+namespace formats {
 
 // The simulator reads its text files byte by byte as ANSI text. A file
 // saved as UTF-16 (Notepad's "Unicode"), with a byte-order mark or without
@@ -58,6 +58,6 @@ std::optional<std::string> HostTextOfWide(std::wstring_view text);
 std::string CodePageName();
 #endif
 
-}  // namespace standin
+}  // namespace formats
 
-#endif  // VANTREL_STANDIN_TEXT_ENCODING_H_
+#endif  // VANTREL_FORMATS_TEXT_ENCODING_H_

@@ -1,10 +1,10 @@
-#include "vessel_mass.h"
+#include "formats/vessel_mass.h"
 
 #include <cerrno>
 #include <cmath>
 #include <cstdlib>
 
-namespace standin {
+namespace formats {
 
 bool IsVesselMass(double kg) { return std::isfinite(kg) && kg > 0.0; }
 
@@ -37,4 +37,4 @@ std::string NotAClassMass(std::string_view text) {
          "' is not CLASS=KG with a positive, finite number of kg";
 }
 
-}  // namespace standin
+}  // namespace formats

@@ -1,11 +1,11 @@
-#ifndef VANTREL_STANDIN_VESSEL_MASS_H_
-#define VANTREL_STANDIN_VESSEL_MASS_H_
+#ifndef VANTREL_FORMATS_VESSEL_MASS_H_
+#define VANTREL_FORMATS_VESSEL_MASS_H_
 
 #include <optional>
 #include <string>
 #include <string_view>
 
-namespace standin {
+namespace formats {
 
 // The mass of a vessel whose scenario block gives no MASS line and whose
 // class file gives no Mass (kg).
@@ -40,6 +40,6 @@ std::optional<ClassMass> ParseClassMass(std::string_view text);
 // with a positive, finite number of kg".
 std::string NotAClassMass(std::string_view text);
 
-}  // namespace standin
+}  // namespace formats
 
-#endif  // VANTREL_STANDIN_VESSEL_MASS_H_
+#endif  // VANTREL_FORMATS_VESSEL_MASS_H_

@@ -1,4 +1,4 @@
-#include "definition_table.h"
+#include "module/definition_table.h"
 
 void DefinitionTable::Clear() {
   nPoints = 0;

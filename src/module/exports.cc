@@ -1,9 +1,9 @@
 #include <cstdint>
 
-#include "library_entry.h"
-#include "module_registration.h"
+#include "module/library_entry.h"
+#include "module/module_registration.h"
+#include "module/vantrel.h"
 #include "orbiter_api.h"
-#include "vantrel.h"
 
 namespace {
 

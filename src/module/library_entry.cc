@@ -1,4 +1,4 @@
-#include "library_entry.h"
+#include "module/library_entry.h"
 
 #include "orbiter_api.h"
 

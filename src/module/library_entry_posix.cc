@@ -3,7 +3,7 @@
 // library's own handle to DllMain with the attach and detach reasons.
 #include <dlfcn.h>
 
-#include "library_entry.h"
+#include "module/library_entry.h"
 
 namespace {
 

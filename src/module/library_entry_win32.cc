@@ -5,7 +5,7 @@
 // a C++ runtime uses the C headers alone).
 #include <cstdint>
 
-#include "library_entry.h"
+#include "module/library_entry.h"
 
 // KERNEL32's FARPROC.
 using ExportAddress = std::intptr_t(VANTREL_WINAPI*)();

@@ -1,9 +1,9 @@
 #include <string>
 
-#include "definition_rules.h"
+#include "module/vantrel.h"
 #include "orbiter_api.h"
-#include "point_reading.h"
-#include "vantrel.h"
+#include "rules/definition_rules.h"
+#include "rules/point_reading.h"
 
 namespace {
 

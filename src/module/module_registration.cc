@@ -1,4 +1,4 @@
-#include "module_registration.h"
+#include "module/module_registration.h"
 
 namespace {
 

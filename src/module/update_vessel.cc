@@ -2,9 +2,9 @@
 #include <string>
 #include <vector>
 
-#include "definition_rules.h"
+#include "module/vantrel.h"
 #include "orbiter_api.h"
-#include "vantrel.h"
+#include "rules/definition_rules.h"
 
 void Vantrel::UpdateVessel(OBJHANDLE hVessel) {
   char name[rules::kKeyRoom];

@@ -1,10 +1,10 @@
-#include "vantrel.h"
+#include "module/vantrel.h"
 
 #include <cstdint>
 
-#include "module_registration.h"
+#include "module/module_registration.h"
 #include "orbiter_api.h"
-#include "sweep_step.h"
+#include "rules/sweep_step.h"
 
 namespace {
 

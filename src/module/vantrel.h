@@ -4,9 +4,9 @@
 #include <cstdint>
 #include <string>
 
-#include "definition_rules.h"
-#include "definition_table.h"
+#include "module/definition_table.h"
 #include "orbiter_api.h"
+#include "rules/definition_rules.h"
 
 // The plug-in's module object. It replaces the touchdown vertices of every
 // vessel the host reports as new, and of every vessel present during the

@@ -2,8 +2,8 @@
 // the stand-in, which calls the registered module objects through the direct
 // calls of module_calls.h, compiled here in the plug-in's ABI. Nothing here
 // needs a C runtime start-up.
-#include "host_c_interface.h"
-#include "module_calls.h"
+#include "standin/host_c_interface.h"
+#include "standin/module_calls.h"
 
 extern "C" __declspec(dllimport) void __stdcall ExitProcess(UINT code);
 

@@ -6,8 +6,8 @@
 // derives from.
 #include <cstdarg>
 
-#include "host_c_interface.h"
 #include "orbiter_api.h"
+#include "standin/host_c_interface.h"
 
 #define VANTREL_HOST_FUNCTION(type, name, parameters, arguments) \
   type name parameters { return VantrelHost_##name arguments; }

@@ -1,4 +1,4 @@
-#include "contact_forces.h"
+#include "physics/contact_forces.h"
 
 #include <algorithm>
 #include <cmath>

@@ -1,8 +1,8 @@
 #ifndef VANTREL_PHYSICS_CONTACT_FORCES_H_
 #define VANTREL_PHYSICS_CONTACT_FORCES_H_
 
-#include "contact_point.h"
-#include "vector3.h"
+#include "physics/contact_point.h"
+#include "physics/vector3.h"
 
 namespace physics {
 

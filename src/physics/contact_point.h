@@ -3,7 +3,7 @@
 
 #include <vector>
 
-#include "vector3.h"
+#include "physics/vector3.h"
 
 namespace physics {
 

@@ -1,4 +1,4 @@
-#include "drop_setup.h"
+#include "physics/drop_setup.h"
 
 namespace physics {
 

@@ -1,9 +1,9 @@
 #ifndef VANTREL_PHYSICS_DROP_SETUP_H_
 #define VANTREL_PHYSICS_DROP_SETUP_H_
 
-#include "contact_point.h"
-#include "drop_test.h"
-#include "standard_gravity.h"
+#include "physics/contact_point.h"
+#include "physics/drop_test.h"
+#include "physics/standard_gravity.h"
 
 namespace physics {
 

@@ -1,14 +1,14 @@
-#include "drop_test.h"
+#include "physics/drop_test.h"
 
 #include <algorithm>
 #include <cmath>
 #include <cstring>
 
-#include "contact_forces.h"
-#include "landed_detector.h"
-#include "portable_math.h"
-#include "resting_load.h"
-#include "rkf78.h"
+#include "physics/contact_forces.h"
+#include "physics/landed_detector.h"
+#include "physics/portable_math.h"
+#include "physics/resting_load.h"
+#include "physics/rkf78.h"
 
 namespace physics {
 

@@ -5,11 +5,11 @@
 #include <string>
 #include <vector>
 
-#include "contact_point.h"
-#include "inclined_ground.h"
-#include "rigid_body.h"
-#include "standard_gravity.h"
-#include "verdict.h"
+#include "physics/contact_point.h"
+#include "physics/inclined_ground.h"
+#include "physics/rigid_body.h"
+#include "physics/standard_gravity.h"
+#include "physics/verdict.h"
 
 namespace physics {
 

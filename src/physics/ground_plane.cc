@@ -1,4 +1,4 @@
-#include "ground_plane.h"
+#include "physics/ground_plane.h"
 
 namespace physics {
 

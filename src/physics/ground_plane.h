@@ -1,7 +1,7 @@
 #ifndef VANTREL_PHYSICS_GROUND_PLANE_H_
 #define VANTREL_PHYSICS_GROUND_PLANE_H_
 
-#include "vector3.h"
+#include "physics/vector3.h"
 
 namespace physics {
 

@@ -1,9 +1,9 @@
-#include "inclined_ground.h"
+#include "physics/inclined_ground.h"
 
 #include <algorithm>
 #include <cmath>
 
-#include "portable_math.h"
+#include "physics/portable_math.h"
 
 namespace physics {
 

@@ -1,8 +1,8 @@
 #ifndef VANTREL_PHYSICS_INCLINED_GROUND_H_
 #define VANTREL_PHYSICS_INCLINED_GROUND_H_
 
-#include "rotation.h"
-#include "vector3.h"
+#include "physics/rotation.h"
+#include "physics/vector3.h"
 
 namespace physics {
 

@@ -1,6 +1,6 @@
-#include "judged_drop.h"
+#include "physics/judged_drop.h"
 
-#include "stability.h"
+#include "physics/stability.h"
 
 namespace physics {
 

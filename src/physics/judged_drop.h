@@ -1,11 +1,11 @@
 #ifndef VANTREL_PHYSICS_JUDGED_DROP_H_
 #define VANTREL_PHYSICS_JUDGED_DROP_H_
 
-#include "drop_setup.h"
-#include "drop_test.h"
-#include "resting_load.h"
-#include "verdict.h"
-#include "warp_steps.h"
+#include "physics/drop_setup.h"
+#include "physics/drop_test.h"
+#include "physics/resting_load.h"
+#include "physics/verdict.h"
+#include "physics/warp_steps.h"
 
 namespace physics {
 

@@ -1,4 +1,4 @@
-#include "landed_detector.h"
+#include "physics/landed_detector.h"
 
 namespace physics {
 

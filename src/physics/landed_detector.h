@@ -1,9 +1,9 @@
 #ifndef VANTREL_PHYSICS_LANDED_DETECTOR_H_
 #define VANTREL_PHYSICS_LANDED_DETECTOR_H_
 
-#include "contact_point.h"
-#include "inclined_ground.h"
-#include "rigid_body.h"
+#include "physics/contact_point.h"
+#include "physics/inclined_ground.h"
+#include "physics/rigid_body.h"
 
 namespace physics {
 

@@ -1,4 +1,4 @@
-#include "portable_math.h"
+#include "physics/portable_math.h"
 
 #include <cmath>
 #include <limits>

@@ -1,8 +1,8 @@
-#include "resting_load.h"
+#include "physics/resting_load.h"
 
 #include <cmath>
 
-#include "ground_plane.h"
+#include "physics/ground_plane.h"
 
 namespace physics {
 

@@ -4,8 +4,8 @@
 #include <array>
 #include <optional>
 
-#include "contact_point.h"
-#include "rigid_body.h"
+#include "physics/contact_point.h"
+#include "physics/rigid_body.h"
 
 namespace physics {
 

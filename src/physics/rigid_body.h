@@ -1,12 +1,12 @@
 #ifndef VANTREL_PHYSICS_RIGID_BODY_H_
 #define VANTREL_PHYSICS_RIGID_BODY_H_
 
-#include "contact_forces.h"
-#include "contact_point.h"
-#include "inclined_ground.h"
-#include "rotation.h"
-#include "standard_gravity.h"
-#include "vector3.h"
+#include "physics/contact_forces.h"
+#include "physics/contact_point.h"
+#include "physics/inclined_ground.h"
+#include "physics/rotation.h"
+#include "physics/standard_gravity.h"
+#include "physics/vector3.h"
 
 namespace physics {
 

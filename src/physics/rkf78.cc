@@ -1,4 +1,4 @@
-#include "rkf78.h"
+#include "physics/rkf78.h"
 
 namespace physics {
 

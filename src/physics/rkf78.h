@@ -3,7 +3,7 @@
 
 #include <array>
 
-#include "rigid_body.h"
+#include "physics/rigid_body.h"
 
 namespace physics {
 

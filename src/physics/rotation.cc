@@ -1,9 +1,9 @@
-#include "rotation.h"
+#include "physics/rotation.h"
 
 #include <algorithm>
 #include <cmath>
 
-#include "portable_math.h"
+#include "physics/portable_math.h"
 
 namespace physics {
 

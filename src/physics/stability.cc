@@ -1,10 +1,10 @@
-#include "stability.h"
+#include "physics/stability.h"
 
 #include <algorithm>
 #include <cmath>
 #include <limits>
 
-#include "rkf78.h"
+#include "physics/rkf78.h"
 
 namespace physics {
 

@@ -3,7 +3,7 @@
 
 #include <complex>
 
-#include "contact_point.h"
+#include "physics/contact_point.h"
 
 namespace physics {
 

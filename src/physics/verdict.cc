@@ -1,11 +1,11 @@
-#include "verdict.h"
+#include "physics/verdict.h"
 
 #include <algorithm>
 
-#include "contact_forces.h"
-#include "drop_test.h"
-#include "resting_load.h"
-#include "warp_steps.h"
+#include "physics/contact_forces.h"
+#include "physics/drop_test.h"
+#include "physics/resting_load.h"
+#include "physics/warp_steps.h"
 
 namespace physics {
 

@@ -1,4 +1,4 @@
-#include "warp_steps.h"
+#include "physics/warp_steps.h"
 
 #include <atomic>
 #include <thread>

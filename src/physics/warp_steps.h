@@ -4,9 +4,9 @@
 #include <optional>
 #include <vector>
 
-#include "drop_setup.h"
-#include "drop_test.h"
-#include "verdict.h"
+#include "physics/drop_setup.h"
+#include "physics/drop_test.h"
+#include "physics/verdict.h"
 
 namespace physics {
 

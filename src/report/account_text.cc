@@ -1,21 +1,21 @@
-#include "account_text.h"
+#include "report/account_text.h"
 
-namespace tools {
+namespace report {
 
-std::string KeyName(KeyTried::By by) {
+std::string KeyName(analysis::KeyTried::By by) {
   switch (by) {
-    case KeyTried::By::kName:
+    case analysis::KeyTried::By::kName:
       return "name";
-    case KeyTried::By::kClass:
+    case analysis::KeyTried::By::kClass:
       return "class";
-    case KeyTried::By::kOther:
+    case analysis::KeyTried::By::kOther:
       break;
   }
   return "";
 }
 
-std::string ShownDefinitionPath(const KeyTried& key) {
+std::string ShownDefinitionPath(const analysis::KeyTried& key) {
   return "Config" + key.path;
 }
 
-}  // namespace tools
+}  // namespace report

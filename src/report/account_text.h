@@ -1,19 +1,19 @@
-#ifndef VANTREL_TOOLS_ACCOUNT_TEXT_H_
-#define VANTREL_TOOLS_ACCOUNT_TEXT_H_
+#ifndef VANTREL_REPORT_ACCOUNT_TEXT_H_
+#define VANTREL_REPORT_ACCOUNT_TEXT_H_
 
 #include <string>
 
-#include "vessel_account.h"
+#include "analysis/vessel_account.h"
 
-namespace tools {
+namespace report {
 
 // How every table names the key by which a definition applied: "name" or
 // "class"; empty for a file the plug-in opened for no key of the vessel.
-std::string KeyName(KeyTried::By by);
+std::string KeyName(analysis::KeyTried::By by);
 
 // A key's file as the tables show it: "Config\Vantrel\Lander.cfg".
-std::string ShownDefinitionPath(const KeyTried& key);
+std::string ShownDefinitionPath(const analysis::KeyTried& key);
 
-}  // namespace tools
+}  // namespace report
 
-#endif  // VANTREL_TOOLS_ACCOUNT_TEXT_H_
+#endif  // VANTREL_REPORT_ACCOUNT_TEXT_H_

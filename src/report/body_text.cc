@@ -1,10 +1,10 @@
-#include "body_text.h"
+#include "report/body_text.h"
 
-#include "number_text.h"
+#include "formats/number_text.h"
 
-namespace tools {
+namespace report {
 
-using standin::VesselState;
+using formats::VesselState;
 
 std::string WhereText(const vessel::VesselBody& body) {
   switch (body.state) {
@@ -19,7 +19,7 @@ std::string WhereText(const vessel::VesselBody& body) {
 }
 
 std::string GravityText(const vessel::VesselBody& body) {
-  return body.Judged() ? Fixed(body.gravity, 4) : "-";
+  return body.Judged() ? formats::Fixed(body.gravity, 4) : "-";
 }
 
 std::string BodyText(const vessel::VesselBody& body) {
@@ -34,4 +34,4 @@ std::string BodyText(const vessel::VesselBody& body) {
          ")";
 }
 
-}  // namespace tools
+}  // namespace report

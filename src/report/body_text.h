@@ -3,9 +3,9 @@
 
 #include <string>
 
-#include "body_catalog.h"
+#include "vessel/body_catalog.h"
 
-namespace tools {
+namespace report {
 
 // The body under a vessel and the gravity it is judged with, in one
 // wording for every command: "Moon, g = 1.6231 m/s^2 (Config\Moon.cfg)",
@@ -22,6 +22,6 @@ std::string WhereText(const vessel::VesselBody& body);
 // it is not judged on the ground.
 std::string GravityText(const vessel::VesselBody& body);
 
-}  // namespace tools
+}  // namespace report
 
 #endif  // VANTREL_REPORT_BODY_TEXT_H_

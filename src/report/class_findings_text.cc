@@ -1,18 +1,18 @@
-#include "class_findings_text.h"
+#include "report/class_findings_text.h"
 
-namespace tools {
+namespace report {
 
 const char* const kClassFindingsHeading =
     "Class files as the host reads them (as vantrel check --classes says)";
 
 std::vector<std::string> ClassFindingLines(
-    const std::vector<ClassFindings>& checked) {
+    const std::vector<analysis::ClassFindings>& checked) {
   std::vector<std::string> lines;
   std::size_t clean = 0;
-  for (const ClassFindings& c : checked) {
+  for (const analysis::ClassFindings& c : checked) {
     if (c.findings.empty()) ++clean;
-    for (const Diagnostic& d : c.findings) {
-      lines.push_back(c.class_name + ": " + FormatProblem(d));
+    for (const analysis::Diagnostic& d : c.findings) {
+      lines.push_back(c.class_name + ": " + analysis::FormatProblem(d));
     }
   }
   const std::string files =
@@ -27,4 +27,4 @@ std::vector<std::string> ClassFindingLines(
   return lines;
 }
 
-}  // namespace tools
+}  // namespace report

@@ -4,9 +4,9 @@
 #include <string>
 #include <vector>
 
-#include "class_findings.h"
+#include "analysis/class_findings.h"
 
-namespace tools {
+namespace report {
 
 // The heading of the class files' findings in a report.
 extern const char* const kClassFindingsHeading;
@@ -15,8 +15,8 @@ extern const char* const kClassFindingsHeading;
 // after the class they concern ("LDEF: ...LDEF.cfg:3:1: warning: ..."),
 // then one line for the files without any.
 std::vector<std::string> ClassFindingLines(
-    const std::vector<ClassFindings>& checked);
+    const std::vector<analysis::ClassFindings>& checked);
 
-}  // namespace tools
+}  // namespace report
 
 #endif  // VANTREL_REPORT_CLASS_FINDINGS_TEXT_H_

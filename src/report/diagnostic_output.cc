@@ -1,8 +1,8 @@
-#include "diagnostic_output.h"
+#include "report/diagnostic_output.h"
 
 #include <cstdio>
 
-namespace tools {
+namespace report {
 
 namespace {
 
@@ -85,21 +85,21 @@ std::string JsonString(std::string_view text) {
   return json + "\"";
 }
 
-void PrintDiagnosticsJson(const std::vector<Diagnostic>& diagnostics,
+void PrintDiagnosticsJson(const std::vector<analysis::Diagnostic>& diagnostics,
                           int files_checked, std::ostream& out) {
   int errors = 0;
-  for (const Diagnostic& d : diagnostics) {
-    if (d.severity == Severity::kError) ++errors;
+  for (const analysis::Diagnostic& d : diagnostics) {
+    if (d.severity == analysis::Severity::kError) ++errors;
   }
   out << "{\n  \"files_checked\": " << files_checked
       << ",\n  \"errors\": " << errors
       << ",\n  \"warnings\": " << diagnostics.size() - errors
       << ",\n  \"diagnostics\": [";
   const char* separator = "\n";
-  for (const Diagnostic& d : diagnostics) {
+  for (const analysis::Diagnostic& d : diagnostics) {
     out << separator << "    {\"file\": " << JsonString(d.file)
         << ", \"line\": " << d.line << ", \"column\": " << d.column
-        << ", \"severity\": \"" << SeverityName(d.severity)
+        << ", \"severity\": \"" << analysis::SeverityName(d.severity)
         << "\", \"message\": " << JsonString(d.message)
         << ", \"code\": " << JsonString(d.code) << "}";
     separator = ",\n";
@@ -107,4 +107,4 @@ void PrintDiagnosticsJson(const std::vector<Diagnostic>& diagnostics,
   out << (diagnostics.empty() ? "]\n}\n" : "\n  ]\n}\n");
 }
 
-}  // namespace tools
+}  // namespace report

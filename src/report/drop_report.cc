@@ -1,24 +1,24 @@
-#include "drop_report.h"
+#include "report/drop_report.h"
 
 #include <algorithm>
 #include <cmath>
 #include <cstdio>
 #include <thread>
 
-#include "contact_forces.h"
-#include "diagnostic_output.h"
-#include "number_text.h"
-#include "stability.h"
-#include "text_table.h"
+#include "formats/number_text.h"
+#include "physics/contact_forces.h"
+#include "physics/stability.h"
+#include "report/diagnostic_output.h"
+#include "report/text_table.h"
 
-namespace tools {
+namespace report {
 
 namespace {
 
 using physics::Verdict;
 
 std::string Number(double value, int decimals) {
-  return std::isfinite(value) ? Fixed(value, decimals) : "n/a";
+  return std::isfinite(value) ? formats::Fixed(value, decimals) : "n/a";
 }
 
 std::string JsonNumber(double value) {
@@ -39,10 +39,12 @@ std::string Settled(const DroppedSet& set, std::string number) {
 }
 
 std::string LandedAt(const physics::DropResult& r) {
-  return r.landed_at ? Fixed(*r.landed_at, 2) + " s" : "never";
+  return r.landed_at ? formats::Fixed(*r.landed_at, 2) + " s" : "never";
 }
 
-std::string Seconds(double seconds) { return Shortest(seconds) + " s"; }
+std::string Seconds(double seconds) {
+  return formats::Shortest(seconds) + " s";
+}
 
 double SubStep(const DroppedSet& set, double warp) {
   return physics::SubStep(set.setup.fps, warp);
@@ -57,16 +59,19 @@ std::string StepFailure(const physics::WarpStep& step) {
 
 // "x10", "none"; and the step that fails after it.
 std::string SafeWarp(const DroppedSet& set) {
-  return set.sweep.safe_warp ? "x" + Shortest(*set.sweep.safe_warp) : "none";
+  return set.sweep.safe_warp ? "x" + formats::Shortest(*set.sweep.safe_warp)
+                             : "none";
 }
 
 std::string FirstFailure(const DroppedSet& set) {
   const physics::WarpStep* failure = set.sweep.Failure();
   if (failure == nullptr) return "none up to x100000";
-  return "x" + Shortest(failure->warp) + ": " + StepFailure(*failure);
+  return "x" + formats::Shortest(failure->warp) + ": " + StepFailure(*failure);
 }
 
-std::string Percent(double share) { return Fixed(100.0 * share, 1) + " %"; }
+std::string Percent(double share) {
+  return formats::Fixed(100.0 * share, 1) + " %";
+}
 
 // The sentences of a negative load: at rest, and in the host's placement.
 std::string NegativeLoad(const DroppedSet& set) {
@@ -102,8 +107,9 @@ std::string Reason(const DroppedSet& set, Verdict fault) {
   switch (fault) {
     case Verdict::kUnstable:
       return "the motion grew without bound or stopped being finite: at x" +
-             Shortest(set.setup.warp) + " and " + Shortest(set.setup.fps) +
-             " fps (h = " + Shortest(SubStep(set, set.setup.warp)) +
+             formats::Shortest(set.setup.warp) + " and " +
+             formats::Shortest(set.setup.fps) +
+             " fps (h = " + formats::Shortest(SubStep(set, set.setup.warp)) +
              " s) the springs are too stiff for the step";
     case Verdict::kSinks: {
       std::size_t deepest = 0;
@@ -111,24 +117,25 @@ std::string Reason(const DroppedSet& set, Verdict fault) {
         if (r.points[i].depth > r.points[deepest].depth) deepest = i;
       }
       return "point " + std::to_string(deepest + 1) + " " + rests + " " +
-             Fixed(r.points[deepest].depth, 4) + " m deep, at the host's " +
-             Shortest(physics::kDepthCap) + " m depth cap";
+             formats::Fixed(r.points[deepest].depth, 4) +
+             " m deep, at the host's " + formats::Shortest(physics::kDepthCap) +
+             " m depth cap";
     }
     case Verdict::kTipsOver:
-      return "it " + rests + " leaning " + Fixed(r.tilt_deg, 2) +
-             " deg from upright, beyond " + Shortest(physics::kUprightDeg) +
-             " deg";
+      return "it " + rests + " leaning " + formats::Fixed(r.tilt_deg, 2) +
+             " deg from upright, beyond " +
+             formats::Shortest(physics::kUprightDeg) + " deg";
     case Verdict::kKeepsMoving:
       return "not LANDED within " + Seconds(set.setup.seconds);
     case Verdict::kCogBelowGround:
-      return "its CoG rests " + Fixed(-r.rest_sample.cog_height, 4) +
+      return "its CoG rests " + formats::Fixed(-r.rest_sample.cog_height, 4) +
              " m below the ground";
     case Verdict::kNegativeLoad:
       return NegativeLoad(set);
     case Verdict::kRestsTilted:
-      return "it rests leaning " + Fixed(r.tilt_deg, 2) +
+      return "it rests leaning " + formats::Fixed(r.tilt_deg, 2) +
              " deg from upright; level is within " +
-             Shortest(physics::kLevelDeg) + " deg";
+             formats::Shortest(physics::kLevelDeg) + " deg";
     case Verdict::kUnsafeAtX1:
       return FirstFailure(set) +
              (set.sweep.safe_warp
@@ -181,8 +188,8 @@ void PrintPoints(const DroppedSet& set, std::ostream& out) {
   for (std::size_t i = 0; i < r.points.size(); ++i) {
     const physics::Vec3& p = set.setup.points[i].pos;
     table.AddRow(
-        {std::to_string(i + 1), Fixed(p.x, 3), Fixed(p.y, 3), Fixed(p.z, 3),
-         Settled(set, Number(r.points[i].depth, 4)),
+        {std::to_string(i + 1), formats::Fixed(p.x, 3), formats::Fixed(p.y, 3),
+         formats::Fixed(p.z, 3), Settled(set, Number(r.points[i].depth, 4)),
          Settled(set, Number(100.0 * r.points[i].load_share, 1) + " %")});
   }
   table.Print(out, "  ");
@@ -191,26 +198,27 @@ void PrintPoints(const DroppedSet& set, std::ostream& out) {
 // Each set's steps: where every step lands, and the first that does not.
 void PrintWarps(const DroppedSet* const (&sets)[2], std::ostream& out) {
   const double fps = sets[0]->setup.fps;
-  out << "\nTime acceleration at " << Shortest(fps) << " fps (h = warp / "
-      << Shortest(10.0 / physics::FrameTime(fps))
+  out << "\nTime acceleration at " << formats::Shortest(fps)
+      << " fps (h = warp / "
+      << formats::Shortest(10.0 / physics::FrameTime(fps))
       << " s): each step a player can select from x0.1 up, run as vantrel "
          "drop --landed --warp W\nruns it, and as --switch --warp W when the "
          "definition is handed over\n";
   for (const DroppedSet* set : sets) {
     out << "  " << set->label << ": ";
     if (set->sweep.safe_warp) {
-      out << "every step up to x" << Shortest(*set->sweep.safe_warp)
-          << " (h = " << Shortest(SubStep(*set, *set->sweep.safe_warp))
+      out << "every step up to x" << formats::Shortest(*set->sweep.safe_warp)
+          << " (h = " << formats::Shortest(SubStep(*set, *set->sweep.safe_warp))
           << " s) lands" << (set->hand_over ? " from both starts" : "");
     } else {
       out << "no step lands";
     }
     if (const physics::WarpStep* failure = set->sweep.Failure()) {
-      out << "; x" << Shortest(failure->warp)
-          << " (h = " << Shortest(SubStep(*set, failure->warp))
+      out << "; x" << formats::Shortest(failure->warp)
+          << " (h = " << formats::Shortest(SubStep(*set, failure->warp))
           << " s): " << StepFailure(*failure);
     }
-    out << "; linear estimate x" << Shortest(set->linear_warp) << "\n";
+    out << "; linear estimate x" << formats::Shortest(set->linear_warp) << "\n";
   }
   out << "  Stability depends on h alone: a lower frame rate lowers the safe "
          "time acceleration in proportion.\n  The linear estimate is the "
@@ -240,7 +248,7 @@ std::optional<DroppedSet> FullTanksSet(const DroppedSet& set,
 
 std::vector<std::string> FullTanksLines(const DroppedSet& full) {
   std::vector<std::string> lines{
-      "with full tanks (" + Shortest(full.setup.body.mass) +
+      "with full tanks (" + formats::Shortest(full.setup.body.mass) +
       " kg; the verdict above is at the lighter mass): " + VerdictLine(full)};
   for (const std::string& reason : VerdictReasons(full)) {
     lines.push_back("  " + reason);
@@ -268,12 +276,13 @@ std::string VerdictLine(const DroppedSet& set) {
   const physics::DropResult& r = set.result;
   std::string line = physics::VerdictName(set.judgement.verdict);
   if (r.landed_at) line += " (LANDED at " + LandedAt(r) + ")";
-  line += "; safe time acceleration at " + Shortest(set.setup.fps) +
+  line += "; safe time acceleration at " + formats::Shortest(set.setup.fps) +
           " fps: " + (set.sweep.safe_warp ? "up to " : "") + SafeWarp(set);
   if (const physics::WarpStep* failure = set.sweep.Failure()) {
-    line += "; x" + Shortest(failure->warp) + ": " + StepFailure(*failure);
+    line +=
+        "; x" + formats::Shortest(failure->warp) + ": " + StepFailure(*failure);
   }
-  line += " (linear estimate x" + Shortest(set.linear_warp) + ")";
+  line += " (linear estimate x" + formats::Shortest(set.linear_warp) + ")";
   return line;
 }
 
@@ -380,4 +389,4 @@ void PrintDropJson(const DroppedSet& after,
   out << "\n}\n";
 }
 
-}  // namespace tools
+}  // namespace report

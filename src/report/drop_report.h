@@ -1,22 +1,22 @@
-#ifndef VANTREL_TOOLS_DROP_REPORT_H_
-#define VANTREL_TOOLS_DROP_REPORT_H_
+#ifndef VANTREL_REPORT_DROP_REPORT_H_
+#define VANTREL_REPORT_DROP_REPORT_H_
 
 #include <optional>
 #include <ostream>
 #include <string>
 #include <vector>
 
-#include "body_catalog.h"
-#include "drop_setup.h"
-#include "drop_test.h"
-#include "judged_drop.h"
-#include "resting_load.h"
-#include "slope_answer.h"
-#include "verdict.h"
-#include "vessel_model.h"
-#include "warp_steps.h"
+#include "physics/drop_setup.h"
+#include "physics/drop_test.h"
+#include "physics/judged_drop.h"
+#include "physics/resting_load.h"
+#include "physics/verdict.h"
+#include "physics/warp_steps.h"
+#include "slope/slope_answer.h"
+#include "vessel/body_catalog.h"
+#include "vessel/vessel_model.h"
 
-namespace tools {
+namespace report {
 
 // One set of points dropped and judged (physics::DropAndJudge), with the
 // label a report gives it.
@@ -72,6 +72,6 @@ std::string VerdictLine(const DroppedSet& set);
 // 1 m depth cap"); none when it lands.
 std::vector<std::string> VerdictReasons(const DroppedSet& set);
 
-}  // namespace tools
+}  // namespace report
 
-#endif  // VANTREL_TOOLS_DROP_REPORT_H_
+#endif  // VANTREL_REPORT_DROP_REPORT_H_

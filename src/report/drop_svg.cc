@@ -1,18 +1,18 @@
-#include "drop_svg.h"
+#include "report/drop_svg.h"
 
 #include <algorithm>
 #include <cmath>
 #include <functional>
 #include <sstream>
 
-#include "grid_step.h"
-#include "number_text.h"
-#include "point_labels.h"
-#include "rotation.h"
-#include "unwrapped_attitude.h"
-#include "xml_text.h"
+#include "formats/number_text.h"
+#include "physics/rotation.h"
+#include "report/grid_step.h"
+#include "report/point_labels.h"
+#include "report/unwrapped_attitude.h"
+#include "report/xml_text.h"
 
-namespace tools {
+namespace report {
 
 namespace {
 
@@ -36,7 +36,7 @@ const char* const kFaultColour = "#c92a2a";
 // A tick value as written: its decimals, and never "-0".
 std::string Tick(double value, double step) {
   if (std::fabs(value) < step / 1e6) value = 0.0;
-  return Fixed(value, Decimals(step));
+  return formats::Fixed(value, Decimals(step));
 }
 
 // A curve of one quantity over time on round ticks, spanning at least
@@ -84,18 +84,19 @@ void DrawChart(std::ostringstream& out, double top, const std::string& name,
   const long values = std::lround((high - low) / step);
   for (long i = 0; i <= values; ++i) {
     const double v = low + static_cast<double>(i) * step;
-    const std::string y = Fixed(page_y(v), 2);
+    const std::string y = formats::Fixed(page_y(v), 2);
     out << "<line x1=\"" << kChartLeft << "\" y1=\"" << y << "\" x2=\""
         << kChartLeft + kChartWidth << "\" y2=\"" << y
         << "\" stroke=\"#dee2e6\"/>\n"
         << "<text x=\"" << kChartLeft - 6 << "\" y=\""
-        << Fixed(page_y(v) + 4, 2) << "\" text-anchor=\"end\" fill=\"#495057\">"
-        << Tick(v, step) << "</text>\n";
+        << formats::Fixed(page_y(v) + 4, 2)
+        << "\" text-anchor=\"end\" fill=\"#495057\">" << Tick(v, step)
+        << "</text>\n";
   }
   const long times = std::lround(end / time_step);
   for (long i = 0; i <= times; ++i) {
     const double t = static_cast<double>(i) * time_step;
-    out << "<text x=\"" << Fixed(page_x(t), 2) << "\" y=\""
+    out << "<text x=\"" << formats::Fixed(page_x(t), 2) << "\" y=\""
         << top + kChartHeight + 16
         << "\" text-anchor=\"middle\" fill=\"#495057\">" << Tick(t, time_step)
         << (i == times ? " s" : "") << "</text>\n";
@@ -105,7 +106,8 @@ void DrawChart(std::ostringstream& out, double top, const std::string& name,
   for (const auto& s : history) {
     const double v = value(s);
     if (!std::isfinite(v)) continue;
-    points << Fixed(page_x(s.time), 2) << ',' << Fixed(page_y(v), 2) << ' ';
+    points << formats::Fixed(page_x(s.time), 2) << ','
+           << formats::Fixed(page_y(v), 2) << ' ';
     ++drawn;
   }
   out << "<polyline fill=\"none\" stroke=\"#1c7ed6\" stroke-width=\"1.5\" "
@@ -114,11 +116,12 @@ void DrawChart(std::ostringstream& out, double top, const std::string& name,
   if (drawn == 1) {
     // One frame before the blow-up: a line would draw nothing.
     const auto& s = history.front();
-    out << "<circle cx=\"" << Fixed(page_x(s.time), 2) << "\" cy=\""
-        << Fixed(page_y(value(s)), 2) << "\" r=\"3\" fill=\"#1c7ed6\"/>\n";
+    out << "<circle cx=\"" << formats::Fixed(page_x(s.time), 2) << "\" cy=\""
+        << formats::Fixed(page_y(value(s)), 2)
+        << "\" r=\"3\" fill=\"#1c7ed6\"/>\n";
   }
   if (r.blew_up_at) {
-    const std::string x = Fixed(page_x(*r.blew_up_at), 2);
+    const std::string x = formats::Fixed(page_x(*r.blew_up_at), 2);
     out << "<line x1=\"" << x << "\" y1=\"" << top << "\" x2=\"" << x
         << "\" y2=\"" << top + kChartHeight << "\" stroke=\"" << kFaultColour
         << "\" stroke-width=\"2\" stroke-dasharray=\"5 3\"/>\n"
@@ -126,7 +129,7 @@ void DrawChart(std::ostringstream& out, double top, const std::string& name,
         << "\" text-anchor=\"end\" fill=\"" << kFaultColour
         << "\" stroke=\"white\" stroke-width=\"3\" paint-order=\"stroke\">"
            "blew up at "
-        << Shortest(*r.blew_up_at) << " s </text>\n";
+        << formats::Shortest(*r.blew_up_at) << " s </text>\n";
   }
 }
 
@@ -183,15 +186,16 @@ void DrawVessel(std::ostringstream& out, double top, const std::string& name,
     const double y = page_y(ground[i].y);
     if (!std::isfinite(x) || !std::isfinite(y)) continue;
     const char* colour = i < 3 ? "#d9480f" : "#1c7ed6";
-    out << "<line x1=\"" << Fixed(cog_x, 2) << "\" y1=\"" << Fixed(cog_y, 2)
-        << "\" x2=\"" << Fixed(x, 2) << "\" y2=\"" << Fixed(y, 2)
-        << "\" stroke=\"#868e96\"/>\n"
-        << "<circle cx=\"" << Fixed(x, 2) << "\" cy=\"" << Fixed(y, 2)
-        << "\" r=\"4\" fill=\"" << colour << "\"/>\n";
+    out << "<line x1=\"" << formats::Fixed(cog_x, 2) << "\" y1=\""
+        << formats::Fixed(cog_y, 2) << "\" x2=\"" << formats::Fixed(x, 2)
+        << "\" y2=\"" << formats::Fixed(y, 2) << "\" stroke=\"#868e96\"/>\n"
+        << "<circle cx=\"" << formats::Fixed(x, 2) << "\" cy=\""
+        << formats::Fixed(y, 2) << "\" r=\"4\" fill=\"" << colour << "\"/>\n";
     points.push_back({x, y, i + 1});
     marks.push_back({x - 4, y - 4, x + 4, y + 4});
   }
-  out << "<circle cx=\"" << Fixed(cog_x, 2) << "\" cy=\"" << Fixed(cog_y, 2)
+  out << "<circle cx=\"" << formats::Fixed(cog_x, 2) << "\" cy=\""
+      << formats::Fixed(cog_y, 2)
       << "\" r=\"6\" fill=\"white\" stroke=\"black\" stroke-width=\"2\"/>\n";
   const PageBox plot{kViewLeft + 2, top + 2, kViewLeft + kViewSize - 2,
                      top + kViewSize - 2};
@@ -210,8 +214,8 @@ std::string DrawDropSvg(const DropTitle& title, const DroppedSet& set) {
       << "<rect width=\"100%\" height=\"100%\" fill=\"white\"/>\n"
       << "<text x=\"20\" y=\"28\" font-size=\"17\" font-weight=\"bold\">"
       << XmlText(title.vessel + ": " + title.mass + "; " + title.body + "; x" +
-                 Shortest(set.setup.warp) + " at " + Shortest(set.setup.fps) +
-                 " fps")
+                 formats::Shortest(set.setup.warp) + " at " +
+                 formats::Shortest(set.setup.fps) + " fps")
       << "</text>\n"
       << "<text x=\"20\" y=\"48\">" << XmlText(VerdictLine(set)) << "</text>\n";
   std::string state = r.at_rest ? "at rest" : "at the end";
@@ -220,10 +224,10 @@ std::string DrawDropSvg(const DropTitle& title, const DroppedSet& set) {
     const double last = r.history.back().time;
     out << "<text x=\"20\" y=\"66\" fill=\"" << kFaultColour
         << "\">The motion blew up in the frame that ended at "
-        << Shortest(*r.blew_up_at)
+        << formats::Shortest(*r.blew_up_at)
         << " s; the graphs end there, and the views show the vessel at "
-        << Shortest(last) << " s, the last frame before it.</text>\n";
-    state = "at " + Shortest(last) + " s";
+        << formats::Shortest(last) << " s, the last frame before it.</text>\n";
+    state = "at " + formats::Shortest(last) + " s";
     shown = &r.before_blow_up;
   }
   const std::vector<physics::DropSample> history = UnwrappedAttitude(r.history);
@@ -241,8 +245,8 @@ std::string DrawDropSvg(const DropTitle& title, const DroppedSet& set) {
   DrawVessel(out, kChartTop + 40 + kViewSize,
              "rear view " + state + " (x right, y up)", 0, *shown, set);
   out << "<text x=\"20\" y=\"" << kHeight - 12
-      << "\">Each graph spans at least " << Shortest(kLeastHeightSpan)
-      << " m or " << Shortest(kLeastAngleSpan)
+      << "\">Each graph spans at least " << formats::Shortest(kLeastHeightSpan)
+      << " m or " << formats::Shortest(kLeastAngleSpan)
       << " deg; pitch and roll run on past a half turn.</text>\n"
       << "<text x=\"" << kViewLeft << "\" y=\"" << kHeight - 12
       << "\">brown: the ground; white: the CoG; red: points 1-3</text>\n"
@@ -250,4 +254,4 @@ std::string DrawDropSvg(const DropTitle& title, const DroppedSet& set) {
   return out.str();
 }
 
-}  // namespace tools
+}  // namespace report

@@ -1,11 +1,11 @@
-#ifndef VANTREL_TOOLS_DROP_SVG_H_
-#define VANTREL_TOOLS_DROP_SVG_H_
+#ifndef VANTREL_REPORT_DROP_SVG_H_
+#define VANTREL_REPORT_DROP_SVG_H_
 
 #include <string>
 
-#include "drop_report.h"
+#include "report/drop_report.h"
 
-namespace tools {
+namespace report {
 
 // What the title of a drop's picture names besides what the drop ran with
 // (its time acceleration and frame rate).
@@ -22,6 +22,6 @@ struct DropTitle {
 // they are, tilted as the vessel is, above a level ground line.
 std::string DrawDropSvg(const DropTitle& title, const DroppedSet& set);
 
-}  // namespace tools
+}  // namespace report
 
-#endif  // VANTREL_TOOLS_DROP_SVG_H_
+#endif  // VANTREL_REPORT_DROP_SVG_H_

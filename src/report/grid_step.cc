@@ -1,9 +1,9 @@
-#include "grid_step.h"
+#include "report/grid_step.h"
 
 #include <algorithm>
 #include <cmath>
 
-namespace tools {
+namespace report {
 
 namespace {
 
@@ -44,4 +44,4 @@ int Decimals(double step) {
   return std::max(0, -exponent);
 }
 
-}  // namespace tools
+}  // namespace report

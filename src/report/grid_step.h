@@ -1,7 +1,7 @@
 #ifndef VANTREL_REPORT_GRID_STEP_H_
 #define VANTREL_REPORT_GRID_STEP_H_
 
-namespace tools {
+namespace report {
 
 // A grid step of 1, 2 or 5 times a power of ten, about a fifth of `span`
 // (> 0): the steps a reader counts in.
@@ -10,6 +10,6 @@ double GridStep(double span);
 // The decimals that show every multiple of the grid step `step` exactly.
 int Decimals(double step);
 
-}  // namespace tools
+}  // namespace report
 
 #endif  // VANTREL_REPORT_GRID_STEP_H_

@@ -1,4 +1,4 @@
-#include "point_labels.h"
+#include "report/point_labels.h"
 
 #include <algorithm>
 #include <cmath>
@@ -7,7 +7,7 @@
 #include <sstream>
 #include <utility>
 
-namespace tools {
+namespace report {
 
 namespace {
 
@@ -165,4 +165,4 @@ PointLabels LabelPoints(const std::vector<PagePoint>& points,
   return result;
 }
 
-}  // namespace tools
+}  // namespace report

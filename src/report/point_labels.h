@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-namespace tools {
+namespace report {
 
 // A rectangle on the page.
 struct PageBox {
@@ -48,6 +48,6 @@ struct PointLabels {
 PointLabels LabelPoints(const std::vector<PagePoint>& points,
                         const std::vector<PageBox>& marks, const PageBox& plot);
 
-}  // namespace tools
+}  // namespace report
 
 #endif  // VANTREL_REPORT_POINT_LABELS_H_

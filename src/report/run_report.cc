@@ -1,18 +1,18 @@
-#include "run_report.h"
+#include "report/run_report.h"
 
 #include <algorithm>
 #include <cstdio>
 #include <string>
 #include <unordered_set>
 
-#include "account_text.h"
-#include "body_text.h"
-#include "item_file.h"
-#include "number_text.h"
-#include "passed_over_text.h"
-#include "text_table.h"
+#include "formats/item_file.h"
+#include "formats/number_text.h"
+#include "report/account_text.h"
+#include "report/body_text.h"
+#include "report/passed_over_text.h"
+#include "report/text_table.h"
 
-namespace tools {
+namespace report {
 
 std::string MassText(const standin::VesselOutcome& vessel,
                      const std::string& unit) {
@@ -34,7 +34,7 @@ bool AwaitsSweep(const standin::VesselOutcome& vessel, int steps) {
 }
 
 std::string Definition(const standin::VesselOutcome& vessel,
-                       const VesselAccount& account, int steps) {
+                       const analysis::VesselAccount& account, int steps) {
   if (AwaitsSweep(vessel, steps)) {
     return "not yet (the sweep is in step " +
            std::to_string(standin::kSweepStep) + ")";
@@ -42,7 +42,7 @@ std::string Definition(const standin::VesselOutcome& vessel,
   // The key's name, then its file, in a column of their own.
   constexpr std::size_t kKeyWidth = 7;
   const std::string passed_over = PassedOverNote(PassedOverKeys(account));
-  const KeyTried* applied = account.Applied();
+  const analysis::KeyTried* applied = account.Applied();
   if (applied == nullptr) {
     return "none   (kept its own points" +
            (passed_over.empty() ? "" : "; " + passed_over) + ")";
@@ -60,9 +60,10 @@ void PrintPoints(const standin::VesselOutcome& vessel, std::ostream& out) {
   table.AddRow({"#", "x", "y", "z", "stiffness", "damping", "mu", "mu_lng"});
   int index = 1;
   for (const TOUCHDOWNVTX& v : vessel.touchdown) {
-    table.AddRow({std::to_string(index++), Fixed(v.pos.x, 3), Fixed(v.pos.y, 3),
-                  Fixed(v.pos.z, 3), Fixed(v.stiffness, 3), Fixed(v.damping, 3),
-                  Fixed(v.mu, 3), Fixed(v.mu_lng, 3)});
+    table.AddRow({std::to_string(index++), formats::Fixed(v.pos.x, 3),
+                  formats::Fixed(v.pos.y, 3), formats::Fixed(v.pos.z, 3),
+                  formats::Fixed(v.stiffness, 3), formats::Fixed(v.damping, 3),
+                  formats::Fixed(v.mu, 3), formats::Fixed(v.mu_lng, 3)});
   }
   table.Print(out, "    ");
 }
@@ -86,17 +87,18 @@ void PrintClasses(const standin::SessionResult& result, std::ostream& out) {
   std::unordered_set<std::string> seen;
   std::vector<const standin::VesselOutcome*> modules;
   for (const auto& vessel : result.vessels) {
-    if (!seen.insert(standin::FoldCase(vessel.class_name)).second) continue;
+    if (!seen.insert(formats::FoldCase(vessel.class_name)).second) continue;
     const vessel::VesselModel& m = vessel.model;
     const std::string& file = m.class_file;
     const physics::Vec3& i = m.inertia;
     table.AddRow(
         {vessel.class_name, file.empty() ? "none" : file,
-         m.propellant_from.empty()
-             ? "none"
-             : FromLine(Shortest(m.propellant), m.propellant_from, file),
-         FromLine(Shortest(m.size), m.size_from, file),
-         FromLine(Shortest(i.x) + " " + Shortest(i.y) + " " + Shortest(i.z),
+         m.propellant_from.empty() ? "none"
+                                   : FromLine(formats::Shortest(m.propellant),
+                                              m.propellant_from, file),
+         FromLine(formats::Shortest(m.size), m.size_from, file),
+         FromLine(formats::Shortest(i.x) + " " + formats::Shortest(i.y) + " " +
+                      formats::Shortest(i.z),
                   m.inertia_from, file),
          m.default_points
              ? "the host's default points"
@@ -110,19 +112,19 @@ void PrintClasses(const standin::SessionResult& result, std::ostream& out) {
         << ": its module (Module = " << vessel->model.module
         << ") sets the mass in code, which a run cannot see; this run uses "
            "the default "
-        << Shortest(vessel->model.empty_mass) << " kg. Give it with --mass "
-        << vessel->class_name << "=KG.\n";
+        << formats::Shortest(vessel->model.empty_mass)
+        << " kg. Give it with --mass " << vessel->class_name << "=KG.\n";
   }
 }
 
 // The gravity on each body a vessel stands on, once per body.
-void PrintBodies(const std::vector<VesselAccount>& accounts,
+void PrintBodies(const std::vector<analysis::VesselAccount>& accounts,
                  std::ostream& out) {
   std::unordered_set<std::string> seen;
-  for (const VesselAccount& account : accounts) {
+  for (const analysis::VesselAccount& account : accounts) {
     const vessel::VesselBody& body = account.body;
-    if (body.state == standin::VesselState::kOrbiting) continue;
-    if (!seen.insert(standin::FoldCase(WhereText(body))).second) continue;
+    if (body.state == formats::VesselState::kOrbiting) continue;
+    if (!seen.insert(formats::FoldCase(WhereText(body))).second) continue;
     out << "  On " << BodyText(body) << "\n";
   }
 }
@@ -134,8 +136,8 @@ std::string LineCount(std::size_t lines) {
 }
 
 void PrintRunReport(const standin::SessionResult& result,
-                    const std::vector<VesselAccount>& accounts, int steps,
-                    std::ostream& out) {
+                    const std::vector<analysis::VesselAccount>& accounts,
+                    int steps, std::ostream& out) {
   out << "Host log (" << LineCount(result.log.size()) << ")\n";
   // Each line under the stage of the run that wrote it.
   auto stage = result.log_stages.begin();
@@ -164,9 +166,9 @@ void PrintRunReport(const standin::SessionResult& result,
                     Definition(vessel, accounts[i], steps)});
   }
   vessels.Print(out, "  ");
-  std::vector<const KeyTried*> passed_over;
-  for (const VesselAccount& account : accounts) {
-    for (const KeyTried* key : PassedOverKeys(account)) {
+  std::vector<const analysis::KeyTried*> passed_over;
+  for (const analysis::VesselAccount& account : accounts) {
+    for (const analysis::KeyTried* key : PassedOverKeys(account)) {
       passed_over.push_back(key);
     }
   }
@@ -191,9 +193,9 @@ void PrintRunReport(const standin::SessionResult& result,
 }
 
 void PrintRunWarnings(const standin::SessionResult& result, std::ostream& err) {
-  for (const standin::Problem& warning : result.warnings) {
-    err << standin::FormatProblem(warning) << '\n';
+  for (const formats::Problem& warning : result.warnings) {
+    err << formats::FormatProblem(warning) << '\n';
   }
 }
 
-}  // namespace tools
+}  // namespace report

@@ -1,22 +1,22 @@
-#ifndef VANTREL_TOOLS_RUN_REPORT_H_
-#define VANTREL_TOOLS_RUN_REPORT_H_
+#ifndef VANTREL_REPORT_RUN_REPORT_H_
+#define VANTREL_REPORT_RUN_REPORT_H_
 
 #include <ostream>
 #include <string>
 #include <vector>
 
-#include "session.h"
-#include "vessel_account.h"
+#include "analysis/vessel_account.h"
+#include "standin/session.h"
 
-namespace tools {
+namespace report {
 
 // Prints what a user of `vantrel run` wants to see: the host log as the
 // module wrote it, then one row per vessel (name, class, mass, which
 // definition applied, from `accounts`, one for each vessel) and the
 // touchdown points each vessel was handed.
 void PrintRunReport(const standin::SessionResult& result,
-                    const std::vector<VesselAccount>& accounts, int steps,
-                    std::ostream& out);
+                    const std::vector<analysis::VesselAccount>& accounts,
+                    int steps, std::ostream& out);
 
 // "1 line", "2 lines", as the log's headings count lines.
 std::string LineCount(std::size_t lines);
@@ -31,6 +31,6 @@ std::string MassText(const standin::VesselOutcome& vessel,
 // line each as compilers do: "file:line: warning: message".
 void PrintRunWarnings(const standin::SessionResult& result, std::ostream& err);
 
-}  // namespace tools
+}  // namespace report
 
-#endif  // VANTREL_TOOLS_RUN_REPORT_H_
+#endif  // VANTREL_REPORT_RUN_REPORT_H_

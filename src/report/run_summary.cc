@@ -1,9 +1,9 @@
-#include "run_summary.h"
+#include "report/run_summary.h"
 
-#include "account_text.h"
-#include "text_table.h"
+#include "report/account_text.h"
+#include "report/text_table.h"
 
-namespace tools {
+namespace report {
 
 namespace {
 
@@ -25,26 +25,27 @@ std::string Some(const std::set<std::string>& names) {
 }  // namespace
 
 void RunSummary::Add(const standin::SessionResult& simulation,
-                     const std::vector<VesselAccount>& accounts) {
+                     const std::vector<analysis::VesselAccount>& accounts) {
   ++scenarios_;
   vessels_ += static_cast<int>(accounts.size());
   faults_ += simulation.faults.size() + simulation.files_left_open;
-  for (const VesselAccount& account : accounts) {
+  for (const analysis::VesselAccount& account : accounts) {
     if (account.updates.empty()) {
       ++not_updated_;
       continue;
     }
-    const KeyTried* applied = account.Applied();
+    const analysis::KeyTried* applied = account.Applied();
     if (applied == nullptr) {
       ++none_;
-    } else if (applied->by == KeyTried::By::kName) {
+    } else if (applied->by == analysis::KeyTried::By::kName) {
       ++by_name_;
     } else {
       ++by_class_;
     }
-    for (const KeyTried& key : account.updates.back().keys) {
-      if (key.verdict == KeyTried::Verdict::kRefused) refused_.insert(key.key);
-      if (key.verdict == KeyTried::Verdict::kDoesNotCount) {
+    for (const analysis::KeyTried& key : account.updates.back().keys) {
+      if (key.verdict == analysis::KeyTried::Verdict::kRefused)
+        refused_.insert(key.key);
+      if (key.verdict == analysis::KeyTried::Verdict::kDoesNotCount) {
         passed_over_.insert(ShownDefinitionPath(key));
       }
     }
@@ -73,4 +74,4 @@ void RunSummary::Print(std::ostream& out) const {
   table.Print(out, "  ");
 }
 
-}  // namespace tools
+}  // namespace report

@@ -7,10 +7,10 @@
 #include <string>
 #include <vector>
 
-#include "session.h"
-#include "vessel_account.h"
+#include "analysis/vessel_account.h"
+#include "standin/session.h"
 
-namespace tools {
+namespace report {
 
 // What a run of several scenarios did, in all: the scenarios, the vessels
 // and how many got a definition by name, by class or none, the files passed
@@ -20,7 +20,7 @@ class RunSummary {
  public:
   // Counts one simulation and the accounts of its vessels.
   void Add(const standin::SessionResult& simulation,
-           const std::vector<VesselAccount>& accounts);
+           const std::vector<analysis::VesselAccount>& accounts);
   // Counts calls the host refused and files left open outside any
   // simulation's own: while loading or unloading.
   void AddFaults(std::size_t faults) { faults_ += faults; }
@@ -39,6 +39,6 @@ class RunSummary {
   std::size_t faults_ = 0;
 };
 
-}  // namespace tools
+}  // namespace report
 
 #endif  // VANTREL_REPORT_RUN_SUMMARY_H_

@@ -1,4 +1,4 @@
-#include "show_report.h"
+#include "report/show_report.h"
 
 #include <cctype>
 #include <cmath>
@@ -6,36 +6,36 @@
 #include <filesystem>
 #include <string>
 
-#include "account_text.h"
-#include "body_text.h"
-#include "definition_file_check.h"
-#include "definition_rules.h"
-#include "diagnostic_output.h"
-#include "drop_report.h"
-#include "ground_plane.h"
-#include "item_file.h"
-#include "number_text.h"
-#include "passed_over_text.h"
-#include "physics_points.h"
-#include "resting_load.h"
-#include "run_report.h"
-#include "slope_text.h"
-#include "text_encoding.h"
-#include "text_table.h"
-#include "touchdown_svg.h"
-#include "verdict_text.h"
+#include "analysis/definition_file_check.h"
+#include "analysis/physics_points.h"
+#include "analysis/verdict_text.h"
+#include "formats/item_file.h"
+#include "formats/number_text.h"
+#include "formats/text_encoding.h"
+#include "physics/ground_plane.h"
+#include "physics/resting_load.h"
+#include "report/account_text.h"
+#include "report/body_text.h"
+#include "report/diagnostic_output.h"
+#include "report/drop_report.h"
+#include "report/passed_over_text.h"
+#include "report/run_report.h"
+#include "report/slope_text.h"
+#include "report/text_table.h"
+#include "report/touchdown_svg.h"
+#include "rules/definition_rules.h"
 
-namespace tools {
+namespace report {
 
 namespace {
 
 // A derived value, which need not exist.
 std::string Derived(double value, int decimals) {
-  return std::isfinite(value) ? Fixed(value, decimals) : "n/a";
+  return std::isfinite(value) ? formats::Fixed(value, decimals) : "n/a";
 }
 
 std::string FileName(const std::string& disk_path) {
-  return standin::ShownPath(standin::PathOfHostText(disk_path).filename());
+  return formats::ShownPath(formats::PathOfHostText(disk_path).filename());
 }
 
 // What keeps a vessel on `points` from standing upright on its first three,
@@ -43,7 +43,7 @@ std::string FileName(const std::string& disk_path) {
 std::string StanceSentence(const std::vector<TOUCHDOWNVTX>& points) {
   if (points.size() < 3) return "";
   const auto problem =
-      StanceProblemOf(points[0].pos, points[1].pos, points[2].pos);
+      analysis::StanceProblemOf(points[0].pos, points[1].pos, points[2].pos);
   if (!problem) return "";
   std::string sentence = problem->text;
   sentence[0] = static_cast<char>(std::toupper(sentence[0]));
@@ -51,35 +51,37 @@ std::string StanceSentence(const std::vector<TOUCHDOWNVTX>& points) {
 }
 
 // What the plug-in made of a key, as the lookup table says it.
-std::string Verdict(const KeyTried& key) {
+std::string Verdict(const analysis::KeyTried& key) {
   switch (key.verdict) {
-    case KeyTried::Verdict::kRefused:
-      return "not opened: " + RefusalText(key.Refusal());
-    case KeyTried::Verdict::kMissing:
+    case analysis::KeyTried::Verdict::kRefused:
+      return "not opened: " + analysis::RefusalText(key.Refusal());
+    case analysis::KeyTried::Verdict::kMissing:
       return "not found (no such file, or not readable)";
-    case KeyTried::Verdict::kDoesNotCount:
-    case KeyTried::Verdict::kApplied:
+    case analysis::KeyTried::Verdict::kDoesNotCount:
+    case analysis::KeyTried::Verdict::kApplied:
       break;
   }
   const std::string opened = "opened " + key.disk_path + "; ";
-  const CountReading count = key.count.value_or(CountReading{});
-  if (count.verdict != CountReading::Verdict::kCounts) {
+  const analysis::CountReading count =
+      key.count.value_or(analysis::CountReading{});
+  if (count.verdict != analysis::CountReading::Verdict::kCounts) {
     const std::string at =
         count.line > 0 ? "line " + std::to_string(count.line) + ": " : "";
-    return opened + at + CountProblemText(count);
+    return opened + at + analysis::CountProblemText(count);
   }
   const std::string given = opened + "N = " + std::to_string(count.n) +
                             " (line " + std::to_string(count.line) + ")";
-  return key.verdict == KeyTried::Verdict::kApplied ? given + ": applied"
-                                                    : given;
+  return key.verdict == analysis::KeyTried::Verdict::kApplied
+             ? given + ": applied"
+             : given;
 }
 
-void PrintLookup(const VesselAccount& account,
+void PrintLookup(const analysis::VesselAccount& account,
                  const standin::VesselOutcome& vessel, std::ostream& out) {
   out << "Lookup, as the plug-in did it\n";
   TextTable table({false, false, false});
   if (!account.updates.empty()) {
-    for (const KeyTried& key : account.updates.back().keys) {
+    for (const analysis::KeyTried& key : account.updates.back().keys) {
       table.AddRow({KeyName(key.by), ShownDefinitionPath(key), Verdict(key)});
     }
   }
@@ -91,8 +93,8 @@ void PrintLookup(const VesselAccount& account,
 }
 
 void PrintPoints(const standin::VesselOutcome& vessel,
-                 const VesselAccount& account, std::ostream& out) {
-  const KeyTried* applied = account.Applied();
+                 const analysis::VesselAccount& account, std::ostream& out) {
+  const analysis::KeyTried* applied = account.Applied();
   const bool own = applied == nullptr || vessel.touchdown_sets == 0;
   out << "\nTouchdown points "
       << (own ? "the vessel keeps" : "handed to the host") << " ("
@@ -106,27 +108,27 @@ void PrintPoints(const standin::VesselOutcome& vessel,
   bool lateral = false;
   std::vector<std::size_t> ignored_seventh;
   for (std::size_t i = 0; i < account.points.size(); ++i) {
-    const AccountedPoint& point = account.points[i];
+    const analysis::AccountedPoint& point = account.points[i];
     const TOUCHDOWNVTX& v = point.vertex;
     const double handed[7] = {v.pos.x,   v.pos.y, v.pos.z, v.stiffness,
                               v.damping, v.mu,    v.mu_lng};
     std::vector<std::string> row{std::to_string(i + 1)};
     if (own || !point.text) {
-      for (double value : handed) row.push_back(Fixed(value, 3));
+      for (double value : handed) row.push_back(formats::Fixed(value, 3));
       // Where the vessel's own points come from: its class file's
       // TouchdownPoints, or the host's defaults.
       row.push_back(own ? account.own_points_from : "the vessel's own");
       table.AddRow(row);
       continue;
     }
-    const PointText& text = *point.text;
+    const analysis::PointText& text = *point.text;
     for (std::size_t k = 0; k < 7; ++k) {
-      const ValueOrigin origin = text.origins[k];
-      row.push_back(Fixed(handed[k], 3) +
-                    (origin == ValueOrigin::kText ? " " : "*"));
-      springs = springs || origin == ValueOrigin::kSprings;
-      friction = friction || origin == ValueOrigin::kFriction;
-      lateral = lateral || origin == ValueOrigin::kLateral;
+      const analysis::ValueOrigin origin = text.origins[k];
+      row.push_back(formats::Fixed(handed[k], 3) +
+                    (origin == analysis::ValueOrigin::kText ? " " : "*"));
+      springs = springs || origin == analysis::ValueOrigin::kSprings;
+      friction = friction || origin == analysis::ValueOrigin::kFriction;
+      lateral = lateral || origin == analysis::ValueOrigin::kLateral;
     }
     if (text.seventh_ignored) ignored_seventh.push_back(i + 1);
     std::string from = text.line == 0 ? "\"0\""
@@ -148,15 +150,15 @@ void PrintPoints(const standin::VesselOutcome& vessel,
   if (springs) {
     out << "    stiffness, damping: completion, because the first point's "
            "stiffness or damping is 0: k = m * "
-        << Shortest(rules::kGravity)
-        << ", c = " << Shortest(rules::kDampingRatio) << " * "
-        << Shortest(rules::kCriticalDampingFactor)
+        << formats::Shortest(rules::kGravity)
+        << ", c = " << formats::Shortest(rules::kDampingRatio) << " * "
+        << formats::Shortest(rules::kCriticalDampingFactor)
         << " * sqrt(m * k), for every point\n";
   }
   if (friction) {
     out << "    mu, mu_lng: completion, because the first point's lateral "
            "friction is 0: "
-        << Fixed(rules::kDefaultFriction, 1) << " for every point\n";
+        << formats::Fixed(rules::kDefaultFriction, 1) << " for every point\n";
   }
   if (lateral) {
     out << "    mu_lng from point 4 on: the module sets it to mu";
@@ -183,7 +185,8 @@ void PrintPlacement(const standin::VesselOutcome& vessel, double gravity,
     out << problem << ".\n";
     return;
   }
-  const physics::ContactPoints points = ToContactPoints(vessel.touchdown);
+  const physics::ContactPoints points =
+      analysis::ToContactPoints(vessel.touchdown);
   const auto placed = physics::LandedPlacement(points, vessel.mass, gravity);
   const physics::RestingLoad load =
       physics::ComputeRestingLoad(points, vessel.mass, gravity);
@@ -210,10 +213,11 @@ void PrintRestingLoad(const standin::VesselOutcome& vessel,
   const physics::DropResult& r = drop.result;
   const double gravity = drop.setup.gravity;
   out << "\nResting on flat ground: the host's ground contact, released "
-      << Shortest(drop.setup.height) << " m above the ground at x1 and "
-      << Shortest(drop.setup.fps) << " fps, under the weight "
-      << Shortest(vessel.mass * gravity) << " N (" << Shortest(vessel.mass)
-      << " kg x " << Fixed(gravity, 4) << " m/s^2)\n"
+      << formats::Shortest(drop.setup.height)
+      << " m above the ground at x1 and " << formats::Shortest(drop.setup.fps)
+      << " fps, under the weight " << formats::Shortest(vessel.mass * gravity)
+      << " N (" << formats::Shortest(vessel.mass) << " kg x "
+      << formats::Fixed(gravity, 4) << " m/s^2)\n"
       << "  " << VerdictLine(drop) << "\n";
   for (const std::string& reason : VerdictReasons(drop)) {
     out << "  " << reason << "\n";
@@ -242,7 +246,7 @@ void PrintRestingLoad(const standin::VesselOutcome& vessel,
                  : "-"});
     if (!(p.stiffness > 0.0)) {
       notes += "  point " + std::to_string(i + 1) +
-               " has no spring (stiffness " + Shortest(p.stiffness) +
+               " has no spring (stiffness " + formats::Shortest(p.stiffness) +
                "): it carries nothing.\n";
     }
   }
@@ -260,13 +264,13 @@ void PrintRestingLoad(const standin::VesselOutcome& vessel,
 }
 
 // What `vantrel check` says about the file that applied.
-void PrintCheck(const KeyTried& applied, standin::FileSystem& files,
+void PrintCheck(const analysis::KeyTried& applied, files::FileSystem& files,
                 std::ostream& out) {
   out << "\nCheck of " << applied.disk_path << "\n";
-  const auto found =
-      CheckDefinitionFile(files, standin::PathOfHostText(applied.disk_path));
-  for (const Diagnostic& d : found) {
-    out << "  " << FormatProblem(d) << '\n';
+  const auto found = analysis::CheckDefinitionFile(
+      files, formats::PathOfHostText(applied.disk_path));
+  for (const analysis::Diagnostic& d : found) {
+    out << "  " << analysis::FormatProblem(d) << '\n';
   }
   if (found.empty()) out << "  Nothing to report.\n";
 }
@@ -278,8 +282,8 @@ DroppedSet ShowDrop(const standin::VesselOutcome& vessel,
   physics::DropOptions options;
   options.gravity = body.gravity;
   DroppedSet drop = DropSet("", vessel::DroppedVesselOf(vessel.model),
-                            ToContactPoints(vessel.touchdown), options,
-                            vessel.touchdown_sets > 0);
+                            analysis::ToContactPoints(vessel.touchdown),
+                            options, vessel.touchdown_sets > 0);
   drop.slope =
       slope::AnswerOnSlope(slope::OnShownSlope(drop.setup, body.slope_factor));
   return drop;
@@ -287,8 +291,9 @@ DroppedSet ShowDrop(const standin::VesselOutcome& vessel,
 
 void PrintShowReport(const standin::SessionResult& result,
                      const standin::VesselOutcome& vessel,
-                     const VesselAccount& account, standin::FileSystem& files,
-                     const DroppedSet& drop, std::ostream& out) {
+                     const analysis::VesselAccount& account,
+                     files::FileSystem& files, const DroppedSet& drop,
+                     std::ostream& out) {
   out << "Vessel " << vessel.name << ", class " << vessel.class_name
       << ", mass " << MassText(vessel, " kg") << "\n"
       << "  on " << BodyText(account.body) << "\n\n";
@@ -297,7 +302,7 @@ void PrintShowReport(const standin::SessionResult& result,
   out << "\nHost log (" << result.log.size() << " lines)\n";
   for (const std::string& line : result.log) out << "  " << line << '\n';
 
-  if (const KeyTried* applied = account.Applied()) {
+  if (const analysis::KeyTried* applied = account.Applied()) {
     PrintCheck(*applied, files, out);
   }
   PrintPoints(vessel, account, out);
@@ -333,4 +338,4 @@ std::string DrawShownVessel(const standin::VesselOutcome& vessel,
   return DrawTouchdownSvg(drawing);
 }
 
-}  // namespace tools
+}  // namespace report

@@ -1,15 +1,15 @@
-#ifndef VANTREL_TOOLS_SHOW_REPORT_H_
-#define VANTREL_TOOLS_SHOW_REPORT_H_
+#ifndef VANTREL_REPORT_SHOW_REPORT_H_
+#define VANTREL_REPORT_SHOW_REPORT_H_
 
 #include <ostream>
 #include <string>
 
-#include "drop_report.h"
-#include "file_system.h"
-#include "session.h"
-#include "vessel_account.h"
+#include "analysis/vessel_account.h"
+#include "files/file_system.h"
+#include "report/drop_report.h"
+#include "standin/session.h"
 
-namespace tools {
+namespace report {
 
 // Prints what `vantrel show` tells about one vessel after the plug-in updated
 // it, from its account: the files the module tried and why each did or did
@@ -21,8 +21,9 @@ namespace tools {
 // The file that applied is read again through `files`.
 void PrintShowReport(const standin::SessionResult& result,
                      const standin::VesselOutcome& vessel,
-                     const VesselAccount& account, standin::FileSystem& files,
-                     const DroppedSet& drop, std::ostream& out);
+                     const analysis::VesselAccount& account,
+                     files::FileSystem& files, const DroppedSet& drop,
+                     std::ostream& out);
 
 // The drop test `vantrel show` makes of the points a vessel got on `body`:
 // released 0.5 m above the ground at x1 and 60 fps, for 30 s; with its
@@ -35,6 +36,6 @@ DroppedSet ShowDrop(const standin::VesselOutcome& vessel,
 std::string DrawShownVessel(const standin::VesselOutcome& vessel,
                             const physics::DropResult& drop);
 
-}  // namespace tools
+}  // namespace report
 
-#endif  // VANTREL_TOOLS_SHOW_REPORT_H_
+#endif  // VANTREL_REPORT_SHOW_REPORT_H_

@@ -1,17 +1,17 @@
-#include "slope_text.h"
+#include "report/slope_text.h"
 
 #include <cmath>
 
-#include "number_text.h"
-#include "text_table.h"
+#include "formats/number_text.h"
+#include "report/text_table.h"
 
-namespace tools {
+namespace report {
 
 namespace {
 
 constexpr double kDegreesPerRadian = 180.0 / 3.14159265358979323846;
 
-std::string Degrees(double deg) { return Fixed(deg, 2) + " deg"; }
+std::string Degrees(double deg) { return formats::Fixed(deg, 2) + " deg"; }
 
 // The creep's speed in the plane of the host's normal (mm/s).
 double Speed(const slope::Creep& creep) {
@@ -29,14 +29,15 @@ std::string RestsText(const slope::FreezingSlope& rests) {
 
 // "creeps 45.3 mm/s on 5 deg".
 std::string CreepText(const slope::Creep& creep, double angle_deg) {
-  const std::string on = " on " + Shortest(angle_deg) + " deg";
+  const std::string on = " on " + formats::Shortest(angle_deg) + " deg";
   if (creep.unstable) return "unstable" + on;
   if (creep.landed_at_s) {
-    return "rests" + on + " (LANDED at " + Fixed(*creep.landed_at_s, 2) + " s)";
+    return "rests" + on + " (LANDED at " +
+           formats::Fixed(*creep.landed_at_s, 2) + " s)";
   }
   if (creep.slides) {
     return "slides" + on + ", still speeding up after " +
-           Fixed(creep.seconds, 0) + " s";
+           formats::Fixed(creep.seconds, 0) + " s";
   }
   std::string text =
       "creeps " + MillimetresPerSecond(Speed(creep)) + " mm/s" + on;
@@ -47,8 +48,9 @@ std::string CreepText(const slope::Creep& creep, double angle_deg) {
 // The rows' cells for one set.
 std::string LandedCell(const slope::SlopeAnswer& a) {
   if (a.creep.unstable) return "unstable";
-  if (a.creep.landed_at_s) return "at " + Fixed(*a.creep.landed_at_s, 2) + " s";
-  return "never in " + Fixed(a.creep.seconds, 0) + " s";
+  if (a.creep.landed_at_s)
+    return "at " + formats::Fixed(*a.creep.landed_at_s, 2) + " s";
+  return "never in " + formats::Fixed(a.creep.seconds, 0) + " s";
 }
 
 std::string CreepCell(const slope::SlopeAnswer& a) {
@@ -63,8 +65,8 @@ std::string CreepCell(const slope::SlopeAnswer& a) {
 std::string HourCell(const slope::SlopeAnswer& a) {
   if (a.creep.drift_per_hour_m) {
     const double metres = *a.creep.drift_per_hour_m;
-    return metres >= 1000.0 ? Fixed(metres / 1000.0, 1) + " km"
-                            : Fixed(metres, 1) + " m";
+    return metres >= 1000.0 ? formats::Fixed(metres / 1000.0, 1) + " km"
+                            : formats::Fixed(metres, 1) + " m";
   }
   if (a.creep.landed_at_s) return "none: it comes to rest";
   if (a.creep.slides) return "slides on";
@@ -74,22 +76,23 @@ std::string HourCell(const slope::SlopeAnswer& a) {
 std::string RestsCell(const slope::SlopeAnswer& a) {
   if (!a.rests.slope_deg) return "none, not even flat ground";
   return (a.rests.steeper_than_tried ? "every slope up to " : "") +
-         Degrees(*a.rests.slope_deg) + " (to " + Shortest(a.rests.step_deg) +
-         " deg)";
+         Degrees(*a.rests.slope_deg) + " (to " +
+         formats::Shortest(a.rests.step_deg) + " deg)";
 }
 
 std::string TipCell(const slope::SlopeAnswer& a) {
   if (!a.tip.stands) return "does not stand on flat ground";
   return Degrees(a.tip.slope_deg) + "; at worst " +
          Degrees(a.tip.worst_slope_deg) + ", downhill " +
-         Shortest(std::round(a.tip.worst_downhill_deg)) + " deg from the nose";
+         formats::Shortest(std::round(a.tip.worst_downhill_deg)) +
+         " deg from the nose";
 }
 
 }  // namespace
 
 std::string MillimetresPerSecond(double mm_s) {
   const double size = std::fabs(mm_s);
-  return Fixed(mm_s, size >= 100.0 ? 0 : size >= 10.0 ? 1 : 2);
+  return formats::Fixed(mm_s, size >= 100.0 ? 0 : size >= 10.0 ? 1 : 2);
 }
 
 std::string SlopeLine(const slope::SlopeAnswer& answer) {
@@ -104,11 +107,11 @@ void PrintSlopeText(const DroppedSet& before, const DroppedSet& after,
   const double normal_deg =
       std::atan(slope.kappa * std::tan(slope.angle_deg / kDegreesPerRadian)) *
       kDegreesPerRadian;
-  out << "\nOn a slope of " << Shortest(slope.angle_deg) << " deg, downhill "
-      << Shortest(slope.downhill_deg)
+  out << "\nOn a slope of " << formats::Shortest(slope.angle_deg)
+      << " deg, downhill " << formats::Shortest(slope.downhill_deg)
       << " deg from the nose towards the right side; the host's normal leans "
-      << Fixed(normal_deg, 2) << " deg (kappa " << Shortest(slope.kappa)
-      << ")\n";
+      << formats::Fixed(normal_deg, 2) << " deg (kappa "
+      << formats::Shortest(slope.kappa) << ")\n";
   const slope::SlopeAnswer* const answers[] = {&*before.slope, &*after.slope};
   TextTable table({false, false, false});
   table.AddRow({"", before.label, after.label});
@@ -127,4 +130,4 @@ void PrintSlopeText(const DroppedSet& before, const DroppedSet& after,
          "5 s. Higher friction coefficients slow the creep as their square.\n";
 }
 
-}  // namespace tools
+}  // namespace report

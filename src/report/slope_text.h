@@ -4,10 +4,10 @@
 #include <ostream>
 #include <string>
 
-#include "drop_report.h"
-#include "slope_answer.h"
+#include "report/drop_report.h"
+#include "slope/slope_answer.h"
 
-namespace tools {
+namespace report {
 
 // How a vessel fares on slopes, in one line for `show`, `survey` and
 // `init`: "comes to rest on slopes up to 0.12 deg; creeps 45.3 mm/s on
@@ -25,6 +25,6 @@ std::string MillimetresPerSecond(double mm_s);
 void PrintSlopeText(const DroppedSet& before, const DroppedSet& after,
                     std::ostream& out);
 
-}  // namespace tools
+}  // namespace report
 
 #endif  // VANTREL_REPORT_SLOPE_TEXT_H_

@@ -1,12 +1,12 @@
-#include "survey_page.h"
+#include "report/survey_page.h"
 
-#include "account_text.h"
-#include "class_findings_text.h"
-#include "item_file.h"
-#include "show_report.h"
-#include "xml_text.h"
+#include "formats/item_file.h"
+#include "report/account_text.h"
+#include "report/class_findings_text.h"
+#include "report/show_report.h"
+#include "report/xml_text.h"
 
-namespace tools {
+namespace report {
 
 namespace {
 
@@ -85,7 +85,7 @@ std::string InlineSvg(const std::string& svg) {
   return start == std::string::npos ? svg : svg.substr(start);
 }
 
-std::string Row(const SurveyRow& row, std::size_t index, bool drawn) {
+std::string Row(const analysis::SurveyRow& row, std::size_t index, bool drawn) {
   const std::vector<SurveyColumn>& columns = SurveyColumns();
   const std::vector<std::string> cells = SurveyCells(row);
   std::string html = "<tr data-order=\"" + std::to_string(index) + "\">";
@@ -109,7 +109,7 @@ std::string Row(const SurveyRow& row, std::size_t index, bool drawn) {
 }  // namespace
 
 std::string SurveyPage(const SurveySummary& summary,
-                       const std::vector<SurveyRow>& rows) {
+                       const std::vector<analysis::SurveyRow>& rows) {
   const std::string title = "Vantrel survey of " + XmlText(summary.root);
   std::string html =
       "<!DOCTYPE html>\n<html lang=\"en\">\n<head>\n<meta charset=\"utf-8\">\n"
@@ -143,7 +143,7 @@ std::string SurveyPage(const SurveySummary& summary,
   }
   html += "</ul>\n";
   for (std::size_t i = 0; i < rows.size(); ++i) {
-    const SurveyRow& row = rows[i];
+    const analysis::SurveyRow& row = rows[i];
     if (row.with.empty()) continue;
     html += "<section id=\"drawing-" + std::to_string(i + 1) + "\">\n<h2>" +
             XmlText(row.class_name + ": " + ShownDefinitionPath(*row.applied)) +
@@ -154,4 +154,4 @@ std::string SurveyPage(const SurveySummary& summary,
   return html + "<script>" + kScript + "</script>\n</body>\n</html>\n";
 }
 
-}  // namespace tools
+}  // namespace report

@@ -1,13 +1,13 @@
-#ifndef VANTREL_TOOLS_SURVEY_PAGE_H_
-#define VANTREL_TOOLS_SURVEY_PAGE_H_
+#ifndef VANTREL_REPORT_SURVEY_PAGE_H_
+#define VANTREL_REPORT_SURVEY_PAGE_H_
 
 #include <string>
 #include <vector>
 
-#include "installation_survey.h"
-#include "survey_report.h"
+#include "analysis/installation_survey.h"
+#include "report/survey_report.h"
 
-namespace tools {
+namespace report {
 
 // The survey as one self-contained HTML page for a browser: the table of
 // `vantrel survey`, sortable by any column (a click on its heading; again
@@ -16,8 +16,8 @@ namespace tools {
 // every definition that applied, as `vantrel show --svg` draws it, linked
 // from its row. No file, script or font is fetched from elsewhere.
 std::string SurveyPage(const SurveySummary& summary,
-                       const std::vector<SurveyRow>& rows);
+                       const std::vector<analysis::SurveyRow>& rows);
 
-}  // namespace tools
+}  // namespace report
 
-#endif  // VANTREL_TOOLS_SURVEY_PAGE_H_
+#endif  // VANTREL_REPORT_SURVEY_PAGE_H_

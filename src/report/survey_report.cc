@@ -1,21 +1,21 @@
-#include "survey_report.h"
+#include "report/survey_report.h"
 
 #include <set>
 
-#include "account_text.h"
-#include "body_text.h"
-#include "class_findings_text.h"
-#include "diagnostic_output.h"
-#include "item_file.h"
-#include "number_text.h"
-#include "slope_text.h"
-#include "text_table.h"
+#include "formats/item_file.h"
+#include "formats/number_text.h"
+#include "report/account_text.h"
+#include "report/body_text.h"
+#include "report/class_findings_text.h"
+#include "report/diagnostic_output.h"
+#include "report/slope_text.h"
+#include "report/text_table.h"
 
-namespace tools {
+namespace report {
 
 namespace {
 
-std::string ClassText(const SurveyRow& row) {
+std::string ClassText(const analysis::SurveyRow& row) {
   std::string text = row.class_name;
   for (const std::string& spelling : row.spellings) {
     if (spelling != row.class_name) text += " / " + spelling;
@@ -24,7 +24,7 @@ std::string ClassText(const SurveyRow& row) {
 }
 
 // Where the row's vessels are: "Moon", "orbiting Earth, Moon".
-std::string Where(const SurveyRow& row) {
+std::string Where(const analysis::SurveyRow& row) {
   if (row.orbited.empty()) return WhereText(row.body);
   std::string text = "orbiting ";
   for (std::size_t i = 0; i < row.orbited.size(); ++i) {
@@ -54,7 +54,7 @@ std::string JsonVerdict(const std::vector<physics::JudgedDrop>& drops,
              : "null";
 }
 
-std::string DefinitionText(const SurveyRow& row) {
+std::string DefinitionText(const analysis::SurveyRow& row) {
   if (!row.applied) return "none";
   return KeyName(row.applied->by) + " " + ShownDefinitionPath(*row.applied);
 }
@@ -80,7 +80,7 @@ const std::vector<SurveyColumn>& SurveyColumns() {
   return columns;
 }
 
-std::vector<std::string> SurveyCells(const SurveyRow& row) {
+std::vector<std::string> SurveyCells(const analysis::SurveyRow& row) {
   const bool defined = row.applied.has_value();
   return {ClassText(row),
           std::to_string(row.scenarios),
@@ -88,7 +88,7 @@ std::vector<std::string> SurveyCells(const SurveyRow& row) {
           DefinitionText(row),
           defined ? std::to_string(row.check.errors) : "-",
           defined ? std::to_string(row.check.warnings) : "-",
-          TenDigits(row.example.mass),
+          formats::TenDigits(row.example.mass),
           row.example.model.mass_from,
           Where(row),
           GravityText(row.body),
@@ -98,11 +98,11 @@ std::vector<std::string> SurveyCells(const SurveyRow& row) {
 }
 
 std::string SurveyTotals(const SurveySummary& summary,
-                         const std::vector<SurveyRow>& rows) {
+                         const std::vector<analysis::SurveyRow>& rows) {
   std::set<std::string> classes;
   int vessels = 0;
-  for (const SurveyRow& row : rows) {
-    classes.insert(standin::FoldCase(row.class_name));
+  for (const analysis::SurveyRow& row : rows) {
+    classes.insert(formats::FoldCase(row.class_name));
     vessels += row.vessels;
   }
   return std::to_string(classes.size()) + " classes, " +
@@ -110,7 +110,8 @@ std::string SurveyTotals(const SurveySummary& summary,
          std::to_string(summary.scenarios) + " scenarios";
 }
 
-std::vector<std::string> SurveyNotes(const std::vector<SurveyRow>& rows) {
+std::vector<std::string> SurveyNotes(
+    const std::vector<analysis::SurveyRow>& rows) {
   std::vector<std::string> notes{
       "drop: the vessel released 0.5 m above flat ground, 60 fps at x1 for "
       "30 s, as vantrel drop does, under the surface gravity g of the body "
@@ -129,9 +130,9 @@ std::vector<std::string> SurveyNotes(const std::vector<SurveyRow>& rows) {
       "tells more."};
   std::string modules;
   std::set<std::string> named;
-  for (const SurveyRow& row : rows) {
+  for (const analysis::SurveyRow& row : rows) {
     if (!row.example.model.module_sets_mass) continue;
-    if (!named.insert(standin::FoldCase(row.class_name)).second) continue;
+    if (!named.insert(formats::FoldCase(row.class_name)).second) continue;
     modules += (modules.empty() ? "" : ", ") + row.class_name;
   }
   if (!modules.empty()) {
@@ -145,7 +146,8 @@ std::vector<std::string> SurveyNotes(const std::vector<SurveyRow>& rows) {
 }
 
 void PrintSurveyTable(const SurveySummary& summary,
-                      const std::vector<SurveyRow>& rows, std::ostream& out) {
+                      const std::vector<analysis::SurveyRow>& rows,
+                      std::ostream& out) {
   out << "Survey of " << summary.root << ": " << SurveyTotals(summary, rows)
       << "\n\n";
   std::vector<bool> numeric;
@@ -156,7 +158,7 @@ void PrintSurveyTable(const SurveySummary& summary,
   }
   TextTable table(numeric);
   table.AddRow(headings);
-  for (const SurveyRow& row : rows) table.AddRow(SurveyCells(row));
+  for (const analysis::SurveyRow& row : rows) table.AddRow(SurveyCells(row));
   table.Print(out, "  ");
   out << '\n';
   for (const std::string& note : SurveyNotes(rows)) out << note << '\n';
@@ -170,7 +172,8 @@ void PrintSurveyTable(const SurveySummary& summary,
 }
 
 void PrintSurveyJson(const SurveySummary& summary,
-                     const std::vector<SurveyRow>& rows, std::ostream& out) {
+                     const std::vector<analysis::SurveyRow>& rows,
+                     std::ostream& out) {
   out << "{\n  \"root\": " << JsonString(summary.root)
       << ",\n  \"scenarios\": " << summary.scenarios << ",\n  \"left_out\": [";
   for (std::size_t i = 0; i < summary.left_out.size(); ++i) {
@@ -178,7 +181,7 @@ void PrintSurveyJson(const SurveySummary& summary,
   }
   out << "],\n  \"classes\": [";
   for (std::size_t i = 0; i < rows.size(); ++i) {
-    const SurveyRow& row = rows[i];
+    const analysis::SurveyRow& row = rows[i];
     out << (i == 0 ? "\n" : ",\n")
         << "    {\"class\": " << JsonString(row.class_name)
         << ", \"spellings\": [";
@@ -195,10 +198,10 @@ void PrintSurveyJson(const SurveySummary& summary,
           << ", \"errors\": " << row.check.errors
           << ", \"warnings\": " << row.check.warnings << "}";
     }
-    out << ", \"mass_kg\": " << TenDigits(row.example.mass)
+    out << ", \"mass_kg\": " << formats::TenDigits(row.example.mass)
         << ", \"mass_from\": " << JsonString(row.example.model.mass_from)
         << ", \"on\": " << JsonString(Where(row)) << ", \"gravity_m_s2\": "
-        << (row.body.Judged() ? TenDigits(row.body.gravity) : "null")
+        << (row.body.Judged() ? formats::TenDigits(row.body.gravity) : "null")
         << ", \"drop_without\": " << JsonVerdict(row.without, 0)
         << ", \"drop_with\": " << JsonVerdict(row.with, 0)
         << ", \"drop_without_full\": " << JsonVerdict(row.without, 1)
@@ -209,4 +212,4 @@ void PrintSurveyJson(const SurveySummary& summary,
   out << (rows.empty() ? "]\n}\n" : "\n  ]\n}\n");
 }
 
-}  // namespace tools
+}  // namespace report

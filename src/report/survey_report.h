@@ -1,14 +1,14 @@
-#ifndef VANTREL_TOOLS_SURVEY_REPORT_H_
-#define VANTREL_TOOLS_SURVEY_REPORT_H_
+#ifndef VANTREL_REPORT_SURVEY_REPORT_H_
+#define VANTREL_REPORT_SURVEY_REPORT_H_
 
 #include <ostream>
 #include <string>
 #include <vector>
 
-#include "class_findings.h"
-#include "installation_survey.h"
+#include "analysis/class_findings.h"
+#include "analysis/installation_survey.h"
 
-namespace tools {
+namespace report {
 
 // What a survey covered, for its headings.
 struct SurveySummary {
@@ -17,7 +17,7 @@ struct SurveySummary {
   // Scenarios that could not be read, with why, left out of the survey.
   std::vector<std::string> left_out;
   // What check says of the class file of each class surveyed.
-  std::vector<ClassFindings> class_files;
+  std::vector<analysis::ClassFindings> class_files;
 };
 
 // The columns of the survey's table, in every format alike.
@@ -30,18 +30,20 @@ const std::vector<SurveyColumn>& SurveyColumns();
 
 // The cells of one row, one per column: "-" where a column does not apply
 // (check's counts and the drop with a definition, when none applied).
-std::vector<std::string> SurveyCells(const SurveyRow& row);
+std::vector<std::string> SurveyCells(const analysis::SurveyRow& row);
 
 // "26 classes, 812 vessels in 157 scenarios".
 std::string SurveyTotals(const SurveySummary& summary,
-                         const std::vector<SurveyRow>& rows);
+                         const std::vector<analysis::SurveyRow>& rows);
 
 // What the numbers mean and where they fall short, one sentence each.
-std::vector<std::string> SurveyNotes(const std::vector<SurveyRow>& rows);
+std::vector<std::string> SurveyNotes(
+    const std::vector<analysis::SurveyRow>& rows);
 
 // The survey as `vantrel survey` prints it: a heading, the table, the notes.
 void PrintSurveyTable(const SurveySummary& summary,
-                      const std::vector<SurveyRow>& rows, std::ostream& out);
+                      const std::vector<analysis::SurveyRow>& rows,
+                      std::ostream& out);
 
 // The survey as one JSON document: {"root", "scenarios", "left_out",
 // "classes": [{"class", "spellings", "scenarios", "vessels", "definition":
@@ -51,8 +53,9 @@ void PrintSurveyTable(const SurveySummary& summary,
 // "drop_without_full", "drop_with_full" (with full tanks; null for a class
 // without tanks), "on_slopes" (null when not dropped)}]}.
 void PrintSurveyJson(const SurveySummary& summary,
-                     const std::vector<SurveyRow>& rows, std::ostream& out);
+                     const std::vector<analysis::SurveyRow>& rows,
+                     std::ostream& out);
 
-}  // namespace tools
+}  // namespace report
 
-#endif  // VANTREL_TOOLS_SURVEY_REPORT_H_
+#endif  // VANTREL_REPORT_SURVEY_REPORT_H_

@@ -1,8 +1,8 @@
-#include "text_table.h"
+#include "report/text_table.h"
 
 #include <algorithm>
 
-namespace tools {
+namespace report {
 
 void TextTable::Print(std::ostream& out, const std::string& indent) const {
   std::vector<std::size_t> widths(numeric_.size(), 0);
@@ -23,4 +23,4 @@ void TextTable::Print(std::ostream& out, const std::string& indent) const {
   }
 }
 
-}  // namespace tools
+}  // namespace report

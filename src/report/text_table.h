@@ -1,11 +1,11 @@
-#ifndef VANTREL_TOOLS_TEXT_TABLE_H_
-#define VANTREL_TOOLS_TEXT_TABLE_H_
+#ifndef VANTREL_REPORT_TEXT_TABLE_H_
+#define VANTREL_REPORT_TEXT_TABLE_H_
 
 #include <ostream>
 #include <string>
 #include <vector>
 
-namespace tools {
+namespace report {
 
 // A table of text printed in aligned columns. Columns marked numeric are
 // aligned to the right, the others to the left.
@@ -26,6 +26,6 @@ class TextTable {
   std::vector<std::vector<std::string>> rows_;
 };
 
-}  // namespace tools
+}  // namespace report
 
-#endif  // VANTREL_TOOLS_TEXT_TABLE_H_
+#endif  // VANTREL_REPORT_TEXT_TABLE_H_

@@ -1,15 +1,15 @@
-#include "touchdown_svg.h"
+#include "report/touchdown_svg.h"
 
 #include <algorithm>
 #include <cmath>
 #include <sstream>
 
-#include "grid_step.h"
-#include "number_text.h"
-#include "point_labels.h"
-#include "xml_text.h"
+#include "formats/number_text.h"
+#include "report/grid_step.h"
+#include "report/point_labels.h"
+#include "report/xml_text.h"
 
-namespace tools {
+namespace report {
 
 namespace {
 
@@ -155,7 +155,7 @@ class SvgWriter {
         const double value = std::fabs(v) < step_ / 1e6 ? 0.0 : v;
         const char* colour = value == 0.0 ? "#495057" : "#dee2e6";
         const char* width = value == 0.0 ? "1.5" : "1";
-        const std::string number = Fixed(value, Decimals(step_));
+        const std::string number = formats::Fixed(value, Decimals(step_));
         if (vertical) {
           const double x = PageX(view, left, value);
           out_ << "<line x1=\"" << x << "\" y1=\"" << y0 << "\" x2=\"" << x
@@ -254,11 +254,11 @@ class SvgWriter {
            << "\" " << kGroundStyle << "/>\n"
            << "<text x=\"50\" y=\"" << y
            << "\">ground at rest: the origin stands "
-           << Fixed(*drawing_.origin_height, 3)
+           << formats::Fixed(*drawing_.origin_height, 3)
            << " m above it; points below it are compressed</text>\n";
     }
     out_ << "<text x=\"700\" y=\"" << y
-         << "\">grid: " << Fixed(step_, Decimals(step_))
+         << "\">grid: " << formats::Fixed(step_, Decimals(step_))
          << " m; all views at one scale, in metres</text>\n";
     std::size_t finite = 0;
     std::vector<std::size_t> skipped;
@@ -317,4 +317,4 @@ std::string DrawTouchdownSvg(const TouchdownDrawing& drawing) {
   return SvgWriter(drawing).Write();
 }
 
-}  // namespace tools
+}  // namespace report

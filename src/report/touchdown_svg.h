@@ -1,5 +1,5 @@
-#ifndef VANTREL_TOOLS_TOUCHDOWN_SVG_H_
-#define VANTREL_TOOLS_TOUCHDOWN_SVG_H_
+#ifndef VANTREL_REPORT_TOUCHDOWN_SVG_H_
+#define VANTREL_REPORT_TOUCHDOWN_SVG_H_
 
 #include <optional>
 #include <string>
@@ -7,7 +7,7 @@
 
 #include "orbiter_api.h"
 
-namespace tools {
+namespace report {
 
 // What to draw: a vessel's touchdown points in its own frame.
 struct TouchdownDrawing {
@@ -32,6 +32,6 @@ struct TouchdownDrawing {
 // finite number are left out and named in a note.
 std::string DrawTouchdownSvg(const TouchdownDrawing& drawing);
 
-}  // namespace tools
+}  // namespace report
 
-#endif  // VANTREL_TOOLS_TOUCHDOWN_SVG_H_
+#endif  // VANTREL_REPORT_TOUCHDOWN_SVG_H_

@@ -1,11 +1,11 @@
-#include "unload_report.h"
+#include "report/unload_report.h"
 
 #include <algorithm>
 #include <cctype>
 
-#include "run_report.h"
+#include "report/run_report.h"
 
-namespace tools {
+namespace report {
 
 namespace {
 
@@ -74,4 +74,4 @@ void PrintUnloading(const std::vector<std::string>& log,
   out << "  " << WhoDeleted(unloading) << '\n';
 }
 
-}  // namespace tools
+}  // namespace report

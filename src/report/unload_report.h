@@ -5,9 +5,9 @@
 #include <string>
 #include <vector>
 
-#include "unloading.h"
+#include "standin/unloading.h"
 
-namespace tools {
+namespace report {
 
 // The host log at unloading, under the stages of the edition's way of
 // unloading (the host deletes the module objects; it frees the library,
@@ -16,6 +16,6 @@ namespace tools {
 void PrintUnloading(const std::vector<std::string>& log,
                     const standin::Unloading& unloading, std::ostream& out);
 
-}  // namespace tools
+}  // namespace report
 
 #endif  // VANTREL_REPORT_UNLOAD_REPORT_H_

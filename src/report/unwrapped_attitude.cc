@@ -1,8 +1,8 @@
-#include "unwrapped_attitude.h"
+#include "report/unwrapped_attitude.h"
 
 #include <cmath>
 
-namespace tools {
+namespace report {
 
 namespace {
 
@@ -37,4 +37,4 @@ std::vector<physics::DropSample> UnwrappedAttitude(
   return history;
 }
 
-}  // namespace tools
+}  // namespace report

@@ -3,9 +3,9 @@
 
 #include <vector>
 
-#include "drop_test.h"
+#include "physics/drop_test.h"
 
-namespace tools {
+namespace report {
 
 // `history` with pitch and roll made continuous, for drawing: a pitch and
 // roll name an attitude only up to whole turns, and (p, r) is the same
@@ -16,6 +16,6 @@ namespace tools {
 std::vector<physics::DropSample> UnwrappedAttitude(
     std::vector<physics::DropSample> history);
 
-}  // namespace tools
+}  // namespace report
 
 #endif  // VANTREL_REPORT_UNWRAPPED_ATTITUDE_H_

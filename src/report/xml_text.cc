@@ -1,6 +1,6 @@
-#include "xml_text.h"
+#include "report/xml_text.h"
 
-namespace tools {
+namespace report {
 
 std::string XmlText(const std::string& text) {
   std::string escaped;
@@ -23,4 +23,4 @@ std::string XmlText(const std::string& text) {
   return escaped;
 }
 
-}  // namespace tools
+}  // namespace report

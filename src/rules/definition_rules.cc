@@ -1,4 +1,4 @@
-#include "definition_rules.h"
+#include "rules/definition_rules.h"
 
 #include <cmath>
 #include <initializer_list>

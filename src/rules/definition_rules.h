@@ -1,5 +1,5 @@
-#ifndef VANTREL_MODULE_DEFINITION_RULES_H_
-#define VANTREL_MODULE_DEFINITION_RULES_H_
+#ifndef VANTREL_RULES_DEFINITION_RULES_H_
+#define VANTREL_RULES_DEFINITION_RULES_H_
 
 #include <array>
 #include <cstddef>
@@ -9,7 +9,7 @@
 #include <vector>
 
 #include "orbiter_api.h"
-#include "point_number.h"
+#include "rules/point_number.h"
 
 // How a touchdown definition is found and read, and how it is completed
 // before the host gets it. The plug-in acts on these rules; the tools use the
@@ -130,4 +130,4 @@ void Complete(std::vector<TOUCHDOWNVTX>& points, Mass&& mass) {
 
 }  // namespace rules
 
-#endif  // VANTREL_MODULE_DEFINITION_RULES_H_
+#endif  // VANTREL_RULES_DEFINITION_RULES_H_

@@ -1,4 +1,4 @@
-#include "point_number.h"
+#include "rules/point_number.h"
 
 #include <cstdint>
 #include <cstring>

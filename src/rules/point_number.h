@@ -1,5 +1,5 @@
-#ifndef VANTREL_MODULE_POINT_NUMBER_H_
-#define VANTREL_MODULE_POINT_NUMBER_H_
+#ifndef VANTREL_RULES_POINT_NUMBER_H_
+#define VANTREL_RULES_POINT_NUMBER_H_
 
 #include <array>
 #include <cstddef>
@@ -64,4 +64,4 @@ PointText ParsePoint(const char* text);
 
 }  // namespace rules
 
-#endif  // VANTREL_MODULE_POINT_NUMBER_H_
+#endif  // VANTREL_RULES_POINT_NUMBER_H_

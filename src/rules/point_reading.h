@@ -1,7 +1,7 @@
 #ifndef VANTREL_RULES_POINT_READING_H_
 #define VANTREL_RULES_POINT_READING_H_
 
-#include "definition_rules.h"
+#include "rules/definition_rules.h"
 
 namespace rules {
 

@@ -1,4 +1,4 @@
-#include "creep.h"
+#include "slope/creep.h"
 
 #include <algorithm>
 #include <cmath>

@@ -1,4 +1,4 @@
-#include "freezing_slope.h"
+#include "slope/freezing_slope.h"
 
 #include <algorithm>
 

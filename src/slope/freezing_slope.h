@@ -3,7 +3,7 @@
 
 #include <optional>
 
-#include "drop_test.h"
+#include "physics/drop_test.h"
 
 namespace slope {
 

@@ -1,4 +1,4 @@
-#include "slope_answer.h"
+#include "slope/slope_answer.h"
 
 namespace slope {
 

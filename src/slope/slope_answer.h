@@ -1,10 +1,10 @@
 #ifndef VANTREL_SLOPE_SLOPE_ANSWER_H_
 #define VANTREL_SLOPE_SLOPE_ANSWER_H_
 
-#include "creep.h"
-#include "drop_test.h"
-#include "freezing_slope.h"
-#include "tip_over.h"
+#include "physics/drop_test.h"
+#include "slope/creep.h"
+#include "slope/freezing_slope.h"
+#include "slope/tip_over.h"
 
 namespace slope {
 

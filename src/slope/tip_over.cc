@@ -1,12 +1,12 @@
-#include "tip_over.h"
+#include "slope/tip_over.h"
 
 #include <algorithm>
 #include <cmath>
 #include <limits>
 #include <vector>
 
-#include "ground_plane.h"
-#include "portable_math.h"
+#include "physics/ground_plane.h"
+#include "physics/portable_math.h"
 
 namespace slope {
 
@@ -94,7 +94,8 @@ TipOver TipOverSlope(const physics::ContactPoints& points,
   for (std::size_t i = 0; i < hull.size(); ++i) {
     const Flat& a = hull[i];
     const Flat& b = hull[(i + 1) % hull.size()];
-    const double length = std::sqrt((b.x - a.x) * (b.x - a.x) + (b.y - a.y) * (b.y - a.y));
+    const double length =
+        std::sqrt((b.x - a.x) * (b.x - a.x) + (b.y - a.y) * (b.y - a.y));
     const Flat m{(b.y - a.y) / length, -(b.x - a.x) / length};
     const double c = m.x * a.x + m.y * a.y;
     if (!(c > 0.0)) return tip;

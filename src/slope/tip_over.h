@@ -1,7 +1,7 @@
 #ifndef VANTREL_SLOPE_TIP_OVER_H_
 #define VANTREL_SLOPE_TIP_OVER_H_
 
-#include "contact_point.h"
+#include "physics/contact_point.h"
 
 namespace slope {
 

@@ -1,4 +1,4 @@
-#include "file_ledger.h"
+#include "standin/file_ledger.h"
 
 #include <cstdint>
 #include <utility>
@@ -6,7 +6,7 @@
 namespace standin {
 
 FILEHANDLE FileLedger::Open(std::string path, FileAccessMode mode,
-                            ItemFile items) {
+                            formats::ItemFile items) {
   // Handles count up through the whole program run, in every ledger, and
   // are never given out twice: a handle closed, or kept from a simulation
   // that ended, names no file opened later. Spaced as addresses are, they

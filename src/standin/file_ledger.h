@@ -4,7 +4,7 @@
 #include <map>
 #include <string>
 
-#include "item_file.h"
+#include "formats/item_file.h"
 #include "orbiter_api.h"
 
 namespace standin {
@@ -13,14 +13,15 @@ namespace standin {
 struct OpenFile {
   std::string path;  // as the module asked for it
   FileAccessMode mode;
-  ItemFile items;
+  formats::ItemFile items;
 };
 
 // The file handles the host has given out and not yet taken back.
 class FileLedger {
  public:
   // Records an open file and returns its handle, which is never null.
-  FILEHANDLE Open(std::string path, FileAccessMode mode, ItemFile items);
+  FILEHANDLE Open(std::string path, FileAccessMode mode,
+                  formats::ItemFile items);
 
   // The open file of a handle, or null when the handle is not open.
   const OpenFile* Find(FILEHANDLE handle) const;

@@ -1,4 +1,4 @@
-#include "host.h"
+#include "standin/host.h"
 
 #include <algorithm>
 #include <cstdio>
@@ -6,11 +6,11 @@
 #include <iostream>
 #include <utility>
 
-#include "date_to_int.h"
-#include "host_call.h"
-#include "module_calls.h"
-#include "module_line.h"
-#include "simulation_session.h"
+#include "formats/date_to_int.h"
+#include "formats/module_line.h"
+#include "standin/host_call.h"
+#include "standin/module_calls.h"
+#include "standin/simulation_session.h"
 
 namespace standin {
 namespace {
@@ -28,7 +28,8 @@ PluginHost* current_host = nullptr;
 }  // namespace
 
 PluginHost::PluginHost(std::filesystem::path folder,
-                       std::unique_ptr<FileSystem> file_system, Edition edition)
+                       std::unique_ptr<files::FileSystem> file_system,
+                       Edition edition)
     : folder_(std::move(folder)),
       file_system_(std::move(file_system)),
       edition_(edition),
@@ -119,7 +120,7 @@ void PluginHost::InitLibrary(HINSTANCE module) {
   std::optional<int> build;
   if (const auto date =
           PluginLibrary::FindIn<DateFunction>(module, "ModuleDate")) {
-    build = DateToInt(date());
+    build = formats::DateToInt(date());
   }
   std::optional<int> api;
   if (const auto version =
@@ -128,7 +129,8 @@ void PluginHost::InitLibrary(HINSTANCE module) {
   }
   {
     const HostCall call;
-    log_.AddHostLine(ModuleLine(PluginLibrary::FileNameOf(module), build, api));
+    log_.AddHostLine(
+        formats::ModuleLine(PluginLibrary::FileNameOf(module), build, api));
   }
   auto init = PluginLibrary::FindIn<InitFunction>(module, "InitModule");
   if (init == nullptr) {
@@ -165,7 +167,9 @@ void PluginHost::ModuleDestroyed(const oapi::Module* module) {
   }
 }
 
-int PluginHost::ModuleDateToInt(const char* date) { return DateToInt(date); }
+int PluginHost::ModuleDateToInt(const char* date) {
+  return formats::DateToInt(date);
+}
 
 std::string_view PluginHost::ItemValueCopied(std::string_view value) {
   return value;

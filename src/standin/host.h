@@ -10,15 +10,15 @@
 #include <string_view>
 #include <vector>
 
-#include "disk_file_system.h"
-#include "edition.h"
-#include "file_system.h"
-#include "host_log.h"
-#include "host_version.h"
+#include "files/disk_file_system.h"
+#include "files/file_system.h"
 #include "orbiter_api.h"
-#include "plugin_library.h"
-#include "sim_object.h"
-#include "unloading.h"
+#include "standin/edition.h"
+#include "standin/host_log.h"
+#include "standin/host_version.h"
+#include "standin/plugin_library.h"
+#include "standin/sim_object.h"
+#include "standin/unloading.h"
 
 namespace standin {
 
@@ -38,8 +38,8 @@ class PluginHost {
   // A host over the host folder `folder` of `file_system` (the disk when
   // none is given), current until it is destroyed or another is made.
   explicit PluginHost(std::filesystem::path folder,
-                      std::unique_ptr<FileSystem> file_system =
-                          std::make_unique<DiskFileSystem>(),
+                      std::unique_ptr<files::FileSystem> file_system =
+                          std::make_unique<files::DiskFileSystem>(),
                       Edition edition = Edition::k2016);
   // Unloads the plug-in if it is loaded, then destroys the registered
   // module objects that are left.
@@ -56,7 +56,7 @@ class PluginHost {
   const std::filesystem::path& folder() const { return folder_; }
   // The files the host reads. The host owns them, and with them whatever
   // they keep between reads (the disk's folder listings).
-  FileSystem& file_system() { return *file_system_; }
+  files::FileSystem& file_system() { return *file_system_; }
   // The folder a path root stands for, as a host-relative prefix ending in
   // '\', or nothing for a root the stand-in does not know.
   static std::optional<std::string> RootPrefix(PathRoot root);
@@ -122,7 +122,7 @@ class PluginHost {
 
  private:
   std::filesystem::path folder_;
-  std::unique_ptr<FileSystem> file_system_;
+  std::unique_ptr<files::FileSystem> file_system_;
   Edition edition_;
   HostLog log_;
   std::unique_ptr<PluginLibrary> library_;

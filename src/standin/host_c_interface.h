@@ -12,8 +12,8 @@
 
 #include <cstdarg>
 
-#include "module_calls.h"
 #include "orbiter_api.h"
+#include "standin/module_calls.h"
 
 #if defined(VANTREL_HOST_LIBRARY_IMPLEMENTATION)
 #define VANTREL_HOST_LIBRARY_API extern "C" __declspec(dllexport)

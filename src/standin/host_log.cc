@@ -1,8 +1,8 @@
-#include "host_log.h"
+#include "standin/host_log.h"
 
 #include <utility>
 
-#include "log_format.h"
+#include "formats/log_format.h"
 
 namespace standin {
 
@@ -18,7 +18,7 @@ constexpr std::string_view kLineEnd = "\n";
 
 void HostLog::AddFormatted(const char* format, va_list args) {
   const std::size_t start = text_.size();
-  AppendLogLine(format, args, text_);
+  formats::AppendLogLine(format, args, text_);
   text_.append(kLineEnd.data(), kLineEnd.size());
   ends_.push_back(text_.size());
   if (output_ != nullptr) {

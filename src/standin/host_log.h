@@ -8,7 +8,7 @@
 #include <utility>
 #include <vector>
 
-#include "file_system.h"
+#include "files/file_system.h"
 
 namespace standin {
 
@@ -22,7 +22,7 @@ class HostLog {
   // Also appends every later line to `output`, which must outlive the log,
   // each ended as text files end lines on this platform ("\r\n" on
   // Windows, "\n" elsewhere).
-  void WriteTo(FileSystem::Output* output) { output_ = output; }
+  void WriteTo(files::FileSystem::Output* output) { output_ = output; }
 
   // Adds one line a module wrote, formatted as AppendLogLine formats it. It
   // goes to the output at once, so that it is there even if the module
@@ -52,7 +52,7 @@ class HostLog {
   std::vector<std::size_t> ends_;
   // The host's lines, each with the number of module lines before it.
   std::vector<std::pair<std::size_t, std::string>> host_lines_;
-  FileSystem::Output* output_ = nullptr;
+  files::FileSystem::Output* output_ = nullptr;
 };
 
 }  // namespace standin

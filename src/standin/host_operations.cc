@@ -9,15 +9,15 @@
 #include <string>
 #include <string_view>
 
-#include "date_to_int.h"
-#include "host.h"
-#include "host_call.h"
-#include "host_file.h"
-#include "item_file.h"
-#include "log_format.h"
+#include "files/host_file.h"
+#include "formats/date_to_int.h"
+#include "formats/item_file.h"
+#include "formats/log_format.h"
+#include "formats/text_encoding.h"
 #include "orbiter_api.h"
-#include "simulation_session.h"
-#include "text_encoding.h"
+#include "standin/host.h"
+#include "standin/host_call.h"
+#include "standin/simulation_session.h"
 
 namespace {
 
@@ -47,7 +47,7 @@ const standin::OpenFile* FindOpenFile(FILEHANDLE f, const char* operation) {
 }
 
 void RecordItemRead(const standin::OpenFile& file, const char* item,
-                    const standin::ItemFile::Place& lookup) {
+                    const formats::ItemFile::Place& lookup) {
   Session& session = *PluginHost::Current().session();
   if (!session.record_item_reads) return;
   session.calls().ItemRead(file.path, item, lookup.Copied());
@@ -180,10 +180,10 @@ FILEHANDLE oapiOpenFile(const char* fname, FileAccessMode mode, PathRoot root) {
   }
   std::optional<std::string> text;
   std::string found;
-  if (auto file = standin::ReadHostFile(host.file_system(), host.folder(),
-                                        *prefix + fname)) {
+  if (auto file = files::ReadHostFile(host.file_system(), host.folder(),
+                                      *prefix + fname)) {
     text = std::move(file->text);
-    found = standin::ShownPath(file->disk_path);
+    found = formats::ShownPath(file->disk_path);
   }
   session->calls().Opened(fname, text.has_value(), found);
   if (!text) {
@@ -193,7 +193,7 @@ FILEHANDLE oapiOpenFile(const char* fname, FileAccessMode mode, PathRoot root) {
     text.emplace();
   }
   return session->files().Open(fname, mode,
-                               standin::ItemFile(std::move(*text)));
+                               formats::ItemFile(std::move(*text)));
 }
 
 void oapiCloseFile(FILEHANDLE file, FileAccessMode mode) {
@@ -215,7 +215,7 @@ bool oapiReadItem_string(FILEHANDLE f, char* item, char* val) {
   if (file == nullptr || item == nullptr || val == nullptr) return false;
   const auto lookup = file->items.Locate(item);
   RecordItemRead(*file, item, lookup);
-  if (lookup.result != standin::ItemFile::Lookup::Result::kFound) return false;
+  if (lookup.result != formats::ItemFile::Lookup::Result::kFound) return false;
   const std::string_view value =
       PluginHost::Current().ItemValueCopied(lookup.value);
   std::memcpy(val, value.data(), value.size());
@@ -229,8 +229,8 @@ bool oapiReadItem_int(FILEHANDLE f, char* item, int& val) {
   if (file == nullptr || item == nullptr) return false;
   const auto lookup = file->items.Locate(item);
   RecordItemRead(*file, item, lookup);
-  if (lookup.result != standin::ItemFile::Lookup::Result::kFound) return false;
-  return standin::ParseItemInt(lookup.value, val);
+  if (lookup.result != formats::ItemFile::Lookup::Result::kFound) return false;
+  return formats::ParseItemInt(lookup.value, val);
 }
 
 // --- Log, modules and library set-up --------------------------------------

@@ -1,9 +1,9 @@
 // The host's module base class: what every module object's base part does.
 // Compiled into each host program in the C++ ABI of the plug-ins it loads:
 // the stand-in (its own compiler's ABI) and the Microsoft-ABI orbiter.exe.
-#include "host_version.h"
-#include "module_calls.h"
 #include "orbiter_api.h"
+#include "standin/host_version.h"
+#include "standin/module_calls.h"
 
 oapi::ModuleNV::ModuleNV(HINSTANCE hDLL)
     : version(standin::kHostVersion), hModule(hDLL) {}

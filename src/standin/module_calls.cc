@@ -1,4 +1,4 @@
-#include "module_calls.h"
+#include "standin/module_calls.h"
 
 namespace standin {
 namespace {

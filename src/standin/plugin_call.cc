@@ -1,4 +1,4 @@
-#include "plugin_call.h"
+#include "standin/plugin_call.h"
 
 #include <utility>
 
@@ -32,7 +32,7 @@ void PluginCalls::Opened(std::string_view path, bool found,
 }
 
 void PluginCalls::ItemRead(std::string_view path, std::string_view item,
-                           ItemFile::Lookup lookup) {
+                           formats::ItemFile::Lookup lookup) {
   Add(PluginCall::Kind::kItemRead, PluginCall::kNotAVessel, path, item);
   lookups_.push_back(std::move(lookup));
 }

@@ -7,7 +7,7 @@
 #include <string_view>
 #include <vector>
 
-#include "item_file.h"
+#include "formats/item_file.h"
 
 namespace standin {
 
@@ -36,7 +36,7 @@ struct PluginCall {
   std::string_view disk_path;
   // kItemRead: the item asked for, and what the host's reader found.
   std::string_view item;
-  const ItemFile::Lookup* lookup = nullptr;
+  const formats::ItemFile::Lookup* lookup = nullptr;
 };
 
 // The calls of one simulation, in order, kept compactly: a long run keeps
@@ -51,7 +51,7 @@ class PluginCalls {
   void NameAsked(std::size_t vessel);
   void Opened(std::string_view path, bool found, std::string_view disk_path);
   void ItemRead(std::string_view path, std::string_view item,
-                ItemFile::Lookup lookup);
+                formats::ItemFile::Lookup lookup);
   void PointsSet(std::size_t vessel);
 
   std::size_t size() const { return calls_.size(); }
@@ -74,7 +74,7 @@ class PluginCalls {
 
   std::vector<Kept> calls_;
   std::string text_;
-  std::vector<ItemFile::Lookup> lookups_;
+  std::vector<formats::ItemFile::Lookup> lookups_;
 };
 
 }  // namespace standin

@@ -3,7 +3,7 @@
 
 #include <filesystem>
 
-#include "plugin_library.h"
+#include "standin/plugin_library.h"
 
 namespace standin {
 

@@ -2,9 +2,9 @@
 
 #include <filesystem>
 
-#include "plugin_library.h"
-#include "system_message.h"
-#include "text_encoding.h"
+#include "files/system_message.h"
+#include "formats/text_encoding.h"
+#include "standin/plugin_library.h"
 
 namespace standin {
 
@@ -17,7 +17,7 @@ std::unique_ptr<PluginLibrary> PluginLibrary::Load(const std::string& path,
     // it needs; tell the two apart.
     const bool exists =
         GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES;
-    std::string why = WindowsErrorMessage(code);
+    std::string why = files::WindowsErrorMessage(code);
     if (code == ERROR_MOD_NOT_FOUND) {
       why = exists ? "a library it needs is missing" : "no such file";
     }
@@ -40,7 +40,8 @@ std::string PluginLibrary::FileNameOf(HINSTANCE module) {
   char path[MAX_PATH];
   const DWORD length = GetModuleFileNameA(module, path, MAX_PATH);
   if (length == 0 || length >= MAX_PATH) return "";
-  return ShownPath(PathOfHostText(std::string(path, length)).filename());
+  return formats::ShownPath(
+      formats::PathOfHostText(std::string(path, length)).filename());
 }
 
 std::string PluginLibrary::FileName(const std::string& module_name) {

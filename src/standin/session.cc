@@ -1,16 +1,16 @@
-#include "session.h"
+#include "standin/session.h"
 
 #include <algorithm>
 #include <map>
 
-#include "disk_file_system.h"
-#include "file_system_wrapper.h"
-#include "host.h"
-#include "item_file.h"
-#include "module_calls.h"
-#include "plugin_library.h"
-#include "text_encoding.h"
-#include "vessel_mass.h"
+#include "files/disk_file_system.h"
+#include "files/file_system_wrapper.h"
+#include "formats/item_file.h"
+#include "formats/text_encoding.h"
+#include "formats/vessel_mass.h"
+#include "standin/host.h"
+#include "standin/module_calls.h"
+#include "standin/plugin_library.h"
 
 namespace standin {
 namespace {
@@ -21,25 +21,26 @@ constexpr double kSecondsPerDay = 86400.0;
 
 // The model of every vessel of `scenario`, in its order. Each class file is
 // read once; one whose Mass does not count gets one warning.
-std::vector<vessel::VesselModel> ModelVessels(FileSystem& files,
-                                              const SessionOptions& options,
-                                              const Scenario& scenario,
-                                              std::vector<Problem>& warnings) {
+std::vector<vessel::VesselModel> ModelVessels(
+    files::FileSystem& files, const SessionOptions& options,
+    const formats::Scenario& scenario,
+    std::vector<formats::Problem>& warnings) {
   std::map<std::string, vessel::ClassFile> class_files;
   std::vector<vessel::VesselModel> models;
-  for (const ScenarioVessel& vessel : scenario.vessels) {
-    const std::string folded = FoldCase(vessel.class_name);
+  for (const formats::ScenarioVessel& vessel : scenario.vessels) {
+    const std::string folded = formats::FoldCase(vessel.class_name);
     auto [entry, first] = class_files.try_emplace(folded);
     if (first) {
       entry->second =
           vessel::ReadClassFile(files, options.root, vessel.class_name);
       const vessel::ClassFile& file = entry->second;
       if (!file.mass.problem.empty() && !vessel.mass) {
-        warnings.push_back(Problem::Warning(
-            ShownPath(file.disk_path), file.mass.line,
+        warnings.push_back(formats::Problem::Warning(
+            formats::ShownPath(file.disk_path), file.mass.line,
             file.mass.problem + "; vessels of class " + vessel.class_name +
                 " weigh the default " +
-                std::to_string(static_cast<int>(kDefaultVesselMass)) + " kg"));
+                std::to_string(static_cast<int>(formats::kDefaultVesselMass)) +
+                " kg"));
       }
     }
     vessel::VesselInputs inputs;
@@ -57,7 +58,7 @@ std::vector<vessel::VesselModel> ModelVessels(FileSystem& files,
   return models;
 }
 
-SimObject& AddVessel(Session& session, const ScenarioVessel& vessel,
+SimObject& AddVessel(Session& session, const formats::ScenarioVessel& vessel,
                      const vessel::VesselModel& model) {
   SimObject& added =
       session.vessels().AddVessel(vessel.name, vessel.class_name, model.mass);
@@ -80,7 +81,7 @@ SimObject& AddVessel(Session& session, const ScenarioVessel& vessel,
 // The vessels at the end of a simulation; `created` holds the scenario's
 // index of each vessel in the order the host created them.
 std::vector<VesselOutcome> CollectVessels(
-    const Session& session, const Scenario& scenario,
+    const Session& session, const formats::Scenario& scenario,
     const std::vector<vessel::VesselModel>& models,
     const std::vector<std::size_t>& created) {
   std::vector<VesselOutcome> outcomes;
@@ -121,7 +122,7 @@ class Simulation {
  public:
   // `log_from` is where the simulation's part of the host log begins: 0 for
   // the first, whose part holds the lines of loading.
-  Simulation(PluginHost& host, const Scenario& scenario,
+  Simulation(PluginHost& host, const formats::Scenario& scenario,
              const SessionOptions& options, std::size_t log_from)
       : host_(host),
         scenario_(scenario),
@@ -207,7 +208,7 @@ class Simulation {
   }
 
   PluginHost& host_;
-  const Scenario& scenario_;
+  const formats::Scenario& scenario_;
   const std::size_t log_from_;
   SessionResult result_;
   const std::vector<vessel::VesselModel> models_;
@@ -221,14 +222,14 @@ class Simulation {
 
 }  // namespace
 
-std::optional<RunResult> RunScenarios(const std::vector<Scenario>& scenarios,
-                                      const SessionOptions& options,
-                                      std::string* error) {
-  std::unique_ptr<FileSystem> files;
+std::optional<RunResult> RunScenarios(
+    const std::vector<formats::Scenario>& scenarios,
+    const SessionOptions& options, std::string* error) {
+  std::unique_ptr<files::FileSystem> files;
   if (options.files != nullptr) {
-    files = std::make_unique<FileSystemWrapper>(options.files);
+    files = std::make_unique<files::FileSystemWrapper>(options.files);
   } else {
-    files = std::make_unique<DiskFileSystem>();
+    files = std::make_unique<files::DiskFileSystem>();
   }
   PluginHost host(options.root, std::move(files), options.edition);
   if (options.faults_to != nullptr) host.SetFaultStream(options.faults_to);
@@ -236,7 +237,7 @@ std::optional<RunResult> RunScenarios(const std::vector<Scenario>& scenarios,
   RunResult result;
   // The first simulation's log begins with the lines of loading.
   std::size_t log_from = 0;
-  for (const Scenario& scenario : scenarios) {
+  for (const formats::Scenario& scenario : scenarios) {
     Simulation simulation(host, scenario, options, log_from);
     simulation.Start();
     for (int step = 1; step <= options.steps; ++step) simulation.Step(step);
@@ -251,7 +252,7 @@ std::optional<RunResult> RunScenarios(const std::vector<Scenario>& scenarios,
   return result;
 }
 
-std::optional<SessionResult> RunSession(const Scenario& scenario,
+std::optional<SessionResult> RunSession(const formats::Scenario& scenario,
                                         const SessionOptions& options,
                                         std::string* error) {
   auto run = RunScenarios({scenario}, options, error);

@@ -8,14 +8,14 @@
 #include <string>
 #include <vector>
 
-#include "host.h"
+#include "formats/scenario.h"
 #include "orbiter_api.h"
-#include "plugin_call.h"
-#include "scenario.h"
-#include "sim_object.h"
-#include "simulation_session.h"
-#include "sweep_step.h"
-#include "vessel_model.h"
+#include "rules/sweep_step.h"
+#include "standin/host.h"
+#include "standin/plugin_call.h"
+#include "standin/sim_object.h"
+#include "standin/simulation_session.h"
+#include "vessel/vessel_model.h"
 
 namespace standin {
 
@@ -29,9 +29,9 @@ struct SessionOptions {
   std::string plugin;          // the plug-in library to load
   int steps = kSweepStep;      // post-steps of each simulation
   // The files the host reads, owned by the caller; the disk when null.
-  FileSystem* files = nullptr;
+  files::FileSystem* files = nullptr;
   // Also append the plug-in's log lines here; owned by the caller.
-  FileSystem::Output* log_output = nullptr;
+  files::FileSystem::Output* log_output = nullptr;
   // Keep the plug-in's item reads among SessionResult::calls.
   bool record_item_reads = false;
   // Where the host says at once that it refused a call: the stream of the
@@ -53,7 +53,7 @@ struct VesselOutcome {
   int spawn_step = 0;
   // Where its scenario starts it: landed on or orbiting `body`, as its
   // STATUS line says.
-  VesselState state = VesselState::kNotGiven;
+  formats::VesselState state = formats::VesselState::kNotGiven;
   std::string body;
   int touchdown_sets = 0;
   std::vector<TOUCHDOWNVTX> touchdown;
@@ -62,7 +62,7 @@ struct VesselOutcome {
 // What one simulation produced.
 struct SessionResult {
   // Class files whose Mass does not count, once per file.
-  std::vector<Problem> warnings;
+  std::vector<formats::Problem> warnings;
   // The host log from the end of the simulation before (or from the start)
   // to the end of this one, the host's own lines included.
   std::vector<std::string> log;
@@ -105,13 +105,13 @@ struct RunResult {
 // clbkPostStep), destroys the vessels and ends the simulation; then unloads
 // the plug-in as the options' edition does. Returns nothing, with `error`
 // saying why, when the plug-in cannot be loaded.
-std::optional<RunResult> RunScenarios(const std::vector<Scenario>& scenarios,
-                                      const SessionOptions& options,
-                                      std::string* error);
+std::optional<RunResult> RunScenarios(
+    const std::vector<formats::Scenario>& scenarios,
+    const SessionOptions& options, std::string* error);
 
 // RunScenarios for one scenario; the faults and log lines of loading and
 // unloading count as the simulation's.
-std::optional<SessionResult> RunSession(const Scenario& scenario,
+std::optional<SessionResult> RunSession(const formats::Scenario& scenario,
                                         const SessionOptions& options,
                                         std::string* error);
 

@@ -6,8 +6,8 @@
 #include <string>
 #include <vector>
 
-#include "default_touchdown_points.h"
 #include "orbiter_api.h"
+#include "vessel/default_touchdown_points.h"
 
 namespace standin {
 

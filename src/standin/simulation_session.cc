@@ -1,6 +1,6 @@
-#include "simulation_session.h"
+#include "standin/simulation_session.h"
 
-#include "host.h"
+#include "standin/host.h"
 
 namespace standin {
 

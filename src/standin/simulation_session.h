@@ -5,10 +5,10 @@
 #include <utility>
 #include <vector>
 
-#include "file_ledger.h"
-#include "plugin_call.h"
-#include "sim_object.h"
-#include "vessel_registry.h"
+#include "standin/file_ledger.h"
+#include "standin/plugin_call.h"
+#include "standin/sim_object.h"
+#include "standin/vessel_registry.h"
 
 namespace standin {
 

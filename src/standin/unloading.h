@@ -3,7 +3,7 @@
 
 #include <cstddef>
 
-#include "edition.h"
+#include "standin/edition.h"
 
 namespace standin {
 

@@ -1,8 +1,8 @@
-#include "vessel_registry.h"
+#include "standin/vessel_registry.h"
 
 #include <utility>
 
-#include "plugin_call.h"
+#include "standin/plugin_call.h"
 
 namespace standin {
 
@@ -13,7 +13,7 @@ SimObject& VesselRegistry::AddVessel(std::string name,
   vessel->name = std::move(name);
   vessel->class_name = std::move(class_name);
   vessel->mass = mass;
-  vessel->touchdown = DefaultTouchdownPoints();
+  vessel->touchdown = vessel::DefaultTouchdownPoints();
   vessel->index = vessels_.size();
   handles_.insert(vessel.get());
   vessels_.push_back(std::move(vessel));

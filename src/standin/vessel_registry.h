@@ -8,7 +8,7 @@
 #include <vector>
 
 #include "orbiter_api.h"
-#include "sim_object.h"
+#include "standin/sim_object.h"
 
 namespace standin {
 

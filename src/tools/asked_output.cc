@@ -1,8 +1,8 @@
-#include "asked_output.h"
+#include "tools/asked_output.h"
 
 namespace tools {
 
-bool AskedOutput::Open(standin::ReadRecorder& files,
+bool AskedOutput::Open(files::ReadRecorder& files,
                        const std::optional<OutputRequest>& request,
                        const std::filesystem::path& host_folder,
                        std::ostream& err, int& exit_code) {
@@ -12,7 +12,7 @@ bool AskedOutput::Open(standin::ReadRecorder& files,
   return output_ != nullptr;
 }
 
-bool AskedOutput::Commit(standin::ReadRecorder& files,
+bool AskedOutput::Commit(files::ReadRecorder& files,
                          const std::filesystem::path& host_folder,
                          std::ostream& err, int& exit_code) {
   if (!output_) return true;

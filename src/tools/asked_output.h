@@ -7,9 +7,9 @@
 #include <ostream>
 #include <string_view>
 
-#include "file_system.h"
-#include "output_guard.h"
-#include "read_recorder.h"
+#include "files/file_system.h"
+#include "files/read_recorder.h"
+#include "tools/output_guard.h"
 
 namespace tools {
 
@@ -21,24 +21,24 @@ class AskedOutput {
   // Opens the target of `request` as OpenOutput does; nothing to open when
   // the user asked for no file (`request` empty). False after saying why,
   // with `exit_code` set.
-  bool Open(standin::ReadRecorder& files,
+  bool Open(files::ReadRecorder& files,
             const std::optional<OutputRequest>& request,
             const std::filesystem::path& host_folder, std::ostream& err,
             int& exit_code);
 
   // Whether a file was asked for, and is open.
   explicit operator bool() const { return output_ != nullptr; }
-  standin::FileSystem::Output* get() const { return output_.get(); }
+  files::FileSystem::Output* get() const { return output_.get(); }
 
   // Puts the file in place as CommitOutput does; a failed append fails it.
   // True when no file was asked for.
-  bool Commit(standin::ReadRecorder& files,
+  bool Commit(files::ReadRecorder& files,
               const std::filesystem::path& host_folder, std::ostream& err,
               int& exit_code);
 
  private:
   OutputRequest request_;
-  std::unique_ptr<standin::FileSystem::Output> output_;
+  std::unique_ptr<files::FileSystem::Output> output_;
 };
 
 }  // namespace tools

@@ -1,19 +1,19 @@
-#include "check_command.h"
+#include "tools/check_command.h"
 
 #include <CLI/CLI.hpp>
 #include <filesystem>
 #include <map>
 #include <optional>
 
-#include "class_file_check.h"
-#include "command_options.h"
-#include "definition_file_check.h"
-#include "diagnostic_output.h"
-#include "exit_codes.h"
-#include "host_folder.h"
-#include "host_paths.h"
-#include "item_file.h"
-#include "text_encoding.h"
+#include "analysis/class_file_check.h"
+#include "analysis/definition_file_check.h"
+#include "files/host_paths.h"
+#include "formats/item_file.h"
+#include "formats/text_encoding.h"
+#include "report/diagnostic_output.h"
+#include "tools/command_options.h"
+#include "tools/exit_codes.h"
+#include "tools/host_folder.h"
 
 namespace tools {
 
@@ -22,22 +22,23 @@ namespace {
 namespace fs = std::filesystem;
 
 bool HasCfgExtension(const fs::path& path) {
-  return standin::FoldCase(standin::ShownPath(path.extension())) == ".cfg";
+  return formats::FoldCase(formats::ShownPath(path.extension())) == ".cfg";
 }
 
 struct CheckRun {
-  standin::FileSystem& files;
+  files::FileSystem& files;
   fs::path root;  // the host folder
-  std::vector<Diagnostic> diagnostics;
+  std::vector<analysis::Diagnostic> diagnostics;
   int files_checked = 0;
   bool unreadable = false;
 };
 
 void CheckFile(const fs::path& path, CheckRun& run) {
   bool unreadable = false;
-  for (auto& d : IsClassFilePath(path)
-                     ? CheckClassFile(run.files, run.root, path, &unreadable)
-                     : CheckDefinitionFile(run.files, path, &unreadable)) {
+  for (auto& d :
+       analysis::IsClassFilePath(path)
+           ? analysis::CheckClassFile(run.files, run.root, path, &unreadable)
+           : analysis::CheckDefinitionFile(run.files, path, &unreadable)) {
     run.diagnostics.push_back(std::move(d));
   }
   if (unreadable) {
@@ -54,25 +55,25 @@ void CheckCaseDuplicates(const fs::path& folder,
   std::map<std::string, const fs::path*> first_of;
   for (const fs::path& file : files) {
     const std::string relative =
-        standin::ShownPath(file.lexically_relative(folder));
+        formats::ShownPath(file.lexically_relative(folder));
     const auto [first, inserted] =
-        first_of.emplace(standin::FoldFileName(relative), &file);
+        first_of.emplace(formats::FoldFileName(relative), &file);
     if (inserted) continue;
     run.diagnostics.push_back(
-        {standin::ShownPath(file), 0, 0, Severity::kWarning,
+        {formats::ShownPath(file), 0, 0, analysis::Severity::kWarning,
          "differs only in case from " +
-             standin::ShownPath(first->second->lexically_relative(folder)) +
+             formats::ShownPath(first->second->lexically_relative(folder)) +
              "; on Windows the two cannot both exist, and the host reads "
              "only one of them",
          "case-duplicate"});
   }
 }
 
-Diagnostic FolderNamedCfg(const fs::path& folder) {
-  return {standin::ShownPath(folder),
+analysis::Diagnostic FolderNamedCfg(const fs::path& folder) {
+  return {formats::ShownPath(folder),
           0,
           0,
-          Severity::kWarning,
+          analysis::Severity::kWarning,
           "is a folder, not a file; the host cannot read it as a definition",
           "not-a-file"};
 }
@@ -81,11 +82,11 @@ Diagnostic FolderNamedCfg(const fs::path& folder) {
 // reads, with why: Notepad's hidden ".txt" after ".cfg", or the letters of
 // "cfg" swapped. The package's own "*.cfg.example" files are named so on
 // purpose.
-std::optional<Diagnostic> NearMiss(const fs::path& file) {
-  const std::string name = standin::ShownPath(file.filename());
-  const std::string folded = standin::FoldCase(name);
+std::optional<analysis::Diagnostic> NearMiss(const fs::path& file) {
+  const std::string name = formats::ShownPath(file.filename());
+  const std::string folded = formats::FoldCase(name);
   const std::string extension =
-      standin::FoldCase(standin::ShownPath(file.extension()));
+      formats::FoldCase(formats::ShownPath(file.extension()));
   const bool notepad = folded.size() > 8 &&
                        folded.compare(folded.size() - 8, 8, ".cfg.txt") == 0;
   const bool transposed = extension == ".cgf" || extension == ".fcg";
@@ -101,8 +102,9 @@ std::optional<Diagnostic> NearMiss(const fs::path& file) {
         stem + ".cfg\" can be named \"" + name + "\"";
   }
   message += "; rename it to " + stem + ".cfg";
-  return Diagnostic{standin::ShownPath(file), 0,       0,
-                    Severity::kWarning,       message, "not-a-definition-name"};
+  return analysis::Diagnostic{
+      formats::ShownPath(file),     0,       0,
+      analysis::Severity::kWarning, message, "not-a-definition-name"};
 }
 
 // Checks the definitions below `folder`; `named` when the user named the
@@ -110,9 +112,9 @@ std::optional<Diagnostic> NearMiss(const fs::path& file) {
 void CheckFolder(const fs::path& folder, bool named, CheckRun& run) {
   const auto entries = run.files.EntriesBelow(folder);
   if (!entries) {
-    run.diagnostics.push_back({standin::ShownPath(folder), 0, 0,
-                               Severity::kError, "cannot list the folder",
-                               "unreadable"});
+    run.diagnostics.push_back({formats::ShownPath(folder), 0, 0,
+                               analysis::Severity::kError,
+                               "cannot list the folder", "unreadable"});
     run.unreadable = true;
     return;
   }
@@ -129,8 +131,8 @@ void CheckFolder(const fs::path& folder, bool named, CheckRun& run) {
       run.diagnostics.push_back(FolderNamedCfg(named));
   }
   if (named && files.empty()) {
-    run.diagnostics.push_back({standin::ShownPath(folder), 0, 0,
-                               Severity::kWarning,
+    run.diagnostics.push_back({formats::ShownPath(folder), 0, 0,
+                               analysis::Severity::kWarning,
                                "is a folder without a .cfg file below it; "
                                "no definition was checked",
                                "no-definitions"});
@@ -141,7 +143,7 @@ void CheckFolder(const fs::path& folder, bool named, CheckRun& run) {
 
 }  // namespace
 
-int CheckCommand(const CheckArguments& arguments, standin::FileSystem& files,
+int CheckCommand(const CheckArguments& arguments, files::FileSystem& files,
                  std::ostream& out, std::ostream& err) {
   const fs::path root = HostFolder(arguments.root);
   CheckRun run{files, root, {}, 0, false};
@@ -149,10 +151,10 @@ int CheckCommand(const CheckArguments& arguments, standin::FileSystem& files,
   if (arguments.paths.empty() || arguments.classes) {
     const char* below = arguments.classes ? "Vessels" : "Vantrel";
     const auto folder =
-        standin::ResolveHostPath(files, root, std::string("Config\\") + below);
+        files::ResolveHostPath(files, root, std::string("Config\\") + below);
     if (!folder ||
-        files.TypeOf(*folder) != standin::FileSystem::EntryType::kFolder) {
-      err << standin::ShownPath(root / "Config" / below)
+        files.TypeOf(*folder) != files::FileSystem::EntryType::kFolder) {
+      err << formats::ShownPath(root / "Config" / below)
           << ": no such folder; name the files to check, or the host folder "
              "with --root\n";
       return kExitInput;
@@ -160,8 +162,8 @@ int CheckCommand(const CheckArguments& arguments, standin::FileSystem& files,
     CheckFolder(*folder, false, run);
   }
   for (const std::string& given : arguments.paths) {
-    const fs::path path = standin::PathOfHostText(given);
-    if (files.TypeOf(path) == standin::FileSystem::EntryType::kFolder) {
+    const fs::path path = formats::PathOfHostText(given);
+    if (files.TypeOf(path) == files::FileSystem::EntryType::kFolder) {
       if (HasCfgExtension(path))
         run.diagnostics.push_back(FolderNamedCfg(path));
       CheckFolder(path, true, run);
@@ -171,12 +173,12 @@ int CheckCommand(const CheckArguments& arguments, standin::FileSystem& files,
   }
 
   if (arguments.json) {
-    PrintDiagnosticsJson(run.diagnostics, run.files_checked, out);
+    report::PrintDiagnosticsJson(run.diagnostics, run.files_checked, out);
   } else {
     int errors = 0;
-    for (const Diagnostic& d : run.diagnostics) {
-      out << FormatProblem(d) << '\n';
-      if (d.severity == Severity::kError) ++errors;
+    for (const analysis::Diagnostic& d : run.diagnostics) {
+      out << analysis::FormatProblem(d) << '\n';
+      if (d.severity == analysis::Severity::kError) ++errors;
     }
     err << run.files_checked << " file(s) checked: " << errors << " error(s), "
         << run.diagnostics.size() - errors << " warning(s)\n";

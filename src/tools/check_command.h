@@ -6,8 +6,8 @@
 #include <string>
 #include <vector>
 
-#include "command.h"
-#include "file_system.h"
+#include "files/file_system.h"
+#include "tools/command.h"
 
 namespace tools {
 
@@ -25,7 +25,7 @@ struct CheckArguments {
 // diagnostic (or a JSON document) to `out`, and problems with the command
 // itself to `err`. Returns kExitOk when nothing was found, kExitFindings for
 // warnings or errors, kExitInput when a file or folder could not be read.
-int CheckCommand(const CheckArguments& arguments, standin::FileSystem& files,
+int CheckCommand(const CheckArguments& arguments, files::FileSystem& files,
                  std::ostream& out, std::ostream& err);
 
 // `vantrel check` on the command line.

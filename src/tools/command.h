@@ -5,7 +5,7 @@
 #include <memory>
 #include <ostream>
 
-#include "file_system.h"
+#include "files/file_system.h"
 
 namespace CLI {
 class App;
@@ -16,7 +16,7 @@ namespace tools {
 // What runs a command once its command line is parsed: it reads through
 // `files`, prints to `out` and its problems to `err`, and returns an
 // ExitCode.
-using CommandRun = std::function<int(standin::FileSystem& files,
+using CommandRun = std::function<int(files::FileSystem& files,
                                      std::ostream& out, std::ostream& err)>;
 
 // One command of vantrel, as the command line lists it. Each command adds
@@ -33,13 +33,13 @@ struct Command {
 // The add_options of a command that runs as `run` with its `Arguments`,
 // which `add` binds to the command's options.
 template <typename Arguments,
-          int (*run)(const Arguments&, standin::FileSystem&, std::ostream&,
+          int (*run)(const Arguments&, files::FileSystem&, std::ostream&,
                      std::ostream&),
           void (*add)(CLI::App&, Arguments&)>
 CommandRun AddCommand(CLI::App& command) {
   auto arguments = std::make_shared<Arguments>();
   add(command, *arguments);
-  return [arguments](standin::FileSystem& files, std::ostream& out,
+  return [arguments](files::FileSystem& files, std::ostream& out,
                      std::ostream& err) {
     return run(*arguments, files, out, err);
   };

@@ -1,4 +1,4 @@
-#include "command_line.h"
+#include "tools/command_line.h"
 
 #include <CLI/CLI.hpp>
 #include <cstdio>
@@ -8,17 +8,17 @@
 #include <utility>
 #include <vector>
 
-#include "check_command.h"
-#include "command.h"
-#include "disk_file_system.h"
-#include "drop_command.h"
-#include "exit_codes.h"
-#include "init_command.h"
-#include "own_console.h"
-#include "run_command.h"
-#include "show_command.h"
-#include "survey_command.h"
-#include "text_encoding.h"
+#include "files/disk_file_system.h"
+#include "formats/text_encoding.h"
+#include "tools/check_command.h"
+#include "tools/command.h"
+#include "tools/drop_command.h"
+#include "tools/exit_codes.h"
+#include "tools/init_command.h"
+#include "tools/own_console.h"
+#include "tools/run_command.h"
+#include "tools/show_command.h"
+#include "tools/survey_command.h"
 
 #if defined(_WIN32)
 #include <windows.h>
@@ -42,11 +42,11 @@ std::optional<std::vector<std::string>> HostArguments(int argc, char** argv,
   if (wide != nullptr) {
     std::vector<std::string> arguments;
     for (int i = 0; i < count; ++i) {
-      const auto text = standin::HostTextOfWide(wide[i]);
+      const auto text = formats::HostTextOfWide(wide[i]);
       if (!text) {
-        err << "vantrel: \"" << standin::ShownPath(wide[i])
+        err << "vantrel: \"" << formats::ShownPath(wide[i])
             << "\" holds a character that the system's code page ("
-            << standin::CodePageName()
+            << formats::CodePageName()
             << ") cannot hold, shown as '?'; the simulator takes names and "
                "paths only in that code page, so none of its vessels or "
                "files can be named so. Rename it with characters of that "
@@ -130,7 +130,7 @@ int RunCommandLine(int argc, char** argv) {
     return code == 0 ? tools::kExitOk : tools::kExitUsage;
   }
 
-  standin::DiskFileSystem files;
+  files::DiskFileSystem files;
   for (const auto& [options, run] : commands) {
     if (options->parsed()) return run(files, std::cout, std::cerr);
   }

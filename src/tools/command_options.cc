@@ -1,9 +1,9 @@
-#include "command_options.h"
+#include "tools/command_options.h"
 
 #include <CLI/CLI.hpp>
 
-#include "item_file.h"
-#include "output_guard.h"
+#include "formats/item_file.h"
+#include "tools/output_guard.h"
 
 namespace tools {
 
@@ -13,15 +13,15 @@ namespace {
 // CLI11's ranges.
 const CLI::Validator kVesselMass(
     [](std::string& text) {
-      return standin::ParseVesselMass(text) ? std::string()
-                                            : standin::NotAMass(text);
+      return formats::ParseVesselMass(text) ? std::string()
+                                            : formats::NotAMass(text);
     },
     "");
 
 const CLI::Validator kClassMass(
     [](std::string& text) {
-      return standin::ParseClassMass(text) ? std::string()
-                                           : standin::NotAClassMass(text);
+      return formats::ParseClassMass(text) ? std::string()
+                                           : formats::NotAClassMass(text);
     },
     "");
 
@@ -48,10 +48,10 @@ void AddMassOption(CLI::App& command, std::optional<double>& mass,
 }
 
 std::map<std::string, double> ClassMassesOf(
-    const std::vector<standin::ClassMass>& masses) {
+    const std::vector<formats::ClassMass>& masses) {
   std::map<std::string, double> by_class;
-  for (const standin::ClassMass& given : masses) {
-    by_class[standin::FoldCase(given.class_name)] = given.kg;
+  for (const formats::ClassMass& given : masses) {
+    by_class[formats::FoldCase(given.class_name)] = given.kg;
   }
   return by_class;
 }
@@ -72,14 +72,14 @@ void AddBodyOptions(CLI::App& command, std::string& body,
 }
 
 void AddClassMassOption(CLI::App& command,
-                        std::vector<standin::ClassMass>& masses,
+                        std::vector<formats::ClassMass>& masses,
                         const std::string& description) {
   command
       .add_option_function<std::vector<std::string>>(
           "--mass",
           [&masses](const std::vector<std::string>& given) {
             for (const std::string& text : given) {
-              masses.push_back(*standin::ParseClassMass(text));
+              masses.push_back(*formats::ParseClassMass(text));
             }
           },
           description)

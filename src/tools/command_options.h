@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "vessel_mass.h"
+#include "formats/vessel_mass.h"
 
 namespace CLI {
 class App;
@@ -36,14 +36,14 @@ void AddBodyOptions(CLI::App& command, std::string& body,
 
 // --mass CLASS=KG, repeatable: the empty mass of every vessel of a class.
 void AddClassMassOption(CLI::App& command,
-                        std::vector<standin::ClassMass>& masses,
+                        std::vector<formats::ClassMass>& masses,
                         const std::string& description);
 
 // The masses --mass CLASS=KG gave, by class folded as the host compares
 // class names, as the stand-in takes them (SessionOptions::class_masses);
 // a class given twice takes the last.
 std::map<std::string, double> ClassMassesOf(
-    const std::vector<standin::ClassMass>& masses);
+    const std::vector<formats::ClassMass>& masses);
 
 // "vantrel COMMAND --root DIR --name NAME --class CLASS", with each option
 // that is given, quoted as a shell needs it: the command line a message

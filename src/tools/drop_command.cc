@@ -1,34 +1,34 @@
-#include "drop_command.h"
+#include "tools/drop_command.h"
 
 #include <CLI/CLI.hpp>
 #include <algorithm>
 #include <filesystem>
 #include <string>
 
-#include "account_text.h"
-#include "asked_output.h"
-#include "body_text.h"
-#include "class_file.h"
-#include "command_options.h"
-#include "definition_reading.h"
-#include "drop_report.h"
-#include "drop_svg.h"
-#include "executable_path.h"
-#include "exit_codes.h"
-#include "host_folder.h"
-#include "item_file.h"
-#include "number_text.h"
-#include "output_guard.h"
-#include "physics_points.h"
-#include "read_recorder.h"
-#include "run_report.h"
-#include "single_vessel.h"
-#include "slope_text.h"
-#include "sweep_step.h"
-#include "text_encoding.h"
-#include "vessel_account.h"
-#include "vessel_model.h"
-#include "warp_steps.h"
+#include "analysis/definition_reading.h"
+#include "analysis/physics_points.h"
+#include "analysis/vessel_account.h"
+#include "files/read_recorder.h"
+#include "formats/item_file.h"
+#include "formats/number_text.h"
+#include "formats/text_encoding.h"
+#include "physics/warp_steps.h"
+#include "report/account_text.h"
+#include "report/body_text.h"
+#include "report/drop_report.h"
+#include "report/drop_svg.h"
+#include "report/run_report.h"
+#include "report/slope_text.h"
+#include "rules/sweep_step.h"
+#include "tools/asked_output.h"
+#include "tools/command_options.h"
+#include "tools/executable_path.h"
+#include "tools/exit_codes.h"
+#include "tools/host_folder.h"
+#include "tools/output_guard.h"
+#include "tools/single_vessel.h"
+#include "vessel/class_file.h"
+#include "vessel/vessel_model.h"
 
 namespace tools {
 
@@ -55,46 +55,47 @@ struct DropVessel {
 // The vessel of a definition file given on the command line: its class
 // from --class, else its --name, else the file's name; the points as the
 // module makes them.
-std::optional<DropVessel> FromFile(standin::FileSystem& files,
+std::optional<DropVessel> FromFile(files::FileSystem& files,
                                    const DropArguments& arguments,
                                    const fs::path& root,
                                    vessel::BodyCatalog& bodies,
                                    std::ostream& err) {
-  const fs::path path = standin::PathOfHostText(*arguments.definition);
+  const fs::path path = formats::PathOfHostText(*arguments.definition);
   std::string reason;
   const auto text = files.ReadFile(path, &reason);
   if (!text) {
-    err << standin::ShownPath(path)
+    err << formats::ShownPath(path)
         << ": cannot read the definition: " << reason << '\n';
     return std::nullopt;
   }
-  const standin::ItemFile items(*text);
-  const auto count = CountThatApplies(items);
+  const formats::ItemFile items(*text);
+  const auto count = analysis::CountThatApplies(items);
   if (!count) {
-    err << standin::ShownPath(path)
+    err << formats::ShownPath(path)
         << ": the module would not apply this file (no N, or N out of "
            "bounds); see vantrel check\n";
     return std::nullopt;
   }
   DropVessel vessel;
   vessel.class_name = arguments.class_name.value_or(
-      arguments.name.value_or(standin::ShownPath(path.stem())));
+      arguments.name.value_or(formats::ShownPath(path.stem())));
   vessel.name = arguments.name.value_or(vessel.class_name);
   vessel::VesselInputs inputs;
   inputs.mass = arguments.mass;
   inputs.mass_from = "--mass";
   vessel.model = vessel::ModelVessel(
       vessel::ReadClassFile(files, root, vessel.class_name), inputs);
-  vessel.mass_text =
-      Shortest(vessel.model.mass) + " kg (" + vessel.model.mass_from + ")";
+  vessel.mass_text = formats::Shortest(vessel.model.mass) + " kg (" +
+                     vessel.model.mass_from + ")";
   vessel.body = bodies.Landed(arguments.body);
-  vessel.definition = HandedOver(ReadPoints(items, *count), vessel.model.mass);
-  vessel.definition_from = standin::ShownPath(path);
+  vessel.definition = analysis::HandedOver(analysis::ReadPoints(items, *count),
+                                           vessel.model.mass);
+  vessel.definition_from = formats::ShownPath(path);
   return vessel;
 }
 
 // The vessel as the plug-in updates it in the stand-in host.
-std::optional<DropVessel> FromPlugin(standin::FileSystem& files,
+std::optional<DropVessel> FromPlugin(files::FileSystem& files,
                                      const DropArguments& arguments,
                                      const fs::path& root,
                                      vessel::BodyCatalog& bodies,
@@ -117,15 +118,16 @@ std::optional<DropVessel> FromPlugin(standin::FileSystem& files,
   vessel.name = outcome.name;
   vessel.class_name = outcome.class_name;
   vessel.model = outcome.model;
-  vessel.mass_text = MassText(outcome, " kg");
+  vessel.mass_text = report::MassText(outcome, " kg");
   vessel.definition = outcome.touchdown;
   vessel.applied = outcome.touchdown_sets > 0;
-  const std::vector<VesselAccount> accounts = AccountVessels(*result, bodies);
+  const std::vector<analysis::VesselAccount> accounts =
+      analysis::AccountVessels(*result, bodies);
   vessel.body = accounts.front().body;
-  const KeyTried* applied = accounts.front().Applied();
+  const analysis::KeyTried* applied = accounts.front().Applied();
   vessel.definition_from =
       applied == nullptr ? "no definition applied: the vessel's own points"
-                         : ShownDefinitionPath(*applied);
+                         : report::ShownDefinitionPath(*applied);
   return vessel;
 }
 
@@ -164,7 +166,7 @@ std::string StartText(const DropArguments& a) {
            std::to_string(rules::kSweepStep);
   }
   if (a.landed) return "put down as landed, as the host does";
-  return "released " + Shortest(a.height) + " m above the ground";
+  return "released " + formats::Shortest(a.height) + " m above the ground";
 }
 
 // The drawing the user asked for, if any. After a refusal, the command line
@@ -181,7 +183,7 @@ std::optional<OutputRequest> SvgRequest(const DropArguments& arguments) {
 
 }  // namespace
 
-int DropCommand(const DropArguments& arguments, standin::FileSystem& disk,
+int DropCommand(const DropArguments& arguments, files::FileSystem& disk,
                 std::ostream& out, std::ostream& err) {
   if (arguments.landed && arguments.switch_points) {
     err << "vantrel drop: --landed and --switch start differently; give "
@@ -201,18 +203,19 @@ int DropCommand(const DropArguments& arguments, standin::FileSystem& disk,
   const double frames =
       arguments.seconds / (physics::FrameTime(arguments.fps) * lowest);
   if (frames > kMaxDropFrames) {
-    err << "vantrel drop: " << Shortest(arguments.seconds) << " s at "
-        << Shortest(arguments.fps) << " fps and x" << Shortest(lowest)
+    err << "vantrel drop: " << formats::Shortest(arguments.seconds) << " s at "
+        << formats::Shortest(arguments.fps) << " fps and x"
+        << formats::Shortest(lowest)
         << " (the lowest time acceleration the drop runs) are "
-        << Shortest(frames) << " frames; at most " << Shortest(kMaxDropFrames)
-        << " (give fewer --seconds)\n";
+        << formats::Shortest(frames) << " frames; at most "
+        << formats::Shortest(kMaxDropFrames) << " (give fewer --seconds)\n";
     return kExitUsage;
   }
-  standin::ReadRecorder files(&disk);
+  files::ReadRecorder files(&disk);
   const std::string plugin = arguments.plugin.value_or(DefaultPluginPath());
-  files.Record(standin::PathOfHostText(plugin));
+  files.Record(formats::PathOfHostText(plugin));
   if (arguments.definition) {
-    files.Record(standin::PathOfHostText(*arguments.definition));
+    files.Record(formats::PathOfHostText(*arguments.definition));
   }
   int exit_code = kExitInput;
   AskedOutput svg;
@@ -221,7 +224,7 @@ int DropCommand(const DropArguments& arguments, standin::FileSystem& disk,
   }
   vessel::BodyCatalog bodies(files, root, arguments.gravity);
   if (const auto& problem = bodies.Landed(arguments.body).problem) {
-    err << standin::FormatProblem(*problem) << '\n';
+    err << formats::FormatProblem(*problem) << '\n';
     return kExitInput;
   }
   const auto vessel =
@@ -231,7 +234,8 @@ int DropCommand(const DropArguments& arguments, standin::FileSystem& disk,
   if (!vessel) return exit_code;
 
   const physics::DroppedVessel dropped = DroppedOf(arguments, *vessel);
-  const physics::ContactPoints given = ToContactPoints(vessel->definition);
+  const physics::ContactPoints given =
+      analysis::ToContactPoints(vessel->definition);
   if (given.size() < 3) {
     err << "vantrel drop: the set has " << given.size()
         << " points; the host needs at least 3\n";
@@ -244,44 +248,46 @@ int DropCommand(const DropArguments& arguments, standin::FileSystem& disk,
   if (own.start == physics::DropStart::kSwitch) {
     own.start = physics::DropStart::kLanded;
   }
-  DroppedSet before =
-      DropSet("before (its own: " + vessel->model.own_points_from + ")",
-              dropped, dropped.own_points, own, false);
-  DroppedSet after =
-      DropSet(vessel->applied ? "after (the definition's)"
-                              : "after (no definition: the same points)",
-              dropped, given, options, vessel->applied);
-  if (arguments.slope) AnswerSlopes(before, after);
+  report::DroppedSet before =
+      report::DropSet("before (its own: " + vessel->model.own_points_from + ")",
+                      dropped, dropped.own_points, own, false);
+  report::DroppedSet after = report::DropSet(
+      vessel->applied ? "after (the definition's)"
+                      : "after (no definition: the same points)",
+      dropped, given, options, vessel->applied);
+  if (arguments.slope) report::AnswerSlopes(before, after);
 
-  const std::optional<DroppedSet> full = FullTanksSet(after, vessel->model);
+  const std::optional<report::DroppedSet> full =
+      report::FullTanksSet(after, vessel->model);
   if (arguments.json) {
-    PrintDropJson(after, full, vessel->body, out);
+    report::PrintDropJson(after, full, vessel->body, out);
   } else {
     out << "Drop test of " << vessel->name << ", class " << vessel->class_name
         << ", mass " << vessel->mass_text << "\n"
-        << "  " << StartText(arguments) << "; " << Shortest(arguments.fps)
-        << " fps, x" << Shortest(arguments.warp) << ", "
-        << Shortest(arguments.seconds) << " s; size "
-        << Shortest(dropped.body.size) << " m, inertia "
-        << Shortest(dropped.body.inertia.x) << " "
-        << Shortest(dropped.body.inertia.y) << " "
-        << Shortest(dropped.body.inertia.z) << " m^2\n"
-        << "  On " << BodyText(vessel->body) << "\n"
+        << "  " << StartText(arguments) << "; "
+        << formats::Shortest(arguments.fps) << " fps, x"
+        << formats::Shortest(arguments.warp) << ", "
+        << formats::Shortest(arguments.seconds) << " s; size "
+        << formats::Shortest(dropped.body.size) << " m, inertia "
+        << formats::Shortest(dropped.body.inertia.x) << " "
+        << formats::Shortest(dropped.body.inertia.y) << " "
+        << formats::Shortest(dropped.body.inertia.z) << " m^2\n"
+        << "  On " << report::BodyText(vessel->body) << "\n"
         << "  Definition: " << vessel->definition_from << "\n\n";
-    PrintDropText(before, after, out);
+    report::PrintDropText(before, after, out);
     if (full) {
       out << "\nThe definition's set ";
-      for (const std::string& line : FullTanksLines(*full)) {
+      for (const std::string& line : report::FullTanksLines(*full)) {
         out << line << "\n";
       }
     }
-    PrintSlopeText(before, after, out);
+    report::PrintSlopeText(before, after, out);
   }
   if (svg) {
     // A failed append fails the commit, which says why.
-    const DropTitle title{vessel->name, vessel->mass_text,
-                          BodyText(vessel->body)};
-    svg.get()->Append(DrawDropSvg(title, after));
+    const report::DropTitle title{vessel->name, vessel->mass_text,
+                                  report::BodyText(vessel->body)};
+    svg.get()->Append(report::DrawDropSvg(title, after));
     if (!svg.Commit(files, root, err, exit_code)) return exit_code;
   }
   return kExitOk;

@@ -6,9 +6,9 @@
 #include <string>
 #include <vector>
 
-#include "body_catalog.h"
-#include "command.h"
-#include "file_system.h"
+#include "files/file_system.h"
+#include "tools/command.h"
+#include "vessel/body_catalog.h"
 
 namespace tools {
 
@@ -44,7 +44,7 @@ struct DropArguments {
 // once on its own points ("before") and once on the definition's
 // ("after"), reading through `files`, and reports what the host will do.
 // Returns an ExitCode.
-int DropCommand(const DropArguments& arguments, standin::FileSystem& files,
+int DropCommand(const DropArguments& arguments, files::FileSystem& files,
                 std::ostream& out, std::ostream& err);
 
 // `vantrel drop` on the command line.

@@ -1,4 +1,4 @@
-#include "executable_path.h"
+#include "tools/executable_path.h"
 
 #if defined(_WIN32)
 #include <windows.h>
@@ -6,8 +6,8 @@
 
 #include <system_error>
 
-#include "plugin_library.h"
-#include "text_encoding.h"
+#include "formats/text_encoding.h"
+#include "standin/plugin_library.h"
 
 namespace tools {
 
@@ -26,7 +26,7 @@ std::filesystem::path ExecutableFolder() {
 }
 
 std::string DefaultPluginPath() {
-  return standin::ShownPath(ExecutableFolder() / "Modules" / "Plugin" /
+  return formats::ShownPath(ExecutableFolder() / "Modules" / "Plugin" /
                             standin::PluginLibrary::FileName("Vantrel"));
 }
 

@@ -1,4 +1,4 @@
-#include "exit_codes.h"
+#include "tools/exit_codes.h"
 
 namespace tools {
 namespace {

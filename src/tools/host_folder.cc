@@ -1,19 +1,19 @@
-#include "host_folder.h"
+#include "tools/host_folder.h"
 
-#include "text_encoding.h"
+#include "formats/text_encoding.h"
 
 namespace tools {
 
 std::filesystem::path HostFolder(const std::optional<std::string>& root) {
-  return standin::PathOfHostText(root.value_or("."));
+  return formats::PathOfHostText(root.value_or("."));
 }
 
-bool CheckHostFolder(standin::FileSystem& files,
+bool CheckHostFolder(files::FileSystem& files,
                      const std::filesystem::path& folder, std::ostream& err) {
-  if (files.TypeOf(folder) == standin::FileSystem::EntryType::kFolder) {
+  if (files.TypeOf(folder) == files::FileSystem::EntryType::kFolder) {
     return true;
   }
-  err << standin::ShownPath(folder) << ": cannot read the host folder\n";
+  err << formats::ShownPath(folder) << ": cannot read the host folder\n";
   return false;
 }
 

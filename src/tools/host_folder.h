@@ -6,7 +6,7 @@
 #include <ostream>
 #include <string>
 
-#include "file_system.h"
+#include "files/file_system.h"
 
 namespace tools {
 
@@ -16,7 +16,7 @@ std::filesystem::path HostFolder(const std::optional<std::string>& root);
 
 // True when `folder` is a folder in `files`. Otherwise false, after saying
 // on `err`, as every command says it: "FOLDER: cannot read the host folder".
-bool CheckHostFolder(standin::FileSystem& files,
+bool CheckHostFolder(files::FileSystem& files,
                      const std::filesystem::path& folder, std::ostream& err);
 
 }  // namespace tools

@@ -5,9 +5,9 @@
 #include <cstdlib>
 #include <iostream>
 
-#include "command_line.h"
-#include "host.h"
-#include "host_c_interface.h"
+#include "standin/host.h"
+#include "standin/host_c_interface.h"
+#include "tools/command_line.h"
 
 int VantrelHostMain(const standin::ModuleCalls* calls) {
   standin::InstallModuleCalls(*calls);

@@ -1,39 +1,39 @@
-#include "init_command.h"
+#include "tools/init_command.h"
 
 #include <CLI/CLI.hpp>
 #include <filesystem>
 #include <vector>
 
-#include "body_text.h"
-#include "class_file.h"
-#include "command_options.h"
-#include "definition_file_check.h"
-#include "definition_reading.h"
-#include "definition_rules.h"
-#include "diagnostic_output.h"
-#include "drop_report.h"
-#include "exit_codes.h"
-#include "host_folder.h"
-#include "host_paths.h"
-#include "item_file.h"
-#include "mesh_file.h"
-#include "number_text.h"
-#include "output_guard.h"
-#include "physics_points.h"
-#include "slope_answer.h"
-#include "slope_text.h"
-#include "starting_definition.h"
-#include "starting_set.h"
-#include "text_encoding.h"
-#include "verdict_text.h"
-#include "vessel_model.h"
+#include "analysis/definition_file_check.h"
+#include "analysis/definition_reading.h"
+#include "analysis/physics_points.h"
+#include "analysis/verdict_text.h"
+#include "files/host_paths.h"
+#include "formats/item_file.h"
+#include "formats/number_text.h"
+#include "formats/text_encoding.h"
+#include "report/body_text.h"
+#include "report/diagnostic_output.h"
+#include "report/drop_report.h"
+#include "report/slope_text.h"
+#include "rules/definition_rules.h"
+#include "slope/slope_answer.h"
+#include "tools/command_options.h"
+#include "tools/exit_codes.h"
+#include "tools/host_folder.h"
+#include "tools/output_guard.h"
+#include "vessel/class_file.h"
+#include "vessel/mesh_file.h"
+#include "vessel/starting_definition.h"
+#include "vessel/starting_set.h"
+#include "vessel/vessel_model.h"
 
 namespace tools {
 
 namespace {
 
 namespace fs = std::filesystem;
-using EntryType = standin::FileSystem::EntryType;
+using EntryType = files::FileSystem::EntryType;
 
 // The mesh the set is made from, and its name in messages and comments.
 struct MeshInput {
@@ -44,7 +44,7 @@ struct MeshInput {
 // The mesh of --mesh, else the class file's MeshName, found as the host
 // finds files, into `input`; no mesh when neither names one. False after
 // saying why when the mesh named cannot be read or is not a mesh.
-bool ReadMesh(standin::FileSystem& files, const fs::path& root,
+bool ReadMesh(files::FileSystem& files, const fs::path& root,
               const InitArguments& arguments,
               const vessel::ClassFile& class_file, MeshInput& input,
               std::ostream& err) {
@@ -59,7 +59,7 @@ bool ReadMesh(standin::FileSystem& files, const fs::path& root,
     }
   } else if (class_file.mesh.value) {
     input.file = vessel::MeshPath(*class_file.mesh.value);
-    const auto path = standin::ResolveHostPath(files, root, input.file);
+    const auto path = files::ResolveHostPath(files, root, input.file);
     if (path) text = files.ReadFile(*path, &reason);
     if (!text) {
       std::string on_disk = input.file;
@@ -74,7 +74,7 @@ bool ReadMesh(standin::FileSystem& files, const fs::path& root,
   } else {
     return true;
   }
-  if (const auto problem = standin::Utf16Problem(*text)) {
+  if (const auto problem = formats::Utf16Problem(*text)) {
     err << input.file << ": " << *problem << '\n';
     return false;
   }
@@ -125,7 +125,7 @@ std::optional<vessel::StartingInputs> StartingInputsOf(
 // Writes `text` as the new file `target`; never over an entry that is
 // there, however it came. Returns an ExitCode: kExitOk when written, else
 // after saying why kExitUsage for a file that exists, kExitInput otherwise.
-int WriteNewFile(standin::FileSystem& files, const fs::path& target,
+int WriteNewFile(files::FileSystem& files, const fs::path& target,
                  const std::string& text, std::ostream& err) {
   std::string reason;
   auto output = files.CreateOutput(target, &reason);
@@ -141,23 +141,26 @@ int WriteNewFile(standin::FileSystem& files, const fs::path& target,
 // What the drop test makes of the definition `text` on a vessel of the
 // class on `body`, judged as `vantrel drop FILE --class CLASS --body BODY
 // [--mass KG]` judges it.
-DroppedSet DropOf(const std::string& text, const vessel::ClassFile& class_file,
-                  const vessel::VesselBody& body,
-                  const vessel::VesselInputs& inputs,
-                  vessel::VesselModel& model) {
+report::DroppedSet DropOf(const std::string& text,
+                          const vessel::ClassFile& class_file,
+                          const vessel::VesselBody& body,
+                          const vessel::VesselInputs& inputs,
+                          vessel::VesselModel& model) {
   model = vessel::ModelVessel(class_file, inputs);
-  const standin::ItemFile items(text);
-  const auto points = HandedOver(
-      ReadPoints(items, CountThatApplies(items).value_or(0)), model.mass);
+  const formats::ItemFile items(text);
+  const auto points = analysis::HandedOver(
+      analysis::ReadPoints(items,
+                           analysis::CountThatApplies(items).value_or(0)),
+      model.mass);
   physics::DropOptions options;
   options.gravity = body.gravity;
-  return DropSet("", vessel::DroppedVesselOf(model), ToContactPoints(points),
-                 options, true);
+  return report::DropSet("", vessel::DroppedVesselOf(model),
+                         analysis::ToContactPoints(points), options, true);
 }
 
 }  // namespace
 
-int InitCommand(const InitArguments& arguments, standin::FileSystem& files,
+int InitCommand(const InitArguments& arguments, files::FileSystem& files,
                 std::ostream& out, std::ostream& err) {
   const fs::path root = HostFolder(arguments.root);
   if (!CheckHostFolder(files, root, err)) return kExitInput;
@@ -175,11 +178,11 @@ int InitCommand(const InitArguments& arguments, standin::FileSystem& files,
   const rules::KeyRefusal refusal = rules::RefusalOf(key);
   if (refusal.reason != rules::KeyRefusal::Reason::kNone) {
     err << "vantrel init: the plug-in never opens a definition for '" << key
-        << "': " << RefusalText(refusal) << '\n';
+        << "': " << analysis::RefusalText(refusal) << '\n';
     return kExitUsage;
   }
   const std::string relative = "Config" + rules::DefinitionPath(key);
-  if (const auto existing = standin::ResolveHostPath(files, root, relative)) {
+  if (const auto existing = files::ResolveHostPath(files, root, relative)) {
     err << existing->string()
         << ": already exists; vantrel init never writes over a file. Edit "
            "it, or move it away to start again; nothing was written\n";
@@ -189,7 +192,7 @@ int InitCommand(const InitArguments& arguments, standin::FileSystem& files,
   vessel::BodyCatalog bodies(files, root, arguments.gravity);
   const vessel::VesselBody body = bodies.Landed(arguments.body);
   if (body.problem) {
-    err << standin::FormatProblem(*body.problem) << "; nothing was written\n";
+    err << formats::FormatProblem(*body.problem) << "; nothing was written\n";
     return kExitInput;
   }
   const vessel::ClassFile class_file =
@@ -220,7 +223,7 @@ int InitCommand(const InitArguments& arguments, standin::FileSystem& files,
 
   const std::size_t slash = relative.rfind('\\');
   const auto folder =
-      standin::MakeHostFolders(files, root, relative.substr(0, slash), &error);
+      files::MakeHostFolders(files, root, relative.substr(0, slash), &error);
   if (!folder) {
     err << error << '\n';
     return kExitInput;
@@ -241,12 +244,12 @@ int InitCommand(const InitArguments& arguments, standin::FileSystem& files,
   out << "  stiffness, damping and friction 0: the plug-in completes them "
          "from the vessel's mass\n\n";
 
-  const std::vector<Diagnostic> findings =
-      CheckDefinitionFile(files, target, nullptr);
+  const std::vector<analysis::Diagnostic> findings =
+      analysis::CheckDefinitionFile(files, target, nullptr);
   int errors = 0;
-  for (const Diagnostic& d : findings) {
-    out << "  " << FormatProblem(d) << '\n';
-    errors += d.severity == Severity::kError;
+  for (const analysis::Diagnostic& d : findings) {
+    out << "  " << analysis::FormatProblem(d) << '\n';
+    errors += d.severity == analysis::Severity::kError;
   }
   out << "check: "
       << (findings.empty()
@@ -258,17 +261,20 @@ int InitCommand(const InitArguments& arguments, standin::FileSystem& files,
   vessel::VesselInputs given;
   given.mass = arguments.mass;
   given.mass_from = "--mass";
-  const DroppedSet drop = DropOf(text, class_file, body, given, model);
-  out << "drop:  " << VerdictLine(drop) << "\n  released 0.5 m above the "
-      << "ground, as class " << class_name << " of " << TenDigits(model.mass)
-      << " kg (" << model.mass_from << "), on " << BodyText(body) << "\n";
-  for (const std::string& reason : VerdictReasons(drop)) {
+  const report::DroppedSet drop = DropOf(text, class_file, body, given, model);
+  out << "drop:  " << report::VerdictLine(drop)
+      << "\n  released 0.5 m above the "
+      << "ground, as class " << class_name << " of "
+      << formats::TenDigits(model.mass) << " kg (" << model.mass_from
+      << "), on " << report::BodyText(body) << "\n";
+  for (const std::string& reason : report::VerdictReasons(drop)) {
     out << "  " << reason << "\n";
   }
   const slope::SlopeAnswer on_slope =
       slope::AnswerOnSlope(slope::OnShownSlope(drop.setup, body.slope_factor));
-  out << "slope: on " << Shortest(on_slope.slope.angle_deg) << " deg of "
-      << body.name << ", released alike, nose downhill: " << SlopeLine(on_slope)
+  out << "slope: on " << formats::Shortest(on_slope.slope.angle_deg)
+      << " deg of " << body.name
+      << ", released alike, nose downhill: " << report::SlopeLine(on_slope)
       << "\n  higher friction coefficients of points 1-3 (or of every point "
          "that carries the vessel) slow the creep as their square: twice "
          "the friction, a quarter of the creep\n";

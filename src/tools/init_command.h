@@ -5,9 +5,9 @@
 #include <ostream>
 #include <string>
 
-#include "body_catalog.h"
-#include "command.h"
-#include "file_system.h"
+#include "files/file_system.h"
+#include "tools/command.h"
+#include "vessel/body_catalog.h"
 
 namespace tools {
 
@@ -35,7 +35,7 @@ struct InitArguments {
 // written but they do, kExitInput when an input is missing or bad and
 // kExitUsage for a bad command line or a file that exists; nothing is
 // written then.
-int InitCommand(const InitArguments& arguments, standin::FileSystem& files,
+int InitCommand(const InitArguments& arguments, files::FileSystem& files,
                 std::ostream& out, std::ostream& err);
 
 // `vantrel init` on the command line.

@@ -1,4 +1,4 @@
 // vantrel: runs the Vantrel plug-in on a stand-in for the simulator.
-#include "command_line.h"
+#include "tools/command_line.h"
 
 int main(int argc, char** argv) { return tools::RunCommandLine(argc, argv); }

@@ -1,16 +1,16 @@
-#include "output_guard.h"
+#include "tools/output_guard.h"
 
 #include <array>
 #include <utility>
 #include <vector>
 
-#include "exit_codes.h"
-#include "folder_chain.h"
-#include "host_paths.h"
-#include "item_file.h"
-#include "text_encoding.h"
+#include "files/folder_chain.h"
+#include "files/host_paths.h"
+#include "formats/item_file.h"
+#include "formats/text_encoding.h"
+#include "tools/exit_codes.h"
 #if defined(_WIN32)
-#include "windows_names.h"
+#include "files/windows_names.h"
 #endif
 
 namespace tools {
@@ -38,18 +38,18 @@ constexpr std::array<const char*, 4> kHostFolders{
 // Whether a file named `name` in the host folder is one of the simulator's
 // own: a program or library, its configuration or its log.
 bool IsHostOwnFile(const std::string& name) {
-  const std::string folded = standin::FoldCase(name);
-  const std::string extension = standin::FoldCase(
-      standin::ShownPath(standin::PathOfHostText(name).extension()));
+  const std::string folded = formats::FoldCase(name);
+  const std::string extension = formats::FoldCase(
+      formats::ShownPath(formats::PathOfHostText(name).extension()));
   return folded == "orbiter.cfg" || folded == "orbiter.log" ||
          extension == ".exe" || extension == ".dll";
 }
 
 // Says why `request` was refused, or nothing when it was not.
-bool Refused(standin::ReadRecorder& files, const OutputRequest& request,
+bool Refused(files::ReadRecorder& files, const OutputRequest& request,
              const fs::path& host_folder, std::ostream& err) {
   const auto refusal =
-      OutputRefusal(files, standin::PathOfHostText(request.target), host_folder,
+      OutputRefusal(files, formats::PathOfHostText(request.target), host_folder,
                     files.reads());
   if (!refusal) return false;
   err << request.command << ": refusing to write " << request.what << " to "
@@ -61,8 +61,8 @@ bool Refused(standin::ReadRecorder& files, const OutputRequest& request,
 
 }  // namespace
 
-std::unique_ptr<standin::FileSystem::Output> OpenOutput(
-    standin::ReadRecorder& files, const OutputRequest& request,
+std::unique_ptr<files::FileSystem::Output> OpenOutput(
+    files::ReadRecorder& files, const OutputRequest& request,
     const fs::path& host_folder, std::ostream& err, int& exit_code) {
   if (Refused(files, request, host_folder, err)) {
     exit_code = kExitUsage;
@@ -70,7 +70,7 @@ std::unique_ptr<standin::FileSystem::Output> OpenOutput(
   }
   std::string reason;
   auto output =
-      files.CreateOutput(standin::PathOfHostText(request.target), &reason);
+      files.CreateOutput(formats::PathOfHostText(request.target), &reason);
   if (!output) {
     err << request.target << ": cannot create " << request.what << ": "
         << reason << '\n';
@@ -79,8 +79,7 @@ std::unique_ptr<standin::FileSystem::Output> OpenOutput(
   return output;
 }
 
-bool CommitOutput(standin::ReadRecorder& files,
-                  standin::FileSystem::Output& output,
+bool CommitOutput(files::ReadRecorder& files, files::FileSystem::Output& output,
                   const OutputRequest& request, const fs::path& host_folder,
                   std::ostream& err, int& exit_code) {
   if (Refused(files, request, host_folder, err)) {
@@ -98,12 +97,11 @@ bool CommitOutput(standin::ReadRecorder& files,
 }
 
 std::optional<std::string> OutputRefusal(
-    standin::FileSystem& files, const fs::path& target,
-    const fs::path& host_folder,
-    const standin::ReadRecorder::Identities& reads) {
-  using standin::FileSystem;
+    files::FileSystem& files, const fs::path& target,
+    const fs::path& host_folder, const files::ReadRecorder::Identities& reads) {
+  using files::FileSystem;
 #if defined(_WIN32)
-  if (auto change = standin::WindowsNameChange(standin::ShownPath(target))) {
+  if (auto change = files::WindowsNameChange(formats::ShownPath(target))) {
     return change;
   }
 #endif
@@ -112,13 +110,13 @@ std::optional<std::string> OutputRefusal(
   if (identity && reads.count(*identity) == 1) {
     return std::string("this command reads it");
   }
-  std::vector<std::string> names{standin::ShownPath(target.filename())};
+  std::vector<std::string> names{formats::ShownPath(target.filename())};
   if (identity && files.TypeOf(target) == FileSystem::EntryType::kFile) {
     if (const auto final_path = files.FinalPath(target)) {
-      names.push_back(standin::ShownPath(final_path->filename()));
+      names.push_back(formats::ShownPath(final_path->filename()));
     }
-    const std::string extension = standin::FoldCase(
-        standin::ShownPath(standin::PathOfHostText(names.back()).extension()));
+    const std::string extension = formats::FoldCase(
+        formats::ShownPath(formats::PathOfHostText(names.back()).extension()));
     for (const Kind& kind : kInputKinds) {
       if (extension == kind.extension) {
         return std::string("it is an existing ") + kind.extension + " file (" +
@@ -133,7 +131,7 @@ std::optional<std::string> OutputRefusal(
   const auto host = files.IdentityOf(host_folder);
   std::vector<std::pair<FileSystem::Identity, const char*>> host_folders;
   for (const char* folder : kHostFolders) {
-    const auto path = standin::ResolveHostPath(files, host_folder, folder);
+    const auto path = files::ResolveHostPath(files, host_folder, folder);
     if (!path) continue;
     if (const auto found = files.IdentityOf(*path)) {
       host_folders.emplace_back(*found, folder);
@@ -143,8 +141,8 @@ std::optional<std::string> OutputRefusal(
     return std::string("it lies in the host folder's ") + folder +
            " folder, which holds the simulator's own files";
   };
-  const std::vector<standin::ChainFolder> chain =
-      standin::FoldersHolding(files, target);
+  const std::vector<files::ChainFolder> chain =
+      files::FoldersHolding(files, target);
   for (std::size_t i = 0; i < chain.size(); ++i) {
     if (!chain[i].identity) continue;
     for (const auto& [folder_identity, folder] : host_folders) {
@@ -153,7 +151,7 @@ std::optional<std::string> OutputRefusal(
     if (!host || *chain[i].identity != *host) continue;
     const std::string& below = i == 0 ? names.front() : chain[i - 1].name;
     for (const char* folder : kHostFolders) {
-      if (standin::FoldFileName(below) == standin::FoldFileName(folder)) {
+      if (formats::FoldFileName(below) == formats::FoldFileName(folder)) {
         return lies_in(folder);
       }
     }
@@ -171,12 +169,12 @@ std::optional<std::string> OutputRefusal(
 
 bool LooksLikeScenario(const std::string& value) {
   return value.size() >= 4 &&
-         standin::FoldCase(value.substr(value.size() - 4)) == ".scn";
+         formats::FoldCase(value.substr(value.size() - 4)) == ".scn";
 }
 
 std::string NewDrawingHint(const std::string& command, const std::string& svg) {
-  const std::string file = standin::ShownPath(
-      standin::PathOfHostText(svg).filename().replace_extension(".svg"));
+  const std::string file = formats::ShownPath(
+      formats::PathOfHostText(svg).filename().replace_extension(".svg"));
   return "name a new file for the drawing:\n    " + command + " --svg " +
          Quoted(file);
 }

@@ -7,8 +7,8 @@
 #include <ostream>
 #include <string>
 
-#include "file_system.h"
-#include "read_recorder.h"
+#include "files/file_system.h"
+#include "files/read_recorder.h"
 
 namespace tools {
 
@@ -29,9 +29,9 @@ namespace tools {
 // Windows a name that Windows would change or that names a device is
 // refused first (WindowsNameChange).
 std::optional<std::string> OutputRefusal(
-    standin::FileSystem& files, const std::filesystem::path& target,
+    files::FileSystem& files, const std::filesystem::path& target,
     const std::filesystem::path& host_folder,
-    const standin::ReadRecorder::Identities& reads);
+    const files::ReadRecorder::Identities& reads);
 
 // A file a command writes for the user.
 struct OutputRequest {
@@ -45,16 +45,15 @@ struct OutputRequest {
 // The output `request` names, checked by OutputRefusal against the files
 // read so far; or nothing after saying on `err` why not, with `exit_code`
 // set: kExitUsage for a refusal, kExitInput when the file cannot be made.
-std::unique_ptr<standin::FileSystem::Output> OpenOutput(
-    standin::ReadRecorder& files, const OutputRequest& request,
+std::unique_ptr<files::FileSystem::Output> OpenOutput(
+    files::ReadRecorder& files, const OutputRequest& request,
     const std::filesystem::path& host_folder, std::ostream& err,
     int& exit_code);
 
 // Checks `request` again against every file read since, then renames the
 // finished output into place. False after saying why on `err`, with
 // `exit_code` set as OpenOutput sets it; the old file, if any, is whole.
-bool CommitOutput(standin::ReadRecorder& files,
-                  standin::FileSystem::Output& output,
+bool CommitOutput(files::ReadRecorder& files, files::FileSystem::Output& output,
                   const OutputRequest& request,
                   const std::filesystem::path& host_folder, std::ostream& err,
                   int& exit_code);

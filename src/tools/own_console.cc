@@ -1,4 +1,4 @@
-#include "own_console.h"
+#include "tools/own_console.h"
 
 #if defined(_WIN32)
 #include <windows.h>

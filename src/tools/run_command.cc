@@ -1,28 +1,28 @@
-#include "run_command.h"
+#include "tools/run_command.h"
 
 #include <CLI/CLI.hpp>
 #include <algorithm>
 #include <filesystem>
 #include <sstream>
 
-#include "asked_output.h"
-#include "command_options.h"
-#include "executable_path.h"
-#include "exit_codes.h"
-#include "host_folder.h"
-#include "host_paths.h"
-#include "item_file.h"
-#include "output_guard.h"
-#include "passed_over.h"
-#include "read_recorder.h"
-#include "run_report.h"
-#include "run_summary.h"
-#include "scenario.h"
-#include "session.h"
-#include "text_encoding.h"
-#include "unload_report.h"
-#include "vessel_account.h"
-#include "vessel_mass.h"
+#include "analysis/passed_over.h"
+#include "analysis/vessel_account.h"
+#include "files/host_paths.h"
+#include "files/read_recorder.h"
+#include "formats/item_file.h"
+#include "formats/scenario.h"
+#include "formats/text_encoding.h"
+#include "formats/vessel_mass.h"
+#include "report/run_report.h"
+#include "report/run_summary.h"
+#include "report/unload_report.h"
+#include "standin/session.h"
+#include "tools/asked_output.h"
+#include "tools/command_options.h"
+#include "tools/executable_path.h"
+#include "tools/exit_codes.h"
+#include "tools/host_folder.h"
+#include "tools/output_guard.h"
 
 namespace tools {
 
@@ -37,23 +37,23 @@ struct Inputs {
 
 // The scenario file a name means, or nothing after listing the places
 // tried.
-std::optional<fs::path> FindScenario(standin::FileSystem& files,
+std::optional<fs::path> FindScenario(files::FileSystem& files,
                                      const std::string& name,
                                      const fs::path& root, std::ostream& err) {
-  using EntryType = standin::FileSystem::EntryType;
-  const auto places = standin::ScenarioPlaces(files, name, root);
-  for (const standin::ScenarioPlace& place : places) {
+  using EntryType = files::FileSystem::EntryType;
+  const auto places = files::ScenarioPlaces(files, name, root);
+  for (const files::ScenarioPlace& place : places) {
     if (place.disk && files.TypeOf(*place.disk) == EntryType::kFile) {
       return *place.disk;
     }
   }
   err << "vantrel run: no scenario file '" << name << "'; tried:\n";
-  for (const standin::ScenarioPlace& place : places) {
+  for (const files::ScenarioPlace& place : places) {
     const EntryType type =
         place.disk ? files.TypeOf(*place.disk) : EntryType::kNone;
     const bool folder = type == EntryType::kFolder;
     const bool other = type == EntryType::kOther;
-    err << "  " << standin::ShownPath(place.shown)
+    err << "  " << formats::ShownPath(place.shown)
         << (folder  ? "  (a folder)"
             : other ? "  (not a file)"
                     : "")
@@ -63,7 +63,7 @@ std::optional<fs::path> FindScenario(standin::FileSystem& files,
 }
 
 // The host folder and scenarios to run, or nothing after saying why.
-std::optional<Inputs> ChooseInputs(standin::FileSystem& files,
+std::optional<Inputs> ChooseInputs(files::FileSystem& files,
                                    const RunArguments& arguments,
                                    std::ostream& err, int& exit_code) {
   exit_code = kExitUsage;
@@ -95,12 +95,12 @@ std::optional<Inputs> ChooseInputs(standin::FileSystem& files,
     return inputs;
   }
   // One program run has one host folder: the first scenario's.
-  inputs.root = standin::HostFolderOfScenario(inputs.scenarios.front());
+  inputs.root = files::HostFolderOfScenario(inputs.scenarios.front());
   for (const fs::path& scenario : inputs.scenarios) {
-    if (standin::HostFolderOfScenario(scenario) != inputs.root) {
-      err << "vantrel run: " << standin::ShownPath(scenario)
+    if (files::HostFolderOfScenario(scenario) != inputs.root) {
+      err << "vantrel run: " << formats::ShownPath(scenario)
           << " lies in another host folder than "
-          << standin::ShownPath(inputs.scenarios.front())
+          << formats::ShownPath(inputs.scenarios.front())
           << "; name the host folder with --root\n";
       return std::nullopt;
     }
@@ -108,21 +108,21 @@ std::optional<Inputs> ChooseInputs(standin::FileSystem& files,
   return inputs;
 }
 
-std::optional<std::string> ReadText(standin::FileSystem& files,
+std::optional<std::string> ReadText(files::FileSystem& files,
                                     const fs::path& path, std::ostream& err) {
-  if (files.TypeOf(path) == standin::FileSystem::EntryType::kFolder) {
-    err << standin::ShownPath(path) << ": is a folder, not a scenario file\n";
+  if (files.TypeOf(path) == files::FileSystem::EntryType::kFolder) {
+    err << formats::ShownPath(path) << ": is a folder, not a scenario file\n";
     return std::nullopt;
   }
   std::string reason;
   auto text = files.ReadFile(path, &reason);
   if (!text) {
-    err << standin::ShownPath(path) << ": cannot read the scenario: " << reason
+    err << formats::ShownPath(path) << ": cannot read the scenario: " << reason
         << '\n';
     return std::nullopt;
   }
-  if (const auto problem = standin::Utf16Problem(*text)) {
-    err << standin::ShownPath(path) << ": error: " << *problem << '\n';
+  if (const auto problem = formats::Utf16Problem(*text)) {
+    err << formats::ShownPath(path) << ": error: " << *problem << '\n';
     return std::nullopt;
   }
   return text;
@@ -130,9 +130,9 @@ std::optional<std::string> ReadText(standin::FileSystem& files,
 
 // One warning for the vessels whose SPAWN_STEP comes after the last step,
 // however many they are.
-void WarnAboutLateVessels(int steps, standin::Scenario& scenario) {
+void WarnAboutLateVessels(int steps, formats::Scenario& scenario) {
   constexpr std::size_t kNamesShown = 5;
-  std::vector<const standin::ScenarioVessel*> late;
+  std::vector<const formats::ScenarioVessel*> late;
   for (const auto& vessel : scenario.vessels) {
     if (vessel.spawn_step > steps) late.push_back(&vessel);
   }
@@ -140,7 +140,7 @@ void WarnAboutLateVessels(int steps, standin::Scenario& scenario) {
   const std::string last =
       " comes after the last step (" + std::to_string(steps) + ")";
   if (late.size() == 1) {
-    scenario.warnings.push_back(standin::Problem::Warning(
+    scenario.warnings.push_back(formats::Problem::Warning(
         "", late[0]->line,
         "SPAWN_STEP " + std::to_string(late[0]->spawn_step) + last + ": " +
             late[0]->name + " never appears"));
@@ -153,7 +153,7 @@ void WarnAboutLateVessels(int steps, standin::Scenario& scenario) {
   if (late.size() > kNamesShown) {
     names += " and " + std::to_string(late.size() - kNamesShown) + " more";
   }
-  scenario.warnings.push_back(standin::Problem::Warning(
+  scenario.warnings.push_back(formats::Problem::Warning(
       "", late[0]->line,
       std::to_string(late.size()) +
           " vessels never appear: the SPAWN_STEP of each" + last + " (" +
@@ -161,11 +161,11 @@ void WarnAboutLateVessels(int steps, standin::Scenario& scenario) {
 }
 
 void PrintProblems(const fs::path& file,
-                   const std::vector<standin::Problem>& problems,
+                   const std::vector<formats::Problem>& problems,
                    std::ostream& err) {
-  for (standin::Problem problem : problems) {
-    problem.file = standin::ShownPath(file);
-    err << standin::FormatProblem(problem) << '\n';
+  for (formats::Problem problem : problems) {
+    problem.file = formats::ShownPath(file);
+    err << formats::FormatProblem(problem) << '\n';
   }
 }
 
@@ -179,7 +179,7 @@ std::string LogHint(const RunArguments& arguments) {
   }
   if (LooksLikeScenario(*arguments.log_file)) {
     const std::string log =
-        standin::ShownPath(standin::PathOfHostText(*arguments.log_file)
+        formats::ShownPath(formats::PathOfHostText(*arguments.log_file)
                                .filename()
                                .replace_extension(".log"));
     std::string scenarios;
@@ -207,20 +207,20 @@ std::optional<OutputRequest> LogRequest(const RunArguments& arguments) {
 
 }  // namespace
 
-int RunCommand(const RunArguments& arguments, standin::FileSystem& disk,
+int RunCommand(const RunArguments& arguments, files::FileSystem& disk,
                std::ostream& out, std::ostream& err) {
-  standin::ReadRecorder files(&disk);
+  files::ReadRecorder files(&disk);
   int input_code = kExitOk;
   const auto inputs = ChooseInputs(files, arguments, err, input_code);
   if (!inputs) return input_code;
   if (!CheckHostFolder(files, inputs->root, err)) return kExitInput;
 
-  std::vector<standin::Scenario> scenarios;
+  std::vector<formats::Scenario> scenarios;
   bool errors = false;
   for (const fs::path& path : inputs->scenarios) {
     const auto text = ReadText(files, path, err);
     if (!text) return kExitInput;
-    standin::Scenario scenario = standin::ParseScenario(*text);
+    formats::Scenario scenario = formats::ParseScenario(*text);
     WarnAboutLateVessels(arguments.steps, scenario);
     PrintProblems(path, scenario.errors, err);
     PrintProblems(path, scenario.warnings, err);
@@ -236,7 +236,7 @@ int RunCommand(const RunArguments& arguments, standin::FileSystem& disk,
   options.steps = arguments.steps;
   options.files = &files;
   options.faults_to = &err;
-  files.Record(standin::PathOfHostText(options.plugin));
+  files.Record(formats::PathOfHostText(options.plugin));
   AskedOutput log;
   if (!log.Open(files, LogRequest(arguments), inputs->root, err, exit_code)) {
     return exit_code;
@@ -257,33 +257,34 @@ int RunCommand(const RunArguments& arguments, standin::FileSystem& disk,
   std::size_t faults = result->faults.size();
   std::size_t files_left_open = 0;
   const std::size_t count = result->simulations.size();
-  PassedOverExplainer passed_over(files);
-  RunSummary summary;
+  analysis::PassedOverExplainer passed_over(files);
+  report::RunSummary summary;
   summary.AddFaults(result->faults.size());
   for (std::size_t i = 0; i < count; ++i) {
     const standin::SessionResult& simulation = result->simulations[i];
-    PrintRunWarnings(simulation, err);
-    std::vector<VesselAccount> accounts = AccountVessels(simulation, bodies);
+    report::PrintRunWarnings(simulation, err);
+    std::vector<analysis::VesselAccount> accounts =
+        analysis::AccountVessels(simulation, bodies);
     summary.Add(simulation, accounts);
     faults += simulation.faults.size();
     files_left_open += simulation.files_left_open;
     if (arguments.quiet) continue;
     if (count > 1) {
       out << (i == 0 ? "" : "\n") << "Simulation " << i + 1 << " of " << count
-          << ": " << standin::ShownPath(inputs->scenarios[i]) << "\n\n";
+          << ": " << formats::ShownPath(inputs->scenarios[i]) << "\n\n";
     }
     passed_over.Explain(accounts);
-    PrintRunReport(simulation, accounts, arguments.steps, out);
+    report::PrintRunReport(simulation, accounts, arguments.steps, out);
   }
   if (!arguments.quiet) {
-    PrintUnloading(result->unload_log, result->unloading, out);
+    report::PrintUnloading(result->unload_log, result->unloading, out);
   }
   if (!arguments.quiet && count > 1) out << '\n';
   if (arguments.quiet || count > 1) summary.Print(out);
 
   // A body whose gravity cannot be known leaves its vessels' line short.
-  for (const standin::Problem& problem : bodies.problems()) {
-    err << standin::FormatProblem(problem) << '\n';
+  for (const formats::Problem& problem : bodies.problems()) {
+    err << formats::FormatProblem(problem) << '\n';
     exit_code = MoreSerious(exit_code, kExitInput);
   }
   if (files_left_open > 0) {

@@ -6,11 +6,11 @@
 #include <string>
 #include <vector>
 
-#include "command.h"
-#include "edition.h"
-#include "file_system.h"
-#include "sweep_step.h"
-#include "vessel_mass.h"
+#include "files/file_system.h"
+#include "formats/vessel_mass.h"
+#include "rules/sweep_step.h"
+#include "standin/edition.h"
+#include "tools/command.h"
 
 namespace tools {
 
@@ -25,7 +25,7 @@ struct RunArguments {
   bool quiet = false;  // print the summary alone
   // The empty mass of every vessel of a class, as its module would set it
   // in code.
-  std::vector<standin::ClassMass> class_masses;
+  std::vector<formats::ClassMass> class_masses;
 };
 
 // Runs the scenarios one after another on the stand-in host, in one program
@@ -34,7 +34,7 @@ struct RunArguments {
 // scenarios, a summary (the summary alone when `quiet`); problems to `err`.
 // Without a root and a scenario it runs the bundled example. Returns an
 // ExitCode.
-int RunCommand(const RunArguments& arguments, standin::FileSystem& files,
+int RunCommand(const RunArguments& arguments, files::FileSystem& files,
                std::ostream& out, std::ostream& err);
 
 // `vantrel run` on the command line.

@@ -1,22 +1,22 @@
-#include "show_command.h"
+#include "tools/show_command.h"
 
 #include <CLI/CLI.hpp>
 #include <filesystem>
 
-#include "asked_output.h"
-#include "command_options.h"
-#include "executable_path.h"
-#include "exit_codes.h"
-#include "host_folder.h"
-#include "output_guard.h"
-#include "passed_over.h"
-#include "read_recorder.h"
-#include "run_report.h"
-#include "session.h"
-#include "show_report.h"
-#include "single_vessel.h"
-#include "text_encoding.h"
-#include "vessel_account.h"
+#include "analysis/passed_over.h"
+#include "analysis/vessel_account.h"
+#include "files/read_recorder.h"
+#include "formats/text_encoding.h"
+#include "report/run_report.h"
+#include "report/show_report.h"
+#include "standin/session.h"
+#include "tools/asked_output.h"
+#include "tools/command_options.h"
+#include "tools/executable_path.h"
+#include "tools/exit_codes.h"
+#include "tools/host_folder.h"
+#include "tools/output_guard.h"
+#include "tools/single_vessel.h"
 
 namespace tools {
 
@@ -37,15 +37,15 @@ std::optional<OutputRequest> SvgRequest(const ShowArguments& arguments) {
 
 }  // namespace
 
-int ShowCommand(const ShowArguments& arguments, standin::FileSystem& disk,
+int ShowCommand(const ShowArguments& arguments, files::FileSystem& disk,
                 std::ostream& out, std::ostream& err) {
   const fs::path root = HostFolder(arguments.root);
   if (!CheckHostFolder(disk, root, err)) return kExitInput;
 
-  standin::ReadRecorder files(&disk);
+  files::ReadRecorder files(&disk);
   vessel::BodyCatalog bodies(files, root, arguments.gravity);
   if (const auto& problem = bodies.Landed(arguments.body).problem) {
-    err << standin::FormatProblem(*problem) << '\n';
+    err << formats::FormatProblem(*problem) << '\n';
     return kExitInput;
   }
   SingleVessel single;
@@ -56,7 +56,7 @@ int ShowCommand(const ShowArguments& arguments, standin::FileSystem& disk,
   single.body = arguments.body;
   single.plugin = arguments.plugin.value_or(DefaultPluginPath());
   single.files = &files;
-  files.Record(standin::PathOfHostText(single.plugin));
+  files.Record(formats::PathOfHostText(single.plugin));
   int exit_code = kExitOk;
   AskedOutput svg;
   if (!svg.Open(files, SvgRequest(arguments), root, err, exit_code)) {
@@ -65,15 +65,16 @@ int ShowCommand(const ShowArguments& arguments, standin::FileSystem& disk,
   const auto result = RunSingleVessel(single, "show", err);
   if (!result) return kExitPlugin;
   const standin::VesselOutcome& outcome = result->vessels.front();
-  std::vector<VesselAccount> accounts = AccountVessels(*result, bodies);
-  PassedOverExplainer(files).Explain(accounts);
-  const VesselAccount& account = accounts.front();
-  const DroppedSet drop = ShowDrop(outcome, account.body);
-  PrintShowReport(*result, outcome, account, files, drop, out);
+  std::vector<analysis::VesselAccount> accounts =
+      analysis::AccountVessels(*result, bodies);
+  analysis::PassedOverExplainer(files).Explain(accounts);
+  const analysis::VesselAccount& account = accounts.front();
+  const report::DroppedSet drop = report::ShowDrop(outcome, account.body);
+  report::PrintShowReport(*result, outcome, account, files, drop, out);
 
   if (svg) {
     // A failed append fails the commit, which says why.
-    svg.get()->Append(DrawShownVessel(outcome, drop.result));
+    svg.get()->Append(report::DrawShownVessel(outcome, drop.result));
     svg.Commit(files, root, err, exit_code);
   }
   // A drawing that could not be written does not hide broken rules.

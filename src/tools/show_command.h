@@ -5,9 +5,9 @@
 #include <ostream>
 #include <string>
 
-#include "body_catalog.h"
-#include "command.h"
-#include "file_system.h"
+#include "files/file_system.h"
+#include "tools/command.h"
+#include "vessel/body_catalog.h"
 
 namespace tools {
 
@@ -26,7 +26,7 @@ struct ShowArguments {
 // Runs the plug-in on one vessel in the stand-in host, as `vantrel run` runs
 // a scenario holding only that vessel, reading through `files`, and
 // explains what the vessel got. Returns an ExitCode.
-int ShowCommand(const ShowArguments& arguments, standin::FileSystem& files,
+int ShowCommand(const ShowArguments& arguments, files::FileSystem& files,
                 std::ostream& out, std::ostream& err);
 
 // `vantrel show` on the command line.

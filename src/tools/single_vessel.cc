@@ -1,17 +1,17 @@
-#include "single_vessel.h"
+#include "tools/single_vessel.h"
 
-#include "run_report.h"
+#include "report/run_report.h"
 
 namespace tools {
 
 std::optional<standin::SessionResult> RunSingleVessel(
     const SingleVessel& vessel, const char* command, std::ostream& err) {
-  standin::Scenario scenario;
-  standin::ScenarioVessel entry;
+  formats::Scenario scenario;
+  formats::ScenarioVessel entry;
   entry.name = vessel.name;
   entry.class_name = vessel.class_name.value_or(vessel.name);
   entry.mass = vessel.mass;
-  entry.state = standin::VesselState::kLanded;
+  entry.state = formats::VesselState::kLanded;
   entry.body = vessel.body;
   scenario.vessels.push_back(entry);
 
@@ -30,7 +30,7 @@ std::optional<standin::SessionResult> RunSingleVessel(
     err << "vantrel " << command << ": " << session_error << '\n';
     return std::nullopt;
   }
-  PrintRunWarnings(*result, err);
+  report::PrintRunWarnings(*result, err);
   return result;
 }
 

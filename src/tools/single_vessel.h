@@ -6,7 +6,7 @@
 #include <ostream>
 #include <string>
 
-#include "session.h"
+#include "standin/session.h"
 
 namespace tools {
 
@@ -19,7 +19,7 @@ struct SingleVessel {
   std::string body;                       // the body it is landed on
   std::string plugin;                     // plug-in library to load
   // The files the host reads, owned by the caller; the disk when null.
-  standin::FileSystem* files = nullptr;
+  files::FileSystem* files = nullptr;
 };
 
 // Runs the plug-in on the vessel in the stand-in host, as `vantrel run` runs

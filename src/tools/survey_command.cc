@@ -1,45 +1,45 @@
-#include "survey_command.h"
+#include "tools/survey_command.h"
 
 #include <CLI/CLI.hpp>
 #include <filesystem>
 #include <set>
 #include <thread>
 
-#include "asked_output.h"
-#include "class_findings.h"
-#include "command_options.h"
-#include "definition_file_check.h"
-#include "executable_path.h"
-#include "exit_codes.h"
-#include "host_folder.h"
-#include "host_paths.h"
-#include "installation_survey.h"
-#include "item_file.h"
-#include "output_guard.h"
-#include "read_recorder.h"
-#include "scenario.h"
-#include "session.h"
-#include "survey_page.h"
-#include "survey_report.h"
-#include "text_encoding.h"
-#include "vessel_account.h"
+#include "analysis/class_findings.h"
+#include "analysis/definition_file_check.h"
+#include "analysis/installation_survey.h"
+#include "analysis/vessel_account.h"
+#include "files/host_paths.h"
+#include "files/read_recorder.h"
+#include "formats/item_file.h"
+#include "formats/scenario.h"
+#include "formats/text_encoding.h"
+#include "report/survey_page.h"
+#include "report/survey_report.h"
+#include "standin/session.h"
+#include "tools/asked_output.h"
+#include "tools/command_options.h"
+#include "tools/executable_path.h"
+#include "tools/exit_codes.h"
+#include "tools/host_folder.h"
+#include "tools/output_guard.h"
 
 namespace tools {
 
 namespace {
 
 namespace fs = std::filesystem;
-using EntryType = standin::FileSystem::EntryType;
+using EntryType = files::FileSystem::EntryType;
 
 // A scenario file read and parsed, with its name as the simulator gives it.
 struct ScenarioFile {
   std::string name;
-  standin::Scenario scenario;
+  formats::Scenario scenario;
 };
 
 // Every scenario below `folder` that can be read and has no errors; the
 // others are named in `left_out`, their problems said on `err`.
-std::vector<ScenarioFile> ReadScenarios(standin::FileSystem& files,
+std::vector<ScenarioFile> ReadScenarios(files::FileSystem& files,
                                         const fs::path& folder,
                                         std::vector<std::string>& left_out,
                                         std::ostream& err) {
@@ -51,18 +51,18 @@ std::vector<ScenarioFile> ReadScenarios(standin::FileSystem& files,
     return scenarios;
   }
   for (const fs::path& file : tree->files) {
-    if (standin::FoldCase(file.extension().string()) != ".scn") continue;
+    if (formats::FoldCase(file.extension().string()) != ".scn") continue;
     std::string reason;
     const auto text = files.ReadFile(file, &reason);
     std::optional<std::string> problem;
     if (!text) {
       problem = file.string() + ": cannot read the scenario: " + reason;
-    } else if (const auto utf16 = standin::Utf16Problem(*text)) {
+    } else if (const auto utf16 = formats::Utf16Problem(*text)) {
       problem = file.string() + ": error: " + *utf16;
     }
-    ScenarioFile read{standin::ScenarioName(file, folder), {}};
+    ScenarioFile read{files::ScenarioName(file, folder), {}};
     if (!problem) {
-      read.scenario = standin::ParseScenario(*text);
+      read.scenario = formats::ParseScenario(*text);
       for (const auto& error : read.scenario.errors) {
         err << file.string() << ':' << error.line
             << ": error: " << error.message << '\n';
@@ -83,13 +83,15 @@ std::vector<ScenarioFile> ReadScenarios(standin::FileSystem& files,
   return scenarios;
 }
 
-CheckCounts CheckOf(standin::FileSystem& files, const fs::path& root,
-                    const std::string& asked) {
-  CheckCounts counts;
-  const auto path = standin::ResolveHostPath(files, root, "Config" + asked);
+analysis::CheckCounts CheckOf(files::FileSystem& files, const fs::path& root,
+                              const std::string& asked) {
+  analysis::CheckCounts counts;
+  const auto path = files::ResolveHostPath(files, root, "Config" + asked);
   if (!path) return counts;
-  for (const Diagnostic& d : CheckDefinitionFile(files, *path)) {
-    ++(d.severity == Severity::kError ? counts.errors : counts.warnings);
+  for (const analysis::Diagnostic& d :
+       analysis::CheckDefinitionFile(files, *path)) {
+    ++(d.severity == analysis::Severity::kError ? counts.errors
+                                                : counts.warnings);
   }
   return counts;
 }
@@ -107,10 +109,10 @@ std::optional<OutputRequest> PageRequest(const SurveyArguments& arguments) {
 
 }  // namespace
 
-int SurveyCommand(const SurveyArguments& arguments, standin::FileSystem& disk,
+int SurveyCommand(const SurveyArguments& arguments, files::FileSystem& disk,
                   std::ostream& out, std::ostream& err) {
   const fs::path root = HostFolder(arguments.root);
-  standin::ReadRecorder files(&disk);
+  files::ReadRecorder files(&disk);
   if (!CheckHostFolder(files, root, err)) return kExitInput;
   const std::string plugin = arguments.plugin.value_or(DefaultPluginPath());
   files.Record(plugin);
@@ -119,18 +121,18 @@ int SurveyCommand(const SurveyArguments& arguments, standin::FileSystem& disk,
   if (!page.Open(files, PageRequest(arguments), root, err, exit_code)) {
     return exit_code;
   }
-  const auto folder = standin::ResolveHostPath(files, root, "Scenarios");
+  const auto folder = files::ResolveHostPath(files, root, "Scenarios");
   if (!folder || files.TypeOf(*folder) != EntryType::kFolder) {
     err << (root / "Scenarios").string()
         << ": no such folder; name the simulator's folder with --root\n";
     return kExitInput;
   }
 
-  SurveySummary summary;
+  report::SurveySummary summary;
   summary.root = root.string();
   std::vector<ScenarioFile> read =
       ReadScenarios(files, *folder, summary.left_out, err);
-  std::vector<standin::Scenario> scenarios;
+  std::vector<formats::Scenario> scenarios;
   for (const ScenarioFile& file : read) scenarios.push_back(file.scenario);
   standin::SessionOptions options;
   options.root = root;
@@ -146,38 +148,38 @@ int SurveyCommand(const SurveyArguments& arguments, standin::FileSystem& disk,
   }
 
   vessel::BodyCatalog bodies(files, root);
-  std::vector<SurveyedScenario> surveyed;
+  std::vector<analysis::SurveyedScenario> surveyed;
   std::set<std::string> warned;
   std::size_t faults = run->faults.size();
   for (std::size_t i = 0; i < read.size(); ++i) {
     const standin::SessionResult& simulation = run->simulations[i];
-    surveyed.push_back(
-        {read[i].name, simulation.vessels, AccountVessels(simulation, bodies)});
+    surveyed.push_back({read[i].name, simulation.vessels,
+                        analysis::AccountVessels(simulation, bodies)});
     faults += simulation.faults.size() + simulation.files_left_open;
     for (const auto& warning : simulation.warnings) {
-      const std::string line = standin::FormatProblem(warning);
+      const std::string line = formats::FormatProblem(warning);
       if (warned.insert(line).second) err << line << '\n';
     }
   }
   summary.scenarios = static_cast<int>(surveyed.size());
-  const std::vector<SurveyRow> rows = GatherSurvey(
+  const std::vector<analysis::SurveyRow> rows = analysis::GatherSurvey(
       surveyed,
       [&](const std::string& asked) { return CheckOf(files, root, asked); },
       std::thread::hardware_concurrency());
-  std::vector<ClassAndFile> classes;
-  for (const SurveyRow& row : rows) {
+  std::vector<analysis::ClassAndFile> classes;
+  for (const analysis::SurveyRow& row : rows) {
     classes.push_back({row.class_name, row.example.model.class_file});
   }
-  summary.class_files = CheckClassFiles(files, root, classes);
+  summary.class_files = analysis::CheckClassFiles(files, root, classes);
 
   if (arguments.json) {
-    PrintSurveyJson(summary, rows, out);
+    report::PrintSurveyJson(summary, rows, out);
   } else {
-    PrintSurveyTable(summary, rows, out);
+    report::PrintSurveyTable(summary, rows, out);
   }
   if (page) {
     // A failed append fails the commit, which says why.
-    page.get()->Append(SurveyPage(summary, rows));
+    page.get()->Append(report::SurveyPage(summary, rows));
     page.Commit(files, root, err, exit_code);
   }
   if (faults > 0) {
@@ -189,8 +191,8 @@ int SurveyCommand(const SurveyArguments& arguments, standin::FileSystem& disk,
     exit_code = MoreSerious(exit_code, kExitInput);
   }
   // Vessels on a body whose gravity cannot be known are not judged.
-  for (const standin::Problem& problem : bodies.problems()) {
-    err << standin::FormatProblem(problem) << '\n';
+  for (const formats::Problem& problem : bodies.problems()) {
+    err << formats::FormatProblem(problem) << '\n';
     exit_code = MoreSerious(exit_code, kExitInput);
   }
   return exit_code;

@@ -6,9 +6,9 @@
 #include <string>
 #include <vector>
 
-#include "command.h"
-#include "file_system.h"
-#include "vessel_mass.h"
+#include "files/file_system.h"
+#include "formats/vessel_mass.h"
+#include "tools/command.h"
 
 namespace tools {
 
@@ -19,7 +19,7 @@ struct SurveyArguments {
   std::optional<std::string> html;    // also write the page to this file
   std::optional<std::string> plugin;  // plug-in library to load
   // --mass CLASS=KG: the empty mass of every vessel of a class.
-  std::vector<standin::ClassMass> class_masses;
+  std::vector<formats::ClassMass> class_masses;
 };
 
 // Runs every scenario below the host folder's Scenarios folder through the
@@ -30,7 +30,7 @@ struct SurveyArguments {
 // came from, and the drop test's verdict without and with the definition.
 // A scenario that cannot be read is left out, and said so. Returns an
 // ExitCode: kExitOk, kExitInput when a scenario was left out.
-int SurveyCommand(const SurveyArguments& arguments, standin::FileSystem& files,
+int SurveyCommand(const SurveyArguments& arguments, files::FileSystem& files,
                   std::ostream& out, std::ostream& err);
 
 // `vantrel survey` on the command line.

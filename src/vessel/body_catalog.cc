@@ -1,30 +1,30 @@
-#include "body_catalog.h"
+#include "vessel/body_catalog.h"
 
 #include <utility>
 
-#include "text_encoding.h"
+#include "formats/text_encoding.h"
 
 namespace vessel {
 
 bool VesselBody::Judged() const {
-  return state != standin::VesselState::kOrbiting && gravity > 0.0;
+  return state != formats::VesselState::kOrbiting && gravity > 0.0;
 }
 
-BodyCatalog::BodyCatalog(standin::FileSystem& files,
+BodyCatalog::BodyCatalog(files::FileSystem& files,
                          std::filesystem::path host_folder,
                          std::optional<double> gravity)
     : files_(files), host_folder_(std::move(host_folder)), gravity_(gravity) {}
 
-VesselBody BodyCatalog::Of(standin::VesselState state,
+VesselBody BodyCatalog::Of(formats::VesselState state,
                            const std::string& body) {
   VesselBody found;
   found.state = state;
-  found.name = state == standin::VesselState::kNotGiven ? kDefaultBody : body;
-  if (state == standin::VesselState::kOrbiting) return found;
-  const std::string key = standin::FoldFileName(found.name);
+  found.name = state == formats::VesselState::kNotGiven ? kDefaultBody : body;
+  if (state == formats::VesselState::kOrbiting) return found;
+  const std::string key = formats::FoldFileName(found.name);
   auto [entry, first] = read_.try_emplace(key);
   if (first) {
-    standin::Problem problem;
+    formats::Problem problem;
     entry->second = ReadBodyFile(files_, host_folder_, found.name, &problem);
     if (!entry->second) {
       failed_.emplace(key, problem);

@@ -7,10 +7,10 @@
 #include <string>
 #include <vector>
 
-#include "body_file.h"
-#include "file_system.h"
-#include "problem.h"
-#include "scenario.h"
+#include "files/file_system.h"
+#include "formats/problem.h"
+#include "formats/scenario.h"
+#include "vessel/body_file.h"
 
 namespace vessel {
 
@@ -29,12 +29,12 @@ struct VesselBody {
   // kLanded: on its ground, where the commands judge it. kOrbiting: in
   // orbit, and judged nowhere. kNotGiven: its scenario says neither, and
   // the commands take it as landed on kDefaultBody.
-  standin::VesselState state = standin::VesselState::kLanded;
+  formats::VesselState state = formats::VesselState::kLanded;
   // The body file as the host reads it; none when the vessel orbits, or
   // when the file cannot be read (then, unless the gravity was given,
   // `problem` says why).
   std::optional<BodyFile> file;
-  std::optional<standin::Problem> problem;
+  std::optional<formats::Problem> problem;
   // The surface gravity the vessel is judged with (m/s^2): the file's G M /
   // Size^2, or the gravity the user gave; 0 when neither is known.
   double gravity = 0.0;
@@ -56,29 +56,29 @@ class BodyCatalog {
  public:
   // With `gravity`, every body's surface gravity is that (m/s^2), as
   // --gravity gives it, and a body file that cannot be read is no problem.
-  BodyCatalog(standin::FileSystem& files, std::filesystem::path host_folder,
+  BodyCatalog(files::FileSystem& files, std::filesystem::path host_folder,
               std::optional<double> gravity = std::nullopt);
 
   // The body under a vessel that its scenario starts in `state` on or
   // around `body`.
-  VesselBody Of(standin::VesselState state, const std::string& body);
+  VesselBody Of(formats::VesselState state, const std::string& body);
   // The body under a vessel that a command lands on `body`.
   VesselBody Landed(const std::string& body) {
-    return Of(standin::VesselState::kLanded, body);
+    return Of(formats::VesselState::kLanded, body);
   }
 
   // The body files that could not be read, each once, in the order they
   // were asked for.
-  const std::vector<standin::Problem>& problems() const { return problems_; }
+  const std::vector<formats::Problem>& problems() const { return problems_; }
 
  private:
-  standin::FileSystem& files_;
+  files::FileSystem& files_;
   std::filesystem::path host_folder_;
   std::optional<double> gravity_;
   // By the body's name folded as the host folds file names.
   std::map<std::string, std::optional<BodyFile>> read_;
-  std::map<std::string, standin::Problem> failed_;
-  std::vector<standin::Problem> problems_;
+  std::map<std::string, formats::Problem> failed_;
+  std::vector<formats::Problem> problems_;
 };
 
 }  // namespace vessel

@@ -1,16 +1,16 @@
-#include "body_file.h"
+#include "vessel/body_file.h"
 
 #include <cmath>
 
-#include "host_file.h"
-#include "item_file.h"
-#include "text_encoding.h"
+#include "files/host_file.h"
+#include "formats/item_file.h"
+#include "formats/text_encoding.h"
 
 namespace vessel {
 
 namespace {
 
-using Lookup = standin::ItemFile::Lookup;
+using Lookup = formats::ItemFile::Lookup;
 
 // A real item of the body file: its value when it is a positive, finite
 // number, its line (0 when the file has none) and what is wrong with it.
@@ -20,7 +20,7 @@ struct RealItem {
   std::string problem;
 };
 
-RealItem ReadPositive(const standin::ItemFile& items, const char* name,
+RealItem ReadPositive(const formats::ItemFile& items, const char* name,
                       const char* unit) {
   RealItem item;
   const Lookup lookup = items.Find(name);
@@ -29,7 +29,7 @@ RealItem ReadPositive(const standin::ItemFile& items, const char* name,
   if (lookup.result == Lookup::Result::kEmptyValue) {
     item.problem = std::string(name) + " has no value";
   } else if (lookup.result == Lookup::Result::kFound) {
-    if (standin::ParseItemReal(lookup.value, read) && std::isfinite(read) &&
+    if (formats::ParseItemReal(lookup.value, read) && std::isfinite(read) &&
         read > 0.0) {
       item.value = read;
     } else {
@@ -48,28 +48,28 @@ double BodyFile::SurfaceGravity() const {
 
 double BodyFile::SlopeFactor() const { return 1.0 / elevation_resolution; }
 
-std::optional<BodyFile> ReadBodyFile(standin::FileSystem& files,
+std::optional<BodyFile> ReadBodyFile(files::FileSystem& files,
                                      const std::filesystem::path& host_folder,
                                      const std::string& body,
-                                     standin::Problem* problem) {
+                                     formats::Problem* problem) {
   const auto fail = [problem](std::string file, int line, std::string why) {
     if (problem != nullptr) {
-      *problem = standin::Problem::Error(std::move(file), line, std::move(why));
+      *problem = formats::Problem::Error(std::move(file), line, std::move(why));
     }
     return std::nullopt;
   };
   const std::string relative = "Config\\" + body + ".cfg";
-  const auto read = standin::ReadHostFile(files, host_folder, relative);
+  const auto read = files::ReadHostFile(files, host_folder, relative);
   if (!read) {
-    return fail(standin::ShownPath(host_folder / "Config" / (body + ".cfg")), 0,
+    return fail(formats::ShownPath(host_folder / "Config" / (body + ".cfg")), 0,
                 "no body file for " + body + " (the host reads " + relative +
                     " for its Mass and Size)");
   }
   BodyFile found;
   found.disk_path = read->disk_path;
-  found.file = "Config\\" + standin::ShownPath(read->disk_path.filename());
-  const std::string shown = standin::ShownPath(read->disk_path);
-  const standin::ItemFile items(read->text);
+  found.file = "Config\\" + formats::ShownPath(read->disk_path.filename());
+  const std::string shown = formats::ShownPath(read->disk_path);
+  const formats::ItemFile items(read->text);
   const RealItem mass = ReadPositive(items, "Mass", "kg");
   const RealItem size = ReadPositive(items, "Size", "m");
   const RealItem resolution = ReadPositive(items, "ElevationResolution", "m");

@@ -5,8 +5,8 @@
 #include <optional>
 #include <string>
 
-#include "file_system.h"
-#include "problem.h"
+#include "files/file_system.h"
+#include "formats/problem.h"
 
 namespace vessel {
 
@@ -50,10 +50,10 @@ struct BodyFile {
 // finite numbers, and so must ElevationResolution when given. Nothing,
 // with `problem` naming the file (and the line) and saying what is wrong,
 // when the file cannot be read or one of them does not count.
-std::optional<BodyFile> ReadBodyFile(standin::FileSystem& files,
+std::optional<BodyFile> ReadBodyFile(files::FileSystem& files,
                                      const std::filesystem::path& host_folder,
                                      const std::string& body,
-                                     standin::Problem* problem);
+                                     formats::Problem* problem);
 
 }  // namespace vessel
 

@@ -1,18 +1,18 @@
-#include "class_file.h"
+#include "vessel/class_file.h"
 
 #include <cmath>
 #include <cstdio>
 
-#include "host_file.h"
-#include "item_file.h"
-#include "text_encoding.h"
-#include "vessel_mass.h"
+#include "files/host_file.h"
+#include "formats/item_file.h"
+#include "formats/text_encoding.h"
+#include "formats/vessel_mass.h"
 
 namespace vessel {
 
 namespace {
 
-using Lookup = standin::ItemFile::Lookup;
+using Lookup = formats::ItemFile::Lookup;
 
 bool AllFinite(const std::vector<double>& reals) {
   for (double r : reals) {
@@ -24,7 +24,7 @@ bool AllFinite(const std::vector<double>& reals) {
 // Reads item `name`: `convert` turns its text into a value, or returns a
 // problem.
 template <typename T, typename Convert>
-ClassItem<T> Read(const standin::ItemFile& items, const char* name,
+ClassItem<T> Read(const formats::ItemFile& items, const char* name,
                   Convert convert) {
   ClassItem<T> item;
   const Lookup lookup = items.Find(name);
@@ -41,7 +41,7 @@ ClassItem<T> Read(const standin::ItemFile& items, const char* name,
 
 std::string PositiveReal(const std::string& text, std::optional<double>& out,
                          const char* unit) {
-  const auto reals = standin::ParseItemReals(text, 1);
+  const auto reals = formats::ParseItemReals(text, 1);
   if (reals.size() == 1 && std::isfinite(reals[0]) && reals[0] > 0.0) {
     out = reals[0];
     return "";
@@ -49,11 +49,11 @@ std::string PositiveReal(const std::string& text, std::optional<double>& out,
   return "'" + text + "' is not a positive, finite number of " + unit;
 }
 
-void ReadTanks(const standin::ItemFile& items, ClassFile& found) {
+void ReadTanks(const formats::ItemFile& items, ClassFile& found) {
   for (int i = 1;; ++i) {
     const std::string name = "PropellantResource" + std::to_string(i);
     const Lookup lookup = items.Find(name);
-    const auto reals = standin::ParseItemReals(lookup.value, 1);
+    const auto reals = formats::ParseItemReals(lookup.value, 1);
     if (lookup.result != Lookup::Result::kFound || reals.empty()) break;
     if (i == 1) {
       found.tanks_item = name;
@@ -64,7 +64,7 @@ void ReadTanks(const standin::ItemFile& items, ClassFile& found) {
   }
   if (!found.tanks.empty()) return;
   const Lookup lookup = items.Find("MaxFuel");
-  const auto reals = standin::ParseItemReals(lookup.value, 1);
+  const auto reals = formats::ParseItemReals(lookup.value, 1);
   if (lookup.result != Lookup::Result::kFound || reals.empty()) return;
   found.tanks_item = "MaxFuel";
   found.tanks_line = lookup.line;
@@ -74,14 +74,14 @@ void ReadTanks(const standin::ItemFile& items, ClassFile& found) {
 
 }  // namespace
 
-ClassFile ReadClassFile(standin::FileSystem& files,
+ClassFile ReadClassFile(files::FileSystem& files,
                         const std::filesystem::path& host_folder,
                         const std::string& class_name) {
   ClassFile found;
-  std::optional<standin::HostFile> file;
+  std::optional<files::HostFile> file;
   for (const char* folder : {"Config\\Vessels\\", "Config\\"}) {
     found.file = folder + class_name + ".cfg";
-    file = standin::ReadHostFile(files, host_folder, found.file);
+    file = files::ReadHostFile(files, host_folder, found.file);
     if (file) break;
   }
   if (!file) {
@@ -92,23 +92,23 @@ ClassFile ReadClassFile(standin::FileSystem& files,
   // The file's own name as its folder spells it, not as the scenario typed
   // the class.
   found.file = found.file.substr(0, found.file.rfind('\\') + 1) +
-               standin::ShownPath(found.disk_path.filename());
+               formats::ShownPath(found.disk_path.filename());
   ReadClassItems(files, host_folder, file->text, found);
   return found;
 }
 
-void ReadClassItems(standin::FileSystem& files,
+void ReadClassItems(files::FileSystem& files,
                     const std::filesystem::path& host_folder,
                     const std::string& text, ClassFile& found) {
-  const standin::ItemFile items(text);
+  const formats::ItemFile items(text);
   found.mass = Read<double>(
       items, "Mass", [](const std::string& text, std::optional<double>& out) {
         double mass = 0.0;
-        if (standin::ParseItemReal(text, mass) && standin::IsVesselMass(mass)) {
+        if (formats::ParseItemReal(text, mass) && formats::IsVesselMass(mass)) {
           out = mass;
           return std::string();
         }
-        return standin::NotAMass(text);
+        return formats::NotAMass(text);
       });
   found.size = Read<double>(
       items, "Size", [](const std::string& text, std::optional<double>& out) {
@@ -117,7 +117,7 @@ void ReadClassItems(standin::FileSystem& files,
   found.inertia = Read<physics::Vec3>(
       items, "Inertia",
       [](const std::string& text, std::optional<physics::Vec3>& out) {
-        const auto r = standin::ParseItemReals(text, 3);
+        const auto r = formats::ParseItemReals(text, 3);
         if (r.size() == 3 && AllFinite(r) && r[0] > 0 && r[1] > 0 && r[2] > 0) {
           out = physics::Vec3{r[0], r[1], r[2]};
           return std::string();
@@ -128,7 +128,7 @@ void ReadClassItems(standin::FileSystem& files,
       items, "TouchdownPoints",
       [](const std::string& text,
          std::optional<std::array<physics::Vec3, 3>>& out) {
-        const auto r = standin::ParseItemReals(text, 9);
+        const auto r = formats::ParseItemReals(text, 9);
         if (r.size() == 9 && AllFinite(r)) {
           out = std::array<physics::Vec3, 3>{physics::Vec3{r[0], r[1], r[2]},
                                              physics::Vec3{r[3], r[4], r[5]},

@@ -7,9 +7,9 @@
 #include <string>
 #include <vector>
 
-#include "class_hull.h"
-#include "file_system.h"
-#include "vector3.h"
+#include "files/file_system.h"
+#include "physics/vector3.h"
+#include "vessel/class_hull.h"
 
 namespace vessel {
 
@@ -51,13 +51,13 @@ struct ClassFile {
 // that cannot be opened; both resolved as the host's file system would.
 // Items are read with the host's item reader and reals converted as "%lf"
 // does; a mass or size counts only when it is a positive, finite number.
-ClassFile ReadClassFile(standin::FileSystem& files,
+ClassFile ReadClassFile(files::FileSystem& files,
                         const std::filesystem::path& host_folder,
                         const std::string& class_name);
 
 // Reads the items of a class file's `text` as ReadClassFile does; a
 // CollisionHull is looked up in `host_folder` through `files`.
-void ReadClassItems(standin::FileSystem& files,
+void ReadClassItems(files::FileSystem& files,
                     const std::filesystem::path& host_folder,
                     const std::string& text, ClassFile& found);
 

@@ -1,35 +1,35 @@
-#include "class_hull.h"
+#include "vessel/class_hull.h"
 
-#include "host_file.h"
-#include "text_encoding.h"
-#include "vessel_model.h"
+#include "files/host_file.h"
+#include "formats/text_encoding.h"
+#include "vessel/vessel_model.h"
 
 namespace vessel {
 
-std::optional<ClassHull> ReadClassHull(standin::FileSystem& files,
+std::optional<ClassHull> ReadClassHull(files::FileSystem& files,
                                        const std::filesystem::path& host_folder,
-                                       const standin::ItemFile& items) {
+                                       const formats::ItemFile& items) {
   const auto item = items.Find("CollisionHull");
-  if (item.result != standin::ItemFile::Lookup::Result::kFound) {
+  if (item.result != formats::ItemFile::Lookup::Result::kFound) {
     return std::nullopt;
   }
   ClassHull hull;
   hull.line = item.line;
   hull.file = "Config\\" + item.value + ".dat";
-  if (auto file = standin::ReadHostFile(files, host_folder, hull.file)) {
+  if (auto file = files::ReadHostFile(files, host_folder, hull.file)) {
     hull.disk_path = file->disk_path;
     hull.file = hull.file.substr(0, hull.file.rfind('\\') + 1) +
-                standin::ShownPath(hull.disk_path.filename());
-    hull.reading = standin::ReadCollisionHull(file->text);
+                formats::ShownPath(hull.disk_path.filename());
+    hull.reading = formats::ReadCollisionHull(file->text);
   }
   return hull;
 }
 
-physics::ContactPoints HullPoints(const standin::HullReading& reading) {
+physics::ContactPoints HullPoints(const formats::HullReading& reading) {
   const double defaults[] = {kClassStiffness, kClassDamping, kClassMu,
                              kClassMuLng};
   physics::ContactPoints points;
-  for (const standin::HullLine& line : reading.points) {
+  for (const formats::HullLine& line : reading.points) {
     double values[4];
     for (std::size_t k = 0; k < 4; ++k) {
       values[k] = line.count > 3 + k ? line.numbers[3 + k] : defaults[k];

@@ -5,10 +5,10 @@
 #include <optional>
 #include <string>
 
-#include "collision_hull.h"
-#include "contact_point.h"
-#include "file_system.h"
-#include "item_file.h"
+#include "files/file_system.h"
+#include "formats/collision_hull.h"
+#include "formats/item_file.h"
+#include "physics/contact_point.h"
 
 namespace vessel {
 
@@ -19,26 +19,26 @@ struct ClassHull {
   std::string file;  // "Config\Vessels\Sphere_collision.dat", the file's own
                      // name spelled as on disk when it exists
   std::filesystem::path disk_path;  // empty when the host cannot open it
-  standin::HullReading reading;     // what the host reads of it
+  formats::HullReading reading;     // what the host reads of it
 
   // The host takes the hull: the file opens and reads without a fault.
   bool Accepted() const {
     return !disk_path.empty() &&
-           reading.fault == standin::HullReading::Fault::kNone;
+           reading.fault == formats::HullReading::Fault::kNone;
   }
 };
 
 // The item CollisionHull of `items`, a class file in `host_folder`, and the
 // file it names, read through `files` as the host reads them. Nothing when
 // the class file has no CollisionHull with a value.
-std::optional<ClassHull> ReadClassHull(standin::FileSystem& files,
+std::optional<ClassHull> ReadClassHull(files::FileSystem& files,
                                        const std::filesystem::path& host_folder,
-                                       const standin::ItemFile& items);
+                                       const formats::ItemFile& items);
 
 // The points of an accepted hull, with the host's values for those a line
 // leaves out: stiffness 1e6, damping 1e5 and the vessel's friction, 0.5
 // lateral and 0.1 longitudinal.
-physics::ContactPoints HullPoints(const standin::HullReading& reading);
+physics::ContactPoints HullPoints(const formats::HullReading& reading);
 
 }  // namespace vessel
 

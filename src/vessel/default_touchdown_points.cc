@@ -1,6 +1,6 @@
-#include "default_touchdown_points.h"
+#include "vessel/default_touchdown_points.h"
 
-namespace standin {
+namespace vessel {
 
 std::vector<TOUCHDOWNVTX> DefaultTouchdownPoints() {
   const double positions[3][3] = {{0, -2, 10}, {-3, -2, -5}, {3, -2, -5}};
@@ -19,4 +19,4 @@ std::vector<TOUCHDOWNVTX> DefaultTouchdownPoints() {
   return points;
 }
 
-}  // namespace standin
+}  // namespace vessel

@@ -5,11 +5,11 @@
 
 #include "orbiter_api.h"
 
-namespace standin {
+namespace vessel {
 
 // The points a vessel has when it sets none of its own.
 std::vector<TOUCHDOWNVTX> DefaultTouchdownPoints();
 
-}  // namespace standin
+}  // namespace vessel
 
 #endif  // VANTREL_VESSEL_DEFAULT_TOUCHDOWN_POINTS_H_

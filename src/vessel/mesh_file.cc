@@ -1,4 +1,4 @@
-#include "mesh_file.h"
+#include "vessel/mesh_file.h"
 
 #include <cctype>
 #include <cerrno>

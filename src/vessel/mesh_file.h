@@ -6,7 +6,7 @@
 #include <string_view>
 #include <vector>
 
-#include "vector3.h"
+#include "physics/vector3.h"
 
 namespace vessel {
 

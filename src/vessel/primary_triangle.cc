@@ -1,4 +1,4 @@
-#include "primary_triangle.h"
+#include "vessel/primary_triangle.h"
 
 #include <algorithm>
 #include <cmath>
@@ -6,7 +6,7 @@
 #include <map>
 #include <tuple>
 
-#include "ground_plane.h"
+#include "physics/ground_plane.h"
 
 namespace vessel {
 

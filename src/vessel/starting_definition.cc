@@ -1,10 +1,10 @@
-#include "starting_definition.h"
+#include "vessel/starting_definition.h"
 
 #include <cstdio>
 #include <cstdlib>
 
-#include "definition_rules.h"
-#include "number_text.h"
+#include "formats/number_text.h"
+#include "rules/definition_rules.h"
 
 namespace vessel {
 
@@ -83,10 +83,10 @@ std::string StartingDefinitionText(const std::string& key,
       "Stiffness, damping and friction are 0 on purpose: the plug-in "
       "completes them from the vessel's mass, giving every point a "
       "stiffness of mass x " +
-      tools::Shortest(rules::kGravity) + ", a damping of " +
-      tools::Shortest(rules::kDampingRatio) +
+      formats::Shortest(rules::kGravity) + ", a damping of " +
+      formats::Shortest(rules::kDampingRatio) +
       " of critical damping and friction " +
-      tools::Fixed(rules::kDefaultFriction, 1) +
+      formats::Fixed(rules::kDefaultFriction, 1) +
       ". Give point 1 values of its own to set them yourself (vantrel check "
       "explains every number).");
   for (const std::string& note : notes) text += Comment(note);

@@ -4,7 +4,7 @@
 #include <string>
 #include <vector>
 
-#include "starting_set.h"
+#include "vessel/starting_set.h"
 
 namespace vessel {
 

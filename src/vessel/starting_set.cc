@@ -1,10 +1,10 @@
-#include "starting_set.h"
+#include "vessel/starting_set.h"
 
 #include <algorithm>
 #include <cmath>
 #include <cstdio>
 
-#include "primary_triangle.h"
+#include "vessel/primary_triangle.h"
 
 namespace vessel {
 

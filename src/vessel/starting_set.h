@@ -7,8 +7,8 @@
 #include <string>
 #include <vector>
 
-#include "mesh_file.h"
-#include "vector3.h"
+#include "physics/vector3.h"
+#include "vessel/mesh_file.h"
 
 namespace vessel {
 

@@ -1,12 +1,12 @@
-#include "vessel_model.h"
+#include "vessel/vessel_model.h"
 
 #include <algorithm>
 #include <cstdio>
 #include <utility>
 
-#include "default_touchdown_points.h"
-#include "sweep_step.h"
-#include "vessel_mass.h"
+#include "formats/vessel_mass.h"
+#include "rules/sweep_step.h"
+#include "vessel/default_touchdown_points.h"
 
 namespace vessel {
 
@@ -60,7 +60,7 @@ void ModelPropellant(const ClassFile& file, const VesselInputs& inputs,
 
 physics::ContactPoints DefaultPoints() {
   physics::ContactPoints points;
-  for (const TOUCHDOWNVTX& v : standin::DefaultTouchdownPoints()) {
+  for (const TOUCHDOWNVTX& v : vessel::DefaultTouchdownPoints()) {
     points.push_back(
         {{v.pos.x, v.pos.y, v.pos.z}, v.stiffness, v.damping, v.mu, v.mu_lng});
   }
@@ -82,7 +82,7 @@ VesselModel ModelVessel(const ClassFile& file, const VesselInputs& inputs) {
       model.empty_mass = *file.mass.value;
       model.mass_from = file.file;
     } else {
-      model.empty_mass = standin::kDefaultVesselMass;
+      model.empty_mass = formats::kDefaultVesselMass;
       model.mass_from = "default";
       model.module_sets_mass = !model.module.empty();
     }

@@ -6,10 +6,10 @@
 #include <utility>
 #include <vector>
 
-#include "class_file.h"
-#include "contact_point.h"
-#include "drop_setup.h"
-#include "drop_test.h"
+#include "physics/contact_point.h"
+#include "physics/drop_setup.h"
+#include "physics/drop_test.h"
+#include "vessel/class_file.h"
 
 namespace vessel {
 

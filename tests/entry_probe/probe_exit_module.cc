@@ -1,6 +1,6 @@
 // A library built from the plug-in's library entry with an ExitModule that
 // writes to the host log, so that a test can see the entry call it.
-#include "library_entry.h"
+#include "module/library_entry.h"
 #include "orbiter_api.h"
 
 void ExitModule(HINSTANCE hDLL) {

@@ -15,19 +15,19 @@
 #include <string_view>
 #include <vector>
 
-#include "definition_check.h"
-#include "definition_reading.h"
-#include "diagnostic_output.h"
-#include "item_file.h"
+#include "analysis/definition_check.h"
+#include "analysis/definition_reading.h"
+#include "formats/item_file.h"
+#include "report/diagnostic_output.h"
 
-using tools::CheckDefinition;
-using tools::CheckDefinitionFileName;
-using tools::CountThatApplies;
-using tools::Diagnostic;
-using tools::FormatProblem;
-using tools::JsonString;
-using tools::PrintDiagnosticsJson;
-using tools::Severity;
+using analysis::CheckDefinition;
+using analysis::CheckDefinitionFileName;
+using analysis::CountThatApplies;
+using analysis::Diagnostic;
+using analysis::FormatProblem;
+using analysis::Severity;
+using report::JsonString;
+using report::PrintDiagnosticsJson;
 
 namespace {
 
@@ -51,7 +51,7 @@ int CountLines(std::string_view text) {
 
 // Whether the module takes the file, as the tools read the rules.
 bool ModuleTakes(std::string_view text) {
-  return CountThatApplies(standin::ItemFile(std::string(text))).has_value();
+  return CountThatApplies(formats::ItemFile(std::string(text))).has_value();
 }
 
 bool IsCountError(const Diagnostic& diagnostic) {

@@ -26,12 +26,12 @@
 #include <utility>
 #include <vector>
 
-#include "host.h"
-#include "item_file.h"
-#include "log_format.h"
-#include "memory_file_system.h"
-#include "simulation_session.h"
-#include "vantrel.h"
+#include "files/memory_file_system.h"
+#include "formats/item_file.h"
+#include "formats/log_format.h"
+#include "module/vantrel.h"
+#include "standin/host.h"
+#include "standin/simulation_session.h"
 
 namespace {
 
@@ -116,11 +116,11 @@ std::optional<std::vector<std::string>> PlainComponents(
 
 // Writes the definition where the module looks for `key`, unless the key
 // needs path resolving or would replace the bystander's file.
-void WriteDefinition(standin::MemoryFileSystem& files, const std::string& key,
+void WriteDefinition(files::MemoryFileSystem& files, const std::string& key,
                      std::string_view text) {
   const auto components = PlainComponents(key);
   if (!components) return;
-  if (standin::FoldCase(key) == standin::FoldCase(kBystander)) return;
+  if (formats::FoldCase(key) == formats::FoldCase(kBystander)) return;
   fs::path path = kHostFolder;
   for (const std::string& component : *components) path /= component;
   files.WriteFile(path, std::string(text));
@@ -133,7 +133,7 @@ std::string HostFormat(const char* format, ...) {
   va_list args;
   va_start(args, format);
   std::string line;
-  standin::AppendLogLine(format, args, line);
+  formats::AppendLogLine(format, args, line);
   va_end(args);
   return line;
 }
@@ -229,7 +229,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data,
     class_key = KeyOf(*input.class_name, 256);
   }
 
-  auto files = std::make_unique<standin::MemoryFileSystem>();
+  auto files = std::make_unique<files::MemoryFileSystem>();
   files->WriteFile(
       kHostFolder / "Config" / "Vantrel" / (std::string(kBystander) + ".cfg"),
       kBystanderDefinition);

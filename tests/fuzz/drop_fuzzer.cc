@@ -9,9 +9,9 @@
 #include <cstdlib>
 #include <limits>
 
-#include "drop_test.h"
-#include "stability.h"
-#include "tip_over.h"
+#include "physics/drop_test.h"
+#include "physics/stability.h"
+#include "slope/tip_over.h"
 
 namespace {
 

@@ -16,7 +16,7 @@
 #include <cstring>
 #include <string>
 
-#include "point_number.h"
+#include "rules/point_number.h"
 
 using rules::NumberRead;
 

@@ -26,20 +26,20 @@
 #include <string_view>
 #include <vector>
 
-#include "definition_reading.h"
-#include "definition_rules.h"
-#include "host.h"
-#include "item_file.h"
-#include "memory_file_system.h"
-#include "simulation_session.h"
-#include "vantrel.h"
-#include "vessel_account.h"
+#include "analysis/definition_reading.h"
+#include "analysis/vessel_account.h"
+#include "files/memory_file_system.h"
+#include "formats/item_file.h"
+#include "module/vantrel.h"
+#include "rules/definition_rules.h"
+#include "standin/host.h"
+#include "standin/simulation_session.h"
 
-using tools::CountThatApplies;
-using tools::HandedOver;
-using tools::KeyTried;
-using tools::PointRead;
-using tools::ReadPoints;
+using analysis::CountThatApplies;
+using analysis::HandedOver;
+using analysis::KeyTried;
+using analysis::PointRead;
+using analysis::ReadPoints;
 
 namespace {
 
@@ -60,7 +60,7 @@ std::string AsKey(std::string_view text, std::size_t limit) {
 
 // Writes `bytes` where the module looks for `key`, when the key's path is a
 // plain one below the Vantrel folder; a key that could leave it is skipped.
-void Place(standin::MemoryFileSystem& files, const std::string& key,
+void Place(files::MemoryFileSystem& files, const std::string& key,
            std::string_view bytes) {
   if (rules::IsUnsafeKey(key)) return;
   fs::path path = kHostFolder / "Config" / "Vantrel";
@@ -126,7 +126,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data,
     keys.push_back(AsKey(*class_name, 256));
   }
 
-  auto files = std::make_unique<standin::MemoryFileSystem>();
+  auto files = std::make_unique<files::MemoryFileSystem>();
   files->CreateFolder(kHostFolder / "Config" / "Vantrel");
   if (head[3] == "name") Place(*files, keys[0], rest);
   if (head[3] == "class" && keys.size() > 1) Place(*files, keys[1], rest);
@@ -149,8 +149,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data,
   outcome.touchdown = vessel.touchdown;
   result.vessels.push_back(outcome);
   vessel::BodyCatalog bodies(host.file_system(), kHostFolder);
-  const tools::VesselAccount account =
-      tools::AccountVessels(result, bodies).front();
+  const analysis::VesselAccount account =
+      analysis::AccountVessels(result, bodies).front();
   if (account.updates.size() != 1) Fail("not one update in the account");
   const std::vector<KeyTried>& tried = account.updates.front().keys;
   std::size_t next = 0;
@@ -172,7 +172,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data,
     if (attempt.verdict == KeyTried::Verdict::kMissing) continue;
     const auto text = host.file_system().ReadFile(attempt.disk_path, nullptr);
     if (!text) Fail("cannot read back " + attempt.disk_path);
-    const standin::ItemFile items(*text);
+    const formats::ItemFile items(*text);
     const auto count = CountThatApplies(items);
     if (!count) continue;
     const std::vector<PointRead> points = ReadPoints(items, *count);

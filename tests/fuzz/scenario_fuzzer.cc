@@ -10,8 +10,8 @@
 #include <string_view>
 #include <vector>
 
-#include "scenario.h"
-#include "vessel_mass.h"
+#include "formats/scenario.h"
+#include "formats/vessel_mass.h"
 
 namespace {
 
@@ -32,7 +32,7 @@ int CountLines(std::string_view text) {
   return lines;
 }
 
-void CheckProblems(const std::vector<standin::Problem>& problems, int lines) {
+void CheckProblems(const std::vector<formats::Problem>& problems, int lines) {
   for (const auto& problem : problems) {
     if (problem.line < 0 || problem.line > lines) {
       Fail("a problem names line " + std::to_string(problem.line) + " of " +
@@ -47,7 +47,7 @@ void CheckProblems(const std::vector<standin::Problem>& problems, int lines) {
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data,
                                       std::size_t size) {
   const std::string_view text(reinterpret_cast<const char*>(data), size);
-  const standin::Scenario scenario = standin::ParseScenario(text);
+  const formats::Scenario scenario = formats::ParseScenario(text);
   const int lines = CountLines(text);
   CheckProblems(scenario.errors, lines);
   CheckProblems(scenario.warnings, lines);
@@ -65,7 +65,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data,
       Fail("a vessel at line " + std::to_string(vessel.line));
     }
     if (vessel.spawn_step < 0) Fail("a negative spawn step");
-    if (vessel.mass && !standin::IsVesselMass(*vessel.mass)) {
+    if (vessel.mass && !formats::IsVesselMass(*vessel.mass)) {
       Fail("a mass that is not positive and finite");
     }
     repeated |= !names.insert(vessel.name).second;
