@@ -265,6 +265,8 @@ TEST_F(InitCommandTest, MeshesGiveSetsThatLand) {
     EXPECT_EQ(init.code, kExitFindings) << init.out;
     EXPECT_TRUE(fs::exists(Definition("Heavy")));
     EXPECT_THAT(init.out, HasSubstr("g = 200.0000 m/s^2 (--gravity)"));
+    // The show it suggests judges the vessel under the same gravity.
+    EXPECT_THAT(init.out, HasSubstr("--name Heavy --gravity 200\n"));
     EXPECT_THAT(init.err,
                 HasSubstr("Heavy.cfg needs work: the drop test says "));
     EXPECT_THAT(init.err, ::testing::Not(HasSubstr("says lands")));

@@ -281,10 +281,18 @@ int InitCommand(const InitArguments& arguments, files::FileSystem& files,
   if (model.module_sets_mass) {
     out << "  its module sets the mass in code; give it with --mass KG\n";
   }
-  out << "\nLook at it:\n  "
-      << CommandLineOf("show", arguments.root, key,
-                       arguments.name ? arguments.class_name : std::nullopt)
-      << '\n';
+  // The vessel as init judged it: show judges it alike only when given
+  // the same mass and body.
+  std::string look =
+      CommandLineOf("show", arguments.root, key,
+                    arguments.name ? arguments.class_name : std::nullopt);
+  if (arguments.mass) look += " --mass " + formats::Shortest(*arguments.mass);
+  if (arguments.body != vessel::kDefaultBody)
+    look += " --body " + arguments.body;
+  if (arguments.gravity) {
+    look += " --gravity " + formats::Shortest(*arguments.gravity);
+  }
+  out << "\nLook at it:\n  " << look << '\n';
   // Written, but not yet a file to fly with: say so on the error stream
   // too, so that a script sees why the exit code is not 0.
   const bool lands = drop.judgement.verdict == physics::Verdict::kLands;
