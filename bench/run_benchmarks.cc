@@ -40,6 +40,11 @@ void WriteFleet(const HostFolder& folder, int count) {
   fs::create_directories(folder.path() / "Config" / "Vessels");
   fs::create_directories(folder.path() / "Scenarios");
   folder.WriteDefinition("Shuttle.cfg", definition);
+  // The body the fleet stands on, as the simulator's own file gives it: run
+  // reports each vessel's body and gravity.
+  folder.WriteFile(fs::path("Config") / "Earth.cfg",
+                   "Mass = 5.973698968e+24\nSize = 6.37101e6\n"
+                   "ElevationResolution = 0.5\n");
   folder.WriteFile(fs::path("Config") / "Vessels" / "Shuttle.cfg",
                    "ClassName = Shuttle\nMass = 12000\nSize = 8\n"
                    "PropellantResource1 = 3000\n");
