@@ -224,8 +224,8 @@ void BudgetReport::Finalize() {
 
   if (survey != nullptr && survey_before != nullptr) {
     std::printf(
-        "  (vantrel survey of a sample-sized installation: %s with every "
-        "verdict,\n   %s with the bare drops it made before)\n",
+        "  (vantrel survey of the simulator's sample, bench/data: %s with "
+        "every verdict,\n   %s as it was made before, with bare drops)\n",
         Duration(survey->nanoseconds).c_str(),
         Duration(survey_before->nanoseconds).c_str());
     pass &=

@@ -1,101 +1,53 @@
-// `vantrel survey` of an installation laid out as the simulator's sample:
-// 157 scenarios, 717 vessels of a few classes on their own points, landed
-// on the Earth, the Moon and Mars or in orbit, two classes given their
-// masses on the command line, one with tanks. The whole command with every
-// verdict: both masses of a class with tanks, each body's gravity, every
-// time acceleration a player can select. Beside it, the survey as it was
-// made before it judged a set as `vantrel drop` does: the same scenarios
-// through the plug-in, then one bare drop of each distinct set, mass and
-// gravity. The budget compares the two.
+// `vantrel survey` of the simulator's own sample (bench/data/
+// simulator-sample: its 157 stock scenarios, 717 vessels, its class files
+// and the files of the bodies they land on): the whole command with every
+// verdict, both masses of a class with tanks, each body's gravity, every
+// time acceleration a player can select, the answers on slopes; and the
+// same with two classes given their masses on the command line, whose
+// heavier sets cost more to judge. Beside them, the
+// survey as it was made before it judged a set as `vantrel drop` does: the
+// same scenarios through the plug-in, then one bare drop of each distinct
+// set at its mass under 9.81 m/s^2, on as many threads. The budget compares
+// the two.
 #include <benchmark/benchmark.h>
 
+#include <algorithm>
+#include <atomic>
+#include <cstdio>
 #include <filesystem>
+#include <fstream>
+#include <map>
 #include <sstream>
 #include <string>
+#include <thread>
 #include <vector>
 
-#include "bench_host.h"
 #include "files/disk_file_system.h"
-#include "physics/drop_setup.h"
+#include "formats/scenario.h"
 #include "physics/drop_test.h"
-#include "tools/run_command.h"
+#include "standin/session.h"
 #include "tools/survey_command.h"
+#include "vessel/vessel_model.h"
 
 namespace {
 
 namespace fs = std::filesystem;
 
-constexpr int kScenarios = 157;
-
-struct FleetClass {
-  const char* name;
-  double mass;  // kg, as --mass CLASS=KG gives it; 0: class file or default
-};
-
-const std::vector<FleetClass>& Classes() {
-  static const std::vector<FleetClass> classes{{"ShuttleA", 160000.0},
-                                               {"DeltaGlider", 14000.0},
-                                               {"ShuttlePB", 0.0},
-                                               {"Tanker", 0.0},
-                                               {"Station", 0.0}};
-  return classes;
+const fs::path& Sample() {
+  static const fs::path sample = VANTREL_BENCH_SAMPLE;
+  return sample;
 }
 
-// The body files as the simulator ships them (Mass and Size), and where
-// each scenario puts its vessels: the i-th vessel of a scenario.
-constexpr const char* kBodies[][3] = {{"Earth", "5.973698968e+24", "6.37101e6"},
-                                      {"Moon", "7.347664e+22", "1.73805e6"},
-                                      {"Mars", "6.418542e+23", "3.38992e6"}};
-
-std::string StatusOf(int scenario, int vessel) {
-  const int pick = (scenario * 7 + vessel * 3) % 8;
-  if (pick >= 5) return "STATUS Orbiting Earth";
-  return std::string("STATUS Landed ") + kBodies[pick % 3][0];
-}
-
-void WriteSample(const HostFolder& folder) {
-  fs::create_directories(folder.path() / "Config" / "Vessels");
-  fs::create_directories(folder.path() / "Scenarios");
-  for (const auto& body : kBodies) {
-    folder.WriteFile(
-        fs::path("Config") / (std::string(body[0]) + ".cfg"),
-        std::string("Mass = ") + body[1] + "\nSize = " + body[2] + "\n");
-  }
-  folder.WriteFile(fs::path("Config") / "Vessels" / "Tanker.cfg",
-                   "ClassName = Tanker\nMass = 2500\nSize = 12\n"
-                   "PropellantResource1 = 800\n");
-  folder.WriteFile(fs::path("Config") / "Vessels" / "Station.cfg",
-                   "ClassName = Station\nMass = 450000\nSize = 50\n");
-  int written = 0;
-  for (int s = 0; s < kScenarios; ++s) {
-    std::string scenario = "BEGIN_SHIPS\n";
-    const int count = s < 89 ? 5 : 4;  // 717 vessels in all
-    for (int v = 0; v < count; ++v, ++written) {
-      const FleetClass& c = Classes()[(s + v) % Classes().size()];
-      scenario += "V-" + std::to_string(written) + ":" + c.name + "\n  " +
-                  StatusOf(s, v) + "\nEND\n";
-    }
-    folder.WriteFile(fs::path("Scenarios") / ("S" + std::to_string(s) + ".scn"),
-                     scenario + "END_SHIPS\n");
-  }
-  folder.Settle();
-}
-
+// The masses a user gives to the classes whose modules set theirs in code.
 std::vector<formats::ClassMass> Masses() {
-  std::vector<formats::ClassMass> masses;
-  for (const FleetClass& c : Classes()) {
-    if (c.mass > 0.0) masses.push_back({c.name, c.mass});
-  }
-  return masses;
+  return {{"ShuttleA", 160000.0}, {"DeltaGlider", 14000.0}};
 }
 
-void BM_SurveySample(benchmark::State& state) {
-  HostFolder folder;
-  WriteSample(folder);
+void Survey(benchmark::State& state, bool masses) {
   tools::SurveyArguments arguments;
-  arguments.root = folder.path().string();
+  arguments.root = Sample().string();
   arguments.plugin = VANTREL_BENCH_PLUGIN;
-  arguments.class_masses = Masses();
+  if (masses) arguments.class_masses = Masses();
   for (auto _ : state) {
     std::ostringstream out;
     std::ostringstream err;
@@ -107,66 +59,92 @@ void BM_SurveySample(benchmark::State& state) {
     benchmark::DoNotOptimize(out);
   }
 }
+void BM_SurveySample(benchmark::State& state) { Survey(state, false); }
+void BM_SurveySampleWithMasses(benchmark::State& state) { Survey(state, true); }
 // The survey judges its sets on threads: the CPU time is the process's.
 BENCHMARK(BM_SurveySample)
     ->Unit(benchmark::kMillisecond)
     ->MeasureProcessCPUTime()
     ->UseRealTime();
+BENCHMARK(BM_SurveySampleWithMasses)
+    ->Unit(benchmark::kMillisecond)
+    ->MeasureProcessCPUTime()
+    ->UseRealTime();
 
-// The host's default points, which every class here keeps as its own.
-physics::ContactPoints DefaultPoints() {
-  physics::ContactPoints points;
-  for (const physics::Vec3& p :
-       {physics::Vec3{0, -2, 10}, {-3, -2, -5}, {3, -2, -5}}) {
-    points.push_back({p, 1e6, 1e5, 0.5, 0.1});
+// Every scenario of the sample, read and parsed.
+std::vector<formats::Scenario> SampleScenarios() {
+  std::vector<formats::Scenario> scenarios;
+  for (const auto& entry :
+       fs::recursive_directory_iterator(Sample() / "Scenarios")) {
+    if (entry.path().extension() != ".scn") continue;
+    std::ifstream file(entry.path(), std::ios::binary);
+    std::stringstream text;
+    text << file.rdbuf();
+    scenarios.push_back(formats::ParseScenario(text.str()));
   }
-  return points;
+  return scenarios;
 }
 
-// The distinct bare drops the survey made before: each class's own points
-// at its mass on each body it lands on.
-std::vector<physics::DropSetup> BareDrops() {
-  const double gravities[] = {9.8202, 1.6231, 3.7268};
-  const double masses[] = {160000.0, 14000.0, 1000.0, 2500.0, 450000.0};
-  std::vector<physics::DropSetup> drops;
-  for (std::size_t c = 0; c < Classes().size(); ++c) {
-    physics::DroppedVessel vessel;
-    vessel.body.mass = masses[c];
-    vessel.body.inertia = {15.5, 22.1, 7.7};
-    vessel.body.size = 10.0;
-    vessel.own_points = DefaultPoints();
-    for (double g : gravities) {
-      physics::DropOptions options;
-      options.gravity = g;
-      drops.push_back(
-          physics::MakeDropSetup(vessel, vessel.own_points, options));
+// What tells two bare drops apart: the vessel's numbers and its points.
+std::string KeyOf(const physics::DropSetup& setup) {
+  std::string key;
+  char number[32];
+  const auto add = [&](double value) {
+    std::snprintf(number, sizeof number, "%a ", value);
+    key += number;
+  };
+  add(setup.body.mass);
+  add(setup.body.inertia.x);
+  add(setup.body.inertia.y);
+  add(setup.body.inertia.z);
+  add(setup.body.size);
+  for (const physics::ContactPoint& p : setup.points) {
+    for (double value :
+         {p.pos.x, p.pos.y, p.pos.z, p.stiffness, p.damping, p.mu, p.mu_lng}) {
+      add(value);
     }
   }
-  return drops;
+  return key;
 }
 
 void BM_SurveySampleBefore(benchmark::State& state) {
-  HostFolder folder;
-  WriteSample(folder);
-  tools::RunArguments arguments;
-  arguments.root = folder.path().string();
-  arguments.plugin = VANTREL_BENCH_PLUGIN;
-  arguments.class_masses = Masses();
-  for (int s = 0; s < kScenarios; ++s) {
-    arguments.scenarios.push_back("S" + std::to_string(s));
-  }
-  const std::vector<physics::DropSetup> drops = BareDrops();
+  const std::vector<formats::Scenario> scenarios = SampleScenarios();
+  standin::SessionOptions options;
+  options.root = Sample();
+  options.plugin = VANTREL_BENCH_PLUGIN;
+  std::ostringstream faults;
+  options.faults_to = &faults;
   for (auto _ : state) {
-    std::ostringstream out;
-    std::ostringstream err;
-    files::DiskFileSystem disk;
-    if (tools::RunCommand(arguments, disk, out, err) != 0) {
-      state.SkipWithError(("vantrel run failed: " + err.str()).c_str());
+    std::string error;
+    const auto run = standin::RunScenarios(scenarios, options, &error);
+    if (!run) {
+      state.SkipWithError(("the plug-in did not run: " + error).c_str());
       break;
     }
-    for (const physics::DropSetup& drop : drops) {
-      benchmark::DoNotOptimize(physics::RunDrop(drop));
+    std::map<std::string, physics::DropSetup> distinct;
+    for (const standin::SessionResult& simulation : run->simulations) {
+      for (const standin::VesselOutcome& vessel : simulation.vessels) {
+        const physics::DropSetup setup =
+            vessel::DropSetupOf(vessel.model, vessel.model.own_points);
+        distinct.try_emplace(KeyOf(setup), setup);
+      }
     }
+    std::vector<const physics::DropSetup*> drops;
+    for (const auto& [key, setup] : distinct) drops.push_back(&setup);
+    std::atomic<std::size_t> next{0};
+    const auto work = [&] {
+      for (std::size_t i = next++; i < drops.size(); i = next++) {
+        benchmark::DoNotOptimize(physics::RunDrop(*drops[i]));
+      }
+    };
+    std::vector<std::thread> helpers;
+    for (unsigned t = 1; t < std::max(1u, std::thread::hardware_concurrency());
+         ++t) {
+      helpers.emplace_back(work);
+    }
+    work();
+    for (std::thread& helper : helpers) helper.join();
+    state.counters["drops"] = static_cast<double>(drops.size());
   }
 }
 BENCHMARK(BM_SurveySampleBefore)
