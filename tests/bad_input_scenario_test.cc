@@ -9,7 +9,7 @@
 
 namespace {
 
-struct Case {
+struct ScenarioCase {
   const char* what;
   std::string text;
   int line;                          // the line the problem names
@@ -19,7 +19,7 @@ struct Case {
 };
 
 TEST(BadScenarioTest, ProblemsNameTheirLine) {
-  const Case cases[] = {
+  const ScenarioCase cases[] = {
       {"a vessel without END at the end of the file",
        "BEGIN_SHIPS\nA:B\nEND\nC:D\n  MASS 5\n",
        4,
@@ -69,7 +69,7 @@ TEST(BadScenarioTest, ProblemsNameTheirLine) {
        false,
        {"A"}},
   };
-  for (const Case& c : cases) {
+  for (const ScenarioCase& c : cases) {
     SCOPED_TRACE(c.what);
     const formats::Scenario scenario = formats::ParseScenario(c.text);
     const auto& problems = c.warning ? scenario.warnings : scenario.errors;

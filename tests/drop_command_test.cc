@@ -14,6 +14,7 @@
 #include <sstream>
 #include <string>
 
+#include "command_output.h"
 #include "files/disk_file_system.h"
 #include "tools/exit_codes.h"
 #include "tools/show_command.h"
@@ -25,13 +26,7 @@ using ::testing::HasSubstr;
 
 const std::string kData = VANTREL_TEST_DATA "/simulator-sample";
 
-struct Output {
-  int code;
-  std::string out;
-  std::string err;
-};
-
-Output Drop(DropArguments arguments) {
+CommandOutput Drop(DropArguments arguments) {
   arguments.root = kData;
   arguments.plugin = VANTREL_TEST_PLUGIN;
   std::ostringstream out, err;
@@ -113,8 +108,17 @@ void ExpectNoLineDeniesTheVerdict(const std::string& out) {
 }
 
 // A definition file written into a folder of the test's own.
+// A file of the running test's own in the temporary folder: CTest runs the
+// tests side by side, and two that wrote the same file would read each
+// other's half-written text.
+std::string OwnTempFile(const std::string& name) {
+  return ::testing::TempDir() + "/" +
+         ::testing::UnitTest::GetInstance()->current_test_info()->name() + "-" +
+         name;
+}
+
 std::string WriteSet(const std::string& name, const std::string& points) {
-  const std::string path = ::testing::TempDir() + "/drop-" + name + ".cfg";
+  const std::string path = OwnTempFile("drop-" + name + ".cfg");
   std::ofstream(path, std::ios::binary) << points;
   return path;
 }
@@ -130,7 +134,7 @@ TEST(DropCommandTest, FourPadsAndFourFeetStand) {
     lander.mass = 8000;
     lander.pmi = {4, 4, 4};
     lander.size = 4;
-    const Output drop = Drop(lander);
+    const CommandOutput drop = Drop(lander);
     ASSERT_EQ(drop.code, kExitOk) << drop.err;
     EXPECT_EQ(AfterCell(drop.out, "verdict"), "negative-load");
     EXPECT_THAT(
@@ -161,7 +165,7 @@ TEST(DropCommandTest, FourPadsAndFourFeetStand) {
     quad.pmi = {0.05, 0.08, 0.05};
     quad.size = 0.5;
     quad.json = true;
-    const Output drop = Drop(quad);
+    const CommandOutput drop = Drop(quad);
     ASSERT_EQ(drop.code, kExitOk) << drop.err;
     EXPECT_THAT(drop.out, HasSubstr("\"verdict\": \"cog-below-ground\",\n"
                                     "  \"faults\": [\"cog-below-ground\"]"));
@@ -247,7 +251,7 @@ TEST(DropCommandTest, OnASlopeOfItsBody) {
         "for the host to freeze it, and moves on for an hour; every key "
         "of the flat drop is still there");
     tripod.body = "Moon";
-    const Output drop = Drop(tripod);
+    const CommandOutput drop = Drop(tripod);
     ASSERT_EQ(drop.code, kExitOk) << drop.err;
     const double law = 1e4 * std::pow(2 * tan1 / 0.5, 2);
     EXPECT_EQ(JsonValue(drop.out, "kappa"), 2);
@@ -260,6 +264,16 @@ TEST(DropCommandTest, OnASlopeOfItsBody) {
     const double rests = JsonValue(drop.out, "rests_up_to_deg");
     EXPECT_GT(rests, 0);
     EXPECT_LT(rests, 1);
+    // What the search says of both ends of its last step, drop --slope says
+    // too.
+    const double fails = JsonValue(drop.out, "does_not_rest_on_deg");
+    EXPECT_GT(fails, rests);
+    EXPECT_LE(fails - rests, JsonValue(drop.out, "rests_up_to_step_deg"));
+    DropArguments end = tripod;
+    end.slope = rests;
+    EXPECT_GT(JsonValue(Drop(end).out, "comes_to_rest_at_s"), 5);
+    end.slope = fails;
+    EXPECT_TRUE(std::isnan(JsonValue(Drop(end).out, "comes_to_rest_at_s")));
     // Nose downhill the CoG passes the nose foot at tan(a) = 2 / 1.
     EXPECT_NEAR(JsonValue(drop.out, "tips_over_deg"), 63.43, 0.01);
     for (const char* key : {"\"verdict\": \"keeps-moving\"", "\"rest\": ",
@@ -273,7 +287,7 @@ TEST(DropCommandTest, OnASlopeOfItsBody) {
         "on Mars (ElevationResolution 1, kappa 1) the same slope lets it "
         "creep a quarter as fast, slowly enough to come to rest");
     tripod.body = "Mars";
-    const Output drop = Drop(tripod);
+    const CommandOutput drop = Drop(tripod);
     ASSERT_EQ(drop.code, kExitOk) << drop.err;
     EXPECT_EQ(JsonValue(drop.out, "kappa"), 1);
     EXPECT_GT(JsonValue(drop.out, "comes_to_rest_at_s"), 5);
@@ -287,7 +301,7 @@ TEST(DropCommandTest, OnASlopeOfItsBody) {
     tripod.body = "Moon";
     tripod.downhill = 90;
     tripod.json = false;
-    const Output drop = Drop(tripod);
+    const CommandOutput drop = Drop(tripod);
     ASSERT_EQ(drop.code, kExitOk) << drop.err;
     EXPECT_THAT(drop.out,
                 HasSubstr("\nOn a slope of 1 deg, downhill 90 deg from the "
@@ -317,7 +331,7 @@ TEST(DropCommandTest, RealClassFilesAndStarts) {
     DropArguments ldef;
     ldef.definition = kData + "/Config/Vantrel/FourPadLander.cfg";
     ldef.class_name = "LDEF";
-    const Output drop = Drop(ldef);
+    const CommandOutput drop = Drop(ldef);
     ASSERT_EQ(drop.code, kExitOk) << drop.err;
     EXPECT_THAT(drop.out,
                 HasSubstr("mass 2500 kg (Config\\Vessels\\LDEF.cfg)"));
@@ -329,7 +343,7 @@ TEST(DropCommandTest, RealClassFilesAndStarts) {
     SCOPED_TRACE("a definition file that cannot be read is named");
     DropArguments mir;
     mir.definition = kData + "/Config/Vantrel/Reversed.cfg";
-    const Output missing = Drop(mir);
+    const CommandOutput missing = Drop(mir);
     EXPECT_EQ(missing.code, kExitInput);
     EXPECT_THAT(missing.err, HasSubstr("Reversed.cfg: cannot read"));
   }
@@ -344,11 +358,11 @@ TEST(DropCommandTest, RealClassFilesAndStarts) {
     };
     const std::string before = text();
     lander.svg = lander.definition;
-    const Output refused = Drop(lander);
+    const CommandOutput refused = Drop(lander);
     EXPECT_EQ(refused.code, kExitUsage);
     EXPECT_THAT(refused.err, HasSubstr("refusing to write the drawing"));
     EXPECT_EQ(text(), before);
-    const std::string drawing = ::testing::TempDir() + "/lander-drop.svg";
+    const std::string drawing = OwnTempFile("lander-drop.svg");
     std::remove(drawing.c_str());
     lander.svg = drawing;
     ASSERT_EQ(Drop(lander).code, kExitOk);
@@ -429,7 +443,7 @@ TEST(DropCommandTest, EveryVerdictIsNamedAndNoLineDeniesIt) {
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.verdict);
-    const Output drop = Drop(c.arguments);
+    const CommandOutput drop = Drop(c.arguments);
     ASSERT_EQ(drop.code, kExitOk) << drop.err;
     EXPECT_EQ(AfterCell(drop.out, "verdict"), c.verdict);
     ExpectNoLineDeniesTheVerdict(drop.out);
@@ -444,10 +458,10 @@ struct Drawing {
 };
 
 Drawing Draw(DropArguments arguments, const std::string& name) {
-  const std::string path = ::testing::TempDir() + "/" + name + "-drop.svg";
+  const std::string path = OwnTempFile(name + "-drop.svg");
   std::remove(path.c_str());
   arguments.svg = path;
-  const Output drop = Drop(arguments);
+  const CommandOutput drop = Drop(arguments);
   EXPECT_EQ(drop.code, kExitOk) << drop.err;
   std::ifstream file(path, std::ios::binary);
   Drawing drawing;
@@ -526,7 +540,7 @@ TEST(DropCommandTest, TheSafeStepAndEveryStepBelowItLand) {
   DropArguments probe =
       Probe("steps", "N = 3\nPOINT_1 = 0 -1.5 2 3e5 3e4 0.5 0.2\n" + kPads);
   probe.json = true;
-  const Output report = Drop(probe);
+  const CommandOutput report = Drop(probe);
   ASSERT_EQ(report.code, kExitOk) << report.err;
   EXPECT_THAT(report.out, HasSubstr("\"max_stable_warp\": 6,"));
   EXPECT_THAT(report.out,
@@ -537,7 +551,7 @@ TEST(DropCommandTest, TheSafeStepAndEveryStepBelowItLand) {
     step.warp = warp;
     step.landed = !switched;
     step.switch_points = switched;
-    const Output run = Drop(step);
+    const CommandOutput run = Drop(step);
     const std::size_t at = run.out.find("\"verdict\": \"");
     return run.out.substr(at + 12, run.out.find('"', at + 12) - at - 12);
   };

@@ -426,6 +426,29 @@ TEST(DropTestTest, SlopeSimulationFreezesBelowTheSamplingThreshold) {
   ASSERT_TRUE(found.slope_deg);
   EXPECT_NEAR(*found.slope_deg, threshold, found.step_deg);
   EXPECT_FALSE(found.steeper_than_tried);
+
+  // The search ends a run once the vessel creeps too fast ever to come to
+  // rest. The host's default points on the Moon, where the test's first
+  // sample passes before the creep builds up and the vessel is frozen
+  // while already creeping faster than that sample would let pass: the
+  // slope found, and the steeper one that failed, give what drops of their
+  // whole time (vantrel drop --slope) give.
+  DropSetup lander;
+  for (const Vec3& p : {Vec3{0, -2, 10}, Vec3{-3, -2, -5}, Vec3{3, -2, -5}}) {
+    lander.points.push_back({p, 1e6, 1e5, 0.5, 0.1});
+  }
+  lander.body.mass = 1000;
+  lander.body.inertia = {15.5, 22.1, 7.7};
+  lander.body.size = 10;
+  lander.gravity = 1.6231;
+  lander.slope.kappa = 1;
+  const slope::FreezingSlope moon = slope::SearchFreezingSlope(lander, 0.05);
+  ASSERT_TRUE(moon.slope_deg && moon.fails_deg);
+  EXPECT_LE(*moon.fails_deg - *moon.slope_deg, moon.step_deg);
+  lander.slope.angle_deg = *moon.slope_deg;
+  EXPECT_TRUE(RunDrop(lander).landed_at) << lander.slope.angle_deg;
+  lander.slope.angle_deg = *moon.fails_deg;
+  EXPECT_FALSE(RunDrop(lander).landed_at) << lander.slope.angle_deg;
 }
 
 TEST(DropTestTest, SlopeTipOverFollowsTheSupportPolygon) {

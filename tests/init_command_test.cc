@@ -12,6 +12,7 @@
 #include <string>
 #include <vector>
 
+#include "command_output.h"
 #include "files/disk_file_system.h"
 #include "test_folder.h"
 #include "tools/drop_command.h"
@@ -25,12 +26,6 @@ using ::testing::HasSubstr;
 using ::testing::Not;
 
 const fs::path kInitData = VANTREL_TEST_DATA "/init";
-
-struct Output {
-  int code;
-  std::string out;
-  std::string err;
-};
 
 std::string ReadAll(const fs::path& path) {
   std::ifstream file(path, std::ios::binary);
@@ -88,7 +83,7 @@ class InitCommandTest : public ::testing::Test {
     folder_.CopyBodyFiles();
   }
 
-  Output Init(InitArguments arguments) {
+  CommandOutput Init(InitArguments arguments) {
     arguments.root = folder_.path().string();
     files::DiskFileSystem files;
     std::ostringstream out, err;
@@ -137,13 +132,14 @@ TEST_F(InitCommandTest, MeshesGiveSetsThatLand) {
         Case{"a delta wing from --mesh, with no class file", delta, "DeltaWing",
              "DeltaWing"}}) {
     SCOPED_TRACE(c.trace);
-    const Output init = Init(c.arguments);
+    const CommandOutput init = Init(c.arguments);
     ASSERT_EQ(init.code, kExitOk) << init.out << init.err;
     EXPECT_THAT(init.out, HasSubstr("check: no findings"));
     EXPECT_THAT(init.out, HasSubstr("drop:  lands (LANDED at"));
-    EXPECT_THAT(init.out, HasSubstr("\nslope: on 5 deg of Earth, released "
-                                    "alike, nose downhill: comes to rest on "
-                                    "slopes up to "));
+    EXPECT_THAT(init.out,
+                HasSubstr("\nslope: on slopes of the body Earth, released "
+                          "alike, nose downhill: comes to rest on "
+                          "slopes up to "));
     EXPECT_THAT(init.out, HasSubstr("slow the creep as their square"));
     EXPECT_THAT(init.out, HasSubstr("vantrel show --root "));
     if (c.key == "Lander4") lander_out = init.out;
@@ -231,7 +227,7 @@ TEST_F(InitCommandTest, MeshesGiveSetsThatLand) {
     InitArguments again = lander;
     again.class_name = "LANDER4";
     again.mesh = (folder_.path() / "DeltaWing.msh").string();
-    const Output refused = Init(again);
+    const CommandOutput refused = Init(again);
     EXPECT_EQ(refused.code, kExitUsage);
     EXPECT_THAT(refused.err, HasSubstr("Lander4.cfg: already exists"));
     EXPECT_EQ(ReadAll(Definition("Lander4")), before);
@@ -261,7 +257,7 @@ TEST_F(InitCommandTest, MeshesGiveSetsThatLand) {
     heavy.class_name = "Heavy";
     // Springs completed for 9.81 m/s^2 give way under 200.
     heavy.gravity = 200.0;
-    const Output init = Init(heavy);
+    const CommandOutput init = Init(heavy);
     EXPECT_EQ(init.code, kExitFindings) << init.out;
     EXPECT_TRUE(fs::exists(Definition("Heavy")));
     EXPECT_THAT(init.out, HasSubstr("g = 200.0000 m/s^2 (--gravity)"));
@@ -331,7 +327,7 @@ TEST_F(InitCommandTest, BadInputsWriteNothing) {
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.trace);
-    const Output init = Init(c.arguments);
+    const CommandOutput init = Init(c.arguments);
     EXPECT_EQ(init.code, c.code);
     EXPECT_THAT(init.err, HasSubstr(c.message));
     EXPECT_EQ(init.out, "");
@@ -341,7 +337,7 @@ TEST_F(InitCommandTest, BadInputsWriteNothing) {
     SCOPED_TRACE("a class without a class file, and no mesh");
     InitArguments unknown;
     unknown.class_name = "Unknown";
-    const Output init = Init(unknown);
+    const CommandOutput init = Init(unknown);
     EXPECT_EQ(init.code, kExitInput);
     EXPECT_THAT(init.err, HasSubstr("class Unknown has no class file"));
     EXPECT_THAT(init.err, HasSubstr("--mesh FILE"));
@@ -352,7 +348,7 @@ TEST_F(InitCommandTest, BadInputsWriteNothing) {
     folder_.WriteDefinition("cylinder.cfg", "N = 3\n");
     InitArguments cylinder;
     cylinder.class_name = "Cylinder";
-    const Output init = Init(cylinder);
+    const CommandOutput init = Init(cylinder);
     EXPECT_EQ(init.code, kExitUsage);
     EXPECT_THAT(init.err, HasSubstr("cylinder.cfg: already exists"));
     EXPECT_EQ(Written(), std::vector<std::string>{"cylinder.cfg"});

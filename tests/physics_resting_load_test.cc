@@ -9,15 +9,16 @@
 namespace physics {
 namespace {
 
-ContactPoint Point(double x, double y, double z, double k, double c) {
+ContactPoint FrictionlessPoint(double x, double y, double z, double k,
+                               double c) {
   return {{x, y, z}, k, c, 0.0, 0.0};
 }
 
 TEST(RestingLoadTest, LoadsBalanceForcesAndMoments) {
   // Nose 4 m ahead, mains 2 m behind: the nose carries 2/6 of the weight.
-  const ContactPoints points = {Point(0, -2, 4, 1e5, 2e4),
-                                Point(-3, -2, -2, 2e5, 2e4),
-                                Point(3, -2, -2, 2e5, 2e4)};
+  const ContactPoints points = {FrictionlessPoint(0, -2, 4, 1e5, 2e4),
+                                FrictionlessPoint(-3, -2, -2, 2e5, 2e4),
+                                FrictionlessPoint(3, -2, -2, 2e5, 2e4)};
   const RestingLoad load = ComputeRestingLoad(points, 1000, 9.81);
   ASSERT_EQ(load.outcome, RestingLoad::Outcome::kStands);
   const double weight = 1000 * 9.81;
@@ -31,8 +32,9 @@ TEST(RestingLoadTest, LoadsBalanceForcesAndMoments) {
 
   // An off-centre triangle: nose 6 m ahead, mains 2 m behind.
   const RestingLoad skewed =
-      ComputeRestingLoad({Point(0, -1, 6, 1e5, 0), Point(-1, -1, -2, 1e5, 0),
-                          Point(3, -1, -2, 1e5, 0)},
+      ComputeRestingLoad({FrictionlessPoint(0, -1, 6, 1e5, 0),
+                          FrictionlessPoint(-1, -1, -2, 1e5, 0),
+                          FrictionlessPoint(3, -1, -2, 1e5, 0)},
                          100, 9.81);
   double sum = 0, moment_x = 0, moment_z = 0;
   const double xs[] = {0, -1, 3}, zs[] = {6, -2, -2};
@@ -48,21 +50,23 @@ TEST(RestingLoadTest, LoadsBalanceForcesAndMoments) {
 
 TEST(RestingLoadTest, TippingAndDegenerateTriangles) {
   // The centre of mass lies behind the triangle.
-  EXPECT_EQ(ComputeRestingLoad({Point(0, -1, 6, 1, 1), Point(-1, -1, 2, 1, 1),
-                                Point(1, -1, 2, 1, 1)},
+  EXPECT_EQ(ComputeRestingLoad({FrictionlessPoint(0, -1, 6, 1, 1),
+                                FrictionlessPoint(-1, -1, 2, 1, 1),
+                                FrictionlessPoint(1, -1, 2, 1, 1)},
                                10, 9.81)
                 .outcome,
             RestingLoad::Outcome::kTips);
   // Seen from above the points lie in a line, though not from the side:
   // the host puts such a vessel down on its side.
-  const auto side =
-      LandedPlacement({Point(0, -1, 2, 1e6, 1), Point(0, -2, 0, 1e6, 1),
-                       Point(0, -1, -2, 1e6, 1)},
-                      10, 9.81);
+  const auto side = LandedPlacement(
+      {FrictionlessPoint(0, -1, 2, 1e6, 1), FrictionlessPoint(0, -2, 0, 1e6, 1),
+       FrictionlessPoint(0, -1, -2, 1e6, 1)},
+      10, 9.81);
   ASSERT_TRUE(side);
   EXPECT_NEAR(TiltDeg(*side), 90, 0.1);
-  EXPECT_EQ(ComputeRestingLoad({Point(NAN, -1, 2, 1, 1), Point(1, -1, 0, 1, 1),
-                                Point(0, -1, -2, 1, 1)},
+  EXPECT_EQ(ComputeRestingLoad({FrictionlessPoint(NAN, -1, 2, 1, 1),
+                                FrictionlessPoint(1, -1, 0, 1, 1),
+                                FrictionlessPoint(0, -1, -2, 1, 1)},
                                10, 9.81)
                 .outcome,
             RestingLoad::Outcome::kNoTriangle);

@@ -260,8 +260,9 @@ TEST_F(ShowCommandTest, RestingNumbersFollowFromStatics) {
                        "ground, loads 40.0 % / 30.0 % / 30.0 %."),
             std::string::npos);
   EXPECT_NE(eagle.find("lands (LANDED at "), std::string::npos);
-  EXPECT_NE(eagle.find("\nOn slopes of Earth, released alike, nose downhill: "
-                       "comes to rest on slopes up to "),
+  EXPECT_NE(eagle.find(
+                "\nOn slopes of the body Earth, released alike, nose downhill: "
+                "comes to rest on slopes up to "),
             std::string::npos);
   // Points 2 and 3 without springs (the first point's stiffness stops
   // completion): point 1 carries all, the vessel sinks onto its side, and

@@ -13,6 +13,7 @@
 #include <string>
 #include <vector>
 
+#include "command_output.h"
 #include "files/disk_file_system.h"
 #include "test_folder.h"
 #include "tools/exit_codes.h"
@@ -23,12 +24,6 @@ namespace {
 namespace fs = std::filesystem;
 using ::testing::ElementsAre;
 using ::testing::HasSubstr;
-
-struct Output {
-  int code;
-  std::string out;
-  std::string err;
-};
 
 // A host folder with three classes in three scenarios: a class definition,
 // a name definition with a warning, a class without any, and a scenario
@@ -66,7 +61,7 @@ class SurveyCommandTest : public ::testing::Test {
                   "BEGIN_SHIPS\nX:Lander\n  MASS heavy\nEND\nEND_SHIPS\n");
   }
 
-  Output Survey(SurveyArguments arguments) {
+  CommandOutput Survey(SurveyArguments arguments) {
     arguments.root = folder_.path().string();
     arguments.plugin = VANTREL_TEST_PLUGIN;
     std::ostringstream out, err;
@@ -95,7 +90,7 @@ std::vector<std::string> TableRow(const std::string& out,
 
 TEST_F(SurveyCommandTest, EveryClassOfEveryScenario) {
   SurveyArguments table;
-  const Output survey = Survey(table);
+  const CommandOutput survey = Survey(table);
   EXPECT_EQ(survey.code, kExitInput) << survey.err;
   EXPECT_THAT(survey.err, HasSubstr("Broken.scn:3: error: "));
   EXPECT_THAT(survey.out, HasSubstr(": 3 classes, 6 vessels in 2 scenarios"));
@@ -134,7 +129,7 @@ TEST_F(SurveyCommandTest, EveryClassOfEveryScenario) {
     SCOPED_TRACE("one class, two rows: a name definition and none");
     SurveyArguments json;
     json.json = true;
-    const Output doc = Survey(json);
+    const CommandOutput doc = Survey(json);
     EXPECT_THAT(doc.out,
                 HasSubstr("{\"class\": \"Probe\", \"spellings\": [\"Probe\"], "
                           "\"scenarios\": 1, \"vessels\": 1, \"definition\": "
@@ -154,7 +149,7 @@ TEST_F(SurveyCommandTest, EveryClassOfEveryScenario) {
     SCOPED_TRACE("--mass CLASS=KG: the class's mass, judged at it");
     SurveyArguments heavy;
     heavy.class_masses = {{"LANDER", 160000.0}};
-    const Output survey_heavy = Survey(heavy);
+    const CommandOutput survey_heavy = Survey(heavy);
     const std::vector<std::string> row = TableRow(survey_heavy.out, "Lander");
     EXPECT_THAT(row,
                 ::testing::IsSupersetOf({"160000", "--mass", "Moon", "1.6231"}))

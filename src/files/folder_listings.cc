@@ -65,46 +65,6 @@ std::int64_t ClockNow() {
 #endif
 }
 
-// A folder's identity and last-change times, in nanoseconds since the epoch
-// of the file system's clock.
-struct Stamp {
-  std::uint64_t device = 0;
-  std::uint64_t inode = 0;
-  std::int64_t modified = 0;
-  std::int64_t changed = 0;
-  bool operator==(const Stamp& other) const {
-    return device == other.device && inode == other.inode &&
-           modified == other.modified && changed == other.changed;
-  }
-};
-
-// The stamp of `folder`; false when it is not a folder or cannot be
-// examined. One call to the system: under Wine every call costs.
-bool ReadStamp(const NativePath& folder, Stamp& stamp) {
-#if defined(_WIN32)
-  WIN32_FILE_ATTRIBUTE_DATA data{};
-  if (!GetFileAttributesExW(folder.c_str(), GetFileExInfoStandard, &data) ||
-      (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) == 0) {
-    return false;
-  }
-  stamp.modified = Nanoseconds(data.ftLastWriteTime);
-  stamp.changed = stamp.modified;
-  return true;
-#else
-  struct stat status {};
-  if (stat(folder.c_str(), &status) != 0 || !S_ISDIR(status.st_mode)) {
-    return false;
-  }
-  stamp.device = static_cast<std::uint64_t>(status.st_dev);
-  stamp.inode = static_cast<std::uint64_t>(status.st_ino);
-  stamp.modified = static_cast<std::int64_t>(status.st_mtim.tv_sec) * kSecond +
-                   status.st_mtim.tv_nsec;
-  stamp.changed = static_cast<std::int64_t>(status.st_ctim.tv_sec) * kSecond +
-                  status.st_ctim.tv_nsec;
-  return true;
-#endif
-}
-
 // The tick of the clock behind a time stamp, judged from the stamp itself:
 // file systems cut times to a power of ten of nanoseconds (whole seconds on
 // some, two seconds on FAT).
@@ -204,6 +164,22 @@ bool IsDotOrDotDot(const Char* name) {
 // (inotify): the watch is set before the scan, and any change it reports
 // drops the listing. The watch ends once the stamp alone will do.
 struct FolderListings::Store {
+  // A folder's identity and last-change times, in nanoseconds since the epoch
+  // of the file system's clock.
+  struct Stamp {
+    std::uint64_t device = 0;
+    std::uint64_t inode = 0;
+    std::int64_t modified = 0;
+    std::int64_t changed = 0;
+    bool operator==(const Stamp& other) const {
+      return device == other.device && inode == other.inode &&
+             modified == other.modified && changed == other.changed;
+    }
+  };
+  // The stamp of `folder`; false when it is not a folder or cannot be
+  // examined. One call to the system: under Wine every call costs.
+  static bool ReadStamp(const NativePath& folder, Stamp& stamp);
+
   struct Kept {
     Stamp stamp;
     // Whether `listing` holds every entry. A folder searched only by names
@@ -250,6 +226,31 @@ FolderListings::Store::~Store() {
 #endif
 }
 
+bool FolderListings::Store::ReadStamp(const NativePath& folder, Stamp& stamp) {
+#if defined(_WIN32)
+  WIN32_FILE_ATTRIBUTE_DATA data{};
+  if (!GetFileAttributesExW(folder.c_str(), GetFileExInfoStandard, &data) ||
+      (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) == 0) {
+    return false;
+  }
+  stamp.modified = Nanoseconds(data.ftLastWriteTime);
+  stamp.changed = stamp.modified;
+  return true;
+#else
+  struct stat status {};
+  if (stat(folder.c_str(), &status) != 0 || !S_ISDIR(status.st_mode)) {
+    return false;
+  }
+  stamp.device = static_cast<std::uint64_t>(status.st_dev);
+  stamp.inode = static_cast<std::uint64_t>(status.st_ino);
+  stamp.modified = static_cast<std::int64_t>(status.st_mtim.tv_sec) * kSecond +
+                   status.st_mtim.tv_nsec;
+  stamp.changed = static_cast<std::int64_t>(status.st_ctim.tv_sec) * kSecond +
+                  status.st_ctim.tv_nsec;
+  return true;
+#endif
+}
+
 FolderListings::FolderListings() : store_(std::make_unique<Store>()) {}
 
 FolderListings::~FolderListings() = default;
@@ -262,8 +263,8 @@ FileSystem::Match FolderListings::Find(const NativePath& folder,
   FileSystem::Match match;
   if (store.watched > 0) store.DropChanged();
   const std::int64_t now = ClockNow();
-  Stamp stamp;
-  const bool found = ReadStamp(folder, stamp);
+  Store::Stamp stamp;
+  const bool found = Store::ReadStamp(folder, stamp);
   auto kept = store.kept.find(folder);
   if (kept != store.kept.end() && (!found || !(kept->second.stamp == stamp))) {
     store.EndWatch(kept->second);

@@ -28,7 +28,7 @@ double Clamp(double sum, double limit) {
   return 1.0;
 }
 
-Vec3 Unit(const Vec3& v) {
+Vec3 UnitOrZero(const Vec3& v) {
   const double length = Length(v);
   return length > 0.0 ? (1.0 / length) * v : Vec3{};
 }
@@ -40,7 +40,7 @@ ContactLoad ComputeContact(const ContactPoints& points, const Body& body,
   ContactLoad load;
   if (in.cog_height > 2.0 * body.size || points.size() < 3) return load;
   const Vec3 d1 = points[0].pos - 0.5 * (points[1].pos + points[2].pos);
-  const Vec3 lng = Unit(d1 - Dot(d1, in.up) * in.up);
+  const Vec3 lng = UnitOrZero(d1 - Dot(d1, in.up) * in.up);
   const Vec3 lat = Cross(in.up, lng);
 
   // Normal and friction forces of each point; the friction is scaled per

@@ -14,7 +14,6 @@ namespace physics {
 
 namespace {
 
-constexpr double kPi = 3.14159265358979323846;
 constexpr double kDeg = 180.0 / kPi;
 constexpr int kSubSteps = 10;
 constexpr double kMaxRate = 100.0 * kPi;  // rad/s, after each frame
@@ -140,9 +139,13 @@ class Simulation {
         landed = true;
         result_.landed_at = t;
       }
+      if (tested) {
+        result_.history.back().rest_test_start = detector_.started_at();
+      }
       const bool switched =
           setup_.start != DropStart::kSwitch || frame >= setup_.switch_frame;
       if (landed && switched && setup_.freeze) break;
+      if (switched && setup_.ends_early && setup_.ends_early(result_)) break;
     }
     result_.at_rest = landed;
     return Finish(t);

@@ -1,6 +1,7 @@
 #ifndef VANTREL_PHYSICS_DROP_TEST_H_
 #define VANTREL_PHYSICS_DROP_TEST_H_
 
+#include <functional>
 #include <optional>
 #include <string>
 #include <vector>
@@ -23,6 +24,20 @@ enum class DropStart {
   kSwitch,
 };
 
+// One frame's end.
+struct DropSample {
+  double time = 0.0;        // s
+  double cog_height = 0.0;  // m, above the terrain below the CoG
+  double pitch_deg = 0.0;   // the nose above the horizon
+  double roll_deg = 0.0;    // the right side down
+  Vec3 velocity;            // of the CoG, ground frame (m/s)
+  // When the host's test for rest last started (s); negative while it
+  // does not run.
+  double rest_test_start = -1.0;
+};
+
+struct DropResult;
+
 // A drop test: a set of points on a vessel, and how to run it.
 struct DropSetup {
   ContactPoints points;
@@ -41,15 +56,11 @@ struct DropSetup {
   // it, to show how it creeps; `landed_at` still says when the host
   // freezes it, and the rest state is the state at the end.
   bool freeze = true;
-};
-
-// One frame's end.
-struct DropSample {
-  double time = 0.0;        // s
-  double cog_height = 0.0;  // m, above the terrain below the CoG
-  double pitch_deg = 0.0;   // the nose above the horizon
-  double roll_deg = 0.0;    // the right side down
-  Vec3 velocity;            // of the CoG, ground frame (m/s)
+  // Asked after every frame, with the run so far (its history and whether
+  // and when it came to rest): true ends the run there. A search that only
+  // asks whether the vessel comes to rest ends a run with it once the
+  // vessel can no longer do so.
+  std::function<bool(const DropResult&)> ends_early;
 };
 
 // A point at rest (or at the end).

@@ -33,6 +33,9 @@ class LandedDetector {
   // `state`, in contact or not; true when the vessel is now LANDED.
   bool Sample(double frame_start, const BodyState& state, bool contact);
 
+  // When the test last started (s); negative while it does not run.
+  double started_at() const { return running_ ? start_ : -1.0; }
+
  private:
   bool running_ = false;
   double start_ = 0.0;

@@ -7,7 +7,6 @@ namespace physics {
 
 namespace {
 
-constexpr double kPi = 3.14159265358979323846;
 constexpr double kHalfPi = kPi / 2;
 // pi/2 as the sum of a 33-bit head, whose product with a small whole number
 // is exact, and its tail.

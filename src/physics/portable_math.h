@@ -3,6 +3,9 @@
 
 namespace physics {
 
+// pi to the nearest double.
+inline constexpr double kPi = 3.14159265358979323846;
+
 // The functions of <cmath> that the motion and its reported angles need,
 // built from +, -, *, / and sqrt alone. IEEE 754 rounds those exactly, so
 // every build computes the same bits: the C libraries' own sin, cos, asin,

@@ -57,6 +57,18 @@ std::string StepFailure(const physics::WarpStep& step) {
                                          : ", handed over");
 }
 
+// The linear estimate to three significant digits ("x349", "x72.7"): it
+// is an estimate, and more digits would claim a precision it lacks.
+std::string EstimateText(double warp) {
+  if (!(warp > 0.0) || !std::isfinite(warp)) return formats::Shortest(warp);
+  // Divided by a whole power of ten, the rounded value is the double
+  // nearest its decimal digits, which Shortest prints as they are.
+  const double digits = 2.0 - std::floor(std::log10(warp));
+  const double scale = std::pow(10.0, std::fabs(digits));
+  return formats::Shortest(digits >= 0.0 ? std::round(warp * scale) / scale
+                                         : std::round(warp / scale) * scale);
+}
+
 // "x10", "none"; and the step that fails after it.
 std::string SafeWarp(const DroppedSet& set) {
   return set.sweep.safe_warp ? "x" + formats::Shortest(*set.sweep.safe_warp)
@@ -169,7 +181,8 @@ void PrintSlopeJson(const slope::SlopeAnswer& answer, std::ostream& out) {
       << ",\n  \"drift_per_hour_m\": " << JsonOptional(creep.drift_per_hour_m)
       << ",\n  \"rests_up_to_deg\": " << JsonOptional(answer.rests.slope_deg)
       << ",\n  \"rests_up_to_step_deg\": " << JsonNumber(answer.rests.step_deg)
-      << ",\n  \"tips_over_deg\": "
+      << ",\n  \"does_not_rest_on_deg\": "
+      << JsonOptional(answer.rests.fails_deg) << ",\n  \"tips_over_deg\": "
       << (answer.tip.stands ? JsonNumber(answer.tip.slope_deg) : "null")
       << ",\n  \"tips_over_worst_deg\": "
       << (answer.tip.stands ? JsonNumber(answer.tip.worst_slope_deg) : "null")
@@ -218,7 +231,7 @@ void PrintWarps(const DroppedSet* const (&sets)[2], std::ostream& out) {
           << " (h = " << formats::Shortest(SubStep(*set, failure->warp))
           << " s): " << StepFailure(*failure);
     }
-    out << "; linear estimate x" << formats::Shortest(set->linear_warp) << "\n";
+    out << "; linear estimate x" << EstimateText(set->linear_warp) << "\n";
   }
   out << "  Stability depends on h alone: a lower frame rate lowers the safe "
          "time acceleration in proportion.\n  The linear estimate is the "
@@ -282,7 +295,7 @@ std::string VerdictLine(const DroppedSet& set) {
     line +=
         "; x" + formats::Shortest(failure->warp) + ": " + StepFailure(*failure);
   }
-  line += " (linear estimate x" + formats::Shortest(set.linear_warp) + ")";
+  line += " (linear estimate x" + EstimateText(set.linear_warp) + ")";
   return line;
 }
 

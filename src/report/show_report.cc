@@ -308,7 +308,7 @@ void PrintShowReport(const standin::SessionResult& result,
   PrintPoints(vessel, account, out);
   PrintRestingLoad(vessel, drop, FullTanksSet(drop, vessel.model), out);
   if (drop.slope) {
-    out << "\nOn slopes of " << account.body.name
+    out << "\nOn slopes of the body " << account.body.name
         << ", released alike, nose downhill: " << SlopeLine(*drop.slope)
         << "\n";
   }

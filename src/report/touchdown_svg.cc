@@ -17,12 +17,12 @@ constexpr double kPlotSize = 300.0;  // px, square plot of each view
 constexpr double kPanelWidth = 400.0;
 constexpr double kPlotLeft = 70.0;  // px from the panel's left edge
 constexpr double kPlotTop = 90.0;
-constexpr double kWidth = 3 * kPanelWidth;
-constexpr double kHeight = 570.0;
+constexpr double kPageWidth = 3 * kPanelWidth;
+constexpr double kPageHeight = 570.0;
 
 const char* const kPrimaryColour = "#d9480f";
 const char* const kOtherColour = "#1c7ed6";
-const char* const kGroundStyle =
+const char* const kDashedGroundStyle =
     "stroke=\"#8d6e63\" stroke-width=\"2\" stroke-dasharray=\"6 4\"";
 
 bool Finite(const VECTOR3& p) {
@@ -69,9 +69,10 @@ class SvgWriter {
 
   std::string Write() {
     out_ << "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n"
-         << "<svg xmlns=\"http://www.w3.org/2000/svg\" width=\"" << kWidth
-         << "\" height=\"" << kHeight << "\" viewBox=\"0 0 " << kWidth << ' '
-         << kHeight << "\" font-family=\"sans-serif\" font-size=\"13\">\n"
+         << "<svg xmlns=\"http://www.w3.org/2000/svg\" width=\"" << kPageWidth
+         << "\" height=\"" << kPageHeight << "\" viewBox=\"0 0 " << kPageWidth
+         << ' ' << kPageHeight
+         << "\" font-family=\"sans-serif\" font-size=\"13\">\n"
          << "<rect width=\"100%\" height=\"100%\" fill=\"white\"/>\n"
          << "<text x=\"20\" y=\"32\" font-size=\"18\" font-weight=\"bold\">"
          << XmlText(drawing_.title) << "</text>\n";
@@ -131,7 +132,7 @@ class SvgWriter {
       };
       if (std::fabs(up.y) > 1e-6) {
         out_ << "<line x1=\"" << x0 << "\" y1=\"" << ground(x0) << "\" x2=\""
-             << x1 << "\" y2=\"" << ground(x1) << "\" " << kGroundStyle
+             << x1 << "\" y2=\"" << ground(x1) << "\" " << kDashedGroundStyle
              << "/>\n";
       }
     }
@@ -251,7 +252,7 @@ class SvgWriter {
     y += 24;
     if (drawing_.origin_height && std::isfinite(*drawing_.origin_height)) {
       out_ << "<line x1=\"18\" y1=\"" << y - 4 << "\" x2=\"42\" y2=\"" << y - 4
-           << "\" " << kGroundStyle << "/>\n"
+           << "\" " << kDashedGroundStyle << "/>\n"
            << "<text x=\"50\" y=\"" << y
            << "\">ground at rest: the origin stands "
            << formats::Fixed(*drawing_.origin_height, 3)

@@ -13,8 +13,8 @@ namespace slope {
 constexpr double kShownSlopeDeg = 5.0;
 
 // The resolution of the search for the steepest slope on which a vessel
-// still comes to rest (degrees). Each halving of it is one more drop of
-// 30 s, and the survey answers every distinct vessel on every body.
+// still comes to rest (degrees). Each halving of it is one more drop,
+// and the survey answers every distinct vessel on every body.
 constexpr double kRestingStepDeg = 0.05;
 
 // How a set of points fares on the slopes of a body: whether and when it

@@ -54,7 +54,14 @@ bool ReadMesh(files::FileSystem& files, const fs::path& root,
     input.file = *arguments.mesh;
     text = files.ReadFile(*arguments.mesh, &reason);
     if (!text) {
-      err << input.file << ": cannot read the mesh: " << reason << '\n';
+      err << input.file << ": cannot read the mesh: " << reason;
+      // A name alone is read from the current folder, not from Meshes.
+      const fs::path in_meshes = root / "Meshes" / *arguments.mesh;
+      if (fs::path(*arguments.mesh).is_relative() &&
+          files.TypeOf(in_meshes) == EntryType::kFile) {
+        err << "; the host folder's mesh is --mesh " << in_meshes.string();
+      }
+      err << '\n';
       return false;
     }
   } else if (class_file.mesh.value) {
@@ -272,8 +279,7 @@ int InitCommand(const InitArguments& arguments, files::FileSystem& files,
   }
   const slope::SlopeAnswer on_slope =
       slope::AnswerOnSlope(slope::OnShownSlope(drop.setup, body.slope_factor));
-  out << "slope: on " << formats::Shortest(on_slope.slope.angle_deg)
-      << " deg of " << body.name
+  out << "slope: on slopes of the body " << body.name
       << ", released alike, nose downhill: " << report::SlopeLine(on_slope)
       << "\n  higher friction coefficients of points 1-3 (or of every point "
          "that carries the vessel) slow the creep as their square: twice "

@@ -22,7 +22,9 @@ class ConsoleInCodePage {
   ConsoleInCodePage& operator=(const ConsoleInCodePage&) = delete;
 
  private:
-  unsigned int restore_ = 0;  // the console's code page, 0 for none
+  // The console's code page to restore, 0 for none; unused outside
+  // Windows, where consoles have no code page.
+  [[maybe_unused]] unsigned int restore_ = 0;
 };
 
 }  // namespace tools
