@@ -338,6 +338,13 @@ TEST(DropCommandTest, RealClassFilesAndStarts) {
     EXPECT_THAT(drop.out, HasSubstr("size 12 m, inertia 11.7 11.7 2.85 m^2"));
     EXPECT_THAT(drop.out, HasSubstr("before (its own: the host's default "
                                     "points)"));
+    // The default points rest level: a measured zero is shown unsigned.
+    const std::size_t row = drop.out.find("\n  pitch, roll (deg) ");
+    ASSERT_NE(row, std::string::npos);
+    const std::string attitude =
+        drop.out.substr(row + 1, drop.out.find('\n', row + 1) - row - 1);
+    EXPECT_THAT(attitude, HasSubstr(" 0.00, 0.00 "));
+    EXPECT_THAT(attitude, ::testing::Not(HasSubstr("-0.00")));
   }
   {
     SCOPED_TRACE("a definition file that cannot be read is named");

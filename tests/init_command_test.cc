@@ -344,6 +344,19 @@ TEST_F(InitCommandTest, BadInputsWriteNothing) {
     EXPECT_EQ(Written(), std::vector<std::string>{});
   }
   {
+    SCOPED_TRACE("a mesh named as a class file's MeshName names it");
+    folder_.Write("Meshes/Lander.msh", "MSHX1\n");
+    InitArguments bare;
+    bare.class_name = "Lander";
+    bare.mesh = "Lander";
+    const CommandOutput init = Init(bare);
+    EXPECT_EQ(init.code, kExitInput);
+    EXPECT_THAT(init.err, HasSubstr("Lander: cannot read the mesh: "));
+    EXPECT_THAT(init.err, HasSubstr("; the host folder's mesh is --mesh "));
+    EXPECT_THAT(init.err, HasSubstr("Lander.msh\n"));
+    EXPECT_EQ(Written(), std::vector<std::string>{});
+  }
+  {
     SCOPED_TRACE("a file there already, spelt in another case");
     folder_.WriteDefinition("cylinder.cfg", "N = 3\n");
     InitArguments cylinder;

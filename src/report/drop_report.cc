@@ -17,8 +17,15 @@ namespace {
 
 using physics::Verdict;
 
+// A measured value: one that rounds to zero is shown without a sign (a roll
+// of -0.001 deg as 0.00, not -0.00).
 std::string Number(double value, int decimals) {
-  return std::isfinite(value) ? formats::Fixed(value, decimals) : "n/a";
+  if (!std::isfinite(value)) return "n/a";
+  std::string text = formats::Fixed(value, decimals);
+  if (text[0] == '-' && text.find_first_of("123456789") == std::string::npos) {
+    text.erase(0, 1);
+  }
+  return text;
 }
 
 std::string JsonNumber(double value) {

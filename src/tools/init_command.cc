@@ -55,11 +55,17 @@ bool ReadMesh(files::FileSystem& files, const fs::path& root,
     text = files.ReadFile(*arguments.mesh, &reason);
     if (!text) {
       err << input.file << ": cannot read the mesh: " << reason;
-      // A name alone is read from the current folder, not from Meshes.
-      const fs::path in_meshes = root / "Meshes" / *arguments.mesh;
-      if (fs::path(*arguments.mesh).is_relative() &&
-          files.TypeOf(in_meshes) == EntryType::kFile) {
-        err << "; the host folder's mesh is --mesh " << in_meshes.string();
+      // A name alone is read from the current folder, not from Meshes,
+      // and with its extension: a class file's MeshName leaves ".msh" out.
+      if (fs::path(*arguments.mesh).is_relative()) {
+        for (const std::string& name :
+             {*arguments.mesh, *arguments.mesh + ".msh"}) {
+          const fs::path in_meshes = root / "Meshes" / name;
+          if (files.TypeOf(in_meshes) == EntryType::kFile) {
+            err << "; the host folder's mesh is --mesh " << in_meshes.string();
+            break;
+          }
+        }
       }
       err << '\n';
       return false;
