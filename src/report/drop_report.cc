@@ -17,17 +17,6 @@ namespace {
 
 using physics::Verdict;
 
-// A measured value: one that rounds to zero is shown without a sign (a roll
-// of -0.001 deg as 0.00, not -0.00).
-std::string Number(double value, int decimals) {
-  if (!std::isfinite(value)) return "n/a";
-  std::string text = formats::Fixed(value, decimals);
-  if (text[0] == '-' && text.find_first_of("123456789") == std::string::npos) {
-    text.erase(0, 1);
-  }
-  return text;
-}
-
 std::string JsonNumber(double value) {
   if (!std::isfinite(value)) return "null";
   char text[64];
@@ -209,8 +198,10 @@ void PrintPoints(const DroppedSet& set, std::ostream& out) {
     const physics::Vec3& p = set.setup.points[i].pos;
     table.AddRow(
         {std::to_string(i + 1), formats::Fixed(p.x, 3), formats::Fixed(p.y, 3),
-         formats::Fixed(p.z, 3), Settled(set, Number(r.points[i].depth, 4)),
-         Settled(set, Number(100.0 * r.points[i].load_share, 1) + " %")});
+         formats::Fixed(p.z, 3),
+         Settled(set, formats::Measured(r.points[i].depth, 4)),
+         Settled(set,
+                 formats::Measured(100.0 * r.points[i].load_share, 1) + " %")});
   }
   table.Print(out, "  ");
 }
@@ -319,21 +310,22 @@ void PrintDropText(const DroppedSet& before, const DroppedSet& after,
   });
   row("LANDED at", [](const DroppedSet& s) { return LandedAt(s.result); });
   row("CoG height (m)", [](const DroppedSet& s) {
-    return Settled(s, Number(s.result.rest_sample.cog_height, 4));
+    return Settled(s, formats::Measured(s.result.rest_sample.cog_height, 4));
   });
   row("pitch, roll (deg)", [](const DroppedSet& s) {
-    return Settled(s, Number(s.result.rest_sample.pitch_deg, 2) + ", " +
-                          Number(s.result.rest_sample.roll_deg, 2));
+    return Settled(s, formats::Measured(s.result.rest_sample.pitch_deg, 2) +
+                          ", " +
+                          formats::Measured(s.result.rest_sample.roll_deg, 2));
   });
   row("tilt (deg)", [](const DroppedSet& s) {
-    return Settled(s, Number(s.result.tilt_deg, 2));
+    return Settled(s, formats::Measured(s.result.tilt_deg, 2));
   });
   row("bounces",
       [](const DroppedSet& s) { return std::to_string(s.result.bounces); });
   // Past the cap on the way down, the springs pushed back no harder: a
   // set that still comes to rest says where it went.
   row("deepest depth (m)", [](const DroppedSet& s) {
-    return Settled(s, Number(s.result.max_depth, 4) +
+    return Settled(s, formats::Measured(s.result.max_depth, 4) +
                           (s.result.max_depth >= physics::kDepthCap
                                ? " (at the depth cap on the way)"
                                : ""));

@@ -29,11 +29,6 @@ namespace report {
 
 namespace {
 
-// A derived value, which need not exist.
-std::string Derived(double value, int decimals) {
-  return std::isfinite(value) ? formats::Fixed(value, decimals) : "n/a";
-}
-
 std::string FileName(const std::string& disk_path) {
   return formats::ShownPath(formats::PathOfHostText(disk_path).filename());
 }
@@ -195,11 +190,12 @@ void PrintPlacement(const standin::VesselOutcome& vessel, double gravity,
     return;
   }
   const double weight = vessel.mass * gravity;
-  out << "the CoG " << Derived(placed->position.y, 4)
+  out << "the CoG " << formats::Measured(placed->position.y, 4)
       << " m above the ground, loads";
   for (std::size_t i = 0; i < 3; ++i) {
     out << (i == 0 ? " " : " / ")
-        << Derived(100.0 * load.contacts[i].force / weight, 1) << " %";
+        << formats::Measured(100.0 * load.contacts[i].force / weight, 1)
+        << " %";
   }
   out << (load.outcome == physics::RestingLoad::Outcome::kTips
               ? "; a negative load: on these three alone it would tip.\n"
@@ -237,13 +233,14 @@ void PrintRestingLoad(const standin::VesselOutcome& vessel,
     const double force = share * weight;
     const bool carries = r.points[i].depth > 0.0 && force > 0.0;
     table.AddRow(
-        {std::to_string(i + 1), Derived(force, 1),
-         Derived(100 * share, 1) + " %",
-         carries ? Derived(r.points[i].depth, 4) : "off the ground",
-         carries ? Derived(p.damping /
-                               (2.0 * std::sqrt(p.stiffness * force / gravity)),
-                           3)
-                 : "-"});
+        {std::to_string(i + 1), formats::Measured(force, 1),
+         formats::Measured(100 * share, 1) + " %",
+         carries ? formats::Measured(r.points[i].depth, 4) : "off the ground",
+         carries
+             ? formats::Measured(
+                   p.damping / (2.0 * std::sqrt(p.stiffness * force / gravity)),
+                   3)
+             : "-"});
     if (!(p.stiffness > 0.0)) {
       notes += "  point " + std::to_string(i + 1) +
                " has no spring (stiffness " + formats::Shortest(p.stiffness) +
@@ -253,9 +250,10 @@ void PrintRestingLoad(const standin::VesselOutcome& vessel,
   table.Print(out, "  ");
   out << notes;
   out << "  The CoG " << (r.at_rest ? "rests " : "ends ")
-      << Derived(r.rest_sample.cog_height, 4) << " m above the ground, pitch "
-      << Derived(r.rest_sample.pitch_deg, 2) << " deg, roll "
-      << Derived(r.rest_sample.roll_deg, 2) << " deg"
+      << formats::Measured(r.rest_sample.cog_height, 4)
+      << " m above the ground, pitch "
+      << formats::Measured(r.rest_sample.pitch_deg, 2) << " deg, roll "
+      << formats::Measured(r.rest_sample.roll_deg, 2) << " deg"
       << (r.at_rest ? "" : ", not at rest") << ".\n";
   PrintPlacement(vessel, gravity, out);
   out << "  Model: the host's ground contact on every point (vantrel drop "
