@@ -28,11 +28,6 @@ double Clamp(double sum, double limit) {
   return 1.0;
 }
 
-Vec3 UnitOrZero(const Vec3& v) {
-  const double length = Length(v);
-  return length > 0.0 ? (1.0 / length) * v : Vec3{};
-}
-
 }  // namespace
 
 ContactLoad ComputeContact(const ContactPoints& points, const Body& body,

@@ -31,6 +31,11 @@ inline Vec3 Cross(const Vec3& a, const Vec3& b) {
   return {a.y * b.z - a.z * b.y, a.z * b.x - a.x * b.z, a.x * b.y - a.y * b.x};
 }
 inline double Length(const Vec3& a) { return std::sqrt(Dot(a, a)); }
+// `a` scaled to length 1; the zero vector when `a` has no length.
+inline Vec3 UnitOrZero(const Vec3& a) {
+  const double length = Length(a);
+  return length > 0.0 ? (1.0 / length) * a : Vec3{};
+}
 inline bool IsFinite(const Vec3& a) {
   return std::isfinite(a.x) && std::isfinite(a.y) && std::isfinite(a.z);
 }

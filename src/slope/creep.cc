@@ -11,11 +11,6 @@ using physics::Vec3;
 
 constexpr double kSecondsPerHour = 3600.0;
 
-Vec3 Unit(const Vec3& v) {
-  const double length = physics::Length(v);
-  return length > 0.0 ? (1.0 / length) * v : Vec3{};
-}
-
 // The mean velocity of the frames that end in (from, to].
 Vec3 MeanVelocity(const std::vector<physics::DropSample>& history, double from,
                   double to) {
@@ -54,7 +49,8 @@ Creep CreepOnSlope(const physics::DropSetup& setup) {
     forward = points[0].pos - 0.5 * (points[1].pos + points[2].pos);
   }
   const Vec3 d1 = physics::ToGround(result.rest.attitude, forward);
-  const Vec3 along = Unit(d1 - physics::Dot(d1, normal) * normal);
+  const Vec3 along =
+      physics::UnitOrZero(d1 - physics::Dot(d1, normal) * normal);
   const Vec3 across = physics::Cross(normal, along);
 
   const auto speed = [&](const Vec3& v) {
